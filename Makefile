@@ -1,0 +1,47 @@
+# Entry points: make run, make test, make bench, make install, make fuzz.
+BUILD   ?= build
+PREFIX  ?= /usr/local
+JOBS    ?= 2
+CMAKE_FLAGS ?=
+ifdef CI
+CMAKE_FLAGS += -DTAGNOMEN_WERROR=ON
+endif
+
+.PHONY: all deps configure build run test bench install uninstall fuzz clean format
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/gui/tagnomen
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAGNOMEN_BENCH=ON -DTAGNOMEN_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS)
+	@bench/run-all $(BUILD)-bench
+
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@if [ -f $(BUILD)/install_manifest.txt ]; then xargs -d '\n' rm -fv < $(BUILD)/install_manifest.txt; fi
+
+fuzz: deps
+	@scripts/build-fuzzers $(BUILD)-fuzz
+
+format:
+	@find core gui cli tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz

@@ -1,0 +1,77 @@
+#pragma once
+// The persistent options: one getter and one setter per value. Every getter
+// reads the stored value afresh (a settings file changed by another copy of
+// the program is seen at the next read); a missing value leaves a number
+// unchanged and reads as the empty text for strings.
+#include <map>
+#include <string>
+
+#include "platform/SettingsFile.h"
+
+namespace tagnomen {
+
+// The copies of string settings that the renaming context keeps; the string
+// getters refresh them and the string setters copy the new text into them.
+struct SettingsCaches {
+    std::string workDirectory;
+    std::string templateText;
+    std::string organizeRoot;
+};
+
+enum class FirstRunResult { NotFirstRun, FirstRun, Fatal };
+
+class SettingsStore {
+public:
+    // Longest string a getter can return; longer stored texts read as empty.
+    static constexpr std::size_t kMaxStringCharacters = 255;
+
+    explicit SettingsStore(std::string path);
+    // $TAGNOMEN_SETTINGS, else $XDG_CONFIG_HOME/tagnomen/settings.reg, else ~/.config/...
+    static std::string DefaultPath();
+
+    const std::string& Path() const { return file_.Path(); }
+    void AttachCaches(SettingsCaches* caches) { caches_ = caches; }
+
+    // A value that shadows the file for this run only (the CLI's --set).
+    void SetOverlay(const std::string& name, const std::string& value);
+
+    // Makes sure the store exists and writes the defaults on a first run.
+    FirstRunResult FirstRunCheck();
+
+    void GetPathToWork(std::string& destination);
+    void SetPathToWork(const std::string& text);
+    void GetRootOrganizePath(std::string& destination);
+    void SetRootOrganizePath(const std::string& text);
+    void GetTemplate(std::string& destination);
+    void SetTemplate(const std::string& text);
+    void GetUseTemplate(int& destination) { GetNumber("UseTemplate", destination); }
+    void SetUseTemplate(int value) { SetNumber("UseTemplate", value); }
+    void GetBrackets(int& destination) { GetNumber("Brackets", destination); }
+    void SetBrackets(int value) { SetNumber("Brackets", value); }
+    void GetRenamingMethod(int& destination) { GetNumber("RenamingMethod", destination); }
+    void SetRenamingMethod(int value) { SetNumber("RenamingMethod", value); }
+    void GetUnderscoreOption(int& destination) { GetNumber("UnderscoreOption", destination); }
+    void SetUnderscoreOption(int value) { SetNumber("UnderscoreOption", value); }
+    void GetFileInfoLoader(int& destination) { GetNumber("FileInfoLoader", destination); }
+    void SetFileInfoLoader(int value) { SetNumber("FileInfoLoader", value); }
+    void GetSortMethod(int& destination) { GetNumber("SortMethod", destination); }
+    void SetSortMethod(int value) { SetNumber("SortMethod", value); }
+
+    // Generic access by value name (names compare without regard to case).
+    void GetNumber(const std::string& name, int& destination);
+    void SetNumber(const std::string& name, int value);
+    std::string GetString(const std::string& name);
+    void SetString(const std::string& name, const std::string& text);
+
+    // Every stored value (overlay applied), for listing; numbers in decimal.
+    std::map<std::string, std::string> AllValues();
+
+private:
+    const RegistryValue* Find(const std::string& name, RegistryValue& overlayCopy);
+
+    SettingsFile file_;
+    std::map<std::string, RegistryValue, CaseInsensitiveLess> overlay_;
+    SettingsCaches* caches_ = nullptr;
+};
+
+}  // namespace tagnomen
