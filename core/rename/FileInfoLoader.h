@@ -1,0 +1,32 @@
+#pragma once
+// The file information loader: reads both tags of one file of the work
+// directory and reconciles them into six values, asking the person through
+// the tag-mismatch prompt where the key allows it.
+#include <string>
+
+namespace tagnomen {
+
+struct RenamingContext;
+
+struct FileInformation {
+    std::string title;
+    std::string artist;
+    std::string album;
+    std::string year;
+    std::string track;
+    std::string genre;
+};
+
+// key: a text of the tokens "TIT", "ART", "ALB", "YEA", "TRC", "GEN"; "TIT1",
+// "ART1", "ALB1" and "YEA1" also allow the prompt. Every output is emptied
+// first; values whose token is missing stay empty.
+void LoadFileInformation(RenamingContext& context, const std::string& key,
+                         const std::string& fileName, FileInformation& out);
+
+// Appends one row to the context's table (emptying it first when the reset
+// flag is set). Genres whose leading number lies outside lowestGenre..255 are
+// recorded as "255".
+void RecordFileInformation(RenamingContext& context, const std::string& proposedName,
+                           const FileInformation& values, int lowestGenre);
+
+}  // namespace tagnomen

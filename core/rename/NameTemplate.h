@@ -1,0 +1,55 @@
+#pragma once
+// Turning five values into a proposed file name: the free-format template
+// with its optional sections, the two fixed formats, and the finishing steps
+// every proposed name goes through.
+#include <string>
+
+namespace tagnomen {
+
+// The default template the name format dialog fills in for "&Free Format".
+inline constexpr const char* kDefaultTemplate = "{#%Track - }(%Artist) -{ %Album -} %Title{ (%Year)}";
+
+struct NameValues {
+    std::string artist;
+    std::string title;
+    std::string album;
+    std::string year;
+    std::string track;
+};
+
+// Which tokens a template contains.
+struct TemplateTokens {
+    bool artist = false;
+    bool title = false;
+    bool album = false;
+    bool year = false;
+    bool track = false;
+};
+TemplateTokens FindTemplateTokens(const std::string& templateText);
+
+// A value counts as missing when it contains "Unknown" anywhere.
+bool IsMissingValue(const std::string& value);
+
+// Removes the optional sections of missing values and deletes the braces.
+std::string RemoveMissingSections(const std::string& templateText, const NameValues& values);
+// Replaces the tokens in order %Artist, %Title, %Album, %Year, %Track; a
+// one-character track is zero-filled first when asked to.
+std::string ReplaceTokens(const std::string& text, const NameValues& values, bool zeroFillTrack);
+// Both of the above.
+std::string ExpandTemplate(const std::string& templateText, const NameValues& values,
+                           bool zeroFillTrack);
+
+// "(" artist ") - " title for brackets 1, artist " - " title otherwise.
+std::string FixedFormat(const std::string& artist, const std::string& title, int brackets);
+
+// Finishing steps, each usable alone.
+std::string CollapseBlanks(const std::string& text);
+std::string EnsureMp3Ending(const std::string& text);
+std::string Capitalise(const std::string& text);
+// Option 1: blanks become "_"; otherwise "_" become blanks; then blanks collapse.
+std::string ApplyUnderscoreOption(const std::string& text, int underscoreOption);
+// Collapse, ending, capitalise, underscore option; the result never exceeds
+// 255 bytes and always keeps its extension.
+std::string FinishProposedName(const std::string& text, int underscoreOption);
+
+}  // namespace tagnomen

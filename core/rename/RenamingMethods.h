@@ -1,0 +1,14 @@
+#pragma once
+// The renaming methods the Rename command calls for each old name.
+#include <string>
+
+namespace tagnomen {
+
+struct RenamingContext;
+
+// "RenamingMethod" 0: the name comes from the file's tags.
+std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldName);
+// Every other method: the smart engine, which also serves the mass method (2).
+std::string ProposeNameSmart(RenamingContext& context, const std::string& oldName);
+
+}  // namespace tagnomen
