@@ -17,20 +17,21 @@ class FilesOrganizerModel;
 
 template <typename Model>
 class DialogScript {
-public:
+  public:
     using Action = std::function<bool(Model&)>;
     void Push(Action action) { actions_.push_back(std::move(action)); }
     bool Empty() const { return actions_.empty(); }
     // Runs the next action on the model; Cancel (false) when none is queued.
     bool Run(Model& model) {
-        if (actions_.empty()) return false;
+        if (actions_.empty())
+            return false;
         Action action = std::move(actions_.front());
         actions_.pop_front();
         return action(model);
     }
     void Clear() { actions_.clear(); }
 
-private:
+  private:
     std::deque<Action> actions_;
 };
 

@@ -2,12 +2,28 @@
 
 namespace tagnomen {
 
+namespace {
+UiCall MakeCall(const char* kind, const std::string& caption, const std::string& text,
+                const std::string& answer) {
+    UiCall call;
+    call.kind = kind;
+    call.caption = caption;
+    call.text = text;
+    call.answer = answer;
+    return call;
+}
+}  // namespace
+
 const char* GarbageAnswerName(GarbageAnswer answer) {
     switch (answer) {
-        case GarbageAnswer::Yes: return "yes";
-        case GarbageAnswer::Album: return "album";
-        case GarbageAnswer::Track: return "track";
-        case GarbageAnswer::No: break;
+        case GarbageAnswer::Yes:
+            return "yes";
+        case GarbageAnswer::Album:
+            return "album";
+        case GarbageAnswer::Track:
+            return "track";
+        case GarbageAnswer::No:
+            break;
     }
     return "no";
 }
@@ -15,7 +31,8 @@ const char* GarbageAnswerName(GarbageAnswer answer) {
 std::vector<UiCall> ScriptedUi::CallsOfKind(const std::string& kind) const {
     std::vector<UiCall> result;
     for (const UiCall& call : calls) {
-        if (call.kind == kind) result.push_back(call);
+        if (call.kind == kind)
+            result.push_back(call);
     }
     return result;
 }
@@ -23,14 +40,17 @@ std::vector<UiCall> ScriptedUi::CallsOfKind(const std::string& kind) const {
 std::vector<std::string> ScriptedUi::MessageTexts() const {
     std::vector<std::string> result;
     for (const UiCall& call : calls) {
-        if (call.kind == "message" || call.kind == "question") result.push_back(call.text);
+        if (call.kind == "message" || call.kind == "question")
+            result.push_back(call.text);
     }
     return result;
 }
 
 MessageAnswer ScriptedUi::ShowMessage(const std::string& caption, const std::string& text,
                                       MessageIcon icon, MessageButtons buttons) {
-    UiCall call{buttons == MessageButtons::YesNo ? "question" : "message", caption, text, "ok", icon};
+    UiCall call =
+        MakeCall(buttons == MessageButtons::YesNo ? "question" : "message", caption, text, "ok");
+    call.icon = icon;
     MessageAnswer answer = MessageAnswer::Ok;
     if (buttons == MessageButtons::YesNo) {
         bool yes = false;
@@ -46,15 +66,15 @@ MessageAnswer ScriptedUi::ShowMessage(const std::string& caption, const std::str
 }
 
 std::string ScriptedUi::AskTagMismatch(const std::string& caption, const std::string& fileName,
-                                       const std::string& id3v1Text,
-                                       const std::string& id3v2Text) {
+                                       const std::string& id3v1Text, const std::string& id3v2Text) {
     int choice = 1;
     if (!mismatchAnswers.empty()) {
         choice = mismatchAnswers.front();
         mismatchAnswers.pop_front();
     }
     const std::string& chosen = choice == 2 ? id3v2Text : id3v1Text;
-    UiCall call{"mismatch", "Data between ID3v1 and ID3v2 Tags does not match!", caption, chosen};
+    UiCall call =
+        MakeCall("mismatch", "Data between ID3v1 and ID3v2 Tags does not match!", caption, chosen);
     call.file = fileName;
     call.v1 = id3v1Text;
     call.v2 = id3v2Text;
@@ -69,7 +89,8 @@ GarbageAnswer ScriptedUi::AskGarbage(const std::string& question, bool showMarkA
         answer = garbageAnswers.front();
         garbageAnswers.pop_front();
     }
-    UiCall call{"garbage", "Erase the Garbage Text", question, GarbageAnswerName(answer)};
+    UiCall call =
+        MakeCall("garbage", "Erase the Garbage Text", question, GarbageAnswerName(answer));
     call.showAlbum = showMarkAsAlbum;
     call.showTrack = showMarkAsTrack;
     calls.push_back(call);
@@ -78,12 +99,12 @@ GarbageAnswer ScriptedUi::AskGarbage(const std::string& question, bool showMarkA
 
 void ScriptedUi::OpenProgressWindow(const std::string& text) {
     ++progressWindowsOpen;
-    calls.push_back(UiCall{"progress", "", text, "open"});
+    calls.push_back(MakeCall("progress", "", text, "open"));
 }
 
 void ScriptedUi::CloseProgressWindow() {
     --progressWindowsOpen;
-    calls.push_back(UiCall{"progress", "", "", "close"});
+    calls.push_back(MakeCall("progress", "", "", "close"));
 }
 
 void ScriptedUi::ShowRenameProgress(int value, int, const std::string& percentText) {
@@ -91,18 +112,20 @@ void ScriptedUi::ShowRenameProgress(int value, int, const std::string& percentTe
 }
 
 bool ScriptedUi::ShowAbout(const AboutInfo& info) {
-    calls.push_back(UiCall{"about", info.programName, info.description, ""});
+    calls.push_back(MakeCall("about", info.programName, info.description, ""));
     return aboutPressesWebSite;
 }
 
 void ScriptedUi::OpenHelp(const std::string& helpFile) {
-    calls.push_back(UiCall{"help", "", helpFile, ""});
+    calls.push_back(MakeCall("help", "", helpFile, ""));
 }
 
 bool ScriptedUi::RunDirectoryChooser(DirectoryChooserModel& model) {
     return dialogs.directoryChooser.Run(model);
 }
-bool ScriptedUi::RunNameFormat(NameFormatModel& model) { return dialogs.nameFormat.Run(model); }
+bool ScriptedUi::RunNameFormat(NameFormatModel& model) {
+    return dialogs.nameFormat.Run(model);
+}
 bool ScriptedUi::RunEditFileName(EditFileNameModel& model) {
     return dialogs.editFileName.Run(model);
 }

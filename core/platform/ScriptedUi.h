@@ -24,9 +24,9 @@ struct UiCall {
 };
 
 class ScriptedUi : public Ui {
-public:
-    std::deque<bool> yesNoAnswers;           // true = Yes
-    std::deque<int> mismatchAnswers;         // 1 = ID3v1 text, 2 = ID3v2 text
+  public:
+    std::deque<bool> yesNoAnswers;    // true = Yes
+    std::deque<int> mismatchAnswers;  // 1 = ID3v1 text, 2 = ID3v2 text
     std::deque<GarbageAnswer> garbageAnswers;
     bool aboutPressesWebSite = false;
     DialogScripts dialogs;
@@ -43,8 +43,7 @@ public:
     MessageAnswer ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
     std::string AskTagMismatch(const std::string& caption, const std::string& fileName,
-                               const std::string& id3v1Text,
-                               const std::string& id3v2Text) override;
+                               const std::string& id3v1Text, const std::string& id3v2Text) override;
     GarbageAnswer AskGarbage(const std::string& question, bool showMarkAsAlbum,
                              bool showMarkAsTrack) override;
     void OpenProgressWindow(const std::string& text) override;

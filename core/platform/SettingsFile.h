@@ -10,13 +10,13 @@
 // Value names compare without regard to case. Every write re-reads the file
 // and replaces it atomically while holding an advisory lock, so that two
 // running copies of the program lose nothing of each other's writes.
+#include <sys/types.h>
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
-#include <string>
-#include <sys/types.h>
 
 namespace tagnomen {
 
@@ -27,15 +27,16 @@ struct CaseInsensitiveLess {
 struct RegistryValue {
     enum class Type { String, Dword };
     Type type = Type::String;
-    std::string text;         // String
-    std::uint32_t number = 0; // Dword
+    std::string text;          // String
+    std::uint32_t number = 0;  // Dword
 };
 
 using RegistryValues = std::map<std::string, RegistryValue, CaseInsensitiveLess>;
 
 class SettingsFile {
-public:
-    static constexpr const char* kKeyPath = "HKEY_CURRENT_USER\\Software\\Corvanel\\Velk\\Tagnomen31\\Data";
+  public:
+    static constexpr const char* kKeyPath =
+        "HKEY_CURRENT_USER\\Software\\Corvanel\\Velk\\Tagnomen31\\Data";
 
     explicit SettingsFile(std::string path);
     const std::string& Path() const { return path_; }
@@ -55,7 +56,7 @@ public:
     static std::optional<std::vector<std::pair<std::string, RegistryValue>>> Parse(
         const std::string& content);
 
-private:
+  private:
     struct Stamp {
         dev_t device = 0;
         ino_t inode = 0;

@@ -27,7 +27,7 @@ struct AboutInfo {
 };
 
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // A modal message box; Ok for OK-only boxes, Yes or No for Yes/No boxes.
@@ -71,8 +71,7 @@ inline bool AskYesNo(Ui& ui, const std::string& caption, const std::string& text
                      MessageIcon icon = MessageIcon::Warning) {
     return ui.ShowMessage(caption, text, icon, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
-inline void ShowOk(Ui& ui, const std::string& caption, const std::string& text,
-                   MessageIcon icon) {
+inline void ShowOk(Ui& ui, const std::string& caption, const std::string& text, MessageIcon icon) {
     ui.ShowMessage(caption, text, icon, MessageButtons::Ok);
 }
 

@@ -21,7 +21,7 @@ struct SettingsCaches {
 enum class FirstRunResult { NotFirstRun, FirstRun, Fatal };
 
 class SettingsStore {
-public:
+  public:
     // Longest string a getter can return; longer stored texts read as empty.
     static constexpr std::size_t kMaxStringCharacters = 255;
 
@@ -66,7 +66,7 @@ public:
     // Every stored value (overlay applied), for listing; numbers in decimal.
     std::map<std::string, std::string> AllValues();
 
-private:
+  private:
     const RegistryValue* Find(const std::string& name, RegistryValue& overlayCopy);
 
     SettingsFile file_;

@@ -15,7 +15,8 @@ namespace tagnomen::testing {
 
 TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "tagnomen-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 
@@ -35,7 +36,9 @@ void TempDir::Write(const std::string& name, const std::string& bytes) const {
     WriteFile(*this / name, bytes);
 }
 
-std::string TempDir::Read(const std::string& name) const { return ReadFile(*this / name); }
+std::string TempDir::Read(const std::string& name) const {
+    return ReadFile(*this / name);
+}
 
 bool TempDir::Exists(const std::string& name) const {
     std::error_code error;
@@ -59,7 +62,8 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
 }
 
 ScopedSettingsFile::ScopedSettingsFile() : path_(dir_ / "settings.reg") {

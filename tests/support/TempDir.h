@@ -7,7 +7,7 @@
 namespace tagnomen::testing {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -24,7 +24,7 @@ public:
     // Sorted names of the directory's entries.
     std::vector<std::string> List() const;
 
-private:
+  private:
     std::string path_;
 };
 
@@ -35,13 +35,13 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // Points TAGNOMEN_SETTINGS at a file in a fresh directory for the test's life
 // and restores the previous value afterwards.
 class ScopedSettingsFile {
-public:
+  public:
     ScopedSettingsFile();
     ~ScopedSettingsFile();
     const std::string& Path() const { return path_; }
     const TempDir& Dir() const { return dir_; }
 
-private:
+  private:
     TempDir dir_;
     std::string path_;
     std::string previous_;
@@ -50,11 +50,11 @@ private:
 
 // Restores the process's current directory when it goes out of scope.
 class CurrentDirectoryGuard {
-public:
+  public:
     CurrentDirectoryGuard();
     ~CurrentDirectoryGuard();
 
-private:
+  private:
     std::string saved_;
 };
 

@@ -1,0 +1,205 @@
+#include "settings/SettingsStore.h"
+
+#include <cstdlib>
+
+namespace tagnomen {
+
+namespace {
+
+constexpr const char* kIsFirstTime = "IsFirstTime";
+
+std::size_t CharacterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (unsigned char c : text)
+        count += (c & 0xC0) != 0x80;
+    return count;
+}
+
+// The defaults a first run writes, in this order.
+std::vector<std::pair<std::string, RegistryValue>> FirstRunDefaults() {
+    auto text = [](const char* t) {
+        RegistryValue v;
+        v.text = t;
+        return v;
+    };
+    auto number = [](std::uint32_t n) {
+        RegistryValue v;
+        v.type = RegistryValue::Type::Dword;
+        v.number = n;
+        return v;
+    };
+    return {{kIsFirstTime, text("0")},     {"Brackets", number(1)},
+            {"RenamingMethod", number(1)}, {"UnderScoreOption", number(0)},
+            {"PathToWork", text("/")},     {"RootOrganizePath", text("/")},
+            {"UseTemplate", number(0)},    {"FileInfoLoader", number(0)},
+            {"SortMethod", number(0)}};
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(std::string path) : file_(std::move(path)) {}
+
+std::string SettingsStore::DefaultPath() {
+    if (const char* explicitPath = std::getenv("TAGNOMEN_SETTINGS");
+        explicitPath && *explicitPath) {
+        return explicitPath;
+    }
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
+        base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        base = std::string(home) + "/.config";
+    } else {
+        base = ".config";
+    }
+    return base + "/tagnomen/settings.reg";
+}
+
+void SettingsStore::SetOverlay(const std::string& name, const std::string& value) {
+    RegistryValue overlay;
+    // A number given on the command line overlays a number value; anything
+    // else is text.
+    char* end = nullptr;
+    long number = std::strtol(value.c_str(), &end, 10);
+    if (!value.empty() && end && *end == '\0') {
+        overlay.type = RegistryValue::Type::Dword;
+        overlay.number = static_cast<std::uint32_t>(number);
+    }
+    overlay.text = value;
+    overlay_[name] = overlay;
+}
+
+FirstRunResult SettingsStore::FirstRunCheck() {
+    const RegistryValues* values = file_.Open();
+    bool created = false;
+    if (values == nullptr) {
+        if (!file_.CreateKey() || (values = file_.Open()) == nullptr)
+            return FirstRunResult::Fatal;
+        created = true;
+    }
+    std::string marker;
+    if (auto it = values->find(kIsFirstTime);
+        it != values->end() && it->second.type == RegistryValue::Type::String) {
+        marker = it->second.text.substr(0, 2);
+    }
+    if (!created && marker == "0")
+        return FirstRunResult::NotFirstRun;
+    file_.WriteAll(FirstRunDefaults());
+    return FirstRunResult::FirstRun;
+}
+
+const RegistryValue* SettingsStore::Find(const std::string& name, RegistryValue& overlayCopy) {
+    if (auto it = overlay_.find(name); it != overlay_.end()) {
+        overlayCopy = it->second;
+        return &overlayCopy;
+    }
+    const RegistryValues* values = file_.Open();
+    if (values == nullptr)
+        return nullptr;
+    auto it = values->find(name);
+    return it == values->end() ? nullptr : &it->second;
+}
+
+void SettingsStore::GetNumber(const std::string& name, int& destination) {
+    RegistryValue copy;
+    const RegistryValue* value = Find(name, copy);
+    if (value != nullptr && value->type == RegistryValue::Type::Dword) {
+        destination = static_cast<int>(value->number);
+    }
+}
+
+void SettingsStore::SetNumber(const std::string& name, int value) {
+    RegistryValue stored;
+    stored.type = RegistryValue::Type::Dword;
+    stored.number = static_cast<std::uint32_t>(value);
+    if (auto it = overlay_.find(name); it != overlay_.end()) {
+        stored.text = std::to_string(value);
+        it->second = stored;
+        return;
+    }
+    file_.Write(name, stored);
+}
+
+std::string SettingsStore::GetString(const std::string& name) {
+    RegistryValue copy;
+    const RegistryValue* value = Find(name, copy);
+    if (value == nullptr || value->type != RegistryValue::Type::String)
+        return std::string();
+    // Longer texts do not fit the value's buffer and read as empty.
+    if (CharacterCount(value->text) > kMaxStringCharacters)
+        return std::string();
+    return value->text;
+}
+
+void SettingsStore::SetString(const std::string& name, const std::string& text) {
+    RegistryValue stored;
+    stored.text = text;
+    if (auto it = overlay_.find(name); it != overlay_.end()) {
+        it->second = stored;
+        return;
+    }
+    file_.Write(name, stored);
+}
+
+void SettingsStore::GetPathToWork(std::string& destination) {
+    destination = GetString("PathToWork");
+    if (caches_)
+        caches_->workDirectory = destination;
+}
+
+void SettingsStore::SetPathToWork(const std::string& text) {
+    SetString("PathToWork", text);
+    if (caches_)
+        caches_->workDirectory = text;
+}
+
+void SettingsStore::GetRootOrganizePath(std::string& destination) {
+    destination = GetString("RootOrganizePath");
+    if (caches_)
+        caches_->organizeRoot = destination;
+}
+
+void SettingsStore::SetRootOrganizePath(const std::string& text) {
+    SetString("RootOrganizePath", text);
+    if (caches_)
+        caches_->organizeRoot = text;
+}
+
+void SettingsStore::GetTemplate(std::string& destination) {
+    destination = GetString("Template");
+    if (caches_)
+        caches_->templateText = destination;
+}
+
+void SettingsStore::SetTemplate(const std::string& text) {
+    SetString("Template", text);
+    if (caches_)
+        caches_->templateText = text;
+}
+
+std::map<std::string, std::string> SettingsStore::AllValues() {
+    std::map<std::string, std::string> result;
+    if (const RegistryValues* values = file_.Open()) {
+        for (const auto& [name, value] : *values) {
+            result[name] = value.type == RegistryValue::Type::Dword
+                               ? std::to_string(static_cast<int>(value.number))
+                               : value.text;
+        }
+    }
+    for (const auto& [name, value] : overlay_) {
+        // Show the overlay under the stored spelling of the name when there is one.
+        std::string key = name;
+        for (const auto& entry : result) {
+            if (!CaseInsensitiveLess{}(entry.first, name) &&
+                !CaseInsensitiveLess{}(name, entry.first)) {
+                key = entry.first;
+            }
+        }
+        result[key] = value.type == RegistryValue::Type::Dword
+                          ? std::to_string(static_cast<int>(value.number))
+                          : value.text;
+    }
+    return result;
+}
+
+}  // namespace tagnomen
