@@ -3,11 +3,13 @@
 namespace tagnomen {
 
 void FileInfoTable::Empty() {
-    for (auto& column : columns_) std::vector<std::string>().swap(column);
+    for (auto& column : columns_)
+        std::vector<std::string>().swap(column);
 }
 
 void FileInfoTable::AppendRow(Row row) {
-    for (int c = 0; c < ColumnCount; ++c) columns_[c].push_back(std::move(row[c]));
+    for (int c = 0; c < ColumnCount; ++c)
+        columns_[c].push_back(std::move(row[c]));
 }
 
 const std::string& FileInfoTable::Cell(std::size_t row, Column column) const {
@@ -17,12 +19,14 @@ const std::string& FileInfoTable::Cell(std::size_t row, Column column) const {
 
 FileInfoTable::Row FileInfoTable::GetRow(std::size_t row) const {
     Row result;
-    for (int c = 0; c < ColumnCount; ++c) result[c] = Cell(row, static_cast<Column>(c));
+    for (int c = 0; c < ColumnCount; ++c)
+        result[c] = Cell(row, static_cast<Column>(c));
     return result;
 }
 
 bool FileInfoTable::SetCell(std::size_t row, Column column, std::string text) {
-    if (row >= columns_[column].size()) return false;
+    if (row >= columns_[column].size())
+        return false;
     columns_[column][row] = std::move(text);
     return true;
 }

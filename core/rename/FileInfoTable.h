@@ -9,7 +9,7 @@
 namespace tagnomen {
 
 class FileInfoTable {
-public:
+  public:
     enum Column { FileName, Title, Artist, Album, Year, Track, Genre, ColumnCount };
     using Row = std::array<std::string, ColumnCount>;
 
@@ -28,7 +28,7 @@ public:
         return SetCell(row, FileName, std::move(name));
     }
 
-private:
+  private:
     std::array<std::vector<std::string>, ColumnCount> columns_;
 };
 

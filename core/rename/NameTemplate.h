@@ -7,7 +7,8 @@
 namespace tagnomen {
 
 // The default template the name format dialog fills in for "&Free Format".
-inline constexpr const char* kDefaultTemplate = "{#%Track - }(%Artist) -{ %Album -} %Title{ (%Year)}";
+inline constexpr const char* kDefaultTemplate =
+    "{#%Track - }(%Artist) -{ %Album -} %Title{ (%Year)}";
 
 struct NameValues {
     std::string artist;

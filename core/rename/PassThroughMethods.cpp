@@ -3,7 +3,11 @@
 
 namespace tagnomen {
 
-std::string ProposeNameId3Tag(RenamingContext&, const std::string& oldName) { return oldName; }
-std::string ProposeNameSmart(RenamingContext&, const std::string& oldName) { return oldName; }
+std::string ProposeNameId3Tag(RenamingContext&, const std::string& oldName) {
+    return oldName;
+}
+std::string ProposeNameSmart(RenamingContext&, const std::string& oldName) {
+    return oldName;
+}
 
 }  // namespace tagnomen
