@@ -12,7 +12,7 @@
 namespace tagnomen {
 
 struct RenamingContext {
-    RenamingContext(SettingsStore& store, Ui& ui) : settings(store), ui(ui) {
+    RenamingContext(SettingsStore& store, Ui& owner) : settings(store), ui(owner) {
         settings.AttachCaches(&caches);
         settings.GetPathToWork(caches.workDirectory);
     }

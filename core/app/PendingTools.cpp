@@ -1,0 +1,44 @@
+// Tools that have not been built yet say so plainly instead of doing nothing.
+#include "app/RenamingContext.h"
+#include "app/Tools.h"
+#include "app/WorkingSet.h"
+
+namespace tagnomen {
+
+namespace {
+void NotAvailable(RenamingContext& context, const std::string& tool) {
+    ShowOk(context.ui, "Error", tool + " is not available yet in this version of Tagnomen.",
+           MessageIcon::Stop);
+}
+}  // namespace
+
+void SaveRenames(RenamingContext& context, WorkingSet&) {
+    NotAvailable(context, "Save");
+}
+void UndoRenames(RenamingContext& context, WorkingSet&) {
+    NotAvailable(context, "Undo");
+}
+void RunNameFormatDialog(RenamingContext& context) {
+    NotAvailable(context, "The name format dialog");
+}
+bool RunEditFileName(RenamingContext& context, std::string&, const std::string&) {
+    NotAvailable(context, "The file name editor");
+    return false;
+}
+void RunMassFileNameEditor(RenamingContext& context, WorkingSet&) {
+    NotAvailable(context, "The mass file name editor");
+}
+void RunTagEditor(RenamingContext& context, const std::string&, const std::string&) {
+    NotAvailable(context, "The tag editor");
+}
+void RunTagCleaner(RenamingContext& context, const WorkingSet&) {
+    NotAvailable(context, "The tag cleaner");
+}
+void RunFileInfoViewer(RenamingContext& context) {
+    NotAvailable(context, "The file information viewer");
+}
+void RunFilesOrganizer(RenamingContext& context) {
+    NotAvailable(context, "The files organizer");
+}
+
+}  // namespace tagnomen

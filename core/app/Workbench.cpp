@@ -1,0 +1,322 @@
+#include "app/Workbench.h"
+
+#include "app/HelpLocation.h"
+#include "app/Tools.h"
+#include "platform/FileSystem.h"
+#include "platform/Launcher.h"
+#include "rename/RenamingMethods.h"
+#include "tools/DirectoryChooserModel.h"
+
+namespace tagnomen {
+
+namespace {
+
+constexpr const char* kUnsavedQuestion =
+    "You didn't save your renamed files.\nIf you continue you will lose your renamed "
+    "files!\nDo you want to continue?";
+
+std::string PercentText(long long done, long long total) {
+    return std::to_string(100 * done / total) + "%";
+}
+
+}  // namespace
+
+Workbench::Workbench(SettingsStore& settings, Ui& ui) : context_(settings, ui) {}
+
+StartResult Workbench::Start() {
+    FirstRunResult firstRun = context_.settings.FirstRunCheck();
+    if (firstRun == FirstRunResult::Fatal) {
+        ShowOk(context_.ui, "Fatal Error", "Error ID: EIK01\nProbable cause: Insufficient rights",
+               MessageIcon::Stop);
+        return StartResult::Fatal;
+    }
+    if (firstRun == FirstRunResult::FirstRun) {
+        ShowOk(context_.ui, "Warning",
+               std::string("This is the first time you're running the renamer\nPlease read "
+                           "carefully the instructions before using the renamer!\nCheck out: ") +
+                   kWebPage,
+               MessageIcon::Warning);
+    }
+    std::string workDirectory;
+    context_.settings.GetPathToWork(workDirectory);
+    ListWorkDirectory(workDirectory, false);
+    set_.percentText = "0%";
+    ReadOptions();
+    UpdateMenu();
+    return StartResult::Ready;
+}
+
+void Workbench::ReadOptions() {
+    context_.settings.GetRenamingMethod(method_);
+    context_.settings.GetUnderscoreOption(context_.underscoreOption);
+    context_.settings.GetFileInfoLoader(context_.fileInfoLoader);
+    context_.settings.GetUseTemplate(context_.useTemplate);
+}
+
+void Workbench::UpdateMenu() {
+    menu_.id3TagChecked = method_ == 0;
+    menu_.smartEngineChecked = method_ == 1;
+    menu_.massChecked = method_ == 2;
+    menu_.underscoreChecked = context_.underscoreOption == 1;
+    menu_.loaderChecked = context_.fileInfoLoader == 1;
+    menu_.loaderToolsEnabled = context_.fileInfoLoader == 1;
+}
+
+void Workbench::ListWorkDirectory(const std::string& directory, bool showMessage) {
+    // When the directory cannot be entered nothing is listed: listing the
+    // directory that happens to be current would offer the wrong files.
+    DirectoryScope scope;
+    std::vector<std::string> found;
+    if (scope.Enter(directory))
+        found = ListMp3Files();
+    if (found.empty() && showMessage) {
+        ShowOk(context_.ui, "Error", "No mp3 files in current directory!", MessageIcon::Warning);
+    }
+    set_.oldNames.insert(set_.oldNames.end(), found.begin(), found.end());
+    SortFileNames(set_.oldNames);
+    set_.ClearSelections();
+}
+
+bool Workbench::ConfirmDiscardUnsaved() {
+    return !set_.Unsaved() || AskYesNo(context_.ui, "Warning", kUnsavedQuestion);
+}
+
+void Workbench::ChooseDirectory() {
+    if (!ConfirmDiscardUnsaved())
+        return;
+    DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
+    if (!context_.ui.RunDirectoryChooser(chooser))
+        return;
+    std::string workDirectory;
+    context_.settings.GetPathToWork(workDirectory);
+    set_.EmptyLists();
+    ListWorkDirectory(workDirectory, true);
+}
+
+void Workbench::Rename() {
+    if (!ConfirmDiscardUnsaved())
+        return;
+    const long long n = static_cast<long long>(set_.oldNames.size());
+    if (n == 0) {
+        ShowOk(context_.ui, "Error", "No mp3 files selected to rename!", MessageIcon::Warning);
+        return;
+    }
+    set_.renamedNames.clear();
+    set_.renamedNames.reserve(set_.oldNames.size());
+    set_.progressMaximum = static_cast<int>(n);
+    context_.tableResetFlag = 1;
+    set_.ClearSelections();
+    for (long long i = 0; i < n; ++i) {
+        const std::string& oldName = set_.oldNames[static_cast<std::size_t>(i)];
+        set_.renamedNames.push_back(method_ == 0 ? ProposeNameId3Tag(context_, oldName)
+                                                 : ProposeNameSmart(context_, oldName));
+        set_.progressValue = static_cast<int>(i + 1);
+        set_.percentText = PercentText(i + 1, n);
+        context_.ui.ShowRenameProgress(set_.progressValue, set_.progressMaximum, set_.percentText);
+    }
+    set_.renamedSelected.assign(set_.renamedNames.size(), false);
+    if (set_.Unsaved()) {
+        ShowOk(context_.ui, "Rename of mp3 files completed",
+               "All your files have been renamed.\nYou can edit them by double clicking on the "
+               "renamed filename.\nPress Save button to do the physical rename of files.",
+               MessageIcon::Information);
+    }
+}
+
+void Workbench::Save() {
+    if (!set_.Unsaved()) {
+        ShowOk(context_.ui, "Error", "No mp3 files renamed to save!", MessageIcon::Warning);
+        return;
+    }
+    SaveRenames(context_, set_);
+}
+
+void Workbench::Undo() {
+    UndoRenames(context_, set_);
+}
+
+void Workbench::FormatToRename() {
+    RunNameFormatDialog(context_);
+}
+
+bool Workbench::RequestExit() {
+    return !set_.Unsaved() ||
+           AskYesNo(context_.ui, "Warning",
+                    "You didn't save your renamed files!\nAre you sure you want to exit?");
+}
+
+void Workbench::SelectMethod(int method) {
+    context_.settings.SetRenamingMethod(method);
+    method_ = method;
+    UpdateMenu();
+}
+
+void Workbench::ToggleUnderscore() {
+    context_.settings.GetUnderscoreOption(context_.underscoreOption);
+    context_.underscoreOption = context_.underscoreOption == 0 ? 1 : 0;
+    context_.settings.SetUnderscoreOption(context_.underscoreOption);
+    UpdateMenu();
+    if (!set_.Unsaved())
+        return;
+    for (std::string& name : set_.renamedNames) {
+        if (context_.underscoreOption == 1) {
+            for (char& c : name) {
+                if (c == ' ')
+                    c = '_';
+            }
+        } else {
+            std::string collapsed;
+            collapsed.reserve(name.size());
+            for (char c : name) {
+                if (c == '_')
+                    c = ' ';
+                if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ')
+                    continue;
+                collapsed += c;
+            }
+            name = std::move(collapsed);
+        }
+    }
+    ShowOk(context_.ui, "Replace process completed",
+           context_.underscoreOption == 1 ? "All blank spaces have been replaced with underscores"
+                                          : "All underscores have been replaced with blank spaces",
+           MessageIcon::Information);
+}
+
+void Workbench::ToggleLoader() {
+    context_.settings.GetFileInfoLoader(context_.fileInfoLoader);
+    if (context_.fileInfoLoader != 0) {
+        context_.fileInfoLoader = 0;
+        context_.table.Empty();
+    } else {
+        context_.fileInfoLoader = 1;
+    }
+    context_.settings.SetFileInfoLoader(context_.fileInfoLoader);
+    UpdateMenu();
+}
+
+void Workbench::TagCleaner() {
+    if (!menu_.loaderToolsEnabled)
+        return;  // greyed
+    RunTagCleaner(context_, set_);
+}
+
+void Workbench::TagEditor() {
+    if (set_.oldSelection >= 0) {
+        EditTags(set_.oldSelection, false);
+        return;
+    }
+    std::vector<int> selected = set_.SelectedRenamed();
+    if (selected.size() != 1) {
+        ShowOk(context_.ui, "Error",
+               selected.empty() ? "You must select one item to edit"
+                                : "You must select only one item to edit",
+               MessageIcon::Stop);
+        return;
+    }
+    EditTags(selected.front(), true);
+}
+
+void Workbench::EditTags(int index, bool foundInRenamedList) {
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size())
+        return;
+    const std::string& oldName = set_.oldNames[static_cast<std::size_t>(index)];
+    std::string shownName = oldName;
+    if ((foundInRenamedList || !set_.renamedNames.empty()) &&
+        static_cast<std::size_t>(index) < set_.renamedNames.size()) {
+        shownName = set_.renamedNames[static_cast<std::size_t>(index)];
+    }
+    RunTagEditor(context_, oldName, shownName);
+}
+
+void Workbench::MassFileNameEditor() {
+    if (set_.SelectedRenamed().size() < 2) {
+        ShowOk(context_.ui, "Error",
+               "You must select at least two items from the Renamed File Names ListBox",
+               MessageIcon::Stop);
+        return;
+    }
+    RunMassFileNameEditor(context_, set_);
+}
+
+void Workbench::FilesOrganizer() {
+    if (!menu_.loaderToolsEnabled)
+        return;  // greyed
+    if (set_.Unsaved()) {
+        ShowOk(context_.ui, "Error", "You must save your renamed files first (Press Save Button)",
+               MessageIcon::Stop);
+        return;
+    }
+    if (context_.table.RowCount() == 0) {
+        ShowOk(context_.ui, "Error",
+               "Files Organizer can't proceed because there is not File Information "
+               "loaded.\nFile Information is loaded during renaming process.\nMake sure that "
+               "File Information Loader is enabled (Menu Options -> Enable File Information "
+               "Loader is checked) and start the renaming process (Press Rename Button).",
+               MessageIcon::Stop);
+        return;
+    }
+    RunFilesOrganizer(context_);
+}
+
+void Workbench::FileInfoViewer() {
+    if (!menu_.loaderToolsEnabled)
+        return;  // greyed
+    RunFileInfoViewer(context_);
+}
+
+void Workbench::About() {
+    AboutInfo info{kProgramName, TAGNOMEN_VERSION,
+                   "Gives the MP3 files of a directory consistent names and tidy ID3 tags.",
+                   kWebPage};
+    if (context_.ui.ShowAbout(info))
+        WebSite();
+}
+
+void Workbench::WebSite() {
+    OpenInBrowser(kWebPage);
+}
+
+void Workbench::Help() {
+    context_.ui.OpenHelp(HelpFilePath());
+}
+
+void Workbench::SelectOld(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size())
+        return;
+    set_.oldSelection = index;
+    if (set_.oldNames.empty())
+        return;
+    set_.renamedSelected.assign(set_.renamedNames.size(), false);
+    if (static_cast<std::size_t>(index) < set_.renamedNames.size()) {
+        set_.renamedSelected[static_cast<std::size_t>(index)] = true;
+    }
+}
+
+void Workbench::SetRenamedSelection(const std::vector<int>& indexes) {
+    set_.renamedSelected.assign(set_.renamedNames.size(), false);
+    for (int index : indexes) {
+        if (index >= 0 && static_cast<std::size_t>(index) < set_.renamedNames.size()) {
+            set_.renamedSelected[static_cast<std::size_t>(index)] = true;
+        }
+    }
+    set_.oldSelection = -1;
+}
+
+void Workbench::DoubleClickOld(int index) {
+    SelectOld(index);
+    EditTags(index, false);
+}
+
+void Workbench::DoubleClickRenamed(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.renamedNames.size() ||
+        static_cast<std::size_t>(index) >= set_.oldNames.size()) {
+        return;
+    }
+    std::string edited = set_.renamedNames[static_cast<std::size_t>(index)];
+    if (RunEditFileName(context_, edited, set_.oldNames[static_cast<std::size_t>(index)])) {
+        set_.renamedNames[static_cast<std::size_t>(index)] = edited;
+    }
+}
+
+}  // namespace tagnomen

@@ -1,0 +1,85 @@
+#pragma once
+// The main window without widgets: the working set, the renaming context and
+// one routine per command of the main window. The Qt window and the CLI call
+// these routines and show the state they leave behind.
+#include <string>
+
+#include "app/RenamingContext.h"
+#include "app/WorkingSet.h"
+
+namespace tagnomen {
+
+inline constexpr const char* kProgramTitle = "Velk\xC2\xB4s Tagnomen 3.1.1";
+inline constexpr const char* kProgramName = "Tagnomen";
+// The product's web page, opened by the Help menu and the About box.
+inline constexpr const char* kWebPage = "https://tagnomen.org/";
+
+struct MenuState {
+    bool smartEngineChecked = false;  // "Renamer &Smart Engine (RSE)"
+    bool id3TagChecked = false;       // "ID3 &TAG Method"
+    bool massChecked = false;         // "&Mass Renaming Method"
+    bool underscoreChecked = false;   // "Replace &Blank Spaces With Underscores"
+    bool loaderChecked = false;       // "&Enable File Info Loader"
+    // Cleaner, organizer and viewer are greyed while the loader is off.
+    bool loaderToolsEnabled = false;
+};
+
+enum class StartResult { Ready, Fatal };
+
+class Workbench {
+  public:
+    Workbench(SettingsStore& settings, Ui& ui);
+
+    // Start-up: first-run check and notice, listing, options, menu state.
+    // Fatal when the settings can be neither opened nor created (the
+    // "Fatal Error" box has been shown; the program ends with code 1).
+    StartResult Start();
+
+    WorkingSet& Set() { return set_; }
+    const WorkingSet& Set() const { return set_; }
+    RenamingContext& Context() { return context_; }
+    int CurrentMethod() const { return method_; }
+    const MenuState& Menu() const { return menu_; }
+
+    // Commands.
+    void ChooseDirectory();
+    void Rename();
+    void Save();
+    void Undo();
+    void FormatToRename();
+    // Exit button and menu item: true when the window may close.
+    bool RequestExit();
+    void SelectMethod(int method);
+    void ToggleUnderscore();
+    void ToggleLoader();
+    void TagCleaner();
+    void TagEditor();
+    void MassFileNameEditor();
+    void FilesOrganizer();
+    void FileInfoViewer();
+    void About();
+    void WebSite();
+    void Help();
+
+    // List events.
+    void SelectOld(int index);
+    void SetRenamedSelection(const std::vector<int>& indexes);
+    void DoubleClickOld(int index);
+    void DoubleClickRenamed(int index);
+
+    // Lists a directory into the old list (which is not emptied here).
+    void ListWorkDirectory(const std::string& directory, bool showMessage);
+
+  private:
+    bool ConfirmDiscardUnsaved();
+    void ReadOptions();
+    void UpdateMenu();
+    void EditTags(int index, bool foundInRenamedList);
+
+    RenamingContext context_;
+    WorkingSet set_;
+    int method_ = 1;
+    MenuState menu_;
+};
+
+}  // namespace tagnomen
