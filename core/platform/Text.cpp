@@ -100,6 +100,24 @@ std::string Utf8ToLatin1(std::string_view utf8) {
     return out;
 }
 
+std::string MakeValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        char32_t ignored = 0;
+        const std::size_t length = DecodeSequence(text, pos, ignored);
+        if (length == 0) {
+            out += Latin1ToUtf8(text.substr(pos, 1));
+            ++pos;
+        } else {
+            out.append(text.substr(pos, length));
+            pos += length;
+        }
+    }
+    return out;
+}
+
 std::size_t Utf8Length(std::string_view utf8) {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < utf8.size(); pos += CharacterBytes(utf8, pos)) {

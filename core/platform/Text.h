@@ -16,6 +16,10 @@ std::string Latin1ToUtf8(std::string_view latin1);
 // form a valid UTF-8 sequence are taken as ISO-8859-1 characters themselves.
 std::string Utf8ToLatin1(std::string_view utf8);
 
+// The text itself when it is valid UTF-8; otherwise every byte that is not
+// part of a well-formed sequence is taken as an ISO-8859-1 character.
+std::string MakeValidUtf8(std::string_view text);
+
 // Number of characters in a UTF-8 text (an invalid byte counts as one).
 std::size_t Utf8Length(std::string_view utf8);
 

@@ -1,0 +1,16 @@
+#pragma once
+// Reading both tags of one file through a single open: the ID3v2 tag at the
+// start and the ID3v1 block at the end, with the same results as the two
+// records' own ReadTag calls.
+#include <string>
+
+#include "tags/Id3v1Record.h"
+#include "tags/Id3v2Record.h"
+
+namespace tagnomen {
+
+// Fills both records; returns the result of the ID3v2 read (0 when the
+// file's first 10 bytes cannot be read). The ID3v1 read always succeeds.
+int ReadTags(const std::string& path, Id3v1Record& id3v1, Id3v2Record& id3v2);
+
+}  // namespace tagnomen

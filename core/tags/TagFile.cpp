@@ -1,0 +1,179 @@
+#include "tags/TagFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace tagnomen {
+
+namespace {
+
+// Most ID3v2 tags, their first frames and the ID3v1 block of a short file fit
+// into the first window.
+constexpr std::size_t kWindowBytes = 4096;
+
+// Positioned read that retries interruptions and short reads; returns the
+// number of bytes read.
+std::size_t PreadFully(int fd, unsigned char* destination, std::size_t length,
+                       std::int64_t offset) {
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t got = ::pread(fd, destination + done, length - done,
+                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+}  // namespace
+
+TagFile::TagFile(const std::string& path) {
+    // O_NONBLOCK keeps a FIFO from blocking the open; it has no effect on
+    // regular files, the only kind kept open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+        ::close(fd);
+        return;
+    }
+    fd_ = fd;
+    length_ = static_cast<std::int64_t>(info.st_size);
+}
+
+TagFile::~TagFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+std::size_t TagFile::ReadAt(std::int64_t offset, void* destination, std::size_t length) const {
+    if (fd_ < 0 || offset < 0 || offset >= length_ || length == 0) {
+        return 0;
+    }
+    const std::int64_t available = length_ - offset;
+    if (static_cast<std::uint64_t>(available) < length) {
+        length = static_cast<std::size_t>(available);
+    }
+    auto* out = static_cast<unsigned char*>(destination);
+    const std::int64_t windowEnd = windowOffset_ + static_cast<std::int64_t>(window_.size());
+    if (offset >= windowOffset_ && offset + static_cast<std::int64_t>(length) <= windowEnd) {
+        std::memcpy(out, window_.data() + (offset - windowOffset_), length);
+        return length;
+    }
+    if (length > kWindowBytes / 2) {
+        return PreadFully(fd_, out, length, offset);  // large reads bypass the window
+    }
+    // Refill the window from `offset` on; a read near the end of the file
+    // starts the window earlier so that it still holds a full block.
+    std::int64_t start = offset;
+    if (length_ - start < static_cast<std::int64_t>(kWindowBytes)) {
+        start = std::max<std::int64_t>(0, length_ - static_cast<std::int64_t>(kWindowBytes));
+    }
+    const auto want =
+        static_cast<std::size_t>(std::min<std::int64_t>(kWindowBytes, length_ - start));
+    window_.resize(want);
+    const std::size_t got = PreadFully(fd_, window_.data(), want, start);
+    window_.resize(got);
+    windowOffset_ = start;
+    if (offset + static_cast<std::int64_t>(length) > start + static_cast<std::int64_t>(got)) {
+        // The file shrank under us: copy what is there.
+        if (offset >= start + static_cast<std::int64_t>(got)) {
+            return 0;
+        }
+        length = static_cast<std::size_t>(start + static_cast<std::int64_t>(got) - offset);
+    }
+    std::memcpy(out, window_.data() + (offset - start), length);
+    return length;
+}
+
+namespace tagio {
+
+bool MakeWritable(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return errno == ENOENT;  // nothing to change; the open that follows fails
+    }
+    if ((info.st_mode & S_IWUSR) != 0) {
+        return true;
+    }
+    return ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) == 0;
+}
+
+int OpenForUpdate(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool WriteAllAt(int fd, const void* data, std::size_t length, std::int64_t offset) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t put = ::pwrite(fd, bytes + done, length - done,
+                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (put == 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const void* data, std::size_t length) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t put = ::write(fd, bytes + done, length - done);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (put == 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+void CloseQuietly(int fd) {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+}  // namespace tagio
+
+}  // namespace tagnomen

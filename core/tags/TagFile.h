@@ -1,0 +1,57 @@
+#pragma once
+// File access of the tag records: a read-only handle that serves positioned
+// reads from one cached window (so reading both tags of a file usually costs
+// one open, one fstat and one or two preads), and the small POSIX helpers the
+// writers share. Files are read and written byte for byte.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tagnomen {
+
+class TagFile {
+  public:
+    // Opens a regular file for reading; anything else (missing file,
+    // directory, FIFO, no permission) leaves the handle closed.
+    explicit TagFile(const std::string& path);
+    ~TagFile();
+    TagFile(const TagFile&) = delete;
+    TagFile& operator=(const TagFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    // Length of the file when it was opened; 0 when closed.
+    std::int64_t Length() const { return length_; }
+
+    // Copies up to `length` bytes found at `offset` into `destination` and
+    // returns how many were copied: fewer at the end of the file, 0 for an
+    // offset outside the file or a closed handle. Never reads outside the file.
+    std::size_t ReadAt(std::int64_t offset, void* destination, std::size_t length) const;
+
+  private:
+    int fd_ = -1;
+    std::int64_t length_ = 0;
+    mutable std::vector<unsigned char> window_;
+    mutable std::int64_t windowOffset_ = 0;
+};
+
+namespace tagio {
+
+// Adds the owner write bit when it is missing; the bit is not taken away
+// again afterwards. False only when the file exists and could not be changed.
+bool MakeWritable(const std::string& path);
+
+// Opens an existing regular file for reading and writing (no creation, no
+// truncation); -1 on failure.
+int OpenForUpdate(const std::string& path);
+
+// Writes all bytes at `offset`, retrying short writes and interruptions.
+bool WriteAllAt(int fd, const void* data, std::size_t length, std::int64_t offset);
+// Appends all bytes at the current position, retrying as above.
+bool WriteAll(int fd, const void* data, std::size_t length);
+
+void CloseQuietly(int fd);
+
+}  // namespace tagio
+
+}  // namespace tagnomen

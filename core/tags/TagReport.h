@@ -1,0 +1,16 @@
+#pragma once
+// The report of what both tag readers find in one file, as one JSON object
+// (the output of the command line's "tags-file" command).
+#include <string>
+
+namespace tagnomen {
+
+// {"file": ..., "id3v1": {...}, "id3v2": {...}} on one line, without a final
+// newline. "file" is `path` as given; all strings are UTF-8 and escaped.
+std::string DescribeTagsAsJson(const std::string& path);
+
+// A JSON string literal, quotes included. Bytes that do not form valid UTF-8
+// are taken as ISO-8859-1 characters, so the result is always valid UTF-8.
+std::string JsonString(const std::string& text);
+
+}  // namespace tagnomen
