@@ -1,6 +1,12 @@
-#include <cstdio>
+#include <unistd.h>
 
-int main() {
-    std::fputs("tagnomen-cli: the command runner is being built\n", stderr);
-    return 2;
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CliRunner.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    return tagnomen::cli::RunCli(arguments, std::cout, std::cerr, std::cin, isatty(0) != 0);
 }

@@ -1,0 +1,195 @@
+#include "CliRunner.h"
+
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <utility>
+
+#include "CliUi.h"
+#include "Commands.h"
+#include "ShellWords.h"
+#include "app/Workbench.h"
+#include "settings/SettingsStore.h"
+
+namespace tagnomen::cli {
+
+namespace {
+
+struct Options {
+    std::string settingsPath;
+    std::vector<std::pair<std::string, std::string>> overlays;
+    std::optional<AnswerPolicy> policy;
+    std::string answersPath;
+    std::string transcriptPath;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> commands;
+    std::optional<std::string> directory;
+};
+
+// Parses the options; throws UsageError.
+Options ParseOptions(const std::vector<std::string>& arguments) {
+    Options options;
+    auto value = [&](std::size_t& i) -> const std::string& {
+        if (i + 1 >= arguments.size())
+            throw UsageError(arguments[i] + " needs a value");
+        return arguments[++i];
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (arg == "--settings") {
+            options.settingsPath = value(i);
+        } else if (arg == "--set") {
+            const std::string& pair = value(i);
+            std::size_t equals = pair.find('=');
+            if (equals == std::string::npos || equals == 0) {
+                throw UsageError("--set needs NAME=VALUE, not '" + pair + "'");
+            }
+            options.overlays.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+        } else if (arg == "--answer") {
+            const std::string& policy = value(i);
+            if (policy == "no") {
+                options.policy = AnswerPolicy::No;
+            } else if (policy == "yes") {
+                options.policy = AnswerPolicy::Yes;
+            } else if (policy == "ask") {
+                options.policy = AnswerPolicy::Ask;
+            } else {
+                throw UsageError("--answer takes no, yes or ask, not '" + policy + "'");
+            }
+        } else if (arg == "--answers") {
+            options.answersPath = value(i);
+        } else if (arg == "--transcript") {
+            options.transcriptPath = value(i);
+        } else if (arg == "--quiet" || arg == "-q") {
+            options.quiet = true;
+        } else if (arg == "-c") {
+            options.commands.push_back(value(i));
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (!arg.empty() && arg[0] == '-') {
+            throw UsageError("unknown option " + arg);
+        } else if (!options.directory) {
+            options.directory = arg;
+        } else {
+            throw UsageError("only one directory may be given");
+        }
+    }
+    if (options.directory && !options.commands.empty()) {
+        throw UsageError("give either DIR or -c commands, not both");
+    }
+    return options;
+}
+
+void RunCommandLine(const CommandTable& table, CommandContext& context, const std::string& line) {
+    std::optional<std::vector<std::string>> words = SplitShellWords(line);
+    if (!words)
+        throw UsageError("unbalanced quotes in command: " + line);
+    if (words->empty())
+        throw UsageError("empty command");
+    auto command = table.find(words->front());
+    if (command == table.end())
+        throw UsageError("unknown command '" + words->front() + "'");
+    if (!command->second.handler) {
+        throw UsageError("'" + words->front() +
+                         "' is not available yet in this version of tagnomen-cli");
+    }
+    command->second.handler(context, Arguments(words->begin() + 1, words->end()));
+}
+
+}  // namespace
+
+std::string HelpText() {
+    std::string text =
+        "Usage: tagnomen-cli [OPTIONS] [DIR]\n"
+        "       tagnomen-cli [OPTIONS] -c 'COMMAND ARG...' [-c 'COMMAND ARG...']...\n"
+        "\n"
+        "Gives the MP3 files of a directory consistent names and tidy ID3 tags.\n"
+        "Without -c: lists DIR (or the stored work directory), proposes new names\n"
+        "and prints them; nothing on disk changes.\n"
+        "\n"
+        "Options:\n"
+        "  --settings FILE        the settings file\n"
+        "  --set NAME=VALUE       overlay one setting for this run only\n"
+        "  --answer no|yes|ask    how questions are answered\n"
+        "  --answers FILE         scripted answers: yes, no, v1, v2, album, track\n"
+        "  --transcript FILE      append every message and question as JSON lines\n"
+        "  --quiet                no messages on standard error\n"
+        "  -c 'COMMAND ...'       run one command (repeatable)\n"
+        "  --help, --version\n"
+        "\n"
+        "Commands:\n";
+    for (const auto& [name, command] : AllCommands()) {
+        std::string usage = command.usage;
+        if (usage.size() < 40)
+            usage.resize(40, ' ');
+        text += "  " + usage + " " + command.summary + "\n";
+    }
+    return text;
+}
+
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           std::istream& in, bool inputIsTerminal) {
+    Options options;
+    try {
+        options = ParseOptions(arguments);
+    } catch (const UsageError& error) {
+        err << "tagnomen-cli: " << error.what() << "\nTry 'tagnomen-cli --help'.\n";
+        return kExitUsage;
+    }
+    if (options.help) {
+        out << HelpText();
+        return kExitOk;
+    }
+    if (options.version) {
+        out << "tagnomen-cli " << TAGNOMEN_VERSION << '\n';
+        return kExitOk;
+    }
+
+    CliUi ui(err, in);
+    ui.SetQuiet(options.quiet);
+    ui.SetPolicy(options.policy.value_or(inputIsTerminal ? AnswerPolicy::Ask : AnswerPolicy::No));
+    std::string problem;
+    if (!options.answersPath.empty() && !ui.LoadAnswers(options.answersPath, problem)) {
+        err << "tagnomen-cli: " << problem << '\n';
+        return kExitUsage;
+    }
+    if (!options.transcriptPath.empty() && !ui.OpenTranscript(options.transcriptPath)) {
+        err << "tagnomen-cli: cannot write the transcript " << options.transcriptPath << '\n';
+        return kExitUsage;
+    }
+
+    SettingsStore settings(options.settingsPath.empty() ? SettingsStore::DefaultPath()
+                                                        : options.settingsPath);
+    for (const auto& [name, value] : options.overlays)
+        settings.SetOverlay(name, value);
+
+    std::vector<std::string> commands = options.commands;
+    if (commands.empty()) {
+        if (options.directory)
+            commands.push_back("dir " + QuoteForShell(*options.directory));
+        commands.push_back("rename");
+        commands.push_back("show");
+    }
+
+    Workbench workbench(settings, ui);
+    try {
+        if (workbench.Start() == StartResult::Fatal)
+            return kExitErrorShown;
+        const CommandTable table = AllCommands();
+        CommandContext context{workbench, ui, out};
+        for (const std::string& line : commands)
+            RunCommandLine(table, context, line);
+    } catch (const UsageError& error) {
+        out.flush();
+        err << "tagnomen-cli: " << error.what() << '\n';
+        return kExitUsage;
+    }
+    out.flush();
+    return ui.ErrorShown() ? kExitErrorShown : kExitOk;
+}
+
+}  // namespace tagnomen::cli

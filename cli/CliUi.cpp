@@ -1,0 +1,221 @@
+#include "CliUi.h"
+
+#include <istream>
+#include <ostream>
+
+#include "Json.h"
+#include "platform/ScriptedUi.h"
+
+namespace tagnomen::cli {
+
+namespace {
+
+const char* const kScriptWords[] = {"yes", "no", "v1", "v2", "album", "track"};
+
+std::string JsonField(const char* name, const std::string& value) {
+    return std::string("\"") + name + "\": " + JsonString(value);
+}
+
+}  // namespace
+
+CliUi::CliUi(std::ostream& messages, std::istream& terminal)
+    : messages_(messages), terminal_(terminal) {}
+
+bool CliUi::LoadAnswers(const std::string& path, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot read the answers file " + path;
+        return false;
+    }
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string::npos)
+            continue;
+        line = line.substr(start);
+        bool known = false;
+        for (const char* word : kScriptWords)
+            known = known || line == word;
+        if (!known) {
+            error = path + ":" + std::to_string(number) + ": unknown answer '" + line + "'";
+            return false;
+        }
+        scripted_.push_back({line, number});
+    }
+    return true;
+}
+
+bool CliUi::OpenTranscript(const std::string& path) {
+    transcript_.open(path, std::ios::app);
+    return static_cast<bool>(transcript_);
+}
+
+bool CliUi::NextScripted(ScriptedAnswer& answer) {
+    if (nextScripted_ >= scripted_.size())
+        return false;
+    answer = scripted_[nextScripted_++];
+    return true;
+}
+
+void CliUi::Unfitting(const ScriptedAnswer& answer, const std::string& question) {
+    throw UsageError("answers line " + std::to_string(answer.line) + ": '" + answer.word +
+                     "' does not fit the question: " + question);
+}
+
+std::string CliUi::AskTerminal(const std::string& prompt) {
+    messages_ << prompt << std::flush;
+    std::string reply;
+    if (!std::getline(terminal_, reply))
+        return std::string();
+    return reply;
+}
+
+void CliUi::Report(const std::string& caption, const std::string& text) {
+    if (caption == "Error" || caption == "Fatal Error")
+        errorShown_ = true;
+    if (!quiet_)
+        messages_ << caption << ": " << text << '\n';
+}
+
+void CliUi::Log(const std::string& json) {
+    if (transcript_.is_open())
+        transcript_ << json << '\n' << std::flush;
+}
+
+MessageAnswer CliUi::ShowMessage(const std::string& caption, const std::string& text, MessageIcon,
+                                 MessageButtons buttons) {
+    if (buttons == MessageButtons::Ok) {
+        Report(caption, text);
+        Log("{" + JsonField("kind", "message") + ", " + JsonField("caption", caption) + ", " +
+            JsonField("text", text) + ", " + JsonField("answer", "ok") + "}");
+        return MessageAnswer::Ok;
+    }
+    if (caption == "Error" || caption == "Fatal Error")
+        errorShown_ = true;
+    bool yes = policy_ == AnswerPolicy::Yes;
+    ScriptedAnswer scripted;
+    if (NextScripted(scripted)) {
+        if (scripted.word != "yes" && scripted.word != "no")
+            Unfitting(scripted, text);
+        yes = scripted.word == "yes";
+    } else if (policy_ == AnswerPolicy::Ask) {
+        std::string reply = AskTerminal(caption + ": " + text + "\n[y/N] ");
+        yes = !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
+    } else if (!quiet_) {
+        messages_ << caption << ": " << text << "\n-> " << (yes ? "Yes" : "No") << '\n';
+    }
+    Log("{" + JsonField("kind", "question") + ", " + JsonField("caption", caption) + ", " +
+        JsonField("text", text) + ", " + JsonField("answer", yes ? "yes" : "no") + "}");
+    return yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::string CliUi::AskTagMismatch(const std::string& caption, const std::string& fileName,
+                                  const std::string& id3v1Text, const std::string& id3v2Text) {
+    bool second = policy_ == AnswerPolicy::Yes;
+    ScriptedAnswer scripted;
+    const std::string question = "Select which data to use for " + caption + " of " + fileName;
+    if (NextScripted(scripted)) {
+        if (scripted.word != "v1" && scripted.word != "v2")
+            Unfitting(scripted, question);
+        second = scripted.word == "v2";
+    } else if (policy_ == AnswerPolicy::Ask) {
+        std::string reply = AskTerminal(question + "\n  1) ID3v1: " + id3v1Text +
+                                        "\n  2) ID3v2: " + id3v2Text + "\n[1/2] ");
+        second = !reply.empty() && reply[0] == '2';
+    }
+    const std::string& chosen = second ? id3v2Text : id3v1Text;
+    if (!quiet_ && policy_ != AnswerPolicy::Ask) {
+        messages_ << question << ": ID3v1 \"" << id3v1Text << "\" / ID3v2 \"" << id3v2Text
+                  << "\" -> \"" << chosen << "\"\n";
+    }
+    Log("{" + JsonField("kind", "mismatch") + ", " +
+        JsonField("caption", "Data between ID3v1 and ID3v2 Tags does not match!") + ", " +
+        JsonField("text", caption) + ", " + JsonField("file", fileName) + ", " +
+        JsonField("v1", id3v1Text) + ", " + JsonField("v2", id3v2Text) + ", " +
+        JsonField("answer", chosen) + "}");
+    return chosen;
+}
+
+GarbageAnswer CliUi::AskGarbage(const std::string& question, bool showMarkAsAlbum,
+                                bool showMarkAsTrack) {
+    GarbageAnswer answer = policy_ == AnswerPolicy::Yes ? GarbageAnswer::Yes : GarbageAnswer::No;
+    ScriptedAnswer scripted;
+    if (NextScripted(scripted)) {
+        if (scripted.word == "yes") {
+            answer = GarbageAnswer::Yes;
+        } else if (scripted.word == "no") {
+            answer = GarbageAnswer::No;
+        } else if (scripted.word == "album" && showMarkAsAlbum) {
+            answer = GarbageAnswer::Album;
+        } else if (scripted.word == "track" && showMarkAsTrack) {
+            answer = GarbageAnswer::Track;
+        } else {
+            Unfitting(scripted, question);
+        }
+    } else if (policy_ == AnswerPolicy::Ask) {
+        std::string choices = "[y/N";
+        if (showMarkAsAlbum)
+            choices += "/a(lbum)";
+        if (showMarkAsTrack)
+            choices += "/t(rack)";
+        std::string reply =
+            AskTerminal("Erase the Garbage Text: " + question + "\n" + choices + "] ");
+        char c = reply.empty() ? 'n' : reply[0];
+        if (c == 'y' || c == 'Y')
+            answer = GarbageAnswer::Yes;
+        if ((c == 'a' || c == 'A') && showMarkAsAlbum)
+            answer = GarbageAnswer::Album;
+        if ((c == 't' || c == 'T') && showMarkAsTrack)
+            answer = GarbageAnswer::Track;
+    } else if (!quiet_) {
+        messages_ << "Erase the Garbage Text: " << question << "\n-> " << GarbageAnswerName(answer)
+                  << '\n';
+    }
+    Log("{" + JsonField("kind", "garbage") + ", " + JsonField("caption", "Erase the Garbage Text") +
+        ", " + JsonField("text", question) + ", " + JsonField("answer", GarbageAnswerName(answer)) +
+        "}");
+    return answer;
+}
+
+void CliUi::OpenProgressWindow(const std::string& text) {
+    if (!quiet_)
+        messages_ << text << '\n';
+}
+
+void CliUi::CloseProgressWindow() {}
+
+void CliUi::ShowRenameProgress(int, int, const std::string&) {}
+
+bool CliUi::ShowAbout(const AboutInfo& info) {
+    if (!quiet_)
+        messages_ << info.programName << ' ' << info.version << '\n';
+    return false;
+}
+
+void CliUi::OpenHelp(const std::string&) {}
+
+bool CliUi::RunDirectoryChooser(DirectoryChooserModel& model) {
+    return dialogs.directoryChooser.Run(model);
+}
+bool CliUi::RunNameFormat(NameFormatModel& model) {
+    return dialogs.nameFormat.Run(model);
+}
+bool CliUi::RunEditFileName(EditFileNameModel& model) {
+    return dialogs.editFileName.Run(model);
+}
+bool CliUi::RunMassFileNameEditor(MassFileNameEditorModel& model) {
+    return dialogs.massFileNameEditor.Run(model);
+}
+bool CliUi::RunFileInfoEditor(FileInfoEditorModel& model) {
+    return dialogs.fileInfoEditor.Run(model);
+}
+bool CliUi::RunFileInfoViewer(FileInfoViewerModel& model) {
+    return dialogs.fileInfoViewer.Run(model);
+}
+bool CliUi::RunFilesOrganizer(FilesOrganizerModel& model) {
+    return dialogs.filesOrganizer.Run(model);
+}
+
+}  // namespace tagnomen::cli

@@ -1,0 +1,81 @@
+#pragma once
+// The Ui of tagnomen-cli: questions are answered by the answer policy or a
+// file of scripted answers, every box is logged to the transcript, messages
+// go to standard error, and tool dialogs are played by queued actions.
+#include <fstream>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/DialogScripts.h"
+#include "platform/Ui.h"
+
+namespace tagnomen::cli {
+
+enum class AnswerPolicy { No, Yes, Ask };
+
+// A usage error found while running: ends the run with exit status 2.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class CliUi : public Ui {
+  public:
+    CliUi(std::ostream& messages, std::istream& terminal);
+
+    void SetPolicy(AnswerPolicy policy) { policy_ = policy; }
+    void SetQuiet(bool quiet) { quiet_ = quiet; }
+    // False with a reason when the file cannot be read or holds an unknown answer.
+    bool LoadAnswers(const std::string& path, std::string& error);
+    bool OpenTranscript(const std::string& path);
+
+    // True once a box with the caption "Error" or "Fatal Error" was shown.
+    bool ErrorShown() const { return errorShown_; }
+
+    DialogScripts dialogs;
+
+    MessageAnswer ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon,
+                              MessageButtons buttons) override;
+    std::string AskTagMismatch(const std::string& caption, const std::string& fileName,
+                               const std::string& id3v1Text, const std::string& id3v2Text) override;
+    GarbageAnswer AskGarbage(const std::string& question, bool showMarkAsAlbum,
+                             bool showMarkAsTrack) override;
+    void OpenProgressWindow(const std::string& text) override;
+    void CloseProgressWindow() override;
+    void ShowRenameProgress(int value, int maximum, const std::string& percentText) override;
+    bool ShowAbout(const AboutInfo& info) override;
+    void OpenHelp(const std::string& helpFile) override;
+
+    bool RunDirectoryChooser(DirectoryChooserModel& model) override;
+    bool RunNameFormat(NameFormatModel& model) override;
+    bool RunEditFileName(EditFileNameModel& model) override;
+    bool RunMassFileNameEditor(MassFileNameEditorModel& model) override;
+    bool RunFileInfoEditor(FileInfoEditorModel& model) override;
+    bool RunFileInfoViewer(FileInfoViewerModel& model) override;
+    bool RunFilesOrganizer(FilesOrganizerModel& model) override;
+
+  private:
+    struct ScriptedAnswer {
+        std::string word;
+        int line = 0;
+    };
+    // The next scripted answer, if any is left.
+    bool NextScripted(ScriptedAnswer& answer);
+    [[noreturn]] void Unfitting(const ScriptedAnswer& answer, const std::string& question);
+    std::string AskTerminal(const std::string& prompt);
+    void Report(const std::string& caption, const std::string& text);
+    void Log(const std::string& json);
+
+    std::ostream& messages_;
+    std::istream& terminal_;
+    AnswerPolicy policy_ = AnswerPolicy::No;
+    bool quiet_ = false;
+    bool errorShown_ = false;
+    std::vector<ScriptedAnswer> scripted_;
+    std::size_t nextScripted_ = 0;
+    std::ofstream transcript_;
+};
+
+}  // namespace tagnomen::cli
