@@ -7,6 +7,7 @@
 namespace tagnomen {
 
 struct RenamingContext;
+class Ui;
 
 struct FileInformation {
     std::string title;
@@ -22,6 +23,23 @@ struct FileInformation {
 // first; values whose token is missing stay empty.
 void LoadFileInformation(RenamingContext& context, const std::string& key,
                          const std::string& fileName, FileInformation& out);
+
+// The two halves of loading, for callers that reconcile one file's tags more
+// than once: the twelve candidate texts, what the ID3v1 tag and what the
+// ID3v2 tag of the file say (all empty for a file without tags or one that
+// cannot be read) ...
+struct TagCandidates {
+    FileInformation id3v1;
+    FileInformation id3v2;
+};
+// ... read with the work directory ("PathToWork", read afresh) current only
+// while the tags are read ...
+void ReadTagCandidates(RenamingContext& context, const std::string& fileName, TagCandidates& out);
+// ... and reconciled into the values the key asks for, in the order title,
+// artist, album, year, track, genre, asking through the Ui where the rules
+// say so. Every output is emptied first.
+void ReconcileFileInformation(Ui& ui, const std::string& key, const std::string& fileName,
+                              const TagCandidates& candidates, FileInformation& out);
 
 // Appends one row to the context's table (emptying it first when the reset
 // flag is set). Genres whose leading number lies outside lowestGenre..255 are

@@ -47,10 +47,12 @@ std::string FixedFormat(const std::string& artist, const std::string& title, int
 std::string CollapseBlanks(const std::string& text);
 std::string EnsureMp3Ending(const std::string& text);
 std::string Capitalise(const std::string& text);
-// Option 1: blanks become "_"; otherwise "_" become blanks; then blanks collapse.
+// Option 1: blanks become "_"; option 0: "_" become blanks; then blanks collapse.
 std::string ApplyUnderscoreOption(const std::string& text, int underscoreOption);
 // Collapse, ending, capitalise, underscore option; the result never exceeds
-// 255 bytes and always keeps its extension.
+// 255 bytes and always keeps its extension: a longer name loses whole
+// characters just before its ending, and the blanks or underscores the cut
+// leaves in front of the ending.
 std::string FinishProposedName(const std::string& text, int underscoreOption);
 
 }  // namespace tagnomen

@@ -1,11 +1,8 @@
-// Until the renaming methods land, Rename proposes every old name unchanged.
+// Until the smart engine lands, it proposes every old name unchanged.
 #include "rename/RenamingMethods.h"
 
 namespace tagnomen {
 
-std::string ProposeNameId3Tag(RenamingContext&, const std::string& oldName) {
-    return oldName;
-}
 std::string ProposeNameSmart(RenamingContext&, const std::string& oldName) {
     return oldName;
 }

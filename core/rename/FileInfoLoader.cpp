@@ -1,0 +1,238 @@
+#include "rename/FileInfoLoader.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "app/RenamingContext.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+#include "tags/GenreTable.h"
+#include "tags/Id3v1Record.h"
+#include "tags/Id3v2Record.h"
+#include "tags/TagFile.h"
+
+namespace tagnomen {
+
+namespace {
+
+// Every candidate and every output holds at most this many characters.
+constexpr std::size_t kMaxValueCharacters = 255;
+// The prompt shows the file name as a block of 256 bytes, terminator included.
+constexpr std::size_t kMaxPromptFileNameBytes = 255;
+// An ID3v1 text this long that occurs inside the ID3v2 text is taken to be
+// the same value cut to fit the ID3v1 field.
+constexpr std::size_t kCutTextCharacters = 27;
+
+bool KeyHas(std::string_view key, std::string_view token) {
+    return key.find(token) != std::string_view::npos;
+}
+
+// Cuts a candidate to its first 255 characters.
+void LimitCandidate(std::string& text) {
+    if (text.size() > kMaxValueCharacters)
+        text = Utf8Left(text, kMaxValueCharacters);
+}
+
+// Only the low byte of a stored track or genre number counts, taken as a
+// signed 8-bit value.
+int LowByte(int stored) {
+    return static_cast<std::int8_t>(static_cast<std::uint8_t>(stored & 0xFF));
+}
+
+// A track candidate: the number in decimal, empty for 0.
+std::string TrackCandidate(int stored) {
+    const int value = LowByte(stored);
+    return value == 0 ? std::string() : std::to_string(value);
+}
+
+// An ID3v1 genre candidate: the number in decimal when it lies in 1..127,
+// else empty; so "Blues" (0) and "none" (255) never come from that tag.
+std::string Id3v1GenreCandidate(int stored) {
+    const int value = LowByte(stored);
+    return value > 0 ? std::to_string(value) : std::string();
+}
+
+class Reconciler {
+  public:
+    Reconciler(Ui& ui, std::string_view key, const std::string& fileName,
+               const TagCandidates& candidates)
+        : ui_(ui), key_(key), fileName_(fileName), v1_(candidates.id3v1), v2_(candidates.id3v2) {}
+
+    void Run(FileInformation& out) {
+        if (KeyHas(key_, "TIT")) {
+            out.title =
+                Text("TIT1", "Title - Song Name", "Unknown Title", v1_.title, v2_.title, true);
+        }
+        if (KeyHas(key_, "ART")) {
+            out.artist =
+                Text("ART1", "Artist - Author", "Unknown Artist", v1_.artist, v2_.artist, true);
+        }
+        if (KeyHas(key_, "ALB")) {
+            out.album = Text("ALB1", "Album", "Unknown Album", v1_.album, v2_.album, true);
+        }
+        if (KeyHas(key_, "YEA")) {
+            out.year = Text("YEA1", "Year", "Unknown Year", v1_.year, v2_.year, false);
+        }
+        if (KeyHas(key_, "TRC"))
+            out.track = Track();
+        if (KeyHas(key_, "GEN"))
+            out.genre = Genre();
+    }
+
+  private:
+    // Rules 1 to 4, common to every value; false when none of them decides.
+    static bool Common(const std::string& v1, const std::string& v2, const char* placeholder,
+                       std::string& result) {
+        if (v2.empty()) {
+            result = v1.empty() ? std::string(placeholder) : v1;
+            return true;
+        }
+        if (v1.empty() || v1 == v2) {
+            result = v1.empty() ? v2 : v1;
+            return true;
+        }
+        return false;
+    }
+
+    std::string Ask(const char* caption, const std::string& v1, const std::string& v2) {
+        if (fileName_.size() <= kMaxPromptFileNameBytes) {
+            return ui_.AskTagMismatch(caption, fileName_, v1, v2);
+        }
+        return ui_.AskTagMismatch(caption, Utf8CutBytes(fileName_, kMaxPromptFileNameBytes), v1,
+                                  v2);
+    }
+
+    std::string Text(const char* promptToken, const char* caption, const char* placeholder,
+                     const std::string& v1, const std::string& v2, bool cutTextRule) {
+        std::string result;
+        if (Common(v1, v2, placeholder, result))
+            return result;
+        if (cutTextRule && v2.find(v1) != std::string::npos &&
+            Utf8Length(v1) >= kCutTextCharacters) {
+            return v2;
+        }
+        if (KeyHas(key_, promptToken))
+            return Limited(Ask(caption, v1, v2));
+        return v2;
+    }
+
+    std::string Track() {
+        const std::string& v1 = v1_.track;
+        const std::string& v2 = v2_.track;
+        std::string result;
+        if (Common(v1, v2, "Unknown Track", result))
+            return result;
+        const int n1 = LeadingInteger(v1);
+        const int n2 = LeadingInteger(v2);
+        if (n1 < 1 && n2 > 0)
+            return v2;
+        if (n2 < 1 && n1 > 0)
+            return v1;
+        if (n1 < 1 && n2 < 1)
+            return {};
+        return Limited(Ask("Track Number", v1, v2));
+    }
+
+    std::string Genre() {
+        const std::string& v1 = v1_.genre;
+        const std::string& v2 = v2_.genre;
+        std::string result;
+        if (Common(v1, v2, "Unknown Genre", result))
+            return result;
+        const std::string n1 = GenreName(LeadingInteger(v1));
+        if (n1.empty() || n1 == "Blues")
+            return v2;
+        const std::string n2 = GenreName(LeadingInteger(v2));
+        if (n2.empty() || n2 == "Blues")
+            return v1;
+        return Ask("Genre", n1, n2) == n1 ? v1 : v2;
+    }
+
+    // An answer of a Ui is one of the two offered texts; kept within bounds
+    // all the same.
+    static std::string Limited(std::string answer) {
+        LimitCandidate(answer);
+        return answer;
+    }
+
+    Ui& ui_;
+    std::string_view key_;
+    const std::string& fileName_;
+    const FileInformation& v1_;
+    const FileInformation& v2_;
+};
+
+void Clear(FileInformation& info) {
+    info.title.clear();
+    info.artist.clear();
+    info.album.clear();
+    info.year.clear();
+    info.track.clear();
+    info.genre.clear();
+}
+
+}  // namespace
+
+void ReadTagCandidates(RenamingContext& context, const std::string& fileName, TagCandidates& out) {
+    Clear(out.id3v1);
+    Clear(out.id3v2);
+
+    std::string workDirectory;
+    context.settings.GetPathToWork(workDirectory);
+    Id3v1Record v1;
+    Id3v2Record v2;
+    int v1Result = 0;
+    int v2Result = 0;
+    {
+        DirectoryScope scope;
+        // A work directory that cannot be entered has no files to read.
+        if (!scope.Enter(workDirectory))
+            return;
+        // One handle serves both reads.
+        const TagFile file(fileName);
+        v1Result = v1.ReadTag(file);
+        v2Result = v2.ReadTag(file);
+    }
+
+    if (v1Result == 1 && v1.tagPresent == 1) {
+        out.id3v1.title = std::move(v1.title);
+        out.id3v1.artist = std::move(v1.artist);
+        out.id3v1.album = std::move(v1.album);
+        out.id3v1.year = std::move(v1.year);
+        out.id3v1.track = TrackCandidate(v1.track);
+        out.id3v1.genre = Id3v1GenreCandidate(v1.genre);
+    }
+    if (v2Result == 1 && v2.tagPresent == 1) {
+        out.id3v2.title = std::move(v2.title);
+        out.id3v2.artist = std::move(v2.artist);
+        out.id3v2.album = std::move(v2.album);
+        out.id3v2.year = std::move(v2.year);
+        out.id3v2.track = TrackCandidate(v2.track);
+        out.id3v2.genre = std::move(v2.genre);
+    }
+    for (FileInformation* side : {&out.id3v1, &out.id3v2}) {
+        LimitCandidate(side->title);
+        LimitCandidate(side->artist);
+        LimitCandidate(side->album);
+        LimitCandidate(side->year);
+        LimitCandidate(side->track);
+        LimitCandidate(side->genre);
+    }
+}
+
+void ReconcileFileInformation(Ui& ui, const std::string& key, const std::string& fileName,
+                              const TagCandidates& candidates, FileInformation& out) {
+    Clear(out);
+    Reconciler(ui, key, fileName, candidates).Run(out);
+}
+
+void LoadFileInformation(RenamingContext& context, const std::string& key,
+                         const std::string& fileName, FileInformation& out) {
+    Clear(out);
+    TagCandidates candidates;
+    ReadTagCandidates(context, fileName, candidates);
+    Reconciler(context.ui, key, fileName, candidates).Run(out);
+}
+
+}  // namespace tagnomen

@@ -1,0 +1,61 @@
+// The record step shared by the renaming methods: one row of the file
+// information table per proposed name.
+#include "app/RenamingContext.h"
+#include "platform/Text.h"
+#include "rename/FileInfoLoader.h"
+#include "rename/NameTemplate.h"
+
+namespace tagnomen {
+
+namespace {
+
+constexpr int kLowestYear = 1900;
+constexpr int kHighestYear = 2050;
+constexpr int kHighestTrack = 99;
+constexpr int kHighestGenre = 255;
+
+std::string RecordedAlbum(const std::string& album) {
+    return IsMissingValue(album) ? std::string() : album;
+}
+
+std::string RecordedYear(const std::string& year) {
+    if (IsMissingValue(year))
+        return {};
+    const int number = LeadingInteger(year);
+    return number < kLowestYear || number > kHighestYear ? std::string() : year;
+}
+
+std::string RecordedTrack(const std::string& track) {
+    if (IsMissingValue(track))
+        return "0";
+    const int number = LeadingInteger(track);
+    return number < 0 || number > kHighestTrack ? std::string("0") : track;
+}
+
+std::string RecordedGenre(const std::string& genre, int lowestGenre) {
+    if (IsMissingValue(genre))
+        return "255";
+    const int number = LeadingInteger(genre);
+    return number < lowestGenre || number > kHighestGenre ? std::string("255") : genre;
+}
+
+}  // namespace
+
+void RecordFileInformation(RenamingContext& context, const std::string& proposedName,
+                           const FileInformation& values, int lowestGenre) {
+    if (context.tableResetFlag != 0) {
+        context.tableResetFlag = 0;
+        context.table.Empty();
+    }
+    context.table.AppendRow({
+        proposedName,
+        values.title,
+        values.artist,
+        RecordedAlbum(values.album),
+        RecordedYear(values.year),
+        RecordedTrack(values.track),
+        RecordedGenre(values.genre, lowestGenre),
+    });
+}
+
+}  // namespace tagnomen
