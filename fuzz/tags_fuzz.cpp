@@ -1,0 +1,118 @@
+// libFuzzer target for the two tag readers and, on request of the input's
+// last byte, the two writers. The input becomes the whole contents of a file;
+// reading must never crash or read outside it, and a write must leave a tag
+// that reads back as written.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tags/Id3v1Record.h"
+#include "tags/Id3v2Record.h"
+#include "tags/ReadTags.h"
+#include "tags/TagReport.h"
+
+namespace {
+
+const std::string& FuzzFile() {
+    static const std::string path = [] {
+        const char* dir = std::getenv("TMPDIR");
+        return std::string(dir != nullptr ? dir : "/tmp") + "/tagnomen-fuzz-" +
+               std::to_string(::getpid()) + ".mp3";
+    }();
+    return path;
+}
+
+void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) {
+        std::abort();
+    }
+    if (size > 0 && std::fwrite(data, 1, size, out) != size) {
+        std::abort();
+    }
+    std::fclose(out);
+}
+
+long FileLength(const std::string& path) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) {
+        return -1;
+    }
+    std::fseek(in, 0, SEEK_END);
+    const long length = std::ftell(in);
+    std::fclose(in);
+    return length;
+}
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string& path = FuzzFile();
+    WriteInput(path, data, size);
+
+    tagnomen::Id3v1Record v1;
+    tagnomen::Id3v2Record v2;
+    const int read = tagnomen::ReadTags(path, v1, v2);
+
+    // The one-open reader and the records' own reads agree.
+    tagnomen::Id3v1Record v1Alone;
+    tagnomen::Id3v2Record v2Alone;
+    Check(v1Alone.ReadTag(path) == 1);
+    Check(v2Alone.ReadTag(path) == read);
+    Check(v1Alone.title == v1.title && v1Alone.comment == v1.comment && v1Alone.track == v1.track);
+    Check(v2Alone.title == v2.title && v2Alone.genre == v2.genre && v2Alone.url == v2.url &&
+          v2Alone.comment == v2.comment && v2Alone.track == v2.track);
+    Check(v1.track >= 0 && v1.track <= 99 && v1.genre >= 0 && v1.genre <= 255);
+    Check(v2.track >= 0 && v2.track <= 99 && v2.tagSize >= 0 &&
+          v2.tagSize <= static_cast<long>(size));
+    Check(!tagnomen::DescribeTagsAsJson(path).empty());
+
+    if (size > 0 && (data[size - 1] & 0x03) == 0x03) {
+        // Write both tags from the values read and read them back.
+        const long before = FileLength(path);
+        tagnomen::Id3v2Record writer;
+        writer.SetTitle(v2.title.empty() ? v1.title : v2.title);
+        writer.SetArtist(v2.artist);
+        writer.SetComment(v2.comment);
+        writer.SetGenre(v2.genre);
+        writer.SetTrack(std::to_string(v2.track));
+        const int wrote = writer.WriteTag(path);
+        Check(wrote == (size >= 10 ? 1 : 0));
+        tagnomen::Id3v2Record back;
+        if (wrote == 1) {
+            Check(back.ReadTag(path) == 1);
+            Check(back.tagPresent == 1 && back.majorVersion == 3 && back.tagSize >= 10);
+            Check(back.track == writer.TrackToWrite());
+        }
+        const long middle = FileLength(path);
+        tagnomen::Id3v1Record v1Writer;
+        v1Writer.Reset();
+        v1Writer.SetTitle(v1.title);
+        v1Writer.SetArtist(v1.artist);
+        v1Writer.SetAlbum(v1.album);
+        v1Writer.SetYear(v1.year);
+        v1Writer.SetComment(v1.comment);
+        v1Writer.trackByte = static_cast<std::uint8_t>(v1.track);
+        v1Writer.genreByte = static_cast<std::uint8_t>(v1.genre);
+        Check(v1Writer.WriteTag(path) == 1);
+        tagnomen::Id3v1Record v1Back;
+        v1Back.ReadTag(path);
+        Check(v1Back.tagPresent == 1 && v1Back.track == v1.track && v1Back.genre == v1.genre);
+        const long after = FileLength(path);
+        Check(after == middle || after == middle + 128);
+        Check(before >= 0);
+        Check(::access((path + ".tmp").c_str(), F_OK) != 0);
+    }
+    ::unlink(path.c_str());
+    return 0;
+}
