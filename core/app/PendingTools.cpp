@@ -12,12 +12,6 @@ void NotAvailable(RenamingContext& context, const std::string& tool) {
 }
 }  // namespace
 
-void SaveRenames(RenamingContext& context, WorkingSet&) {
-    NotAvailable(context, "Save");
-}
-void UndoRenames(RenamingContext& context, WorkingSet&) {
-    NotAvailable(context, "Undo");
-}
 void RunNameFormatDialog(RenamingContext& context) {
     NotAvailable(context, "The name format dialog");
 }
