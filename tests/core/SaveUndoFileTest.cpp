@@ -1,0 +1,188 @@
+// The undo file on disk: opening it in the work directory, its CR LF lines
+// and end mark, and the reader's terminators, CR dropping and length cut.
+#include "app/UndoFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "app/RenamingContext.h"
+#include "platform/FileSystem.h"
+#include "platform/ScriptedUi.h"
+#include "settings/SettingsStore.h"
+
+namespace tagnomen {
+namespace {
+
+class UndoFileTest : public ::testing::Test {
+  protected:
+    UndoFileTest() : store_(settingsDir_ / "settings.reg"), context_(store_, ui_) {
+        store_.FirstRunCheck();
+        store_.SetPathToWork(work_.Path());
+    }
+    ~UndoFileTest() override { CloseUndoFile(context_); }
+
+    // Every line the reader gives until the first empty one.
+    std::vector<std::string> ReadAll(const std::string& bytes) {
+        work_.Write(kUndoFileName, bytes);
+        std::vector<std::string> lines;
+        if (!OpenUndoFileForReading(context_))
+            return {"<not opened>"};
+        for (std::string line = ReadUndoLine(context_); !line.empty();
+             line = ReadUndoLine(context_)) {
+            lines.push_back(line);
+        }
+        CloseUndoFile(context_);
+        return lines;
+    }
+
+    testing::CurrentDirectoryGuard guard_;
+    testing::TempDir work_;
+    testing::TempDir settingsDir_;
+    SettingsStore store_;
+    ScriptedUi ui_;
+    RenamingContext context_;
+};
+
+TEST_F(UndoFileTest, WritesCrLfLinesAndTheEndMarkAndReadsThemBack) {
+    ASSERT_TRUE(OpenUndoFileForWriting(context_));
+    ASSERT_NE(context_.undoFile, nullptr);
+    WriteUndoLine("01 old name.mp3", context_);
+    WriteUndoLine("Artist - Title.mp3", context_);
+    WriteUndoLine("b.mp3", context_);
+    WriteUndoLine("B.mp3", context_);
+    CloseUndoFile(context_);
+    EXPECT_EQ(context_.undoFile, nullptr);
+    const std::string written = "01 old name.mp3\r\nArtist - Title.mp3\r\nb.mp3\r\nB.mp3\r\n\x01";
+    EXPECT_EQ(work_.Read(kUndoFileName), written);
+
+    ASSERT_TRUE(OpenUndoFileForReading(context_));
+    EXPECT_EQ(ReadUndoLine(context_), "01 old name.mp3");
+    EXPECT_EQ(ReadUndoLine(context_), "Artist - Title.mp3");
+    EXPECT_EQ(ReadUndoLine(context_), "b.mp3");
+    EXPECT_EQ(ReadUndoLine(context_), "B.mp3");
+    EXPECT_EQ(ReadUndoLine(context_), "");
+    EXPECT_EQ(ReadUndoLine(context_), "");
+    // Closing a file opened for reading adds no end mark.
+    CloseUndoFile(context_);
+    EXPECT_EQ(context_.undoFile, nullptr);
+    EXPECT_EQ(work_.Read(kUndoFileName), written);
+    // Nothing open: closing does nothing, writing and reading give nothing.
+    CloseUndoFile(context_);
+    WriteUndoLine("x", context_);
+    EXPECT_EQ(ReadUndoLine(context_), "");
+}
+
+TEST_F(UndoFileTest, NoLinesWrittenLeavesOnlyTheEndMark) {
+    work_.Write(kUndoFileName, "older.mp3\r\nnewer.mp3\r\n\x01");
+    ASSERT_TRUE(OpenUndoFileForWriting(context_));
+    CloseUndoFile(context_);
+    EXPECT_EQ(work_.Read(kUndoFileName), "\x01");
+    EXPECT_EQ(ReadAll("\x01"), std::vector<std::string>{});
+}
+
+TEST_F(UndoFileTest, ReaderTerminatorsCrAndLength) {
+    const std::string x300(300, 'x');
+    std::string e150;  // 150 characters, 300 bytes
+    for (int i = 0; i < 150; ++i)
+        e150 += "\xC3\xA9";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"LF only, no end mark", "a.mp3\nb.mp3\n", {"a.mp3", "b.mp3"}},
+        {"truncated inside the last line", "a.mp3\r\nb.m", {"a.mp3", "b.m"}},
+        {"end of file right after a CR", "a.mp3\r\nb.mp3\r", {"a.mp3", "b.mp3"}},
+        {"end mark ends a line", "a.mp3\x01", {"a.mp3"}},
+        {"end mark first", "\x01stale.mp3\r\nother.mp3\r\n", {}},
+        {"empty file", "", {}},
+        {"an empty line ends the pairs", "a.mp3\r\n\r\nb.mp3\r\n", {"a.mp3"}},
+        {"only a trailing CR is dropped", "a\rb.mp3\r\nc.mp3\r\r\n", {"a\rb.mp3", "c.mp3\r"}},
+        {"long line cut to 255 bytes, the next line intact",
+         x300 + "\r\nnext.mp3\r\n\x01",
+         {std::string(255, 'x'), "next.mp3"}},
+        {"cut on a character boundary", e150 + "\r\n", {e150.substr(0, 254)}},
+        {"a CR at byte 256 goes with the cut",
+         std::string(255, 'y') + "\r\r\n",
+         {std::string(255, 'y')}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadAll(c.bytes), c.lines) << c.what;
+    }
+}
+
+TEST_F(UndoFileTest, OpeningWorksInTheWorkDirectoryAndRestoresTheCurrentOne) {
+    testing::TempDir elsewhere;
+    ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
+    const std::string before = CurrentDirectory();
+    elsewhere.Write(kRollbackFileName, "not ours");
+    work_.Write(kRollbackFileName, "rollback");
+
+    ASSERT_TRUE(OpenUndoFileForWriting(context_));
+    EXPECT_EQ(CurrentDirectory(), before);
+    WriteUndoLine("a.mp3", context_);
+    CloseUndoFile(context_);
+    EXPECT_FALSE(work_.Exists(kRollbackFileName));
+    EXPECT_TRUE(elsewhere.Exists(kRollbackFileName));
+    EXPECT_FALSE(elsewhere.Exists(kUndoFileName));
+    EXPECT_EQ(work_.Read(kUndoFileName), "a.mp3\r\n\x01");
+
+    ASSERT_TRUE(OpenUndoFileForReading(context_));
+    EXPECT_EQ(CurrentDirectory(), before);
+    EXPECT_EQ(ReadUndoLine(context_), "a.mp3");
+}
+
+TEST_F(UndoFileTest, OpeningFails) {
+    // No undo file yet: nothing to read.
+    EXPECT_FALSE(OpenUndoFileForReading(context_));
+    EXPECT_EQ(context_.undoFile, nullptr);
+
+    // A directory named "Undo.inf" can be neither written (not even by root)
+    // nor read as an undo file.
+    ASSERT_EQ(mkdir((work_ / kUndoFileName).c_str(), 0777), 0);
+    EXPECT_FALSE(OpenUndoFileForWriting(context_));
+    EXPECT_EQ(context_.undoFile, nullptr);
+    EXPECT_FALSE(OpenUndoFileForReading(context_));
+    ASSERT_EQ(rmdir((work_ / kUndoFileName).c_str()), 0);
+
+    // A symbolic link named "Undo.inf" must not truncate the file it points to.
+    testing::TempDir other;
+    other.Write("precious.mp3", "music");
+    ASSERT_EQ(symlink((other / "precious.mp3").c_str(), (work_ / kUndoFileName).c_str()), 0);
+    EXPECT_FALSE(OpenUndoFileForWriting(context_));
+    EXPECT_EQ(other.Read("precious.mp3"), "music");
+    ASSERT_EQ(unlink((work_ / kUndoFileName).c_str()), 0);
+
+    // A work directory that does not exist: nothing is opened or deleted in
+    // whatever directory is current.
+    testing::TempDir current;
+    ASSERT_TRUE(ChangeDirectory(current.Path()));
+    current.Write(kRollbackFileName, "keep");
+    current.Write(kUndoFileName, "a.mp3\r\nb.mp3\r\n\x01");
+    store_.SetPathToWork(work_ / "missing");
+    EXPECT_FALSE(OpenUndoFileForWriting(context_));
+    EXPECT_FALSE(OpenUndoFileForReading(context_));
+    EXPECT_EQ(context_.undoFile, nullptr);
+    EXPECT_TRUE(current.Exists(kRollbackFileName));
+    EXPECT_EQ(current.Read(kUndoFileName), "a.mp3\r\nb.mp3\r\n\x01");
+}
+
+TEST(UndoFileLine, RecordableNames) {
+    EXPECT_TRUE(IsRecordableUndoLine("Artist - Title.mp3"));
+    EXPECT_TRUE(IsRecordableUndoLine("a\rb.mp3"));
+    EXPECT_TRUE(IsRecordableUndoLine(std::string(255, 'n')));
+    EXPECT_FALSE(IsRecordableUndoLine(""));
+    EXPECT_FALSE(IsRecordableUndoLine(std::string(256, 'n')));
+    EXPECT_FALSE(IsRecordableUndoLine("two\nlines.mp3"));
+    EXPECT_FALSE(IsRecordableUndoLine("end\x01mark.mp3"));
+    EXPECT_FALSE(IsRecordableUndoLine("trailing.mp3\r"));
+}
+
+}  // namespace
+}  // namespace tagnomen
