@@ -1,0 +1,22 @@
+#pragma once
+// The smart renaming engine: proposes a name for one file by cleaning up and
+// taking apart its old name in a fixed list of steps (SmartEngine.cpp), then
+// filling the gaps from the file's tags. It serves "RenamingMethod" 1 (with
+// the garbage passes), 2 (the mass method: no garbage passes, the name built
+// from artist and title) and any other stored value except 0 (neither).
+// The entry point is ProposeNameSmart of rename/RenamingMethods.h.
+#include <cstddef>
+#include <string>
+
+namespace tagnomen::smart {
+
+// A proposed file name holds at most this many bytes.
+inline constexpr std::size_t kMaxProposedNameBytes = 255;
+
+// Cuts a name longer than kMaxProposedNameBytes at a character boundary just
+// before its ending (the text from its last "." when that is at most 16
+// bytes, as ".mp3"), dropping blanks and underscores left at the cut.
+// Shorter names come back unchanged.
+std::string FitProposedName(const std::string& name);
+
+}  // namespace tagnomen::smart
