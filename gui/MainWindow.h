@@ -1,0 +1,82 @@
+#pragma once
+// The main window: the two lists, the progress bar with its label, the three
+// buttons and the five menus. Every command runs on the Workbench; the
+// window then shows the state the command left.
+#include <QDialog>
+#include <QElapsedTimer>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QListView;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QStringListModel;
+
+namespace tagnomen {
+
+class QtUi;
+class Workbench;
+
+class MainWindow : public QDialog {
+    Q_OBJECT
+  public:
+    MainWindow(Workbench& workbench, QtUi& ui, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Shows the Workbench's lists, progress and menu state.
+    void Refresh();
+
+    // For tests and the screenshot tool.
+    QListView* OldList() const { return oldList_; }
+    QListView* RenamedList() const { return renamedList_; }
+    QProgressBar* ProgressBar() const { return progressBar_; }
+    QLabel* PercentLabel() const { return percentLabel_; }
+    QPushButton* RenameButton() const { return renameButton_; }
+    QPushButton* SaveButton() const { return saveButton_; }
+    QPushButton* ExitButton() const { return exitButton_; }
+    QMenuBar* Menus() const { return menuBar_; }
+    // The action with this menu text, e.g. "&Undo"; nullptr when there is none.
+    QAction* FindAction(const QString& text) const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildControls();
+    QAction* AddCommand(QMenu* menu, const QString& text, void (Workbench::*command)());
+    void Run(const std::function<void()>& command);
+    void RefreshLists();
+    void ApplySelections();
+    void ShowRenameProgress(int value, int maximum, const std::string& percentText);
+    void OnOldSelectionChanged();
+    void OnRenamedSelectionChanged();
+    void OnExit();
+
+    Workbench& workbench_;
+    QtUi& ui_;
+    QMenuBar* menuBar_ = nullptr;
+    QListView* oldList_ = nullptr;
+    QListView* renamedList_ = nullptr;
+    QStringListModel* oldModel_ = nullptr;
+    QStringListModel* renamedModel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLabel* percentLabel_ = nullptr;
+    QPushButton* renameButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QAction* smartAction_ = nullptr;
+    QAction* id3Action_ = nullptr;
+    QAction* massAction_ = nullptr;
+    QAction* cleanerAction_ = nullptr;
+    QAction* organizerAction_ = nullptr;
+    QAction* viewerAction_ = nullptr;
+    QAction* loaderAction_ = nullptr;
+    QAction* underscoreAction_ = nullptr;
+    bool updatingSelection_ = false;
+    QElapsedTimer repaintTimer_;
+};
+
+}  // namespace tagnomen

@@ -1,0 +1,26 @@
+// Dialogs of tools that have not been built yet: the Workbench reports them
+// as not available before it gets here, so these only answer Cancel.
+#include "ToolDialogs.h"
+
+namespace tagnomen {
+
+bool ExecNameFormatDialog(QWidget*, NameFormatModel&) {
+    return false;
+}
+bool ExecEditFileNameDialog(QWidget*, EditFileNameModel&) {
+    return false;
+}
+bool ExecMassFileNameEditorDialog(QWidget*, MassFileNameEditorModel&) {
+    return false;
+}
+bool ExecFileInfoEditorDialog(QWidget*, FileInfoEditorModel&) {
+    return false;
+}
+bool ExecFileInfoViewerDialog(QWidget*, FileInfoViewerModel&) {
+    return false;
+}
+bool ExecFilesOrganizerDialog(QWidget*, FilesOrganizerModel&) {
+    return false;
+}
+
+}  // namespace tagnomen

@@ -1,0 +1,20 @@
+#pragma once
+// The frameless window shown while a batch runs ("Renaming your Mp3
+// Files..."): the program icon and one line of text, centred on the screen.
+#include <QWidget>
+
+namespace tagnomen {
+
+class ProgressWindow : public QWidget {
+    Q_OBJECT
+  public:
+    ProgressWindow(const QString& text, QWidget* owner);
+    // Shows the window centred and paints it before the batch starts.
+    void ShowCentred();
+    QString Text() const;
+
+  private:
+    QString text_;
+};
+
+}  // namespace tagnomen

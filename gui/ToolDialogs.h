@@ -1,0 +1,24 @@
+#pragma once
+// One function per tool dialog: shows the dialog over its model and returns
+// true for OK. QtUi hands every tool dialog call to these.
+class QWidget;
+
+namespace tagnomen {
+
+class DirectoryChooserModel;
+class NameFormatModel;
+class EditFileNameModel;
+class MassFileNameEditorModel;
+class FileInfoEditorModel;
+class FileInfoViewerModel;
+class FilesOrganizerModel;
+
+bool ExecDirectoryChooserDialog(QWidget* parent, DirectoryChooserModel& model);
+bool ExecNameFormatDialog(QWidget* parent, NameFormatModel& model);
+bool ExecEditFileNameDialog(QWidget* parent, EditFileNameModel& model);
+bool ExecMassFileNameEditorDialog(QWidget* parent, MassFileNameEditorModel& model);
+bool ExecFileInfoEditorDialog(QWidget* parent, FileInfoEditorModel& model);
+bool ExecFileInfoViewerDialog(QWidget* parent, FileInfoViewerModel& model);
+bool ExecFilesOrganizerDialog(QWidget* parent, FilesOrganizerModel& model);
+
+}  // namespace tagnomen
