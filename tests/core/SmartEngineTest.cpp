@@ -1,0 +1,454 @@
+// Whole proposals of the smart engine for methods 1, 2 and others: the old
+// name, the settings and the scripted answers in; the questions asked, the
+// proposed name and the values found out.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RenameTestFiles.h"
+#include "TempDir.h"
+#include "app/RenamingContext.h"
+#include "platform/ScriptedUi.h"
+#include "rename/NameTemplate.h"
+#include "rename/RenamingMethods.h"
+#include "settings/SettingsStore.h"
+
+namespace tagnomen {
+namespace {
+
+using A = GarbageAnswer;
+
+struct Asked {
+    std::string kind;  // "garbage" or "question"
+    std::string caption;
+    std::string text;
+    bool showAlbum = false;
+    bool showTrack = false;
+};
+
+Asked Garbage(const std::string& text, const std::string& from, bool album = false,
+              bool track = false) {
+    return {"garbage", "Erase the Garbage Text",
+            "Do you want to erase: " + text + "\nFrom: " + from, album, track};
+}
+Asked Choose(const std::string& newValue, const std::string& current, const std::string& kind,
+             const std::string& name) {
+    return {"question", "Choose the correct File Information",
+            "Do you want to use " + newValue + " instead of " + current + " as " + kind +
+                "\nFor: " + name};
+}
+Asked Rename(const std::string& name, const std::string& candidate) {
+    return {"question", "Erase the garbage text",
+            "Do you want to rename: " + name + "\nTo: " + candidate};
+}
+
+struct Values {
+    std::string title, artist, album, year, track;
+};
+
+struct EngineCase {
+    const char* what;
+    std::string oldName;
+    int method = 1;
+    std::string templateText;  // empty: "UseTemplate" 0
+    int brackets = 1;
+    int underscore = 0;
+    int loader = 0;
+    std::vector<bool> yesNo;
+    std::vector<GarbageAnswer> garbage;
+    std::vector<Asked> asked;
+    std::string expected;
+    Values values;
+};
+
+class SmartEngine : public ::testing::Test {
+  protected:
+    SmartEngine() : store_(settingsDir_ / "settings.reg"), context_(store_, ui_) {
+        store_.FirstRunCheck();
+        store_.SetPathToWork(music_.Path());
+    }
+
+    void Run(const EngineCase& c) {
+        SCOPED_TRACE(std::string(c.what) + ": " + c.oldName);
+        music_.Write(c.oldName, testing::Mp3Bytes("", ""));
+        store_.SetRenamingMethod(c.method);
+        store_.SetUseTemplate(c.templateText.empty() ? 0 : 1);
+        store_.SetTemplate(c.templateText);
+        store_.SetBrackets(c.brackets);
+        context_.underscoreOption = c.underscore;
+        context_.fileInfoLoader = c.loader;
+        ui_.calls.clear();
+        ui_.yesNoAnswers.assign(c.yesNo.begin(), c.yesNo.end());
+        ui_.garbageAnswers.assign(c.garbage.begin(), c.garbage.end());
+
+        EXPECT_EQ(ProposeNameSmart(context_, c.oldName), c.expected);
+
+        ASSERT_EQ(ui_.calls.size(), c.asked.size());
+        for (std::size_t i = 0; i < c.asked.size(); ++i) {
+            const UiCall& call = ui_.calls[i];
+            const Asked& want = c.asked[i];
+            EXPECT_EQ(call.kind, want.kind) << i;
+            EXPECT_EQ(call.caption, want.caption) << i;
+            EXPECT_EQ(call.text, want.text) << i;
+            if (want.kind == "garbage") {
+                EXPECT_EQ(call.showAlbum, want.showAlbum) << i;
+                EXPECT_EQ(call.showTrack, want.showTrack) << i;
+            } else {
+                EXPECT_EQ(call.icon, MessageIcon::Question) << i;
+            }
+        }
+        EXPECT_TRUE(ui_.yesNoAnswers.empty()) << "unused Yes/No answers";
+        EXPECT_TRUE(ui_.garbageAnswers.empty()) << "unused garbage answers";
+        EXPECT_EQ(context_.title, c.values.title);
+        EXPECT_EQ(context_.artist, c.values.artist);
+        EXPECT_EQ(context_.album, c.values.album);
+        EXPECT_EQ(context_.year, c.values.year);
+        EXPECT_EQ(context_.track, c.values.track);
+        EXPECT_EQ(context_.underscoreDashCount, 0);
+    }
+
+    testing::CurrentDirectoryGuard guard_;
+    testing::TempDir music_;
+    testing::TempDir settingsDir_;
+    SettingsStore store_;
+    ScriptedUi ui_;
+    RenamingContext context_;
+};
+
+const std::string kBeatles = "03 - the beatles - help!.mp3";
+
+TEST_F(SmartEngine, WorkedExamples) {
+    const std::string floydAsked = "(Pink Floyd) - Money  () .mp3";
+    const std::vector<EngineCase> cases = {
+        {.what = "fixed format",
+         .oldName = kBeatles,
+         .expected = "(The Beatles) - Help!.mp3",
+         .values = {"Help!", "The Beatles", "", "", "03"}},
+        {.what = "default template",
+         .oldName = kBeatles,
+         .templateText = kDefaultTemplate,
+         .expected = "#03 - (The Beatles) - Help!.mp3",
+         .values = {"Help!", "The Beatles", "Unknown Album", "Unknown Year", "03"}},
+        {.what = "empty group kept",
+         .oldName = "Pink_Floyd_-_Money_(1973).mp3",
+         .asked = {Garbage("()", floydAsked)},
+         .expected = "(Pink Floyd) - Money ().mp3",
+         .values = {"Money  ()", "Pink Floyd", "", "1973", ""}},
+        {.what = "empty group erased",
+         .oldName = "Pink_Floyd_-_Money_(1973).mp3",
+         .garbage = {A::Yes},
+         .asked = {Garbage("()", floydAsked)},
+         .expected = "(Pink Floyd) - Money.mp3",
+         .values = {"Money", "Pink Floyd", "", "1973", ""}},
+    };
+    for (const EngineCase& c : cases)
+        Run(c);
+}
+
+TEST_F(SmartEngine, EdgeCasesOfTheCleaning) {
+    const std::string bandSong = "Band - Song 1999 2000.mp3";
+    const std::vector<EngineCase> cases = {
+        {.what = "leading year moves before the ending, then loses its digits",
+         .oldName = "1999 - prince - dance.mp3",
+         .asked = {Garbage("()", "(Prince) - Dance () .mp3")},
+         .expected = "(Prince) - Dance ().mp3",
+         .values = {"Dance ()", "Prince", "", "1999", ""}},
+        {.what = "fourth character a digit keeps the digits",
+         .oldName = "0123abc.mp3",
+         .asked = {Rename("0123abc.mp3", "Abc.mp3")},
+         .expected = "0123abc.mp3",
+         .values = {"", "", "", "", "23"}},
+        {.what = "track word",
+         .oldName = "track 05 - Title.mp3",
+         .expected = "Title.mp3",
+         .values = {"", "", "", "", "05"}},
+        {.what = "square brackets",
+         .oldName = "[Artist] Song Title.mp3",
+         .expected = "Artist) Song Title.mp3"},
+        {.what = "year in brackets gives year and track",
+         .oldName = "Artist - Title (2005).mp3",
+         .asked = {Garbage("()", "(Artist) - Title () .mp3")},
+         .expected = "(Artist) - Title ().mp3",
+         .values = {"Title ()", "Artist", "", "2005", "05"}},
+        {.what = "two years, No",
+         .oldName = bandSong,
+         .asked = {Choose("2000", "1999", "Year", bandSong)},
+         .expected = "(Band) - Song.mp3",
+         .values = {"Song", "Band", "", "1999", "00"}},
+        {.what = "two years, Yes",
+         .oldName = bandSong,
+         .yesNo = {true},
+         .asked = {Choose("2000", "1999", "Year", bandSong)},
+         .expected = "(Band) - Song.mp3",
+         .values = {"Song", "Band", "", "2000", "00"}},
+        {.what = "Brackets 0",
+         .oldName = "(The Beatles) - Help!.mp3",
+         .brackets = 0,
+         .expected = "The Beatles - Help!.mp3",
+         .values = {"Help!", "The Beatles", "", "", ""}},
+        {.what = "Brackets 0 on a messy name",
+         .oldName = kBeatles,
+         .brackets = 0,
+         .expected = "The Beatles - Help!.mp3",
+         .values = {"Help!", "The Beatles", "", "", "03"}},
+        {.what = "UnderscoreOption 1",
+         .oldName = "(The Beatles) - Help!.mp3",
+         .underscore = 1,
+         .expected = "(The_Beatles)_-_Help!.mp3",
+         .values = {"Help!", "The Beatles", "", "", ""}},
+        {.what = "already clean",
+         .oldName = "(The Beatles) - Help!.mp3",
+         .expected = "(The Beatles) - Help!.mp3",
+         .values = {"Help!", "The Beatles", "", "", ""}},
+        {.what = "word case of the first letter", .oldName = "help.mp3", .expected = "Help.mp3"},
+        {.what = "word case inside the artist group",
+         .oldName = "bEATLES - hELP.mp3",
+         .expected = "(Beatles) - Help.mp3",
+         .values = {"Help", "Beatles", "", "", ""}},
+        {.what = "year kept by a digit fourth character comes out of the title",
+         .oldName = "0123 - Song 1999.mp3",
+         .expected = "(0123) - Song (1999).mp3",
+         .values = {"Song", "0123", "", "1999", "23"}},
+        {.what = "underscores around the artist dash",
+         .oldName = "A-ha_-_Take_On_Me.mp3",
+         .asked = {Garbage("A", "A-ha_-_Take_On_Me.mp3"), Garbage("ha_", "A-ha_-_Take_On_Me.mp3"),
+                   Garbage("_Take_On_Me", "A-ha_-_Take_On_Me.mp3")},
+         .expected = "(A-ha) - Take On Me.mp3",
+         .values = {"Take On Me", "A-ha", "", "", ""}},
+    };
+    for (const EngineCase& c : cases)
+        Run(c);
+}
+
+TEST_F(SmartEngine, GarbageQuestions) {
+    const std::string rem = "R.E.M. - Losing My Religion.mp3";
+    const std::string aat = "Artist.Album.Title.mp3";
+    const std::string www = "(Artist) - Title (Www Site) .mp3";
+    const std::string hash = "(Artist) - Title #1.mp3";
+    const std::vector<EngineCase> cases = {
+        {.what = "abbreviation dots kept",
+         .oldName = rem,
+         .asked = {Garbage("R.", rem), Garbage("E.", rem), Garbage("M.", rem), Garbage(" ", rem),
+                   Garbage(" Losing My Religion", rem)},
+         .expected = "(R.E.M.) - Losing My Religion.mp3",
+         .values = {"", "R.E.M.", "", "", ""}},
+        {.what = "dotted segments kept",
+         .oldName = aat,
+         .asked = {Garbage("Artist", aat), Garbage("Album", aat), Garbage("Title", aat)},
+         .expected = "(Artist) - Album Title.mp3",
+         .values = {"Album Title", "Artist", "", "", ""}},
+        {.what = "dotted segment erased",
+         .oldName = aat,
+         .garbage = {A::No, A::Yes, A::No},
+         .asked = {Garbage("Artist", aat), Garbage("Album", aat), Garbage("Title", aat)},
+         .expected = "(Artist) - Title.mp3",
+         .values = {"Title", "Artist", "", "", ""}},
+        {.what = "dotted segment marked as album",
+         .oldName = aat,
+         .templateText = "%Artist - %Album - %Title",
+         .garbage = {A::No, A::Album, A::No},
+         .asked = {Garbage("Artist", aat, true, false), Garbage("Album", aat, true, false),
+                   Garbage("Title", aat, true, false)},
+         .expected = "Artist - Album - Title.mp3",
+         .values = {"Title", "Artist", "Album", "", ""}},
+        {.what = "version word",
+         .oldName = "(Artist) - Title (Live).mp3",
+         .expected = "(Artist) - Title (Live).mp3",
+         .values = {"Title (Live)", "Artist", "", "", ""}},
+        {.what = "web site group kept",
+         .oldName = "(Artist) - Title (www site).mp3",
+         .asked = {Garbage("(Www Site)", www)},
+         .expected = "(Artist) - Title (Www Site).mp3",
+         .values = {"Title (Www Site)", "Artist", "", "", ""}},
+        {.what = "web site group erased",
+         .oldName = "(Artist) - Title (www site).mp3",
+         .garbage = {A::Yes},
+         .asked = {Garbage("(Www Site)", www)},
+         .expected = "(Artist) - Title.mp3",
+         .values = {"Title", "Artist", "", "", ""}},
+        {.what = "garbage characters kept",
+         .oldName = hash,
+         .asked = {Rename(hash, "(Artist) - Title .mp3")},
+         .expected = hash,
+         .values = {"Title #1", "Artist", "", "", ""}},
+        {.what = "garbage characters erased",
+         .oldName = hash,
+         .yesNo = {true},
+         .asked = {Rename(hash, "(Artist) - Title .mp3")},
+         .expected = "(Artist) - Title.mp3",
+         .values = {"Title", "Artist", "", "", ""}},
+        {.what = "Mark as Track on a group without digits",
+         .oldName = "(Artist) - Title (Bonus).mp3",
+         .templateText = kDefaultTemplate,
+         .garbage = {A::Track},
+         .asked = {Garbage("(Bonus)", "(Artist) - Title (Bonus) .mp3", true, true)},
+         .expected = "#0 - (Artist) - Title.mp3",
+         .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "0"}},
+        {.what = "Mark as Track on a group with digits",
+         .oldName = "(Artist) - Title (Take 75).mp3",
+         .templateText = kDefaultTemplate,
+         .garbage = {A::Track},
+         .asked = {Garbage("(Take 75)", "(Artist) - Title (Take 75) .mp3", true, true)},
+         .expected = "#75 - (Artist) - Title.mp3",
+         .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "75"}},
+        {.what = "album from a group loses its brackets and leaves the title",
+         .oldName = "Artist - Hits (Hits).mp3",
+         .templateText = "%Artist - %Title{ (%Album)}",
+         .garbage = {A::Album},
+         .asked = {Garbage("(Hits)", "(Artist) - Hits (Hits) .mp3", true, false)},
+         .expected = "Artist - (Hits).mp3",
+         .values = {"", "Artist", "Hits", "", ""}},
+        {.what = "Mark as Track against the track from the name",
+         .oldName = "07 - Artist - Title (Take 75).mp3",
+         .templateText = "%Track %Artist - %Title",
+         .yesNo = {false},
+         .garbage = {A::Track},
+         .asked = {Garbage("(Take 75)", "(Artist) - Title (Take 75) .mp3", false, true),
+                   Choose("75", "07", "Track", "(Artist) - Title (Take 75) .mp3")},
+         .expected = "07 Artist - Title.mp3",
+         .values = {"Title", "Artist", "", "", "07"}},
+    };
+    for (const EngineCase& c : cases)
+        Run(c);
+}
+
+TEST_F(SmartEngine, MassMethodAndOtherMethods) {
+    const std::string three = "Artist - Album - Title.mp3";
+    const std::string bandSong = "Band - Song 1999 2000.mp3";
+    const std::vector<EngineCase> cases = {
+        {.what = "mass method asks nothing",
+         .oldName = kBeatles,
+         .method = 2,
+         .expected = "(The Beatles) - Help!.mp3",
+         .values = {"Help!", "The Beatles", "", "", "03"}},
+        {.what = "mass method fills title and artist from the loader",
+         .oldName = "help.mp3",
+         .method = 2,
+         .expected = "(Unknown Artist) - Unknown Title.mp3",
+         .values = {"Unknown Title", "Unknown Artist", "", "", ""}},
+        {.what = "mass method, Brackets 0",
+         .oldName = "help.mp3",
+         .method = 2,
+         .brackets = 0,
+         .expected = "Unknown Artist - Unknown Title.mp3",
+         .values = {"Unknown Title", "Unknown Artist", "", "", ""}},
+        {.what = "mass method, artist with brackets, Brackets 0",
+         .oldName = "(A (B)) - T.mp3",
+         .method = 2,
+         .brackets = 0,
+         .expected = "A B) - T.mp3",
+         .values = {"T", "A (B)", "", "", ""}},
+        {.what = "mass method, two dashes",
+         .oldName = three,
+         .method = 2,
+         .expected = "(Artist) - Unknown Title.mp3",
+         .values = {"Unknown Title", "Artist", "", "", ""}},
+        {.what = "mass method skips the garbage characters",
+         .oldName = "(Artist) - Title #1.mp3",
+         .method = 2,
+         .expected = "(Artist) - Title #1.mp3",
+         .values = {"Title #1", "Artist", "", "", ""}},
+        {.what = "mass method still asks about values",
+         .oldName = bandSong,
+         .method = 2,
+         .asked = {Choose("2000", "1999", "Year", bandSong)},
+         .expected = "(Band) - Song.mp3",
+         .values = {"Song", "Band", "", "1999", "00"}},
+        {.what = "mass method with a template",
+         .oldName = "help.mp3",
+         .method = 2,
+         .templateText = "%Artist - %Title",
+         .underscore = 1,
+         .expected = "Unknown_Artist_-_Unknown_Title.mp3",
+         .values = {"Unknown Title", "Unknown Artist", "", "", ""}},
+        {.what = "method 1 on the same name: the extra dash leaves its blanks in the title",
+         .oldName = three,
+         .asked = {Garbage("Artist ", three), Garbage(" Album ", three), Garbage(" Title", three)},
+         .expected = "(Artist) - Album Title.mp3",
+         .values = {"Album   Title", "Artist", "", "", ""}},
+        {.what = "another stored method: no garbage steps, no mass output",
+         .oldName = three,
+         .method = 5,
+         .expected = "(Artist) - Album - Title.mp3",
+         .values = {"", "Artist", "", "", ""}},
+        {.what = "another stored method keeps the title empty without a template",
+         .oldName = "help.mp3",
+         .method = 7,
+         .expected = "Help.mp3"},
+    };
+    for (const EngineCase& c : cases)
+        Run(c);
+}
+
+TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
+    const EngineCase c = {
+        .what = "loader on",
+        .oldName = "(Artist) - Title (Bonus).mp3",
+        .loader = 1,
+        .garbage = {A::Track},
+        .asked = {Garbage("(Bonus)", "(Artist) - Title (Bonus) .mp3", true, true)},
+        .expected = "(Artist) - Title.mp3",
+        .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "0"}};
+    context_.tableResetFlag = 1;
+    Run(c);
+    EXPECT_EQ(context_.genre, "Unknown Genre");
+    ASSERT_EQ(context_.table.RowCount(), 1u);
+    const FileInfoTable::Row expected = {
+        "(Artist) - Title.mp3", "Title", "Artist", "", "", "0", "255"};
+    EXPECT_EQ(context_.table.GetRow(0), expected);
+
+    // A second file appends; the values of the first are gone.
+    Run({.what = "second file",
+         .oldName = kBeatles,
+         .loader = 1,
+         .expected = "(The Beatles) - Help!.mp3",
+         .values = {"Help!", "The Beatles", "Unknown Album", "Unknown Year", "03"}});
+    ASSERT_EQ(context_.table.RowCount(), 2u);
+    EXPECT_EQ(context_.table.Cell(1, FileInfoTable::Track), "03");
+}
+
+TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
+    testing::V1Tag tag;
+    tag.title = "Help";
+    tag.artist = "beatles";
+    tag.album = "Rubber Soul";
+    tag.year = "1965";
+    music_.Write("help.mp3", testing::Mp3Bytes("", testing::Id3v1Bytes(tag)));
+    store_.SetRenamingMethod(2);
+    store_.SetUseTemplate(1);
+    store_.SetTemplate("%Artist - %Album - %Title (%Year)");
+    EXPECT_EQ(ProposeNameSmart(context_, "help.mp3"), "Beatles - Rubber Soul - Help (1965).mp3");
+    EXPECT_EQ(context_.album, "Rubber Soul");
+}
+
+TEST_F(SmartEngine, ProposalsFitAFileName) {
+    const std::string accent = "\xC3\xA9";
+    std::string longTitle;
+    for (int i = 0; i < 60; ++i)
+        longTitle += "word" + accent + " ";
+    const std::string oldName = "Artist - " + longTitle + "(Live).mp3";
+    for (int method : {1, 2}) {
+        for (int useTemplate : {0, 1}) {
+            store_.SetRenamingMethod(method);
+            store_.SetUseTemplate(useTemplate);
+            store_.SetTemplate(kDefaultTemplate);
+            const std::string proposal = ProposeNameSmart(context_, oldName);
+            EXPECT_LE(proposal.size(), 255u) << method << useTemplate;
+            EXPECT_TRUE(proposal.ends_with(".mp3")) << proposal;
+            // The cut falls on a character boundary: the byte before the
+            // ending is never the lead byte of the two-byte character.
+            EXPECT_NE(static_cast<unsigned char>(proposal[proposal.size() - 5]), 0xC3) << proposal;
+        }
+    }
+}
+
+TEST_F(SmartEngine, NameWithoutAStemKeepsItsEnding) {
+    Run({.what = "only punctuation before the ending",
+         .oldName = "!!!.mp3",
+         .asked = {Rename("Mp3", "Mp")},
+         .expected = "Mp3.mp3"});
+}
+
+}  // namespace
+}  // namespace tagnomen
