@@ -10,12 +10,12 @@ struct RenamingContext;
 class Ui;
 
 struct FileInformation {
-    std::string title;
-    std::string artist;
-    std::string album;
-    std::string year;
-    std::string track;
-    std::string genre;
+    std::string title{};
+    std::string artist{};
+    std::string album{};
+    std::string year{};
+    std::string track{};
+    std::string genre{};
 };
 
 // key: a text of the tokens "TIT", "ART", "ALB", "YEA", "TRC", "GEN"; "TIT1",

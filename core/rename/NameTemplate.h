@@ -11,11 +11,11 @@ inline constexpr const char* kDefaultTemplate =
     "{#%Track - }(%Artist) -{ %Album -} %Title{ (%Year)}";
 
 struct NameValues {
-    std::string artist;
-    std::string title;
-    std::string album;
-    std::string year;
-    std::string track;
+    std::string artist{};
+    std::string title{};
+    std::string album{};
+    std::string year{};
+    std::string track{};
 };
 
 // Which tokens a template contains.

@@ -213,23 +213,6 @@ TEST(ReconcileFileInformation, Rules) {
     }
 }
 
-TEST(ReconcileFileInformation, PromptShowsFileAndGenreNames) {
-    ScriptedUi ui;
-    ui.mismatchAnswers = {1, 2};
-    FileInformation out;
-    ReconcileFileInformation(
-        ui, "TIT1GEN", "a song.mp3",
-        TagCandidates{{"Hi", "", "", "", "", "17"}, {"Hi there", "", "", "", "", "13"}}, out);
-    const std::vector<UiCall> calls = ui.CallsOfKind("mismatch");
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].file, "a song.mp3");
-    EXPECT_EQ(calls[0].v1, "Hi");
-    EXPECT_EQ(calls[0].v2, "Hi there");
-    EXPECT_EQ(calls[1].v1, "Rock");
-    EXPECT_EQ(calls[1].v2, "Pop");
-    EXPECT_EQ(out.genre, "13");
-}
-
 // A Ui that also notes the current directory at each question.
 class DirectoryNotingUi : public ScriptedUi {
   public:
@@ -269,18 +252,6 @@ TEST_F(LoaderFiles, FilesWithoutTagsGiveEveryPlaceholder) {
     ExpectInfo(Load(kAllSix, "tiny.mp3"), kPlaceholders, "shorter than a tag");
     ExpectInfo(Load(kAllSix, "missing.mp3"), kPlaceholders, "no such file");
     EXPECT_TRUE(ui_.calls.empty());
-}
-
-TEST_F(LoaderFiles, ValuesRequestedByTheKeyOnly) {
-    music_.Write("a.mp3", Mp3Bytes(Id3v2Bytes({{"TIT2", "Hello World"}, {"TPE1", "Ana"}}),
-                                   Id3v1Bytes({"Hello", "Ana", "Gold", "1999"})));
-    ui_.mismatchAnswers = {2};
-    const FileInformation out = Load("TIT1ART1", "a.mp3");
-    ExpectInfo(out, {"Hello World", "Ana"}, "title and artist only");
-    EXPECT_EQ(Captions(ui_), std::vector<std::string>{"Title - Song Name"});
-
-    ExpectInfo(Load("TIT", "a.mp3"), {"Hello World"}, "no mark: no question");
-    EXPECT_EQ(ui_.CallsOfKind("mismatch").size(), 1u);
 }
 
 TEST_F(LoaderFiles, TrackAndGenreFromBothTags) {

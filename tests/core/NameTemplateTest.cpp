@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ExpansionCase{"TemplateUnderscoresBecomeBlanks", "%Artist_-_%Title", kMcCoy,
                                     0, "McCoy - mr. big.mp3"},
                       ExpansionCase{"EmptyTemplate", "", kMcCoy, 0, ".mp3"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 struct SectionCase {
     const char* templateText;

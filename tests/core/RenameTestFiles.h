@@ -10,7 +10,7 @@
 namespace tagnomen::testing {
 
 struct V1Tag {
-    std::string title, artist, album, year, comment;
+    std::string title{}, artist{}, album{}, year{}, comment{};
     int track = 0;    // 0: an ID3v1.0 tag
     int genre = 255;  // 255: none
 };
