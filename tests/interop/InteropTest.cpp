@@ -1,0 +1,263 @@
+// Interop with other tag tools: what Tagnomen writes, mutagen, eyeD3 and
+// id3v2 (id3lib) read with the same values; what they write in ISO-8859-1,
+// Tagnomen reads with the same values.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "tags/Id3v1Record.h"
+#include "tags/Id3v2Record.h"
+#include "tags/ReadTags.h"
+
+namespace tagnomen {
+namespace {
+
+using testing::TempDir;
+using PeerValues = std::map<std::string, std::string>;
+
+struct RunResult {
+    int status = -1;
+    std::string output;
+};
+
+// Runs a program without a shell and captures its standard output.
+RunResult Run(const std::vector<std::string>& argv) {
+    RunResult result;
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) {
+        return result;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        ::close(pipeFds[0]);
+        ::close(pipeFds[1]);
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        ::execv(args[0], args.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        result.output.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+RunResult Peers(std::vector<std::string> args) {
+    args.insert(args.begin(), {TAGNOMEN_PEER_PYTHON, TAGNOMEN_PEERS_SCRIPT});
+    return Run(args);
+}
+
+bool PeerAvailable(const std::string& tool) {
+    return Peers({"check", tool}).status == 0;
+}
+
+PeerValues PeerRead(const std::string& tool, const std::string& path) {
+    const RunResult run = Peers({"read", tool, path});
+    EXPECT_EQ(run.status, 0) << tool << " could not read " << path;
+    PeerValues values;
+    std::size_t start = 0;
+    while (start < run.output.size()) {
+        std::size_t end = run.output.find('\n', start);
+        if (end == std::string::npos) {
+            end = run.output.size();
+        }
+        const std::string line = run.output.substr(start, end - start);
+        const std::size_t tab = line.find('\t');
+        if (tab != std::string::npos) {
+            values[line.substr(0, tab)] = line.substr(tab + 1);
+        }
+        start = end + 1;
+    }
+    return values;
+}
+
+std::string FakeAudio(std::size_t n) {
+    std::string audio(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) {
+        audio[i] = static_cast<char>(0x41 + (i * 13) % 26);
+    }
+    audio[0] = static_cast<char>(0xFF);
+    audio[1] = static_cast<char>(0xFB);
+    return audio;
+}
+
+// The values of both tags, as UTF-8; characters all within ISO-8859-1.
+struct Song {
+    std::string title = "Caf\xC3\xA9 Noir";
+    std::string artist = "Bj\xC3\xB6rk";
+    std::string album = "Hom\xC3\xB3genic";
+    std::string year = "1997";
+    int track = 5;
+    int genre = 17;
+    std::string comment = "Tr\xC3\xA8s bien";
+};
+
+void WriteWithTagnomen(const std::string& path, const Song& song) {
+    Id3v2Record v2;
+    v2.Reset();
+    v2.SetTitle(song.title);
+    v2.SetArtist(song.artist);
+    v2.SetAlbum(song.album);
+    v2.SetYear(song.year);
+    v2.SetTrack(std::to_string(song.track));
+    v2.SetGenre(std::to_string(song.genre));
+    v2.SetComment(song.comment);
+    v2.SetComposer("Bj\xC3\xB6rk Gu\xC3\xB0mundsd\xC3\xB3ttir");
+    v2.SetEncodedBy("Tagnomen");
+    v2.SetRightsNotice("\xC2\xA9 1997 One Little Indian");
+    v2.SetLanguage("eng");
+    v2.SetUrl("http://example.org/bj\xC3\xB6rk");
+    ASSERT_EQ(v2.WriteTag(path), 1);
+
+    Id3v1Record v1;
+    v1.Reset();
+    v1.SetTitle(song.title);
+    v1.SetArtist(song.artist);
+    v1.SetAlbum(song.album);
+    v1.SetYear(song.year);
+    v1.SetComment(song.comment);
+    v1.trackByte = static_cast<std::uint8_t>(song.track);
+    v1.genreByte = static_cast<std::uint8_t>(song.genre);
+    ASSERT_EQ(v1.WriteTag(path), 1);
+}
+
+class PeerTest : public ::testing::TestWithParam<std::string> {
+  protected:
+    void SetUp() override {
+        if (!PeerAvailable(GetParam())) {
+            GTEST_SKIP() << GetParam() << " is not installed";
+        }
+    }
+};
+
+// How each peer shows a genre number written as "(17)" in TCON.
+std::string GenreAsShownBy(const std::string& tool, int genre) {
+    if (tool == "mutagen") {
+        return "(" + std::to_string(genre) + ")";  // the raw frame text
+    }
+    if (tool == "id3v2") {
+        return GenreName(genre) + " (" + std::to_string(genre) + ")";
+    }
+    return std::to_string(genre);
+}
+
+TEST_P(PeerTest, ReadsWhatTagnomenWrites) {
+    const std::string tool = GetParam();
+    TempDir dir;
+    const Song song;
+    dir.Write("song.mp3", FakeAudio(6000));
+    WriteWithTagnomen(dir / "song.mp3", song);
+    // Written a second time in place, with other values.
+    Song second = song;
+    second.title = "Joga \xC3\x86on";
+    second.track = 12;
+    WriteWithTagnomen(dir / "song.mp3", second);
+
+    PeerValues v = PeerRead(tool, dir / "song.mp3");
+    EXPECT_EQ(v["v2.title"], second.title);
+    EXPECT_EQ(v["v2.artist"], song.artist);
+    EXPECT_EQ(v["v2.album"], song.album);
+    EXPECT_EQ(v["v2.year"], song.year);
+    EXPECT_EQ(v["v2.track"], "12");
+    EXPECT_EQ(v["v2.genre"], GenreAsShownBy(tool, song.genre));
+    EXPECT_EQ(v["v2.comment"], song.comment);
+    if (tool == "mutagen") {
+        EXPECT_EQ(v["v2.version"], "3");
+        EXPECT_EQ(v["v2.composer"], "Bj\xC3\xB6rk Gu\xC3\xB0mundsd\xC3\xB3ttir");
+        EXPECT_EQ(v["v2.encodedBy"], "Tagnomen");
+        EXPECT_EQ(v["v2.rightsNotice"], "\xC2\xA9 1997 One Little Indian");
+        EXPECT_EQ(v["v2.language"], "eng");
+        EXPECT_EQ(v["v2.url"], "http://example.org/bj\xC3\xB6rk");
+    }
+    EXPECT_EQ(v["v1.title"], second.title);
+    EXPECT_EQ(v["v1.artist"], song.artist);
+    EXPECT_EQ(v["v1.album"], song.album);
+    EXPECT_EQ(v["v1.year"], song.year);
+    EXPECT_EQ(v["v1.track"], "12");
+    EXPECT_EQ(v["v1.genre"], "17");
+    if (tool != "mutagen") {  // mutagen only reads a v1 comment into a described COMM frame
+        EXPECT_EQ(v["v1.comment"], song.comment);
+    }
+}
+
+TEST_P(PeerTest, ReadsTagsRebuiltAroundLargeOldTags) {
+    const std::string tool = GetParam();
+    TempDir dir;
+    // A file whose old tag is too large to be overwritten in place.
+    std::string oldTag = std::string("ID3\x03\0\0\0\0\x30\x00", 10) + std::string(6144, '\0');
+    dir.Write("big.mp3", oldTag + FakeAudio(3000));
+    Song song;
+    song.title = std::string(120, 'L');  // longer than an ID3v1 field
+    WriteWithTagnomen(dir / "big.mp3", song);
+    ASSERT_EQ(dir.Read("big.mp3").size(), 512u + 3000u + 128u);
+    PeerValues v = PeerRead(tool, dir / "big.mp3");
+    EXPECT_EQ(v["v2.title"], song.title);
+    EXPECT_EQ(v["v1.title"], std::string(30, 'L'));
+    EXPECT_EQ(v["v2.artist"], song.artist);
+}
+
+TEST_P(PeerTest, TagnomenReadsWhatThePeerWrites) {
+    const std::string tool = GetParam();
+    TempDir dir;
+    dir.Write("peer.mp3", FakeAudio(5000));
+    const Song song;
+    const RunResult written =
+        Peers({"write", tool, dir / "peer.mp3", "title=" + song.title, "artist=" + song.artist,
+               "album=" + song.album, "year=" + song.year, "track=5", "genre=17",
+               "comment=" + song.comment});
+    ASSERT_EQ(written.status, 0) << tool << " could not write";
+
+    Id3v1Record v1;
+    Id3v2Record v2;
+    ASSERT_EQ(ReadTags(dir / "peer.mp3", v1, v2), 1);
+    ASSERT_EQ(v2.tagPresent, 1);
+    EXPECT_EQ(v2.majorVersion, 3);
+    EXPECT_EQ(v2.title, song.title);
+    EXPECT_EQ(v2.artist, song.artist);
+    EXPECT_EQ(v2.album, song.album);
+    EXPECT_EQ(v2.year, song.year);
+    EXPECT_EQ(v2.track, 5);
+    // eyeD3 writes the genre's name, the others its number.
+    EXPECT_EQ(v2.genre, tool == "eyed3" ? "Rock" : "17");
+    EXPECT_EQ(v2.comment, song.comment);
+
+    ASSERT_EQ(v1.tagPresent, 1);
+    EXPECT_EQ(v1.version, 2);
+    EXPECT_EQ(v1.title, song.title);
+    EXPECT_EQ(v1.artist, song.artist);
+    EXPECT_EQ(v1.album, song.album);
+    EXPECT_EQ(v1.year, song.year);
+    EXPECT_EQ(v1.track, 5);
+    EXPECT_EQ(v1.genre, 17);
+    if (tool != "mutagen") {  // mutagen writes no ID3v1 comment from an undescribed COMM frame
+        EXPECT_EQ(v1.comment, song.comment);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Peers, PeerTest, ::testing::Values("mutagen", "eyed3", "id3v2"),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
+
+}  // namespace
+}  // namespace tagnomen
