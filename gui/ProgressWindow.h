@@ -1,6 +1,8 @@
 #pragma once
 // The frameless window shown while a batch runs ("Renaming your Mp3
+// Files...", "Cleaning your Mp3 File's TAGs...", "Organizing your Mp3
 // Files..."): the program icon and one line of text, centred on the screen.
+// It has no buttons and takes no input; the batch closes it when it ends.
 #include <QWidget>
 
 namespace tagnomen {
