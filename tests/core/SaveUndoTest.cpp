@@ -1,0 +1,496 @@
+// Save and Undo through the Workbench, with real files in a temporary work
+// directory: the dialog sequence, the files on disk, the undo file and the
+// working set afterwards.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TempDir.h"
+#include "app/UndoFile.h"
+#include "app/Workbench.h"
+#include "platform/FileSystem.h"
+#include "platform/ScriptedUi.h"
+#include "settings/SettingsStore.h"
+
+namespace tagnomen {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* IconName(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Stop:
+            return "stop";
+        case MessageIcon::Warning:
+            return "warning";
+        case MessageIcon::Question:
+            return "question";
+        case MessageIcon::Information:
+            return "information";
+        case MessageIcon::None:
+            break;
+    }
+    return "none";
+}
+
+// One line per Ui call: "progress open <text>", "message <caption> (<icon>): <text>",
+// "question <caption> (<icon>) <answer>: <text>".
+std::vector<std::string> Dialogs(const ScriptedUi& ui) {
+    std::vector<std::string> lines;
+    for (const UiCall& call : ui.calls) {
+        if (call.kind == "progress") {
+            lines.push_back("progress " + call.answer + (call.text.empty() ? "" : " " + call.text));
+        } else if (call.kind == "message") {
+            lines.push_back("message " + call.caption + " (" + IconName(call.icon) +
+                            "): " + call.text);
+        } else if (call.kind == "question") {
+            lines.push_back("question " + call.caption + " (" + IconName(call.icon) + ") " +
+                            call.answer + ": " + call.text);
+        } else {
+            lines.push_back(call.kind);
+        }
+    }
+    return lines;
+}
+
+const std::string kProgressOpen = "progress open Renaming your Mp3 Files...";
+const std::string kProgressClose = "progress close";
+const std::string kUnableToCreate =
+    "question Error (warning) %: Unable to create an UNDO file\nDo you want to continue "
+    "renaming the files?";
+const std::string kUndoFinished =
+    "message Undo finished (information): All the files have been "
+    "renamed";
+
+std::string Failure(const std::string& name) {
+    return "message Error (warning): Unable to rename " + name + " file";
+}
+
+std::string WithAnswer(std::string line, const std::string& answer) {
+    line.replace(line.find('%'), 1, answer);
+    return line;
+}
+
+class SaveUndoTest : public ::testing::Test {
+  protected:
+    SaveUndoTest() : work_(root_ / "work"), store_(settings_.Path()) {
+        EXPECT_EQ(mkdir(work_.c_str(), 0777), 0);
+        store_.FirstRunCheck();
+        store_.SetPathToWork(work_);
+        bench_ = std::make_unique<Workbench>(store_, ui_);
+        EXPECT_EQ(bench_->Start(), StartResult::Ready);
+    }
+
+    std::string At(const std::string& name) const { return work_ + "/" + name; }
+    void Write(const std::string& name, const std::string& bytes) const {
+        testing::WriteFile(At(name), bytes);
+    }
+    std::string Read(const std::string& name) const { return testing::ReadFile(At(name)); }
+    std::vector<std::string> Listing() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(work_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // Puts the pairs into the two lists as a Rename would leave them, with
+    // the progress bar full, and forgets the dialogs so far.
+    void Propose(const std::vector<std::pair<std::string, std::string>>& renames) {
+        WorkingSet& set = bench_->Set();
+        set.oldNames.clear();
+        set.renamedNames.clear();
+        for (const auto& [from, to] : renames) {
+            set.oldNames.push_back(from);
+            set.renamedNames.push_back(to);
+        }
+        set.renamedSelected.assign(renames.size(), false);
+        set.progressMaximum = set.progressValue = static_cast<int>(renames.size());
+        set.percentText = "100%";
+        ui_.calls.clear();
+    }
+
+    void ExpectEmptyWorkingSet() const {
+        const WorkingSet& set = bench_->Set();
+        EXPECT_TRUE(set.oldNames.empty());
+        EXPECT_TRUE(set.renamedNames.empty());
+        EXPECT_EQ(set.progressValue, 0);
+        EXPECT_EQ(set.percentText, "0%");
+    }
+
+    std::string UndoQuestion() const {
+        return "question Undo renamed files (question) yes: Are you sure that do you want Undo "
+               "renamed files in the directory:\n" +
+               work_;
+    }
+
+    testing::CurrentDirectoryGuard guard_;
+    testing::ScopedSettingsFile settings_;
+    testing::TempDir root_;
+    std::string work_;
+    SettingsStore store_;
+    ScriptedUi ui_;
+    std::unique_ptr<Workbench> bench_;
+};
+
+using SaveTest = SaveUndoTest;
+using UndoTest = SaveUndoTest;
+
+TEST_F(SaveTest, RenamesEveryFileRecordsThePairsAndEmptiesTheWorkingSet) {
+    Write("a.mp3", "AAA");
+    Write("b.mp3", "BBB");
+    Write("c.mp3", "CCC");
+    Write("Rollback.inf", "left by someone");
+    Write("Undo.inf", "older.mp3\r\nnewer.mp3\r\n\x01");
+    Propose({{"a.mp3", "Artist - One.mp3"}, {"b.mp3", "Artist - Two.mp3"}, {"c.mp3", "c.mp3"}});
+    FileInfoTable& table = bench_->Context().table;
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+        table.AppendRow({name, "t", "ar", "al", "2001", "1", "17"});
+    testing::TempDir elsewhere;
+    ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
+    const std::string before = CurrentDirectory();
+
+    bench_->Save();
+
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, kProgressClose}));
+    EXPECT_EQ(ui_.progressWindowsOpen, 0);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Artist - One.mp3", "Artist - Two.mp3",
+                                                   "Undo.inf", "c.mp3"}));
+    EXPECT_EQ(Read("Artist - One.mp3"), "AAA");
+    EXPECT_EQ(Read("Artist - Two.mp3"), "BBB");
+    EXPECT_EQ(Read("c.mp3"), "CCC");
+    EXPECT_EQ(Read("Undo.inf"),
+              "a.mp3\r\nArtist - One.mp3\r\nb.mp3\r\nArtist - Two.mp3\r\nc.mp3\r\nc.mp3\r\n\x01");
+    EXPECT_EQ(table.Cell(0, FileInfoTable::FileName), "Artist - One.mp3");
+    EXPECT_EQ(table.Cell(1, FileInfoTable::FileName), "Artist - Two.mp3");
+    EXPECT_EQ(table.Cell(2, FileInfoTable::FileName), "c.mp3");
+    EXPECT_EQ(table.Cell(1, FileInfoTable::Title), "t");
+    ExpectEmptyWorkingSet();
+    EXPECT_EQ(CurrentDirectory(), before);
+
+    // With nothing proposed any more, Save refuses.
+    ui_.calls.clear();
+    bench_->Save();
+    EXPECT_EQ(Dialogs(ui_),
+              (std::vector<std::string>{"message Error (warning): No mp3 files renamed to save!"}));
+}
+
+TEST_F(SaveTest, ExistingTargetIsReportedAndNothingIsLost) {
+    Write("a.mp3", "first");
+    Write("b.mp3", "second");
+    Write("taken.mp3", "someone else's");
+    Propose({{"a.mp3", "new.mp3"}, {"b.mp3", "taken.mp3"}});
+    // The table holds a row for the first file only: the second keeps none.
+    bench_->Context().table.AppendRow({"a.mp3", "", "", "", "", "0", "255"});
+
+    bench_->Save();
+
+    EXPECT_EQ(Dialogs(ui_),
+              (std::vector<std::string>{kProgressOpen, Failure("b.mp3"), kProgressClose}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "b.mp3", "new.mp3", "taken.mp3"}));
+    EXPECT_EQ(Read("new.mp3"), "first");
+    EXPECT_EQ(Read("b.mp3"), "second");
+    EXPECT_EQ(Read("taken.mp3"), "someone else's");
+    EXPECT_EQ(Read("Undo.inf"), "a.mp3\r\nnew.mp3\r\n\x01");
+    EXPECT_EQ(bench_->Context().table.RowCount(), 1u);
+    EXPECT_EQ(bench_->Context().table.Cell(0, FileInfoTable::FileName), "new.mp3");
+    ExpectEmptyWorkingSet();
+}
+
+TEST_F(SaveTest, ReadOnlyFileIsRenamedAndStaysWritable) {
+    Write("locked.mp3", "x");
+    ASSERT_EQ(chmod(At("locked.mp3").c_str(), 0444), 0);
+    Propose({{"locked.mp3", "Open.mp3"}});
+
+    bench_->Save();
+
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, kProgressClose}));
+    ASSERT_TRUE(IsRegularFile(At("Open.mp3")));
+    EXPECT_FALSE(IsReadOnly(At("Open.mp3")));
+    struct stat info {};
+    ASSERT_EQ(stat(At("Open.mp3").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);  // only the owner's write bit was added
+}
+
+TEST_F(SaveTest, UndoFileNotCreatable) {
+    // A directory in the way stops even root from creating the undo file.
+    ASSERT_EQ(mkdir(At("Undo.inf").c_str(), 0777), 0);
+    Write("a.mp3", "A");
+    Write("Rollback.inf", "r");
+    Propose({{"a.mp3", "b.mp3"}});
+
+    ui_.yesNoAnswers = {false};
+    bench_->Save();
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{WithAnswer(kUnableToCreate, "no")}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "a.mp3"}));  // Rollback.inf gone
+    EXPECT_EQ(bench_->Set().renamedNames, std::vector<std::string>{"b.mp3"});
+    EXPECT_EQ(bench_->Set().percentText, "100%");
+
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+    bench_->Save();
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{WithAnswer(kUnableToCreate, "yes"),
+                                                      kProgressOpen, kProgressClose}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "b.mp3"}));
+    EXPECT_TRUE(IsDirectory(At("Undo.inf")));
+    ExpectEmptyWorkingSet();
+
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+    bench_->Undo();
+    EXPECT_EQ(Dialogs(ui_),
+              (std::vector<std::string>{UndoQuestion(),
+                                        "message Error (warning): Unable to load Undo file"}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "b.mp3"}));
+}
+
+TEST_F(SaveTest, NamesThatWouldLeaveTheWorkDirectoryAreRefused) {
+    ASSERT_EQ(mkdir(At("sub").c_str(), 0777), 0);
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3"})
+        Write(name, name);
+    testing::WriteFile(root_ / "outside.mp3", "outside");
+    ASSERT_EQ(chmod((root_ / "outside.mp3").c_str(), 0444), 0);
+    Propose({{"a.mp3", "sub/a.mp3"},
+             {"b.mp3", "../b.mp3"},
+             {"c.mp3", "."},
+             {"d.mp3", ".."},
+             {"e.mp3", ""},
+             {"../outside.mp3", "inside.mp3"}});
+
+    bench_->Save();
+
+    EXPECT_EQ(Dialogs(ui_),
+              (std::vector<std::string>{kProgressOpen, Failure("a.mp3"), Failure("b.mp3"),
+                                        Failure("c.mp3"), Failure("d.mp3"), Failure("e.mp3"),
+                                        Failure("../outside.mp3"), kProgressClose}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "a.mp3", "b.mp3", "c.mp3", "d.mp3",
+                                                   "e.mp3", "sub"}));
+    EXPECT_TRUE(fs::is_empty(At("sub")));
+    EXPECT_FALSE(PathExists(root_ / "b.mp3"));
+    EXPECT_EQ(testing::ReadFile(root_ / "outside.mp3"), "outside");
+    EXPECT_TRUE(IsReadOnly(root_ / "outside.mp3"));  // not even made writable
+    EXPECT_EQ(Read("Undo.inf"), "\x01");
+}
+
+TEST_F(SaveTest, CaseOnlyAndSameNameRenamesSucceedAndComeBack) {
+    Write("song.mp3", "s");
+    Write("keep.mp3", "k");
+    Propose({{"keep.mp3", "keep.mp3"}, {"song.mp3", "Song.mp3"}});
+
+    bench_->Save();
+
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, kProgressClose}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Song.mp3", "Undo.inf", "keep.mp3"}));
+    EXPECT_EQ(Read("Song.mp3"), "s");
+    EXPECT_EQ(Read("Undo.inf"), "keep.mp3\r\nkeep.mp3\r\nsong.mp3\r\nSong.mp3\r\n\x01");
+
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+    bench_->Undo();
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{UndoQuestion(), kProgressOpen, kProgressClose,
+                                                      kUndoFinished}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"keep.mp3", "song.mp3"}));
+}
+
+TEST_F(SaveTest, NamesTheUndoFileCannotHoldAreRenamedOnlyWithoutOne) {
+    Write("two\nlines.mp3", "1");
+    Write("plain.mp3", "2");
+    Write("ok.mp3", "3");
+    Propose(
+        {{"ok.mp3", "fine.mp3"}, {"plain.mp3", "mark\x01.mp3"}, {"two\nlines.mp3", "clean.mp3"}});
+
+    bench_->Save();
+
+    // Recorded, these would read back as other names and mislead Undo.
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, Failure("plain.mp3"),
+                                                      Failure("two\nlines.mp3"), kProgressClose}));
+    EXPECT_EQ(Read("Undo.inf"), "ok.mp3\r\nfine.mp3\r\n\x01");
+
+    // Without an undo file there is nothing to mislead.
+    ASSERT_TRUE(RemoveFile(At("Undo.inf")));
+    ASSERT_EQ(mkdir(At("Undo.inf").c_str(), 0777), 0);
+    Propose({{"two\nlines.mp3", "clean.mp3"}});
+    ui_.yesNoAnswers = {true};
+    bench_->Save();
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{WithAnswer(kUnableToCreate, "yes"),
+                                                      kProgressOpen, kProgressClose}));
+    EXPECT_EQ(Read("clean.mp3"), "1");
+}
+
+TEST_F(SaveTest, WorkDirectoryThatCannotBeEnteredRenamesNothingElsewhere) {
+    testing::TempDir elsewhere;
+    elsewhere.Write("a.mp3", "not in the work directory");
+    elsewhere.Write("Rollback.inf", "r");
+    ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
+    const std::string before = CurrentDirectory();
+    store_.SetPathToWork(root_ / "missing");
+    Propose({{"a.mp3", "b.mp3"}});
+    ui_.yesNoAnswers = {true};
+
+    bench_->Save();
+
+    EXPECT_EQ(Dialogs(ui_),
+              (std::vector<std::string>{WithAnswer(kUnableToCreate, "yes"), kProgressOpen,
+                                        Failure("a.mp3"), kProgressClose}));
+    EXPECT_EQ(elsewhere.List(), (std::vector<std::string>{"Rollback.inf", "a.mp3"}));
+    EXPECT_EQ(CurrentDirectory(), before);
+}
+
+TEST_F(UndoTest, SinglePairIsRenamedBackAndTheWorkDirectoryStaysCurrent) {
+    Write("New Name.mp3", "music");
+    Write("Undo.inf", "old name.mp3\r\nNew Name.mp3\r\n\x01");
+    bench_->Context().table.AppendRow({"New Name.mp3", "", "", "", "", "0", "255"});
+    testing::TempDir elsewhere;
+    ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+
+    bench_->Undo();
+
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{UndoQuestion(), kProgressOpen, kProgressClose,
+                                                      kUndoFinished}));
+    EXPECT_EQ(Listing(), std::vector<std::string>{"old name.mp3"});
+    EXPECT_EQ(Read("old name.mp3"), "music");
+    EXPECT_EQ(CurrentDirectory(), fs::canonical(work_).string());
+    EXPECT_EQ(bench_->Context().table.Cell(0, FileInfoTable::FileName), "New Name.mp3");
+    ExpectEmptyWorkingSet();
+}
+
+TEST_F(UndoTest, EachQuestionCanStopIt) {
+    Write("b.mp3", "x");
+    const std::string undoFile = "a.mp3\r\nb.mp3\r\n\x01";
+    Write("Undo.inf", undoFile);
+    const std::string unsaved =
+        "question Warning (warning) %: You didn't save your renamed files.\nIf you continue you "
+        "will lose your renamed files!\nDo you want to continue?";
+    std::string no = UndoQuestion();
+    no.replace(no.find(") yes:"), 6, ") no:");
+
+    Propose({{"b.mp3", "c.mp3"}});
+    ui_.yesNoAnswers = {false};
+    bench_->Undo();
+    EXPECT_EQ(Dialogs(ui_), std::vector<std::string>{WithAnswer(unsaved, "no")});
+
+    Propose({{"b.mp3", "c.mp3"}});
+    ui_.yesNoAnswers = {true, false};
+    bench_->Undo();
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{WithAnswer(unsaved, "yes"), no}));
+
+    Propose({});
+    ui_.yesNoAnswers = {false};
+    bench_->Undo();
+    EXPECT_EQ(Dialogs(ui_), std::vector<std::string>{no});
+
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "b.mp3"}));
+    EXPECT_EQ(Read("Undo.inf"), undoFile);
+}
+
+TEST_F(UndoTest, MissingUndoFileChangesNothing) {
+    Write("a.mp3", "x");
+    Propose({{"a.mp3", "b.mp3"}});
+    const std::string before = CurrentDirectory();
+    ui_.yesNoAnswers = {true, true};
+
+    bench_->Undo();
+
+    EXPECT_EQ(Dialogs(ui_).size(), 3u);
+    EXPECT_EQ(Dialogs(ui_).back(), "message Error (warning): Unable to load Undo file");
+    EXPECT_EQ(bench_->Set().renamedNames, std::vector<std::string>{"b.mp3"});
+    EXPECT_EQ(bench_->Set().percentText, "100%");
+    EXPECT_EQ(CurrentDirectory(), before);
+}
+
+TEST_F(UndoTest, AfterASaveWithoutSuccessReadsTheEndMarkFirst) {
+    Write("a.mp3", "a");
+    Write("b.mp3", "b");
+    Propose({{"a.mp3", "b.mp3"}, {"b.mp3", "a.mp3"}});
+    bench_->Save();
+    ASSERT_EQ(Read("Undo.inf"), "\x01");
+
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+    bench_->Undo();
+
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{UndoQuestion(), kProgressOpen, kProgressClose,
+                                                      kUndoFinished}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(Read("a.mp3"), "a");
+}
+
+TEST_F(UndoTest, GoneFileIsReportedInATruncatedFileAndTheRestComesBack) {
+    Write("A.mp3", "a");
+    Write("C.mp3", "c");
+    // No end mark, and the last line cut short of its line break.
+    Write("Undo.inf", "a.mp3\r\nA.mp3\r\nb.mp3\r\nB.mp3\r\nc.mp3\r\nC.mp3");
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+
+    bench_->Undo();
+
+    EXPECT_EQ(Dialogs(ui_),
+              (std::vector<std::string>{UndoQuestion(), kProgressOpen, Failure("b.mp3"),
+                                        kProgressClose, kUndoFinished}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.mp3", "c.mp3"}));
+    ExpectEmptyWorkingSet();
+}
+
+TEST_F(UndoTest, DoctoredUndoFileCannotMoveOrReplaceFiles) {
+    ASSERT_EQ(mkdir(At("sub").c_str(), 0777), 0);
+    for (const char* name : {"in1.mp3", "in2.mp3", "in3.mp3", "in4.mp3", "victim.mp3"})
+        Write(name, name);
+    testing::WriteFile(root_ / "outside.mp3", "outside");
+    Write("Undo.inf",
+          "../escaped.mp3\r\nin1.mp3\r\n"
+          "sub/x.mp3\r\nin2.mp3\r\n"
+          "victim.mp3\r\nin3.mp3\r\n"
+          "..\r\nin4.mp3\r\n"
+          "back.mp3\r\n../outside.mp3\r\n\x01");
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+
+    bench_->Undo();
+
+    EXPECT_EQ(Dialogs(ui_),
+              (std::vector<std::string>{UndoQuestion(), kProgressOpen, Failure("../escaped.mp3"),
+                                        Failure("sub/x.mp3"), Failure("victim.mp3"), Failure(".."),
+                                        Failure("back.mp3"), kProgressClose, kUndoFinished}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"in1.mp3", "in2.mp3", "in3.mp3", "in4.mp3",
+                                                   "sub", "victim.mp3"}));
+    EXPECT_EQ(Read("victim.mp3"), "victim.mp3");
+    EXPECT_TRUE(fs::is_empty(At("sub")));
+    EXPECT_FALSE(PathExists(root_ / "escaped.mp3"));
+    EXPECT_EQ(testing::ReadFile(root_ / "outside.mp3"), "outside");
+}
+
+TEST_F(UndoTest, ChainedRenamesOfOneSaveAllComeBack) {
+    // Each new name is the old name of the next file, so every pair but the
+    // last is blocked until the one after it has been undone.
+    Write("1.mp3", "one");
+    Write("2.mp3", "two");
+    Write("3.mp3", "three");
+    Propose({{"1.mp3", "0.mp3"}, {"2.mp3", "1.mp3"}, {"3.mp3", "2.mp3"}});
+    bench_->Save();
+    ASSERT_EQ(Listing(), (std::vector<std::string>{"0.mp3", "1.mp3", "2.mp3", "Undo.inf"}));
+    ASSERT_EQ(Read("0.mp3"), "one");
+
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+    bench_->Undo();
+
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{UndoQuestion(), kProgressOpen, kProgressClose,
+                                                      kUndoFinished}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"1.mp3", "2.mp3", "3.mp3"}));
+    EXPECT_EQ(Read("1.mp3"), "one");
+    EXPECT_EQ(Read("2.mp3"), "two");
+    EXPECT_EQ(Read("3.mp3"), "three");
+}
+
+}  // namespace
+}  // namespace tagnomen
