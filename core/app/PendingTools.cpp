@@ -12,16 +12,6 @@ void NotAvailable(RenamingContext& context, const std::string& tool) {
 }
 }  // namespace
 
-void RunNameFormatDialog(RenamingContext& context) {
-    NotAvailable(context, "The name format dialog");
-}
-bool RunEditFileName(RenamingContext& context, std::string&, const std::string&) {
-    NotAvailable(context, "The file name editor");
-    return false;
-}
-void RunMassFileNameEditor(RenamingContext& context, WorkingSet&) {
-    NotAvailable(context, "The mass file name editor");
-}
 void RunTagEditor(RenamingContext& context, const std::string&, const std::string&) {
     NotAvailable(context, "The tag editor");
 }

@@ -1,7 +1,16 @@
 #pragma once
-// The rules of the work directory chooser: what it shows, what OK checks and
-// what it stores. The Qt dialog and the CLI drive the same model.
+// The rules of the work directory chooser: the "Directory Name" text, the
+// folder tree beside it, what OK checks and what it stores. The Qt dialog and
+// the CLI drive the same model.
+//
+// The tree's top items stand for the places a path can start from: the file
+// system root "/" and the home directory. Below them, folder items are added
+// the first time an item is selected and never removed while the chooser is
+// open. The process's current directory is the same after every call as
+// before it.
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace tagnomen {
 
@@ -9,9 +18,19 @@ struct RenamingContext;
 
 enum class ChooserMode { Root = 0, WorkDirectory = 1 };
 
+// The three pictures of the tree.
+enum class ChooserImage { Folder = 0, SelectedFolder = 1, Drive = 2 };
+
 class DirectoryChooserModel {
   public:
     static constexpr std::size_t kMaxCharacters = 255;
+    static constexpr int kNoItem = -1;
+
+    struct Item {
+        std::string text;  // the top item's path, or the folder's own name
+        int parent = kNoItem;
+        std::vector<int> children;  // in display order
+    };
 
     DirectoryChooserModel(RenamingContext& context, ChooserMode mode);
 
@@ -21,15 +40,44 @@ class DirectoryChooserModel {
     const std::string& Text() const { return text_; }
     void SetText(const std::string& text);
 
+    // The tree. Items are numbered in the order they were added; the top
+    // items come first.
+    std::size_t ItemCount() const { return items_.size(); }
+    const Item& ItemAt(int item) const { return items_.at(static_cast<std::size_t>(item)); }
+    const std::vector<int>& TopItems() const { return topItems_; }
+    bool IsTopItem(int item) const;
+    // The picture of an item, as shown when it is (not) the selected one.
+    ChooserImage Image(int item, bool selected) const;
+    // The directory an item stands for: the top item's path followed by the
+    // folder names from the top down.
+    std::string FullPath(int item) const;
+
+    // Selecting an item lists its folders when it has none yet (an item
+    // whose folder has no subfolders is scanned again every time), expands
+    // it, collapses the branch expanded before, and puts its path into the
+    // edit.
+    void Select(int item);
+    int Selected() const { return selected_; }
+    // Single expansion: exactly the selected item and the items above it.
+    bool IsExpanded(int item) const;
+
     // OK: checks the text and stores it. False (after the "Invalid Directory"
     // box) keeps the dialog open.
     bool Accept();
+    // Cancel: nothing is stored.
+    void Reject() { accepted_ = false; }
     bool Accepted() const { return accepted_; }
 
   private:
+    int AddItem(std::string text, int parent);
+    void ListFolders(int item);
+
     RenamingContext& context_;
     ChooserMode mode_;
     std::string text_;
+    std::vector<Item> items_;
+    std::vector<int> topItems_;
+    int selected_ = kNoItem;
     bool accepted_ = false;
 };
 

@@ -1,0 +1,72 @@
+#include "tools/NameFormatModel.h"
+
+#include "app/RenamingContext.h"
+#include "platform/Text.h"
+#include "rename/NameTemplate.h"
+
+namespace tagnomen {
+
+NameFormatModel::NameFormatModel(RenamingContext& context) : context_(context) {
+    // The template copy is refreshed whatever the format, so that OK with no
+    // button chosen stores the template back as it is, never an empty copy.
+    std::string storedTemplate;
+    context_.settings.GetTemplate(storedTemplate);
+    int brackets = -1;
+    context_.settings.GetBrackets(brackets);
+    switch (brackets) {
+        case 0:
+            choice_ = NameFormatChoice::Plain;
+            break;
+        case 1:
+            choice_ = NameFormatChoice::Brackets;
+            break;
+        case 2:
+            choice_ = NameFormatChoice::Free;
+            SetTemplateText(storedTemplate);
+            break;
+        default:
+            choice_ = NameFormatChoice::None;
+            break;
+    }
+}
+
+void NameFormatModel::Choose(NameFormatChoice choice) {
+    if (choice == choice_ || choice == NameFormatChoice::None)
+        return;
+    choice_ = choice;
+    if (choice_ == NameFormatChoice::Free) {
+        templateText_ = kDefaultTemplate;
+    } else {
+        templateText_.clear();
+    }
+}
+
+void NameFormatModel::SetTemplateText(const std::string& text) {
+    if (TemplateEnabled())
+        templateText_ = Utf8Left(text, kMaxCharacters);
+}
+
+void NameFormatModel::Accept() {
+    SettingsStore& settings = context_.settings;
+    switch (choice_) {
+        case NameFormatChoice::Brackets:
+        case NameFormatChoice::Plain:
+            settings.SetBrackets(static_cast<int>(choice_));
+            context_.useTemplate = 0;
+            break;
+        case NameFormatChoice::Free:
+            settings.SetBrackets(2);
+            context_.caches.templateText = templateText_;
+            settings.SetTemplate(templateText_);
+            context_.useTemplate = 1;
+            break;
+        case NameFormatChoice::None:
+            break;
+    }
+    settings.SetUseTemplate(context_.useTemplate);
+    if (context_.useTemplate == 1)
+        settings.SetTemplate(context_.caches.templateText);
+    accepted_ = true;
+}
+
+}  // namespace tagnomen

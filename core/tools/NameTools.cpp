@@ -1,0 +1,34 @@
+// The name format dialog and the two file name editors, as the Workbench
+// opens them: each builds its model, lets the Ui run it, and takes the
+// result only when the person confirmed with OK.
+#include "app/RenamingContext.h"
+#include "app/Tools.h"
+#include "app/WorkingSet.h"
+#include "tools/EditFileNameModel.h"
+#include "tools/MassFileNameEditorModel.h"
+#include "tools/NameFormatModel.h"
+
+namespace tagnomen {
+
+void RunNameFormatDialog(RenamingContext& context) {
+    // The model stores its settings on OK; leaving with Escape stores nothing.
+    NameFormatModel model(context);
+    context.ui.RunNameFormat(model);
+}
+
+bool RunEditFileName(RenamingContext& context, std::string& proposedName,
+                     const std::string& oldName) {
+    EditFileNameModel model(context.ui, proposedName, oldName);
+    if (!context.ui.RunEditFileName(model) || !model.Accepted())
+        return false;
+    proposedName = model.Result();
+    return true;
+}
+
+void RunMassFileNameEditor(RenamingContext& context, WorkingSet& set) {
+    // OK rebuilds the selected entries in place; Cancel leaves them alone.
+    MassFileNameEditorModel model(context.ui, set);
+    context.ui.RunMassFileNameEditor(model);
+}
+
+}  // namespace tagnomen

@@ -1,0 +1,350 @@
+// The work directory chooser without a window: the tree of "/" and the home
+// directory, folders listed on selection, single expansion, OK's check and
+// what it stores, and the current directory left as it was.
+#include "tools/DirectoryChooserModel.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "app/RenamingContext.h"
+#include "app/Workbench.h"
+#include "platform/FileSystem.h"
+#include "platform/ScriptedUi.h"
+#include "settings/SettingsStore.h"
+
+namespace tagnomen {
+namespace {
+
+// Points HOME at a directory for the test's life.
+class ScopedHome {
+  public:
+    explicit ScopedHome(const std::string& home) {
+        if (const char* previous = std::getenv("HOME")) {
+            previous_ = previous;
+            hadPrevious_ = true;
+        }
+        setenv("HOME", home.c_str(), 1);
+    }
+    ~ScopedHome() {
+        if (hadPrevious_) {
+            setenv("HOME", previous_.c_str(), 1);
+        } else {
+            unsetenv("HOME");
+        }
+    }
+
+  private:
+    std::string previous_;
+    bool hadPrevious_ = false;
+};
+
+void MakeDirectory(const std::string& path) {
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0) << path;
+}
+
+class DirectoryChooserModelTest : public ::testing::Test {
+  protected:
+    DirectoryChooserModelTest()
+        : homeGuard_(home_.Path()), store_(settingsDir_ / "settings.reg"), context_(store_, ui_) {
+        store_.FirstRunCheck();
+        MakeDirectory(home_ / "Music");
+        MakeDirectory(home_ / "alpha");
+        MakeDirectory(home_ / "Zeta");
+        MakeDirectory(home_ / ".hidden");
+        MakeDirectory(home_ / "Music/Rock");
+        MakeDirectory(home_ / "Music/Jazz");
+        home_.Write("notes.txt", "not a folder");
+        EXPECT_EQ(symlink((home_ / "Zeta").c_str(), (home_ / "link-to-zeta").c_str()), 0);
+    }
+
+    // The child of an item with the given text, or kNoItem.
+    static int Child(const DirectoryChooserModel& model, int item, const std::string& text) {
+        for (int child : model.ItemAt(item).children) {
+            if (model.ItemAt(child).text == text)
+                return child;
+        }
+        return DirectoryChooserModel::kNoItem;
+    }
+    static std::vector<std::string> ChildTexts(const DirectoryChooserModel& model, int item) {
+        std::vector<std::string> texts;
+        for (int child : model.ItemAt(item).children)
+            texts.push_back(model.ItemAt(child).text);
+        return texts;
+    }
+    static int HomeItem(const DirectoryChooserModel& model) { return model.TopItems().at(1); }
+
+    testing::CurrentDirectoryGuard cwdGuard_;
+    testing::TempDir home_;
+    ScopedHome homeGuard_;
+    testing::TempDir settingsDir_;
+    SettingsStore store_;
+    ScriptedUi ui_;
+    RenamingContext context_;
+};
+
+TEST_F(DirectoryChooserModelTest, TopItemsAreTheRootAndTheHomeDirectoryWithTheDrivePicture) {
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    ASSERT_EQ(model.TopItems().size(), 2u);
+    EXPECT_EQ(model.ItemAt(model.TopItems()[0]).text, "/");
+    EXPECT_EQ(model.ItemAt(model.TopItems()[1]).text, home_.Path());
+    for (int top : model.TopItems()) {
+        EXPECT_TRUE(model.IsTopItem(top));
+        EXPECT_TRUE(model.ItemAt(top).children.empty()) << "listed before the first selection";
+        EXPECT_EQ(model.Image(top, false), ChooserImage::Drive);
+        EXPECT_EQ(model.Image(top, true), ChooserImage::Drive);
+    }
+    EXPECT_EQ(model.Selected(), DirectoryChooserModel::kNoItem);
+}
+
+TEST_F(DirectoryChooserModelTest, HomeThatCannotBeEnteredOrIsTheRootIsNotListed) {
+    for (const std::string& home : {home_ / "missing", std::string("/")}) {
+        ScopedHome other(home);
+        DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+        ASSERT_EQ(model.TopItems().size(), 1u) << home;
+        EXPECT_EQ(model.ItemAt(model.TopItems()[0]).text, "/");
+    }
+}
+
+TEST_F(DirectoryChooserModelTest, SelectingListsVisibleFoldersSortedAndShowsTheFullPath) {
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    const int home = HomeItem(model);
+    model.Select(home);
+    EXPECT_EQ(model.Text(), home_.Path());
+    // Hidden folders and plain files are left out; a link to a folder is a folder.
+    EXPECT_EQ(ChildTexts(model, home),
+              (std::vector<std::string>{"alpha", "link-to-zeta", "Music", "Zeta"}));
+
+    const int music = Child(model, home, "Music");
+    model.Select(music);
+    EXPECT_EQ(model.Text(), home_ / "Music");
+    EXPECT_EQ(ChildTexts(model, music), (std::vector<std::string>{"Jazz", "Rock"}));
+    model.Select(Child(model, music, "Rock"));
+    EXPECT_EQ(model.Text(), home_ / "Music/Rock");
+    EXPECT_EQ(model.FullPath(Child(model, music, "Jazz")), home_ / "Music/Jazz");
+}
+
+TEST_F(DirectoryChooserModelTest, TheRootItemStandsForSlashAndItsFoldersForSlashName) {
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    const int root = model.TopItems()[0];
+    model.Select(root);
+    EXPECT_EQ(model.Text(), "/");
+    ASSERT_FALSE(model.ItemAt(root).children.empty());
+    for (int child : model.ItemAt(root).children) {
+        EXPECT_EQ(model.FullPath(child), "/" + model.ItemAt(child).text);
+        EXPECT_NE(model.ItemAt(child).text[0], '.');
+    }
+}
+
+TEST_F(DirectoryChooserModelTest, FolderPicturesFollowTheSelection) {
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    model.Select(HomeItem(model));
+    const int alpha = Child(model, HomeItem(model), "alpha");
+    EXPECT_EQ(model.Image(alpha, false), ChooserImage::Folder);
+    EXPECT_EQ(model.Image(alpha, true), ChooserImage::SelectedFolder);
+}
+
+TEST_F(DirectoryChooserModelTest, OnlyTheSelectedBranchIsExpanded) {
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    const int root = model.TopItems()[0];
+    const int home = HomeItem(model);
+    model.Select(home);
+    const int music = Child(model, home, "Music");
+    const int alpha = Child(model, home, "alpha");
+    model.Select(music);
+    const int rock = Child(model, music, "Rock");
+    model.Select(rock);
+
+    struct Case {
+        int selected;
+        std::vector<int> expanded;
+        std::vector<int> collapsed;
+    };
+    const std::vector<Case> cases = {
+        {rock, {home, music, rock}, {root, alpha}},
+        {alpha, {home, alpha}, {root, music, rock}},
+        {music, {home, music}, {root, alpha, rock}},
+        {root, {root}, {home, music, alpha, rock}},
+    };
+    for (const Case& c : cases) {
+        model.Select(c.selected);
+        EXPECT_EQ(model.Selected(), c.selected);
+        for (int item : c.expanded)
+            EXPECT_TRUE(model.IsExpanded(item)) << model.FullPath(item);
+        for (int item : c.collapsed)
+            EXPECT_FALSE(model.IsExpanded(item)) << model.FullPath(item);
+    }
+}
+
+TEST_F(DirectoryChooserModelTest, OnlyItemsWithoutFoldersAreScannedAgain) {
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    const int home = HomeItem(model);
+    model.Select(home);
+    const int alpha = Child(model, home, "alpha");
+    model.Select(alpha);
+    EXPECT_TRUE(model.ItemAt(alpha).children.empty());
+
+    MakeDirectory(home_ / "alpha/new");
+    MakeDirectory(home_ / "later");
+    model.Select(home);
+    model.Select(alpha);
+    EXPECT_EQ(ChildTexts(model, alpha), (std::vector<std::string>{"new"}));
+    // Home had folders already: it is not listed again, so nothing is doubled
+    // and the new folder stays out until the chooser is opened again.
+    EXPECT_EQ(Child(model, home, "later"), DirectoryChooserModel::kNoItem);
+    EXPECT_EQ(model.ItemAt(home).children.size(), 4u);
+}
+
+TEST_F(DirectoryChooserModelTest, FolderThatCannotBeListedGetsNoChildren) {
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    model.Select(HomeItem(model));
+    const int alpha = Child(model, HomeItem(model), "alpha");
+    // Gone since it was listed; the current directory has folders, so a
+    // listing that went on after the failure would show them.
+    ASSERT_EQ(rmdir((home_ / "alpha").c_str()), 0);
+    ASSERT_TRUE(ChangeDirectory(home_.Path()));
+    model.Select(alpha);
+    EXPECT_TRUE(model.ItemAt(alpha).children.empty());
+    EXPECT_EQ(model.Selected(), alpha);
+    EXPECT_EQ(model.Text(), home_ / "alpha");
+}
+
+TEST_F(DirectoryChooserModelTest, CurrentDirectoryIsTheSameAfterEveryAction) {
+    ASSERT_TRUE(ChangeDirectory(settingsDir_.Path()));
+    const std::string before = CurrentDirectory();
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    EXPECT_EQ(CurrentDirectory(), before);
+    model.Select(HomeItem(model));
+    EXPECT_EQ(CurrentDirectory(), before);
+    model.Select(Child(model, HomeItem(model), "Music"));
+    EXPECT_EQ(CurrentDirectory(), before);
+    model.SetText(home_ / "nowhere");
+    EXPECT_FALSE(model.Accept());
+    EXPECT_EQ(CurrentDirectory(), before);
+    model.SetText(home_ / "Zeta");
+    EXPECT_TRUE(model.Accept());
+    EXPECT_EQ(CurrentDirectory(), before);
+}
+
+TEST_F(DirectoryChooserModelTest, OkChecksTheTextAndStoresItAsTyped) {
+    home_.Write("song.mp3", "");
+    struct Case {
+        std::string typed;
+        bool valid;
+        std::string stored;  // PathToWork afterwards
+    };
+    const std::string before = "/stored/before";
+    const std::vector<Case> cases = {
+        {home_ / "Music", true, home_ / "Music"},
+        {home_ / "Music/", true, home_ / "Music/"},  // trailing separator kept
+        {home_ / "Music/../alpha", true, home_ / "Music/../alpha"},
+        {"~/Music", true, home_ / "Music"},  // "~" stored expanded
+        {"~", true, home_.Path()},
+        {home_ / "nowhere", false, before},
+        {home_ / "song.mp3", false, before},
+        {"~nobody-here", false, before},
+        {"", false, before},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        store_.SetPathToWork(before);
+        ui_.calls.clear();
+        DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+        model.SetText(c.typed);
+        EXPECT_EQ(model.Accept(), c.valid);
+        EXPECT_EQ(model.Accepted(), c.valid);
+        std::string stored;
+        store_.GetPathToWork(stored);
+        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(context_.caches.workDirectory, c.stored);
+        if (c.valid) {
+            EXPECT_TRUE(ui_.calls.empty());
+        } else {
+            ASSERT_EQ(ui_.calls.size(), 1u);
+            EXPECT_EQ(ui_.calls[0].caption, "Invalid Directory");
+            EXPECT_EQ(ui_.calls[0].text, c.typed + " is not a valid directory!");
+            EXPECT_EQ(ui_.calls[0].icon, MessageIcon::Warning);
+        }
+    }
+}
+
+TEST_F(DirectoryChooserModelTest, ExpandedPathTooLongToStoreIsRefused) {
+    // "~/" plus 250 characters fits the edit but not the setting once expanded.
+    std::string name(250, 'd');
+    MakeDirectory(home_ / name);
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    model.SetText("~/" + name);
+    ASSERT_EQ(model.Text(), "~/" + name);
+    EXPECT_FALSE(model.Accept());
+    ASSERT_EQ(ui_.calls.size(), 1u);
+    EXPECT_EQ(ui_.calls[0].caption, "Invalid Directory");
+}
+
+TEST_F(DirectoryChooserModelTest, ModesHaveTheirTitleAndSetting) {
+    store_.SetPathToWork(home_ / "Music");
+    store_.SetRootOrganizePath(home_ / "Zeta");
+    DirectoryChooserModel work(context_, ChooserMode::WorkDirectory);
+    EXPECT_STREQ(work.Title(), "Directory To Work On");
+    EXPECT_EQ(work.Text(), home_ / "Music");
+
+    DirectoryChooserModel root(context_, ChooserMode::Root);
+    EXPECT_STREQ(root.Title(), "Select a Root Directory To Organize Your Mp3 Files");
+    EXPECT_EQ(root.Text(), home_ / "Zeta");
+    root.SetText(home_ / "alpha");
+    ASSERT_TRUE(root.Accept());
+    std::string stored;
+    store_.GetRootOrganizePath(stored);
+    EXPECT_EQ(stored, home_ / "alpha");
+    EXPECT_EQ(context_.caches.organizeRoot, home_ / "alpha");
+    store_.GetPathToWork(stored);
+    EXPECT_EQ(stored, home_ / "Music");
+}
+
+TEST_F(DirectoryChooserModelTest, TextIsCutTo255CharactersWithoutSplittingOne) {
+    DirectoryChooserModel model(context_, ChooserMode::WorkDirectory);
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "\xC3\xA9";  // é
+    model.SetText(text);
+    EXPECT_EQ(model.Text(), text.substr(0, 510));
+    model.SetText(std::string(254, 'a') + "\xE2\x82\xAC" + "b");  // € as the 255th
+    EXPECT_EQ(model.Text(), std::string(254, 'a') + "\xE2\x82\xAC");
+}
+
+TEST_F(DirectoryChooserModelTest, DirectoryCommandListsTheFolderChosenInTheTree) {
+    home_.Write("Music/b.mp3", "");
+    home_.Write("Music/A.MP3", "");
+    Workbench workbench(store_, ui_);
+    ui_.dialogs.directoryChooser.Push([](DirectoryChooserModel& chooser) {
+        const int home = chooser.TopItems().at(1);
+        chooser.Select(home);
+        for (int child : chooser.ItemAt(home).children) {
+            if (chooser.ItemAt(child).text == "Music")
+                chooser.Select(child);
+        }
+        return chooser.Accept();
+    });
+    workbench.ChooseDirectory();
+    std::string stored;
+    store_.GetPathToWork(stored);
+    EXPECT_EQ(stored, home_ / "Music");
+    EXPECT_EQ(workbench.Set().oldNames, (std::vector<std::string>{"A.MP3", "b.mp3"}));
+
+    // Cancel after an invalid path: nothing stored, nothing listed again.
+    ui_.dialogs.directoryChooser.Push([this](DirectoryChooserModel& chooser) {
+        chooser.SetText(home_ / "nowhere");
+        return chooser.Accept();
+    });
+    workbench.ChooseDirectory();
+    store_.GetPathToWork(stored);
+    EXPECT_EQ(stored, home_ / "Music");
+    EXPECT_EQ(workbench.Set().oldNames.size(), 2u);
+}
+
+}  // namespace
+}  // namespace tagnomen
