@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "CliRunner.h"
+#include "ShellWords.h"
+#include "TempDir.h"
+
+namespace tagnomen::cli {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        music_.Write("03 - the beatles - help!.mp3", "audio");
+        music_.Write("b.MP3", "audio");
+        music_.Write("notes.txt", "text");
+        // A settings file that has had its first run.
+        Run({"-c", "settings"});
+    }
+
+    CliResult Run(std::vector<std::string> args, const std::string& input = "") {
+        args.insert(args.begin(), {"--settings", settings_});
+        std::ostringstream out, err;
+        std::istringstream in(input);
+        int status = RunCli(args, out, err, in, false);
+        return {status, out.str(), err.str()};
+    }
+
+    testing::CurrentDirectoryGuard cwd_;
+    TempDir dir_;
+    TempDir music_;
+    std::string settings_ = dir_ / "settings.reg";
+};
+
+TEST_F(CliTest, DirRenameShowPrintsEachOldNameWithItsProposal) {
+    CliResult r = Run({"--quiet", "--transcript", dir_ / "t.jsonl", "-c", "dir " + music_.Path(),
+                       "-c", "rename", "-c", "show"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    std::istringstream lines(r.out);
+    std::string line;
+    std::vector<std::string> olds;
+    while (std::getline(lines, line)) {
+        std::size_t tab = line.find('\t');
+        ASSERT_NE(tab, std::string::npos) << line;
+        EXPECT_FALSE(line.substr(tab + 1).empty()) << "every entry got a proposal";
+        olds.push_back(line.substr(0, tab));
+    }
+    EXPECT_EQ(olds, (std::vector<std::string>{"03 - the beatles - help!.mp3", "b.MP3"}));
+    EXPECT_NE(ReadFile(dir_ / "t.jsonl")
+                  .find("{\"kind\": \"message\", \"caption\": \"Rename of mp3 files completed\", "
+                        "\"text\": \"All your files have been renamed.\\nYou can edit them by "
+                        "double clicking on the renamed filename.\\nPress Save button to do the "
+                        "physical rename of files.\", \"answer\": \"ok\"}"),
+              std::string::npos);
+}
+
+TEST_F(CliTest, WithoutCommandsADirectoryIsPreviewedAndNothingChanges) {
+    CliResult r = Run({"--quiet", music_.Path()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("b.MP3\t"), std::string::npos);
+    EXPECT_EQ(music_.List(),
+              (std::vector<std::string>{"03 - the beatles - help!.mp3", "b.MP3", "notes.txt"}));
+}
+
+TEST_F(CliTest, ErrorBoxesGiveExitStatusOne) {
+    TempDir empty;
+    CliResult r = Run({"-c", "dir " + empty.Path(), "-c", "rename"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Error: No mp3 files in current directory!"), std::string::npos);
+    EXPECT_NE(r.err.find("Error: No mp3 files selected to rename!"), std::string::npos);
+}
+
+TEST_F(CliTest, UsageErrorsGiveExitStatusTwo) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"-c", "frobnicate"},
+                                                 {"--bogus"},
+                                                 {"-c", "method loud"},
+                                                 {"-c", "underscore maybe"},
+                                                 {"-c", "dir 'unclosed"},
+                                                 {"-c", "list extra"},
+                                                 {"--answer", "perhaps"},
+                                                 {"--set", "novalue"},
+                                                 {"a", "b"}}) {
+        CliResult r = Run(args);
+        EXPECT_EQ(r.status, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_NE(r.err.find("tagnomen-cli: "), std::string::npos);
+    }
+}
+
+TEST_F(CliTest, CommandsRunInOrderOnOneWorkingSet) {
+    CliResult r = Run({"--quiet", "-c", "method id3", "-c", "underscore on", "-c", "loader on",
+                       "-c", "settings"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("RenamingMethod=0\n"), std::string::npos);
+    EXPECT_NE(r.out.find("UnderScoreOption=1\n"), std::string::npos);
+    EXPECT_NE(r.out.find("FileInfoLoader=1\n"), std::string::npos);
+    // Switching to the state it is already in does nothing.
+    r = Run({"--quiet", "-c", "underscore on", "-c", "settings"});
+    EXPECT_NE(r.out.find("UnderScoreOption=1\n"), std::string::npos);
+}
+
+TEST_F(CliTest, OverlaidSettingsAreSeenButNotStored) {
+    CliResult r = Run({"--quiet", "--set", "RenamingMethod=2", "--set", "Template=%Title", "-c",
+                       "method id3", "-c", "settings"});
+    EXPECT_NE(r.out.find("RenamingMethod=0\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Template=%Title\n"), std::string::npos);
+    r = Run({"--quiet", "-c", "settings"});
+    EXPECT_NE(r.out.find("RenamingMethod=1\n"), std::string::npos);
+    EXPECT_EQ(r.out.find("\nTemplate="), std::string::npos);
+}
+
+TEST_F(CliTest, QuestionsFollowThePolicyAndTheScriptedAnswers) {
+    const std::vector<std::string> base = {
+        "--transcript", dir_ / "t.jsonl", "-c", "dir " + music_.Path(), "-c", "rename"};
+    auto withRenameAgain = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = extra;
+        args.insert(args.end(), base.begin(), base.end());
+        args.insert(args.end(), {"-c", "rename", "-c", "show"});
+        return Run(args);
+    };
+    // The second Rename asks about the unsaved names: "no" keeps them.
+    CliResult r = withRenameAgain({"--quiet", "--answer", "no"});
+    EXPECT_NE(ReadFile(dir_ / "t.jsonl").find("\"kind\": \"question\", \"caption\": \"Warning\""),
+              std::string::npos);
+    EXPECT_NE(ReadFile(dir_ / "t.jsonl").find("\"answer\": \"no\"}"), std::string::npos);
+
+    WriteFile(dir_ / "answers", "yes\n");
+    r = withRenameAgain({"--quiet", "--answers", dir_ / "answers"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(ReadFile(dir_ / "t.jsonl").find("\"answer\": \"yes\"}"), std::string::npos);
+
+    // An answer that does not fit the question is a usage error naming the line.
+    WriteFile(dir_ / "answers", "v2\n");
+    r = withRenameAgain({"--quiet", "--answers", dir_ / "answers"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("answers line 1"), std::string::npos);
+
+    WriteFile(dir_ / "answers", "maybe\n");
+    r = withRenameAgain({"--answers", dir_ / "answers"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(":1: unknown answer 'maybe'"), std::string::npos);
+}
+
+TEST_F(CliTest, AskPolicyReadsTheAnswerFromTheTerminal) {
+    CliResult r = Run({"--answer", "ask", "-c", "dir " + music_.Path(), "-c", "rename", "-c",
+                       "rename", "-c", "show"},
+                      "y\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("[y/N] "), std::string::npos);
+}
+
+TEST_F(CliTest, UnusableSettingsFileIsAFatalError) {
+    WriteFile(dir_ / "blocker", "x");
+    std::ostringstream out, err;
+    std::istringstream in;
+    int status = RunCli({"--settings", dir_ / "blocker/s.reg", "-c", "list"}, out, err, in, false);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.str().find("Fatal Error: Error ID: EIK01"), std::string::npos);
+}
+
+TEST(ShellWordsTest, SplitsLikeAPosixShell) {
+    struct Case {
+        std::string line;
+        std::vector<std::string> words;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"dir /music", {"dir", "/music"}},
+             {"  edit 3   'A  B.mp3' ", {"edit", "3", "A  B.mp3"}},
+             {"format free \"{#%Track - }(%Artist)\"", {"format", "free", "{#%Track - }(%Artist)"}},
+             {R"(edit 0 It\'s\ me.mp3)", {"edit", "0", "It's me.mp3"}},
+             {R"(x "a\"b\\c\d")", {"x", R"(a"b\c\d)"}},
+             {"x ''", {"x", ""}},
+             {"a'b'\"c\"d", {"abcd"}},
+         }) {
+        auto words = SplitShellWords(c.line);
+        ASSERT_TRUE(words.has_value()) << c.line;
+        EXPECT_EQ(*words, c.words) << c.line;
+    }
+    EXPECT_FALSE(SplitShellWords("dir 'open").has_value());
+    EXPECT_FALSE(SplitShellWords("dir \"open").has_value());
+    for (const std::string& text : {std::string("it's"), std::string("a b"), std::string("")}) {
+        EXPECT_EQ(*SplitShellWords(QuoteForShell(text)), std::vector<std::string>{text});
+    }
+}
+
+TEST(CliBinaryTest, VersionHelpAndExitStatusOfTheRealProgram) {
+    TempDir dir;
+    std::string cli = TAGNOMEN_CLI_BINARY;
+    std::string settings = dir / "s.reg";
+    EXPECT_EQ(std::system((cli + " --version > " + dir / "v").c_str()), 0);
+    EXPECT_NE(ReadFile(dir / "v").find("tagnomen-cli 3.1.1"), std::string::npos);
+    EXPECT_EQ(std::system((cli + " --help > " + dir / "h").c_str()), 0);
+    EXPECT_NE(ReadFile(dir / "h").find("mass-edit begin|end|after:TOKEN TEXT I J ..."),
+              std::string::npos);
+    int status = std::system((cli + " --settings " + settings + " -c nope 2>/dev/null").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+}  // namespace
+}  // namespace tagnomen::cli
