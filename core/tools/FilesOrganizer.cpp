@@ -1,0 +1,220 @@
+#include "tools/FilesOrganizer.h"
+
+#include <cstdint>
+
+#include "app/RenamingContext.h"
+#include "app/Tools.h"
+#include "app/UndoFile.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+#include "tags/GenreTable.h"
+#include "tools/DirectoryChooserModel.h"
+
+namespace tagnomen {
+
+namespace {
+
+constexpr std::size_t kMaxFolderNameBytes = 255;
+
+// Decodes the first character of a valid UTF-8 text; false for anything else.
+bool DecodeOne(const std::string& text, char32_t& code) {
+    if (text.empty())
+        return false;
+    const auto b0 = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    if (b0 < 0x80) {
+        code = b0;
+        length = 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        code = b0 & 0x1Fu;
+        length = 2;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        code = b0 & 0x0Fu;
+        length = 3;
+    } else {
+        return false;  // four-byte characters have no case here
+    }
+    if (text.size() != length)
+        return false;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if ((b & 0xC0) != 0x80)
+            return false;
+        code = (code << 6) | (b & 0x3Fu);
+    }
+    return true;
+}
+
+std::string EncodeOne(char32_t code) {
+    std::string out;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+char32_t UpperCode(char32_t c) {
+    if (c >= U'a' && c <= U'z')
+        return c - 0x20;
+    // Latin-1: à..þ except ÷; ÿ has its capital in Latin Extended-A.
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return c - 0x20;
+    if (c == 0xFF)
+        return 0x178;
+    if (c == 0x131)
+        return U'I';  // dotless i
+    // Latin Extended-A: capital and small letters alternate, in two runs.
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+        return (c & 1) ? c - 1 : c;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return (c & 1) ? c : c - 1;
+    // Greek: α..ω, with the final sigma as Σ.
+    if (c == 0x3C2)
+        return 0x3A3;
+    if (c >= 0x3B1 && c <= 0x3C9)
+        return c - 0x20;
+    // Cyrillic: а..я and ѐ..џ.
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 0x20;
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 0x50;
+    return c;
+}
+
+std::string Join(const std::string& directory, const std::string& name) {
+    if (!directory.empty() && directory.back() == '/')
+        return directory + name;
+    return directory + "/" + name;
+}
+
+std::string ValueFor(const FileInfoTable::Row& row, SortMethod method) {
+    switch (method) {
+        case SortMethod::Title:
+            return row[FileInfoTable::Title];
+        case SortMethod::Artist:
+            return row[FileInfoTable::Artist];
+        case SortMethod::Album:
+            return row[FileInfoTable::Album];
+        case SortMethod::Year:
+            return row[FileInfoTable::Year];
+        case SortMethod::Genre:
+            // Text that does not begin with a number reads as genre 0.
+            return GenreName(LeadingInteger(row[FileInfoTable::Genre]));
+        case SortMethod::None:
+            break;
+    }
+    return {};
+}
+
+bool ByInitial(const OrganizeRule& rule) {
+    switch (rule.method) {
+        case SortMethod::Title:
+            return true;
+        case SortMethod::Artist:
+        case SortMethod::Album:
+            return rule.detail == SortDetail::Alphabetically;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+std::string UpperCaseCharacter(const std::string& character) {
+    char32_t code = 0;
+    if (!DecodeOne(character, code))
+        return character;
+    return EncodeOne(UpperCode(code));
+}
+
+std::string FolderNameFor(const FileInfoTable::Row& row, const OrganizeRule& rule) {
+    std::string name = ValueFor(row, rule.method);
+    if (ByInitial(rule))
+        name = UpperCaseCharacter(Utf8Left(name, 1));
+    // A folder name is one level below the root, whatever the tags say.
+    for (char& c : name) {
+        if (c == '/')
+            c = '-';
+    }
+    if (name.find('\0') != std::string::npos)
+        name.erase(name.find('\0'));
+    if (name == "." || name == "..")
+        return {};
+    if (name.size() > kMaxFolderNameBytes)
+        name = Utf8CutBytes(name, kMaxFolderNameBytes);
+    return name;
+}
+
+OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
+                             const OrganizerRowHook& beforeRow) {
+    OrganizeResult result;
+    std::string workDirectory;
+    std::string root;
+    context.settings.GetPathToWork(workDirectory);
+    context.settings.GetRootOrganizePath(root);
+    workDirectory = ExpandHome(workDirectory);
+    root = ExpandHome(root);
+
+    context.ui.OpenProgressWindow("Organizing your Mp3 Files...");
+    const FileInfoTable& table = context.table;
+    for (std::size_t i = 0; i < table.RowCount(); ++i) {
+        const FileInfoTable::Row row = table.GetRow(i);
+        const std::string& fileName = row[FileInfoTable::FileName];
+        if (beforeRow)
+            beforeRow(i, fileName);
+        const std::string folderName = FolderNameFor(row, rule);
+        if (folderName.empty()) {
+            ++result.skipped;
+            continue;
+        }
+        const std::string folder = Join(root, folderName);
+        if (!IsDirectory(folder) && !CreateDirectoryLevel(folder)) {
+            ShowOk(context.ui, "Error",
+                   "Unable to create " + folder + " Files Organizer will abort now!",
+                   MessageIcon::Stop);
+            result.aborted = true;
+            break;
+        }
+        // Only a regular file of the work directory is moved, and never over
+        // a file that is already in the folder.
+        const std::string source = Join(workDirectory, fileName);
+        if (!IsBareFileName(fileName) || !IsRegularFile(source) ||
+            !MoveFileNoReplace(source, Join(folder, fileName))) {
+            ShowOk(context.ui, "Error", "Unable to move " + fileName, MessageIcon::Stop);
+            ++result.moveFailures;
+            continue;
+        }
+        ++result.moved;
+    }
+    if (!result.aborted) {
+        // The saved renames can no longer be undone once the files have left.
+        RemoveFile(Join(workDirectory, kUndoFileName));
+    }
+    context.ui.CloseProgressWindow();
+    return result;
+}
+
+void RunFilesOrganizer(RenamingContext& context) {
+    if (!AskYesNo(context.ui, "Warning",
+                  "Before proceeding, check that the File Information loaded is correct, going "
+                  "to Tools -> File Info Viewer.\nDo you want to proceed with Files Organizer?")) {
+        return;
+    }
+    DirectoryChooserModel chooser(context, ChooserMode::Root);
+    if (!context.ui.RunDirectoryChooser(chooser) || !chooser.Accepted())
+        return;
+    FilesOrganizerModel dialog(context);
+    if (!context.ui.RunFilesOrganizer(dialog) || !dialog.Accepted() || !dialog.Proceed())
+        return;
+    OrganizeFiles(context, dialog.Rule());
+}
+
+}  // namespace tagnomen

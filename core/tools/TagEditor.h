@@ -1,0 +1,37 @@
+#pragma once
+// The tag editor: reads both tags of one file of the work directory,
+// reconciles them into seven values (asking through the tag-mismatch prompt
+// where they disagree), lets the person edit them in the editor's tag mode,
+// and on OK writes an ID3v1 tag, and an ID3v2 tag where the file had one or
+// a value does not fit ID3v1. RunTagEditor (app/Tools.h) is its entry.
+#include <string>
+
+#include "tools/FileInfoEditorModel.h"
+
+namespace tagnomen {
+
+class Ui;
+
+// What the two tags of one file say, as the editor takes them: empty for a
+// tag that is not there; the track as decimal text, the ID3v1 genre byte as
+// its number 0..255, the ID3v2 genre text as read.
+struct TagEditorSides {
+    EditorValues id3v1;
+    EditorValues id3v2;
+    bool id3v1There = false;
+    bool id3v2There = false;
+};
+
+// Reconciles the two sides in the order title, artist, album, year, track,
+// genre, comment; the prompt shows the shown name.
+EditorValues ReconcileTagValues(Ui& ui, const std::string& shownName, const TagEditorSides& sides);
+
+// "Uses ID3 TAGv1 and TAGv2", "Uses ID3 TAGv1", "Uses ID3 TAGv2" or "Not Uses ID3 TAG".
+std::string TagLabel(bool id3v1There, bool id3v2There);
+
+// True when a value does not fit an ID3v1 tag: a title, artist or album of
+// more than 30 characters, or a comment of more than 28.
+bool NeedsId3v2(const std::string& title, const std::string& artist, const std::string& album,
+                const std::string& comment);
+
+}  // namespace tagnomen
