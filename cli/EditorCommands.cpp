@@ -1,14 +1,105 @@
-// Commands of the name format dialog and the file name editors.
+// Commands of the name format dialog and the file name editors. Each plays
+// the person in front of the dialog: the choices are queued for the dialog,
+// then the main window's command opens it.
+#include <optional>
+
 #include "Commands.h"
+#include "tools/EditFileNameModel.h"
+#include "tools/MassFileNameEditorModel.h"
+#include "tools/NameFormatModel.h"
 
 namespace tagnomen::cli {
 
+namespace {
+
+constexpr const char* kFormatUsage = "format brackets|plain|free [TEMPLATE]";
+constexpr const char* kEditUsage = "edit I NAME";
+constexpr const char* kMassEditUsage = "mass-edit begin|end|after:TOKEN TEXT I J ...";
+
+void Format(CommandContext& c, const Arguments& args) {
+    if (args.empty() || args.size() > 2)
+        UsageFailure(kFormatUsage, "wrong number of arguments");
+    NameFormatChoice choice;
+    if (args[0] == "brackets") {
+        choice = NameFormatChoice::Brackets;
+    } else if (args[0] == "plain") {
+        choice = NameFormatChoice::Plain;
+    } else if (args[0] == "free") {
+        choice = NameFormatChoice::Free;
+    } else {
+        UsageFailure(kFormatUsage, "unknown format '" + args[0] + "'");
+    }
+    if (args.size() == 2 && choice != NameFormatChoice::Free)
+        UsageFailure(kFormatUsage, "only the free format takes a template");
+    std::optional<std::string> typed;
+    if (args.size() == 2)
+        typed = args[1];
+    c.ui.dialogs.nameFormat.Push([choice, typed](NameFormatModel& dialog) {
+        dialog.Choose(choice);
+        if (typed)
+            dialog.SetTemplateText(*typed);
+        dialog.Accept();
+        return true;
+    });
+    c.workbench.FormatToRename();
+    c.ui.dialogs.nameFormat.Clear();
+}
+
+void Edit(CommandContext& c, const Arguments& args) {
+    if (args.size() != 2)
+        UsageFailure(kEditUsage, "wrong number of arguments");
+    const int index = ParseIndex(kEditUsage, args[0]);
+    const std::string typed = args[1];
+    // A name the editor refuses keeps the dialog open, which here means Cancel.
+    c.ui.dialogs.editFileName.Push([typed](EditFileNameModel& dialog) {
+        dialog.SetText(typed);
+        return dialog.Accept();
+    });
+    // The double click selects the clicked entry first, as in the list.
+    if (static_cast<std::size_t>(index) < c.workbench.Set().renamedNames.size())
+        c.workbench.SetRenamedSelection({index});
+    c.workbench.DoubleClickRenamed(index);
+    c.ui.dialogs.editFileName.Clear();
+}
+
+void MassEdit(CommandContext& c, const Arguments& args) {
+    if (args.size() < 2)
+        UsageFailure(kMassEditUsage, "wrong number of arguments");
+    AddPosition position;
+    std::string token;
+    const std::string& where = args[0];
+    if (where == "begin") {
+        position = AddPosition::Beginning;
+    } else if (where == "end") {
+        position = AddPosition::End;
+    } else if (where.rfind("after:", 0) == 0) {
+        position = AddPosition::AfterToken;
+        token = where.substr(6);
+    } else {
+        UsageFailure(kMassEditUsage, "unknown position '" + where + "'");
+    }
+    const std::string text = args[1];
+    std::vector<int> indexes;
+    for (std::size_t i = 2; i < args.size(); ++i)
+        indexes.push_back(ParseIndex(kMassEditUsage, args[i]));
+
+    c.ui.dialogs.massFileNameEditor.Push([position, token, text](MassFileNameEditorModel& dialog) {
+        dialog.Choose(position);
+        dialog.SetToken(token);
+        dialog.SetText(text);
+        return dialog.Accept();
+    });
+    c.workbench.SetRenamedSelection(indexes);
+    c.workbench.MassFileNameEditor();
+    c.ui.dialogs.massFileNameEditor.Clear();
+}
+
+}  // namespace
+
 void RegisterEditorCommands(CommandTable& table) {
-    table["format"] = {"format brackets|plain|free [TEMPLATE]", "choose the name format", {}};
-    table["edit"] = {"edit I NAME", "edit proposed name I", {}};
-    table["mass-edit"] = {"mass-edit begin|end|after:TOKEN TEXT I J ...",
-                          "add TEXT to the selected proposed names",
-                          {}};
+    table["format"] = {kFormatUsage, "choose the name format", Format};
+    table["edit"] = {kEditUsage, "edit proposed name I", Edit};
+    table["mass-edit"] = {kMassEditUsage, "add TEXT to the selected proposed names", MassEdit};
 }
 
 }  // namespace tagnomen::cli
