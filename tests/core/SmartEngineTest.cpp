@@ -9,6 +9,7 @@
 #include "RenameTestFiles.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
+#include "app/Workbench.h"
 #include "platform/ScriptedUi.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
@@ -448,6 +449,58 @@ TEST_F(SmartEngine, NameWithoutAStemKeepsItsEnding) {
          .oldName = "!!!.mp3",
          .asked = {Rename("Mp3", "Mp")},
          .expected = "Mp3.mp3"});
+}
+
+// A whole Rename with the engine: names in list order, each file's questions
+// in order, and nothing carried from one file to the next.
+TEST(RenameWithSmartEngine, WholeDirectory) {
+    testing::CurrentDirectoryGuard guard;
+    testing::TempDir music;
+    testing::TempDir settingsDir;
+    testing::V1Tag tag;
+    tag.title = "Help";
+    tag.artist = "beatles";
+    tag.year = "1965";
+    music.Write("help.mp3", testing::Mp3Bytes("", testing::Id3v1Bytes(tag)));
+    music.Write("03 - the beatles - help!.mp3", testing::AudioBytes());
+    music.Write("Pink_Floyd_-_Money_(1973).mp3", testing::AudioBytes());
+    music.Write("Band - Song 1999 2000.mp3", testing::AudioBytes());
+    SettingsStore store(settingsDir / "settings.reg");
+    store.FirstRunCheck();
+    store.SetPathToWork(music.Path());
+    store.SetRenamingMethod(1);
+    store.SetFileInfoLoader(1);
+
+    ScriptedUi ui;
+    ui.garbageAnswers = {GarbageAnswer::Yes};
+    ui.yesNoAnswers = {true};
+    Workbench workbench(store, ui);
+    ASSERT_EQ(workbench.Start(), StartResult::Ready);
+    workbench.Rename();
+
+    EXPECT_EQ(workbench.Set().renamedNames,
+              (std::vector<std::string>{"(The Beatles) - Help!.mp3", "(Band) - Song.mp3",
+                                        "Help.mp3", "(Pink Floyd) - Money.mp3"}));
+    std::vector<std::string> asked;
+    for (const UiCall& call : ui.calls) {
+        if (call.kind == "garbage" || call.kind == "question")
+            asked.push_back(call.text);
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{
+                         "Do you want to use 2000 instead of 1999 as Year\nFor: Band - Song "
+                         "1999 2000.mp3",
+                         "Do you want to erase: ()\nFrom: (Pink Floyd) - Money  () .mp3"}));
+
+    const FileInfoTable& table = workbench.Context().table;
+    ASSERT_EQ(table.RowCount(), 4u);
+    EXPECT_EQ(table.Cell(1, FileInfoTable::Year), "2000");
+    EXPECT_EQ(table.Cell(1, FileInfoTable::Track), "00");
+    EXPECT_EQ(table.Cell(2, FileInfoTable::FileName), "Help.mp3");
+    EXPECT_EQ(table.Cell(2, FileInfoTable::Title), "Help");
+    EXPECT_EQ(table.Cell(2, FileInfoTable::Artist), "Beatles");
+    EXPECT_EQ(table.Cell(2, FileInfoTable::Year), "1965");
+    EXPECT_EQ(table.Cell(3, FileInfoTable::Title), "Money");
+    EXPECT_EQ(table.Cell(3, FileInfoTable::Year), "1973");
 }
 
 }  // namespace
