@@ -255,8 +255,8 @@ TEST_P(PeerTest, TagnomenReadsWhatThePeerWrites) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Peers, PeerTest, ::testing::Values("mutagen", "eyed3", "id3v2"),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             return info.param;
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                             return param.param;
                          });
 
 }  // namespace
