@@ -1,25 +1,44 @@
 #pragma once
 // "Directory To Work On" / "Select a Root Directory To Organize Your Mp3
-// Files": the directory text, checked by the model on OK.
+// Files": the directory text over a folder tree. Selecting a folder lists
+// its subfolders, expands it alone and puts its path into the text; OK has
+// the model check and store the text.
 #include <QDialog>
+#include <QIcon>
+#include <vector>
+
+#include "tools/DirectoryChooserModel.h"
 
 class QLineEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace tagnomen {
-
-class DirectoryChooserModel;
 
 class DirectoryChooserDialog : public QDialog {
     Q_OBJECT
   public:
     DirectoryChooserDialog(DirectoryChooserModel& model, QWidget* parent = nullptr);
     QLineEdit* DirectoryEdit() const { return edit_; }
+    QTreeWidget* Tree() const { return tree_; }
+    // The tree widget item of a model item.
+    QTreeWidgetItem* TreeItem(int item) const;
+    // The picture shown for one of the three images.
+    QIcon ImageIcon(ChooserImage image) const;
 
     void accept() override;
+    void reject() override;
 
   private:
+    void AddMissingItems();
+    void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    int ModelItem(const QTreeWidgetItem* item) const;
+
     DirectoryChooserModel& model_;
     QLineEdit* edit_;
+    QTreeWidget* tree_;
+    std::vector<QTreeWidgetItem*> treeItems_;  // indexed by model item
+    QIcon icons_[3];
 };
 
 }  // namespace tagnomen

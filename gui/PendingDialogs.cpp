@@ -4,15 +4,6 @@
 
 namespace tagnomen {
 
-bool ExecNameFormatDialog(QWidget*, NameFormatModel&) {
-    return false;
-}
-bool ExecEditFileNameDialog(QWidget*, EditFileNameModel&) {
-    return false;
-}
-bool ExecMassFileNameEditorDialog(QWidget*, MassFileNameEditorModel&) {
-    return false;
-}
 bool ExecFileInfoEditorDialog(QWidget*, FileInfoEditorModel&) {
     return false;
 }
