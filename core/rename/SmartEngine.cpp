@@ -42,52 +42,56 @@ void RunPassAndRetakeTitle(EngineRun& run,
     TakeTitle(run.context, run.name);
 }
 
+// Which methods run a step: every method, or "RenamingMethod" 1 alone.
+enum class RunsFor { AllMethods, MethodOneOnly };
+constexpr RunsFor kAll = RunsFor::AllMethods;
+constexpr RunsFor kMethodOneOnly = RunsFor::MethodOneOnly;
+
 struct CleaningStep {
     int number;
-    bool methodOneOnly;  // skipped unless "RenamingMethod" is 1
+    RunsFor runsFor;
     void (*apply)(EngineRun&);
 };
 
 // The cleaning steps, in their fixed order. Each works on the whole working name.
 constexpr CleaningStep kCleaningSteps[] = {
-    {1, false, [](EngineRun& r) { r.name = MoveLeadingYear(r.name); }},
-    {2, false, [](EngineRun& r) { OfferYears(r.context, r.name); }},
-    {3, false, [](EngineRun& r) { OfferTracks(r.context, r.name); }},
-    {4, false, [](EngineRun& r) { r.name = DropTrackNumbers(r.name); }},
-    {5, false, [](EngineRun& r) { r.name = DropEmptyDashes(r.name); }},
-    {6, false, [](EngineRun& r) { r.name = SquareToRoundBrackets(r.name); }},
-    {7, false, [](EngineRun& r) { r.name = BlankBeforeOpeningBracket(r.name); }},
-    {8, false, [](EngineRun& r) { r.name = BlankAfterClosingBracket(r.name); }},
-    {9, false, [](EngineRun& r) { r.name = ArtistGroup(r.context, r.name, 0); }},
-    {10, true, [](EngineRun& r) { r.name = GarbageSegmentsPass(r.context, r.name); }},
-    {11, false,
+    {1, kAll, [](EngineRun& r) { r.name = MoveLeadingYear(r.name); }},
+    {2, kAll, [](EngineRun& r) { OfferYears(r.context, r.name); }},
+    {3, kAll, [](EngineRun& r) { OfferTracks(r.context, r.name); }},
+    {4, kAll, [](EngineRun& r) { r.name = DropTrackNumbers(r.name); }},
+    {5, kAll, [](EngineRun& r) { r.name = DropEmptyDashes(r.name); }},
+    {6, kAll, [](EngineRun& r) { r.name = SquareToRoundBrackets(r.name); }},
+    {7, kAll, [](EngineRun& r) { r.name = BlankBeforeOpeningBracket(r.name); }},
+    {8, kAll, [](EngineRun& r) { r.name = BlankAfterClosingBracket(r.name); }},
+    {9, kAll, [](EngineRun& r) { r.name = ArtistGroup(r.context, r.name, 0); }},
+    {10, kMethodOneOnly, [](EngineRun& r) { r.name = GarbageSegmentsPass(r.context, r.name); }},
+    {11, kAll,
      [](EngineRun& r) { r.name = UnderscoreSeparator(r.name, r.context.underscoreDashCount); }},
-    {12, false, [](EngineRun& r) { r.name = UnderscoresToBlanks(r.name); }},
-    {13, false, [](EngineRun& r) { r.name = DropLeadingBlanks(r.name); }},
-    {14, false, [](EngineRun& r) { r.name = ArtistWrap(r.context, r.name); }},
-    {15, false, [](EngineRun& r) { r.name = ArtistGroup(r.context, r.name, 1); }},
-    {16, true, [](EngineRun& r) { r.name = ExtraDashes(r.name); }},
-    {17, false, [](EngineRun& r) { TakeTitle(r.context, r.name); }},
-    {18, false, [](EngineRun& r) { r.name = DropBlankBeforeClosingBracket(r.name); }},
-    {19, false, [](EngineRun& r) { r.name = DropBlankAfterOpeningBracket(r.name); }},
-    {20, false, [](EngineRun& r) { r.name = BlankBeforeDashes(r.name); }},
-    {21, false, [](EngineRun& r) { r.name = BlankAfterDashes(r.name); }},
-    {22, false, [](EngineRun& r) { r.name = BlankBeforeOpeningBracket(r.name); }},
-    {23, false, [](EngineRun& r) { r.name = BlankAfterClosingBracket(r.name); }},
-    {24, false, [](EngineRun& r) { r.name = DropBangS(r.name); }},
-    {25, false, [](EngineRun& r) { r.name = WordCase(r.name); }},
-    {26, false, [](EngineRun& r) { r.name = YearBrackets(r.name); }},
-    {27, true, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageGroupsPass); }},
-    {28, false, [](EngineRun& r) { r.name = CollapseBlankRuns(r.name); }},
-    {29, true, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageCharactersPass); }},
-    {30, false, [](EngineRun& r) { r.name = DropBlankBeforeMp3(r.name); }},
-    {31, false,
+    {12, kAll, [](EngineRun& r) { r.name = UnderscoresToBlanks(r.name); }},
+    {13, kAll, [](EngineRun& r) { r.name = DropLeadingBlanks(r.name); }},
+    {14, kAll, [](EngineRun& r) { r.name = ArtistWrap(r.context, r.name); }},
+    {15, kAll, [](EngineRun& r) { r.name = ArtistGroup(r.context, r.name, 1); }},
+    {16, kMethodOneOnly, [](EngineRun& r) { r.name = ExtraDashes(r.name); }},
+    {17, kAll, [](EngineRun& r) { TakeTitle(r.context, r.name); }},
+    {18, kAll, [](EngineRun& r) { r.name = DropBlankBeforeClosingBracket(r.name); }},
+    {19, kAll, [](EngineRun& r) { r.name = DropBlankAfterOpeningBracket(r.name); }},
+    {20, kAll, [](EngineRun& r) { r.name = BlankBeforeDashes(r.name); }},
+    {21, kAll, [](EngineRun& r) { r.name = BlankAfterDashes(r.name); }},
+    {22, kAll, [](EngineRun& r) { r.name = BlankBeforeOpeningBracket(r.name); }},
+    {23, kAll, [](EngineRun& r) { r.name = BlankAfterClosingBracket(r.name); }},
+    {24, kAll, [](EngineRun& r) { r.name = DropBangS(r.name); }},
+    {25, kAll, [](EngineRun& r) { r.name = WordCase(r.name); }},
+    {26, kAll, [](EngineRun& r) { r.name = YearBrackets(r.name); }},
+    {27, kMethodOneOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageGroupsPass); }},
+    {28, kAll, [](EngineRun& r) { r.name = CollapseBlankRuns(r.name); }},
+    {29, kMethodOneOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageCharactersPass); }},
+    {30, kAll, [](EngineRun& r) { r.name = DropBlankBeforeMp3(r.name); }},
+    {31, kAll,
      [](EngineRun& r) {
          if (r.brackets == 0)
              r.name = DropLeadingGroupBrackets(r.name);
      }},
-    {32, false,
-     [](EngineRun& r) { r.name = UnderscoreOption(r.name, r.context.underscoreOption); }},
+    {32, kAll, [](EngineRun& r) { r.name = UnderscoreOption(r.name, r.context.underscoreOption); }},
 };
 static_assert(std::size(kCleaningSteps) == 32);
 
@@ -266,7 +270,7 @@ std::string FitProposedName(const std::string& name) {
 std::string ProposeNameSmart(RenamingContext& context, const std::string& oldName) {
     smart::EngineRun run = smart::StartCall(context, oldName);
     for (const smart::CleaningStep& step : smart::kCleaningSteps) {
-        if (step.methodOneOnly && run.method != smart::kSmartMethod)
+        if (step.runsFor == smart::kMethodOneOnly && run.method != smart::kSmartMethod)
             continue;
         step.apply(run);
     }
