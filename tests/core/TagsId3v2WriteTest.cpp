@@ -402,26 +402,5 @@ TEST(Id3v2WriteTest, MissingOrTinyFilesAreNotWritten) {
     EXPECT_EQ(dir.List(), std::vector<std::string>{"tiny.mp3"});
 }
 
-TEST(Id3v2WriteTest, PlanLayoutReportsTheDecision) {
-    Id3v2Record r = Values("Song", "Band");
-    FrameBlock block;
-    const Bytes old = TagOfLength(3, "", 300);
-    std::copy(old.begin(), old.begin() + 10, block.header.begin());
-    block.fileLength = 1000;
-    r.FillSlots(block);
-    EXPECT_EQ(r.PlanLayout(block), 40);
-    EXPECT_FALSE(block.rewrite);
-    EXPECT_EQ(block.padding, 260);
-    EXPECT_EQ(Bytes(block.header.begin(), block.header.end()),
-              TagOfLength(3, "", 300).substr(0, 10));
-
-    FrameBlock none;
-    none.fileLength = 1000;
-    r.FillSlots(none);
-    EXPECT_EQ(r.PlanLayout(none), 40);
-    EXPECT_TRUE(none.rewrite);
-    EXPECT_EQ(none.padding, 472);
-}
-
 }  // namespace
 }  // namespace tagnomen
