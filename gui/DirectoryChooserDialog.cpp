@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
@@ -13,7 +14,46 @@
 namespace tagnomen {
 
 namespace {
+
 constexpr int kItemRole = Qt::UserRole;
+
+// A tree with dotted lines joining each folder to its parent and no
+// expand buttons: expansion follows the selection alone. The top items
+// stand at the left edge without lines.
+class FolderTree : public QTreeWidget {
+  public:
+    using QTreeWidget::QTreeWidget;
+
+  protected:
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override {
+        const int step = indentation();
+        if (step <= 0 || !index.parent().isValid())
+            return;
+        painter->save();
+        painter->setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
+        const int middleY = rect.top() + rect.height() / 2;
+        auto hasNextSibling = [](const QModelIndex& item) {
+            return item.sibling(item.row() + 1, 0).isValid();
+        };
+        // The item's own column: down from the top to its middle, on to the
+        // bottom when a sibling follows, and across to the item.
+        int right = rect.right() + 1;
+        int x = right - step / 2;
+        painter->drawLine(x, rect.top(), x, hasNextSibling(index) ? rect.bottom() : middleY);
+        painter->drawLine(x, middleY, right - 2, middleY);
+        // Columns of the folders above: a line passes by while their own
+        // siblings follow further down.
+        for (QModelIndex above = index.parent(); above.parent().isValid(); above = above.parent()) {
+            right -= step;
+            x = right - step / 2;
+            if (hasNextSibling(above))
+                painter->drawLine(x, rect.top(), x, rect.bottom());
+        }
+        painter->restore();
+    }
+};
+
 }  // namespace
 
 DirectoryChooserDialog::DirectoryChooserDialog(DirectoryChooserModel& model, QWidget* parent)
@@ -34,7 +74,7 @@ DirectoryChooserDialog::DirectoryChooserDialog(DirectoryChooserModel& model, QWi
     auto* caption = new QLabel(QStringLiteral("&Directory Name"), this);
     caption->setBuddy(edit_);
 
-    tree_ = new QTreeWidget(this);
+    tree_ = new FolderTree(this);
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
     tree_->setIconSize(QSize(16, 16));
