@@ -99,8 +99,12 @@ void HelpWindow::UpdateTitle() {
                                   : QStringLiteral("%1 - Tagnomen Help").arg(page));
 }
 
-QWidget* OpenHelpFile(const std::string& helpFile, QWidget* owner) {
-    const QString file = QString::fromUtf8(helpFile);
+QWidget* OpenHelpFile(const std::string& requestedFile, QWidget* owner) {
+    // The browser gets a clean absolute path, whatever the lookup was given.
+    QFileInfo requested(QString::fromUtf8(requestedFile));
+    const QString file =
+        requested.exists() ? requested.canonicalFilePath() : requested.absoluteFilePath();
+    const std::string helpFile = file.toStdString();
     if (owner) {
         // The help window that is already open shows the start page again.
         if (auto* open = owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
