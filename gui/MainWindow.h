@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -75,6 +77,8 @@ class MainWindow : public QDialog {
     QAction* viewerAction_ = nullptr;
     QAction* loaderAction_ = nullptr;
     QAction* underscoreAction_ = nullptr;
+    std::vector<std::string> shownOldNames_;
+    std::vector<std::string> shownRenamedNames_;
     bool updatingSelection_ = false;
     QElapsedTimer repaintTimer_;
 };
