@@ -1,17 +1,228 @@
-// Commands of the tag tools and the file information table.
+// Commands of the tag tools and the file information table. The tool
+// commands play the person in front of the dialogs: what is to be typed and
+// pressed is queued for the dialog, then the main window's command runs.
+#include <cctype>
+#include <optional>
+#include <utility>
+
 #include "Commands.h"
+#include "platform/Text.h"
+#include "tags/TagReport.h"
+#include "tools/DirectoryChooserModel.h"
+#include "tools/FileInfoEditorModel.h"
+#include "tools/FileInfoViewerModel.h"
+#include "tools/FilesOrganizerModel.h"
 
 namespace tagnomen::cli {
 
+namespace {
+
+constexpr const char* kTagsFileUsage = "tags-file PATH";
+constexpr const char* kTagsUsage = "tags I [FIELD=VALUE ...]";
+constexpr const char* kTableUsage = "table";
+constexpr const char* kTableEditUsage = "table-edit ROW FIELD=VALUE ...";
+constexpr const char* kCleanUsage = "clean";
+constexpr const char* kOrganizeUsage =
+    "organize ROOT title|artist|artist-name|album|album-name|year|genre";
+
+// What is typed into the editor: texts for the edits, and the genre list's
+// entry (kNoGenre for none) when it was given.
+struct EditorInput {
+    std::vector<std::pair<EditorField, std::string>> texts;
+    std::optional<int> genre;
+};
+
+// A genre given as its number, or as its name (letter case ignored); empty
+// or a number outside the table selects no entry.
+int ParseGenre(const char* usage, const std::string& value) {
+    if (value.empty())
+        return FileInfoEditorModel::kNoGenre;
+    bool digits = true;
+    for (char c : value)
+        digits = digits && std::isdigit(static_cast<unsigned char>(c)) != 0;
+    if (digits) {
+        const int number = LeadingInteger(value);
+        return number < static_cast<int>(FileInfoEditorModel::GenreCount())
+                   ? number
+                   : FileInfoEditorModel::kNoGenre;
+    }
+    for (std::size_t i = 0; i < FileInfoEditorModel::GenreCount(); ++i) {
+        if (EqualsIgnoreAsciiCase(FileInfoEditorModel::GenreEntry(static_cast<int>(i)), value))
+            return static_cast<int>(i);
+    }
+    UsageFailure(usage, "unknown genre '" + value + "'");
+}
+
+EditorInput ParseFields(const char* usage, const Arguments& args, std::size_t first,
+                        bool allowComment) {
+    EditorInput input;
+    for (std::size_t i = first; i < args.size(); ++i) {
+        const std::string& pair = args[i];
+        const std::size_t equals = pair.find('=');
+        if (equals == std::string::npos)
+            UsageFailure(usage, "expected FIELD=VALUE, not '" + pair + "'");
+        const std::string field = pair.substr(0, equals);
+        const std::string value = pair.substr(equals + 1);
+        if (field == "title") {
+            input.texts.emplace_back(EditorField::Title, value);
+        } else if (field == "artist") {
+            input.texts.emplace_back(EditorField::Artist, value);
+        } else if (field == "album") {
+            input.texts.emplace_back(EditorField::Album, value);
+        } else if (field == "year") {
+            input.texts.emplace_back(EditorField::Year, value);
+        } else if (field == "track") {
+            input.texts.emplace_back(EditorField::Track, value);
+        } else if (field == "comment" && allowComment) {
+            input.texts.emplace_back(EditorField::Comment, value);
+        } else if (field == "genre") {
+            input.genre = ParseGenre(usage, value);
+        } else {
+            UsageFailure(usage, "unknown field '" + field + "'");
+        }
+    }
+    return input;
+}
+
+void Type(FileInfoEditorModel& editor, const EditorInput& input) {
+    for (const auto& [field, value] : input.texts)
+        editor.SetText(field, value);
+    if (input.genre)
+        editor.SelectGenre(*input.genre);
+}
+
+std::string DescribeEditor(const FileInfoEditorModel& editor) {
+    const EditorValues& v = editor.Result();
+    return "{\"file\": " + tagnomen::JsonString(editor.ShownName()) +
+           ", \"label\": " + tagnomen::JsonString(editor.TagLabel()) +
+           ", \"title\": " + tagnomen::JsonString(v.title) +
+           ", \"artist\": " + tagnomen::JsonString(v.artist) +
+           ", \"album\": " + tagnomen::JsonString(v.album) +
+           ", \"year\": " + tagnomen::JsonString(v.year) +
+           ", \"track\": " + tagnomen::JsonString(v.track) +
+           ", \"genre\": " + tagnomen::JsonString(v.genre) +
+           ", \"comment\": " + tagnomen::JsonString(v.comment) + "}";
+}
+
+void TagsFile(CommandContext& c, const Arguments& args) {
+    if (args.size() != 1)
+        UsageFailure(kTagsFileUsage, "wrong number of arguments");
+    c.out << DescribeTagsAsJson(args[0]) << '\n';
+}
+
+void Tags(CommandContext& c, const Arguments& args) {
+    if (args.empty())
+        UsageFailure(kTagsUsage, "wrong number of arguments");
+    const int index = ParseIndex(kTagsUsage, args[0]);
+    if (static_cast<std::size_t>(index) >= c.workbench.Set().oldNames.size())
+        UsageFailure(kTagsUsage, "there is no entry " + args[0] + " in the old file names");
+    const EditorInput input = ParseFields(kTagsUsage, args, 1, true);
+    const bool change = args.size() > 1;
+    std::ostream& out = c.out;
+    // The values are printed as the dialog opens with them; with fields given
+    // they are typed and OK is pressed, otherwise the dialog is cancelled.
+    c.ui.dialogs.fileInfoEditor.Push([&out, input, change](FileInfoEditorModel& editor) {
+        out << DescribeEditor(editor) << '\n';
+        if (!change)
+            return false;
+        Type(editor, input);
+        return editor.Accept();
+    });
+    c.workbench.SelectOld(index);
+    c.workbench.TagEditor();
+    c.ui.dialogs.fileInfoEditor.Clear();
+}
+
+void Table(CommandContext& c, const Arguments& args) {
+    if (!args.empty())
+        UsageFailure(kTableUsage, "wrong number of arguments");
+    c.out << "File Name\tTitle\tArtist\tAlbum\tYear\tTrack\tGenre\n";
+    const FileInfoTable& table = c.workbench.Context().table;
+    for (std::size_t row = 0; row < table.RowCount(); ++row) {
+        const FileInfoTable::Row cells = table.GetRow(row);
+        for (int column = 0; column < FileInfoTable::ColumnCount; ++column)
+            c.out << (column == 0 ? "" : "\t") << cells[static_cast<std::size_t>(column)];
+        c.out << '\n';
+    }
+}
+
+void TableEdit(CommandContext& c, const Arguments& args) {
+    if (args.empty())
+        UsageFailure(kTableEditUsage, "wrong number of arguments");
+    const int row = ParseIndex(kTableEditUsage, args[0]);
+    const EditorInput input = ParseFields(kTableEditUsage, args, 1, false);
+    // The row is selected and "&Edit" pressed; the editor gets the fields
+    // typed and OK (a refused year leaves it open, which here means Cancel).
+    c.ui.dialogs.fileInfoViewer.Push([row](FileInfoViewerModel& viewer) {
+        viewer.Select(row);
+        viewer.EditSelected();
+        return true;
+    });
+    c.ui.dialogs.fileInfoEditor.Push([input](FileInfoEditorModel& editor) {
+        Type(editor, input);
+        return editor.Accept();
+    });
+    c.workbench.FileInfoViewer();
+    c.ui.dialogs.fileInfoViewer.Clear();
+    c.ui.dialogs.fileInfoEditor.Clear();
+}
+
+void Clean(CommandContext& c, const Arguments& args) {
+    if (!args.empty())
+        UsageFailure(kCleanUsage, "wrong number of arguments");
+    c.workbench.TagCleaner();
+}
+
+void Organize(CommandContext& c, const Arguments& args) {
+    if (args.size() != 2)
+        UsageFailure(kOrganizeUsage, "wrong number of arguments");
+    const std::string root = args[0];
+    const std::string& by = args[1];
+    SortMethod method = SortMethod::None;
+    SortDetail detail = SortDetail::Alphabetically;
+    if (by == "title") {
+        method = SortMethod::Title;
+    } else if (by == "artist" || by == "artist-name") {
+        method = SortMethod::Artist;
+        detail = by == "artist" ? SortDetail::Alphabetically : SortDetail::ByName;
+    } else if (by == "album" || by == "album-name") {
+        method = SortMethod::Album;
+        detail = by == "album" ? SortDetail::Alphabetically : SortDetail::ByName;
+    } else if (by == "year") {
+        method = SortMethod::Year;
+    } else if (by == "genre") {
+        method = SortMethod::Genre;
+    } else {
+        UsageFailure(kOrganizeUsage, "unknown sort '" + by + "'");
+    }
+    // An invalid root leaves the chooser open, which here means Cancel.
+    c.ui.dialogs.directoryChooser.Push([root](DirectoryChooserModel& chooser) {
+        chooser.SetText(root);
+        return chooser.Accept();
+    });
+    c.ui.dialogs.filesOrganizer.Push([method, detail](FilesOrganizerModel& dialog) {
+        dialog.Choose(method);
+        if (method == SortMethod::Artist)
+            dialog.SetArtistDetail(detail);
+        if (method == SortMethod::Album)
+            dialog.SetAlbumDetail(detail);
+        return dialog.Accept();
+    });
+    c.workbench.FilesOrganizer();
+    c.ui.dialogs.directoryChooser.Clear();
+    c.ui.dialogs.filesOrganizer.Clear();
+}
+
+}  // namespace
+
 void RegisterTagCommands(CommandTable& table) {
-    table["tags-file"] = {"tags-file PATH", "print what both tag readers find in PATH as JSON", {}};
-    table["tags"] = {"tags I [FIELD=VALUE ...]", "show or change the tags of entry I", {}};
-    table["table"] = {"table", "print the file information table", {}};
-    table["table-edit"] = {"table-edit ROW FIELD=VALUE ...", "edit one row of the table", {}};
-    table["clean"] = {"clean", "rewrite every file's tags from the table", {}};
-    table["organize"] = {"organize ROOT title|artist|artist-name|album|album-name|year|genre",
-                         "move the files into folders below ROOT",
-                         {}};
+    table["tags-file"] = {kTagsFileUsage, "print what both tag readers find in PATH as JSON",
+                          TagsFile};
+    table["tags"] = {kTagsUsage, "show or change the tags of entry I", Tags};
+    table["table"] = {kTableUsage, "print the file information table", Table};
+    table["table-edit"] = {kTableEditUsage, "edit one row of the table", TableEdit};
+    table["clean"] = {kCleanUsage, "rewrite every file's tags from the table", Clean};
+    table["organize"] = {kOrganizeUsage, "move the files into folders below ROOT", Organize};
 }
 
 }  // namespace tagnomen::cli

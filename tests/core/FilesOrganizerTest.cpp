@@ -1,0 +1,433 @@
+// The files organizer: the dialog's rules, the folder names, and whole runs
+// through the Workbench's command on real files and folders.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "TempDir.h"
+#include "app/Workbench.h"
+#include "platform/FileSystem.h"
+#include "platform/ScriptedUi.h"
+#include "tools/DirectoryChooserModel.h"
+#include "tools/FilesOrganizer.h"
+#include "tools/FilesOrganizerModel.h"
+
+namespace tagnomen {
+namespace {
+
+using testing::TempDir;
+
+constexpr const char* kFirstQuestion =
+    "Before proceeding, check that the File Information loaded is correct, going to Tools -> "
+    "File Info Viewer.\nDo you want to proceed with Files Organizer?";
+constexpr const char* kLastQuestion =
+    "After organizing your files you will no longer be able to undo your renamed files.\nDo you "
+    "want to proceed organizing files?";
+
+class FilesOrganizerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SettingsStore setup(settingsDir_ / "s.reg");
+        setup.FirstRunCheck();
+        setup.SetPathToWork(music_.Path());
+        setup.SetFileInfoLoader(1);
+        workbench_ = std::make_unique<Workbench>(store_, ui_);
+        ASSERT_EQ(workbench_->Start(), StartResult::Ready);
+    }
+
+    RenamingContext& Context() { return workbench_->Context(); }
+
+    void AddFile(const std::string& name, const std::string& title, const std::string& artist = "",
+                 const std::string& album = "", const std::string& year = "",
+                 const std::string& genre = "255") {
+        music_.Write(name, "audio of " + name);
+        Context().table.AppendRow({name, title, artist, album, year, "0", genre});
+    }
+
+    // Yes to both questions, the root typed into the chooser, the method chosen and OK.
+    void Answer(const std::string& root, SortMethod method,
+                SortDetail detail = SortDetail::Alphabetically) {
+        ui_.yesNoAnswers = {true, true};
+        ui_.dialogs.directoryChooser.Push([root](DirectoryChooserModel& chooser) {
+            chooser.SetText(root);
+            return chooser.Accept();
+        });
+        ui_.dialogs.filesOrganizer.Push([method, detail](FilesOrganizerModel& dialog) {
+            dialog.Choose(method);
+            dialog.SetArtistDetail(detail);
+            dialog.SetAlbumDetail(detail);
+            return dialog.Accept();
+        });
+    }
+
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const UiCall& call : ui_.CallsOfKind("message"))
+            texts.push_back(call.text);
+        return texts;
+    }
+
+    testing::CurrentDirectoryGuard cwd_;
+    TempDir settingsDir_;
+    TempDir music_;
+    TempDir root_;
+    SettingsStore store_{settingsDir_ / "s.reg"};
+    ScriptedUi ui_;
+    std::unique_ptr<Workbench> workbench_;
+};
+
+TEST_F(FilesOrganizerTest, DialogOpensWithTheStoredMethodAndItsList) {
+    const struct {
+        int stored;
+        SortMethod chosen;
+        bool artistList, albumList;
+    } cases[] = {
+        {0, SortMethod::Title, false, false}, {1, SortMethod::Artist, true, false},
+        {2, SortMethod::Album, false, true},  {3, SortMethod::Year, false, false},
+        {4, SortMethod::Genre, false, false}, {5, SortMethod::None, false, false},
+        {-1, SortMethod::None, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        store_.SetSortMethod(c.stored);
+        FilesOrganizerModel dialog(Context());
+        EXPECT_STREQ(dialog.Title(), "Files Organizer");
+        EXPECT_EQ(dialog.Chosen(), c.chosen);
+        EXPECT_EQ(dialog.ArtistListEnabled(), c.artistList);
+        EXPECT_EQ(dialog.AlbumListEnabled(), c.albumList);
+        EXPECT_EQ(dialog.ArtistDetail(), SortDetail::Alphabetically);
+        EXPECT_EQ(dialog.AlbumDetail(), SortDetail::Alphabetically);
+    }
+}
+
+TEST_F(FilesOrganizerTest, ChoosingAButtonEnablesOnlyItsOwnListAtAlphabetically) {
+    store_.SetSortMethod(1);
+    FilesOrganizerModel dialog(Context());
+    dialog.SetArtistDetail(SortDetail::ByName);
+    dialog.SetAlbumDetail(SortDetail::ByName);  // disabled: ignored
+    EXPECT_EQ(dialog.ArtistDetail(), SortDetail::ByName);
+    EXPECT_EQ(dialog.AlbumDetail(), SortDetail::Alphabetically);
+
+    dialog.Choose(SortMethod::Artist);  // already chosen: nothing changes
+    EXPECT_EQ(dialog.ArtistDetail(), SortDetail::ByName);
+
+    dialog.Choose(SortMethod::Album);
+    EXPECT_FALSE(dialog.ArtistListEnabled());
+    EXPECT_TRUE(dialog.AlbumListEnabled());
+    dialog.SetAlbumDetail(SortDetail::ByName);
+    EXPECT_EQ(dialog.Rule().method, SortMethod::Album);
+    EXPECT_EQ(dialog.Rule().detail, SortDetail::ByName);
+
+    dialog.Choose(SortMethod::Artist);
+    EXPECT_EQ(dialog.ArtistDetail(), SortDetail::Alphabetically) << "reset on choosing";
+    dialog.Choose(SortMethod::Year);
+    EXPECT_FALSE(dialog.ArtistListEnabled());
+    EXPECT_FALSE(dialog.AlbumListEnabled());
+    EXPECT_EQ(dialog.Rule().detail, SortDetail::Alphabetically);
+}
+
+TEST_F(FilesOrganizerTest, OkWithoutAChosenButtonDoesNothingUntilOneIsChosen) {
+    store_.SetSortMethod(7);
+    FilesOrganizerModel dialog(Context());
+    EXPECT_FALSE(dialog.Accept());
+    EXPECT_FALSE(dialog.Accepted());
+    EXPECT_TRUE(ui_.calls.empty()) << "no question";
+    int stored = -1;
+    store_.GetSortMethod(stored);
+    EXPECT_EQ(stored, 7);
+
+    dialog.Choose(SortMethod::Genre);
+    ui_.yesNoAnswers = {true};
+    EXPECT_TRUE(dialog.Accept());
+    EXPECT_TRUE(dialog.Proceed());
+    store_.GetSortMethod(stored);
+    EXPECT_EQ(stored, 4);
+}
+
+TEST(FilesOrganizerFolderNameTest, FolderNamesStayOneLevelBelowTheRoot) {
+    const std::string artist40 = "The Artist Whose Name Runs To Forty Char";
+    ASSERT_EQ(artist40.size(), 40u);
+    const struct {
+        const char* name;
+        FileInfoTable::Row row;  // file, title, artist, album, year, track, genre
+        OrganizeRule rule;
+        std::string folder;
+    } cases[] = {
+        {"title initial", {"f", "angel", "", "", "", "0", "255"}, {SortMethod::Title}, "A"},
+        {"accented initial",
+         {"f", "\xC3\xA9lan", "", "", "", "0", "255"},
+         {SortMethod::Title},
+         "\xC3\x89"},
+        {"Cyrillic initial",
+         {"f", "\xD1\x8F", "", "", "", "0", "255"},
+         {SortMethod::Title},
+         "\xD0\xAF"},
+        {"digit initial",
+         {"f", "99 Luftballons", "", "", "", "0", "255"},
+         {SortMethod::Title},
+         "9"},
+        {"artist initial", {"f", "", "queen", "", "", "0", "255"}, {SortMethod::Artist}, "Q"},
+        {"artist name, 40 characters",
+         {"f", "", artist40, "", "", "0", "255"},
+         {SortMethod::Artist, SortDetail::ByName},
+         artist40},
+        {"placeholder artist",
+         {"f", "", "Unknown Artist", "", "", "0", "255"},
+         {SortMethod::Artist, SortDetail::ByName},
+         "Unknown Artist"},
+        {"slash in a name",
+         {"f", "", "AC/DC", "", "", "0", "255"},
+         {SortMethod::Artist, SortDetail::ByName},
+         "AC-DC"},
+        {"slash initial", {"f", "/etc", "", "", "", "0", "255"}, {SortMethod::Title}, "-"},
+        {"dot dot album",
+         {"f", "", "", "..", "", "0", "255"},
+         {SortMethod::Album, SortDetail::ByName},
+         ""},
+        {"dot album initial", {"f", "", "", ".hidden", "", "0", "255"}, {SortMethod::Album}, ""},
+        {"three dots stay",
+         {"f", "", "", "...", "", "0", "255"},
+         {SortMethod::Album, SortDetail::ByName},
+         "..."},
+        {"parent path",
+         {"f", "", "../../x", "", "", "0", "255"},
+         {SortMethod::Artist, SortDetail::ByName},
+         "..-..-x"},
+        {"year", {"f", "", "", "", "1999", "0", "255"}, {SortMethod::Year}, "1999"},
+        {"empty year", {"f", "t", "", "", "", "0", "255"}, {SortMethod::Year}, ""},
+        {"genre name", {"f", "", "", "", "", "0", "17"}, {SortMethod::Genre}, "Rock"},
+        {"no genre", {"f", "", "", "", "", "0", "255"}, {SortMethod::Genre}, ""},
+        {"genre text without a number",
+         {"f", "", "", "", "", "0", "x"},
+         {SortMethod::Genre},
+         "Blues"},
+        {"empty title", {"f", "", "a", "b", "", "0", "255"}, {SortMethod::Title}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FolderNameFor(c.row, c.rule), c.folder);
+    }
+    // A name longer than a file name may be is cut on a character boundary.
+    std::string accents;
+    for (int i = 0; i < 200; ++i)
+        accents += "\xC3\xA9";
+    const std::string cut = FolderNameFor({"f", "", accents, "", "", "0", "255"},
+                                          {SortMethod::Artist, SortDetail::ByName});
+    EXPECT_EQ(cut.size(), 254u);
+}
+
+TEST(FilesOrganizerFolderNameTest, UpperCasesOneCharacter) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"a", "A"},
+        {"Z", "Z"},
+        {"1", "1"},
+        {"\xC3\xA0", "\xC3\x80"},  // à
+        {"\xC3\xBF", "\xC5\xB8"},  // ÿ
+        {"\xC3\xB7", "\xC3\xB7"},  // ÷
+        {"\xC3\x9F", "\xC3\x9F"},  // ß has no one-character capital
+        {"\xC4\x87", "\xC4\x86"},  // ć
+        {"\xC5\x82", "\xC5\x81"},  // ł
+        {"\xC5\xBE", "\xC5\xBD"},  // ž
+        {"\xCF\x82", "\xCE\xA3"},  // final sigma
+        {"\xD1\x91", "\xD0\x81"},  // ё
+        {"\xE6\x97\xA5", "\xE6\x97\xA5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(UpperCaseCharacter(c.in), c.out);
+    }
+}
+
+TEST_F(FilesOrganizerTest, UnsavedNamesOrAnEmptyTableStopTheCommandWithItsMessage) {
+    AddFile("a.mp3", "angel");
+    workbench_->Set().renamedNames = {"A.mp3"};
+    workbench_->FilesOrganizer();
+    workbench_->Set().renamedNames.clear();
+    Context().table.Empty();
+    workbench_->FilesOrganizer();
+    ASSERT_EQ(ui_.calls.size(), 2u);
+    EXPECT_EQ(ui_.calls[0].text, "You must save your renamed files first (Press Save Button)");
+    EXPECT_EQ(ui_.calls[1].text.rfind("Files Organizer can't proceed because there is not File "
+                                      "Information loaded.\n",
+                                      0),
+              0u);
+    EXPECT_TRUE(music_.Exists("a.mp3"));
+}
+
+TEST_F(FilesOrganizerTest, EachStepBeforeTheRunCanStopIt) {
+    AddFile("a.mp3", "angel");
+    music_.Write("Undo.inf", "undo");
+    store_.SetSortMethod(3);
+    // No to the first question; Cancel in the chooser; Cancel in the dialog;
+    // No to the last question, which still stores the chosen method.
+    ui_.yesNoAnswers = {false, true, true, true, false};
+    workbench_->FilesOrganizer();
+    workbench_->FilesOrganizer();
+    ui_.dialogs.directoryChooser.Push([&](DirectoryChooserModel& chooser) {
+        EXPECT_EQ(chooser.Mode(), ChooserMode::Root);
+        chooser.SetText(root_.Path());
+        return chooser.Accept();
+    });
+    workbench_->FilesOrganizer();
+    ui_.dialogs.directoryChooser.Push([&](DirectoryChooserModel& chooser) {
+        chooser.SetText(root_.Path());
+        return chooser.Accept();
+    });
+    ui_.dialogs.filesOrganizer.Push([](FilesOrganizerModel& dialog) {
+        dialog.Choose(SortMethod::Title);
+        return dialog.Accept();
+    });
+    workbench_->FilesOrganizer();
+
+    const std::vector<UiCall> questions = ui_.CallsOfKind("question");
+    ASSERT_EQ(questions.size(), 5u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(questions[static_cast<std::size_t>(i)].text, kFirstQuestion);
+    EXPECT_EQ(questions[4].text, kLastQuestion);
+    EXPECT_EQ(questions[4].caption, "Warning");
+    int stored = -1;
+    store_.GetSortMethod(stored);
+    EXPECT_EQ(stored, 0) << "stored on OK, before the question";
+    std::string root;
+    store_.GetRootOrganizePath(root);
+    EXPECT_EQ(root, root_.Path());
+    EXPECT_TRUE(music_.Exists("a.mp3"));
+    EXPECT_TRUE(music_.Exists("Undo.inf"));
+    EXPECT_TRUE(root_.List().empty());
+    EXPECT_TRUE(ui_.CallsOfKind("progress").empty());
+}
+
+TEST_F(FilesOrganizerTest, ByTitleInitialMovesFilesAndDeletesTheUndoFile) {
+    AddFile("1.mp3", "angel");
+    AddFile("2.mp3", "Another");
+    AddFile("3.mp3", "bee");
+    AddFile("4.mp3", "");
+    music_.Write("Undo.inf", "undo");
+    Answer(root_.Path(), SortMethod::Title);
+    workbench_->FilesOrganizer();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(root_.List(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(root_.Read("A/1.mp3"), "audio of 1.mp3");
+    EXPECT_EQ(root_.Read("A/2.mp3"), "audio of 2.mp3");
+    EXPECT_EQ(root_.Read("B/3.mp3"), "audio of 3.mp3");
+    EXPECT_EQ(music_.List(), (std::vector<std::string>{"4.mp3"}))
+        << "the empty title stays; Undo.inf is gone";
+    const std::vector<UiCall> progress = ui_.CallsOfKind("progress");
+    ASSERT_EQ(progress.size(), 2u);
+    EXPECT_EQ(progress[0].text, "Organizing your Mp3 Files...");
+    EXPECT_EQ(ui_.progressWindowsOpen, 0);
+    EXPECT_EQ(Context().table.RowCount(), 4u) << "the table is not touched";
+}
+
+TEST_F(FilesOrganizerTest, SkipsEmptyValuesSilentlyAndASecondRunCannotMoveAnything) {
+    AddFile("a.mp3", "t", "", "", "1999", "17");
+    AddFile("b.mp3", "t", "", "", "", "255");
+    AddFile("c.mp3", "t", "", "", "2001", "13");
+    Answer(root_.Path(), SortMethod::Year);
+    workbench_->FilesOrganizer();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(root_.Exists("1999/a.mp3"));
+    EXPECT_TRUE(root_.Exists("2001/c.mp3"));
+    EXPECT_TRUE(music_.Exists("b.mp3"));
+
+    // By genre, b (255) stays silently; a and c have already left.
+    ui_.calls.clear();
+    Answer(root_.Path(), SortMethod::Genre);
+    workbench_->FilesOrganizer();
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"Unable to move a.mp3", "Unable to move c.mp3"}));
+    for (const UiCall& call : ui_.CallsOfKind("message")) {
+        EXPECT_EQ(call.caption, "Error");
+        EXPECT_EQ(call.icon, MessageIcon::Stop);
+    }
+    EXPECT_TRUE(music_.Exists("b.mp3"));
+}
+
+TEST_F(FilesOrganizerTest, AMoveNeverReplacesAFileInTheFolder) {
+    AddFile("a.mp3", "angel");
+    ASSERT_TRUE(CreateDirectoryLevel(root_ / "A"));
+    root_.Write("A/a.mp3", "someone else's file");
+    Answer(root_.Path(), SortMethod::Title);
+    workbench_->FilesOrganizer();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Unable to move a.mp3"});
+    EXPECT_EQ(root_.Read("A/a.mp3"), "someone else's file");
+    EXPECT_EQ(music_.Read("a.mp3"), "audio of a.mp3");
+}
+
+TEST_F(FilesOrganizerTest, AFolderThatCannotBeCreatedAbortsAndKeepsTheUndoFile) {
+    AddFile("a.mp3", "angel");
+    AddFile("b.mp3", "bee");
+    AddFile("c.mp3", "cat");
+    music_.Write("Undo.inf", "undo");
+    root_.Write("B", "a file where the folder B should go");
+    Answer(root_.Path(), SortMethod::Title);
+    workbench_->FilesOrganizer();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Unable to create " + (root_ / "B") +
+                                                   " Files Organizer will abort now!"});
+    EXPECT_TRUE(root_.Exists("A/a.mp3")) << "moved before the failure: stays moved";
+    EXPECT_TRUE(music_.Exists("b.mp3"));
+    EXPECT_TRUE(music_.Exists("c.mp3")) << "rows after the failure are not processed";
+    EXPECT_FALSE(root_.Exists("C"));
+    EXPECT_TRUE(music_.Exists("Undo.inf"));
+    EXPECT_EQ(ui_.progressWindowsOpen, 0);
+}
+
+TEST_F(FilesOrganizerTest, NamesFromTagsNeverLeaveTheRoot) {
+    AddFile("a.mp3", "", "../escape");
+    AddFile("b.mp3", "", "..");
+    AddFile("c.mp3", "", "/");
+    Answer(root_.Path(), SortMethod::Artist, SortDetail::ByName);
+    workbench_->FilesOrganizer();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(root_.List(), (std::vector<std::string>{"-", "..-escape"}));
+    EXPECT_TRUE(root_.Exists("..-escape/a.mp3"));
+    EXPECT_TRUE(root_.Exists("-/c.mp3"));
+    EXPECT_TRUE(music_.Exists("b.mp3")) << "'..' counts as an empty value";
+}
+
+TEST_F(FilesOrganizerTest, ATableNameWithASlashIsNotFollowed) {
+    ASSERT_TRUE(CreateDirectoryLevel(music_ / "sub"));
+    AddFile("sub/a.mp3", "angel");
+    Answer(root_.Path(), SortMethod::Title);
+    workbench_->FilesOrganizer();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Unable to move sub/a.mp3"});
+    EXPECT_TRUE(music_.Exists("sub/a.mp3"));
+}
+
+TEST_F(FilesOrganizerTest, MovesToAnotherFileSystemCopyThenRemove) {
+    struct stat work {
+    }, shm{};
+    if (stat(music_.Path().c_str(), &work) != 0 || stat("/dev/shm", &shm) != 0 ||
+        work.st_dev == shm.st_dev || access("/dev/shm", W_OK) != 0) {
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    }
+    char pattern[] = "/dev/shm/tagnomen-organizer-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern;
+    std::string big(300000, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>(i * 7 + 3);
+    AddFile("a.mp3", "angel");
+    music_.Write("a.mp3", big);
+    AddFile("b.mp3", "bee");
+    ASSERT_TRUE(CreateDirectoryLevel(root + "/B"));
+    testing::WriteFile(root + "/B/b.mp3", "already there");
+    Answer(root, SortMethod::Title);
+    workbench_->FilesOrganizer();
+    EXPECT_EQ(testing::ReadFile(root + "/A/a.mp3"), big);
+    EXPECT_FALSE(music_.Exists("a.mp3"));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Unable to move b.mp3"});
+    EXPECT_EQ(testing::ReadFile(root + "/B/b.mp3"), "already there");
+    EXPECT_EQ(music_.Read("b.mp3"), "audio of b.mp3");
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+}
+
+}  // namespace
+}  // namespace tagnomen

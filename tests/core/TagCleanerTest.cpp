@@ -1,0 +1,330 @@
+// The tag cleaner through the Workbench's Tools command, on real files: its
+// guards, where the names come from, what each file holds afterwards and how
+// failures are reported.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "RenameTestFiles.h"
+#include "TempDir.h"
+#include "app/Workbench.h"
+#include "platform/FileSystem.h"
+#include "platform/ScriptedUi.h"
+#include "tags/Id3v1Record.h"
+#include "tags/Id3v2Record.h"
+#include "tags/TagCleaner.h"
+
+namespace tagnomen {
+namespace {
+
+using testing::AudioBytes;
+using testing::Id3v1Bytes;
+using testing::Id3v2Bytes;
+using testing::Mp3Bytes;
+using testing::TempDir;
+using testing::V1Tag;
+
+constexpr const char* kQuestion =
+    "Before proceeding check that the File Information loaded is correct, going to Tools -> "
+    "File Info Viewer.\nDo you want to proceed with TAG's Cleaner?";
+
+// The bytes between the ID3v2 tag and the ID3v1 block.
+std::string AudioOf(const std::string& bytes) {
+    std::size_t start = 0;
+    if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
+        start = 10 + ((static_cast<std::size_t>(bytes[6]) & 0x7F) << 21 |
+                      (static_cast<std::size_t>(bytes[7]) & 0x7F) << 14 |
+                      (static_cast<std::size_t>(bytes[8]) & 0x7F) << 7 |
+                      (static_cast<std::size_t>(bytes[9]) & 0x7F));
+    }
+    std::size_t end = bytes.size();
+    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
+        end -= 128;
+    return bytes.substr(start, end - start);
+}
+
+class TagCleanerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SettingsStore setup(settingsDir_ / "s.reg");
+        setup.FirstRunCheck();
+        setup.SetPathToWork(music_.Path());
+        setup.SetFileInfoLoader(1);
+    }
+
+    Workbench& Start() {
+        workbench_ = std::make_unique<Workbench>(store_, ui_);
+        EXPECT_EQ(workbench_->Start(), StartResult::Ready);
+        return *workbench_;
+    }
+
+    void AddRow(const std::string& name, const std::string& title, const std::string& track = "0",
+                const std::string& genre = "255", const std::string& artist = "Artist",
+                const std::string& album = "Album", const std::string& year = "1999") {
+        workbench_->Context().table.AppendRow({name, title, artist, album, year, track, genre});
+    }
+
+    // Both tags of a file.
+    struct Tags {
+        Id3v1Record v1;
+        Id3v2Record v2;
+    };
+    Tags Read(const std::string& name) const {
+        Tags tags;
+        tags.v1.ReadTag(music_ / name);
+        tags.v2.ReadTag(music_ / name);
+        return tags;
+    }
+
+    testing::CurrentDirectoryGuard cwd_;
+    TempDir settingsDir_;
+    TempDir music_;
+    SettingsStore store_{settingsDir_ / "s.reg"};
+    ScriptedUi ui_;
+    std::unique_ptr<Workbench> workbench_;
+};
+
+TEST_F(TagCleanerTest, EmptyTableShowsOnlyItsMessage) {
+    music_.Write("a.mp3", Mp3Bytes("", Id3v1Bytes({.title = "x"})));
+    Workbench& wb = Start();
+    wb.TagCleaner();
+    ASSERT_EQ(ui_.calls.size(), 1u);
+    EXPECT_EQ(ui_.calls[0].caption, "Error");
+    EXPECT_EQ(ui_.calls[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(ui_.calls[0].text,
+              "TAG's Cleaner can't proceed because there is no File Information loaded.\nFile "
+              "Information is loaded during renaming process.\nMake sure that File Information "
+              "Loader is enabled (Menu Options -> Enable File Information Loader is checked) and "
+              "start the renaming process (Press Rename Button).");
+}
+
+TEST_F(TagCleanerTest, NoLeavesEveryFileUntouchedAndShowsNoWindow) {
+    const std::string a = Mp3Bytes(Id3v2Bytes({{"TIT2", "Two"}}), Id3v1Bytes({.title = "One"}));
+    music_.Write("a.mp3", a);
+    Workbench& wb = Start();
+    AddRow("a.mp3", "Cleaned");
+    ui_.yesNoAnswers = {false};
+    wb.TagCleaner();
+    ASSERT_EQ(ui_.calls.size(), 1u);
+    EXPECT_EQ(ui_.calls[0].kind, "question");
+    EXPECT_EQ(ui_.calls[0].caption, "Warning");
+    EXPECT_EQ(ui_.calls[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(ui_.calls[0].text, kQuestion);
+    EXPECT_EQ(music_.Read("a.mp3"), a);
+}
+
+TEST_F(TagCleanerTest, GreyedWhileTheLoaderIsOff) {
+    store_.SetFileInfoLoader(0);
+    music_.Write("a.mp3", Mp3Bytes("", ""));
+    Workbench& wb = Start();
+    AddRow("a.mp3", "Cleaned");
+    ui_.yesNoAnswers = {true};
+    wb.TagCleaner();
+    EXPECT_TRUE(ui_.calls.empty());
+}
+
+TEST_F(TagCleanerTest, NamesComeFromTheTableWhenTheListIsEmpty) {
+    store_.SetPathToWork(settingsDir_.Path());  // nothing is listed at start-up
+    Workbench& wb = Start();
+    store_.SetPathToWork(music_.Path());
+    for (const char* name : {"x.mp3", "y.mp3", "z.mp3"})
+        music_.Write(name, Mp3Bytes("", ""));
+    ASSERT_TRUE(wb.Set().oldNames.empty());
+    AddRow("x.mp3", "Title X");
+    AddRow("y.mp3", "Title Y");
+    AddRow("z.mp3", "Title Z");
+    ui_.yesNoAnswers = {true};
+    const std::string cwd = CurrentDirectory();
+    wb.TagCleaner();
+    EXPECT_EQ(Read("x.mp3").v1.title, "Title X");
+    EXPECT_EQ(Read("y.mp3").v1.title, "Title Y");
+    EXPECT_EQ(Read("z.mp3").v1.title, "Title Z");
+    EXPECT_EQ(CurrentDirectory(), cwd) << "the saved directory is restored";
+    const std::vector<UiCall> progress = ui_.CallsOfKind("progress");
+    ASSERT_EQ(progress.size(), 2u);
+    EXPECT_EQ(progress[0].text, "Cleaning your Mp3 File's TAGs...");
+    EXPECT_EQ(progress[1].answer, "close");
+}
+
+TEST_F(TagCleanerTest, ListEntriesGoWithTheRowAtTheSamePositionAndStopAtTheTablesEnd) {
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+        music_.Write(name, Mp3Bytes("", ""));
+    Workbench& wb = Start();
+    // After a Save the table holds the new names; the list still the old ones.
+    AddRow("New A.mp3", "Row 0");
+    AddRow("New B.mp3", "Row 1");
+    ui_.yesNoAnswers = {true};
+    wb.TagCleaner();
+    EXPECT_EQ(Read("a.mp3").v1.title, "Row 0");
+    EXPECT_EQ(Read("b.mp3").v1.title, "Row 1");
+    EXPECT_EQ(music_.Read("c.mp3"), Mp3Bytes("", "")) << "no row for the third entry";
+    EXPECT_FALSE(music_.Exists("New A.mp3"));
+    EXPECT_EQ(ui_.CallsOfKind("message").size(), 0u);
+}
+
+TEST_F(TagCleanerTest, KeptCommentIsTheId3v2OneWhenThereElseTheId3v1One) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* kept;
+    } cases[] = {
+        {"both comments",
+         Mp3Bytes(Id3v2Bytes({{"COMM", std::string("eng\0two", 7)}, {"TCOM", "Someone"}}),
+                  Id3v1Bytes({.comment = "one"})),
+         "two"},
+        {"empty ID3v2 comment",
+         Mp3Bytes(Id3v2Bytes({{"TIT2", "t"}}), Id3v1Bytes({.comment = "one"})), "one"},
+        {"ID3v2 comment only", Mp3Bytes(Id3v2Bytes({{"COMM", std::string("eng\0two", 7)}}), ""),
+         "two"},
+        {"no tags", Mp3Bytes("", ""), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        music_.Write("a.mp3", c.bytes);
+        Workbench& wb = Start();
+        AddRow("a.mp3", "Short Title", "3", "17");
+        ui_.yesNoAnswers = {true};
+        wb.TagCleaner();
+        const Tags tags = Read("a.mp3");
+        EXPECT_EQ(tags.v1.tagPresent, 1);
+        EXPECT_EQ(tags.v2.tagPresent, 0) << "short values leave an ID3v1 tag alone";
+        EXPECT_EQ(tags.v1.comment, c.kept);
+        EXPECT_EQ(tags.v1.title, "Short Title");
+        EXPECT_EQ(tags.v1.artist, "Artist");
+        EXPECT_EQ(tags.v1.album, "Album");
+        EXPECT_EQ(tags.v1.year, "1999");
+        EXPECT_EQ(tags.v1.track, 3);
+        EXPECT_EQ(tags.v1.genre, 17);
+        EXPECT_EQ(AudioOf(music_.Read("a.mp3")), AudioBytes());
+    }
+}
+
+TEST_F(TagCleanerTest, Id3v2TagIsWrittenOnlyWhenAValueDoesNotFit) {
+    const std::string title31 = "Thirty One Characters Of Title!";
+    ASSERT_EQ(title31.size(), 31u);
+    const struct {
+        const char* name;
+        std::string title;
+        std::string comment;  // the file's ID3v2 comment, kept
+        bool id3v2;
+    } cases[] = {
+        {"30-character title", title31.substr(0, 30), "", false},
+        {"31-character title", title31, "", true},
+        {"28-character comment", "t", std::string(28, 'c'), false},
+        {"29-character comment", "t", std::string(29, 'c'), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string v2 =
+            c.comment.empty() ? "" : Id3v2Bytes({{"COMM", std::string("eng\0", 4) + c.comment}});
+        music_.Write("a.mp3", Mp3Bytes(v2, ""));
+        Workbench& wb = Start();
+        AddRow("a.mp3", c.title, "0", "255");
+        ui_.yesNoAnswers = {true};
+        wb.TagCleaner();
+        const Tags tags = Read("a.mp3");
+        EXPECT_EQ(tags.v2.tagPresent == 1, c.id3v2);
+        EXPECT_EQ(tags.v1.title, c.title.substr(0, 30));
+        if (c.id3v2) {
+            EXPECT_EQ(tags.v2.majorVersion, 3);
+            EXPECT_EQ(tags.v2.title, c.title) << "the whole title in TIT2";
+            EXPECT_EQ(tags.v2.comment, c.comment);
+            EXPECT_GE(tags.v2.tagSize, 512);
+        }
+        EXPECT_EQ(AudioOf(music_.Read("a.mp3")), AudioBytes());
+    }
+}
+
+TEST_F(TagCleanerTest, TrackDecidesBetweenId3v10AndId3v11) {
+    const std::string comment30(30, 'k');
+    const struct {
+        const char* track;
+        int version;
+        int byte;
+        std::size_t commentLength;
+    } cases[] = {{"0", 1, 0, 30}, {"7", 2, 7, 28}, {"-4", 1, 0, 30}, {"x", 1, 0, 30}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.track);
+        music_.Write("a.mp3", Mp3Bytes("", Id3v1Bytes({.comment = comment30})));
+        Workbench& wb = Start();
+        AddRow("a.mp3", "t", c.track, "255");
+        ui_.yesNoAnswers = {true};
+        wb.TagCleaner();
+        const std::string bytes = music_.Read("a.mp3");
+        const std::string block = bytes.substr(bytes.size() - 128);
+        const Tags tags = Read("a.mp3");
+        EXPECT_EQ(tags.v1.version, c.version);
+        // ID3v1.1 puts the track into the comment's last byte; ID3v1.0 keeps
+        // the comment's 30th character there.
+        EXPECT_EQ(static_cast<unsigned char>(block[126]), c.version == 2 ? c.byte : 'k');
+        EXPECT_EQ(tags.v1.comment.size(), c.commentLength);
+        EXPECT_EQ(tags.v2.tagPresent, 1) << "a 30-character comment needs ID3v2";
+    }
+}
+
+TEST_F(TagCleanerTest, Genre255IsByte255AndTcon255) {
+    music_.Write("a.mp3", Mp3Bytes(Id3v2Bytes({{"TCON", "(17)"}}), Id3v1Bytes({.genre = 17})));
+    Workbench& wb = Start();
+    AddRow("a.mp3", std::string(40, 'L'), "0", "255");
+    ui_.yesNoAnswers = {true};
+    wb.TagCleaner();
+    const std::string bytes = music_.Read("a.mp3");
+    EXPECT_EQ(static_cast<unsigned char>(bytes.back()), 255);
+    const std::size_t tcon = bytes.find("TCON");
+    ASSERT_NE(tcon, std::string::npos);
+    EXPECT_EQ(bytes.substr(tcon + 11, 5), "(255)");
+}
+
+TEST_F(TagCleanerTest, FailedRemovalsAreReportedAndTheRunGoesOn) {
+    // A directory where the rebuild wants its temporary file makes removing
+    // the ID3v2 tag of "a.mp3" fail; "b.mp3" is a name with a slash in the
+    // table, which the cleaner must not follow; "c.mp3" is cleaned.
+    store_.SetPathToWork(settingsDir_.Path());
+    Workbench& wb = Start();
+    store_.SetPathToWork(music_.Path());
+    const std::string a = Mp3Bytes(Id3v2Bytes({{"TIT2", "Two"}}), Id3v1Bytes({.title = "One"}));
+    music_.Write("a.mp3", a);
+    ASSERT_TRUE(CreateDirectoryLevel(music_ / "a.mp3.tmp"));
+    ASSERT_TRUE(CreateDirectoryLevel(music_ / "sub"));
+    music_.Write("sub/b.mp3", Mp3Bytes("", ""));
+    music_.Write("c.mp3", Mp3Bytes(Id3v2Bytes({{"TIT2", "Two"}}), ""));
+    AddRow("a.mp3", "A");
+    AddRow("sub/b.mp3", "B");
+    AddRow("c.mp3", "C");
+    ui_.yesNoAnswers = {true};
+    wb.TagCleaner();
+    const std::vector<UiCall> messages = ui_.CallsOfKind("message");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Unable to update ID3 TAGv2 on a.mp3");
+    EXPECT_EQ(messages[1].text, "Unable to update ID3 TAGv1 on sub/b.mp3");
+    for (const UiCall& call : messages) {
+        EXPECT_EQ(call.caption, "Error");
+        EXPECT_EQ(call.icon, MessageIcon::Warning);
+    }
+    const Tags tagsA = Read("a.mp3");
+    EXPECT_EQ(tagsA.v1.title, "A") << "the new ID3v1 tag is still written";
+    EXPECT_EQ(AudioOf(music_.Read("a.mp3")), AudioBytes());
+    EXPECT_EQ(music_.Read("sub/b.mp3"), Mp3Bytes("", ""));
+    EXPECT_EQ(Read("c.mp3").v2.tagPresent, 0);
+    EXPECT_EQ(Read("c.mp3").v1.title, "C");
+}
+
+TEST_F(TagCleanerTest, WorkDirectoryThatCannotBeEnteredTouchesNothingElsewhere) {
+    music_.Write("a.mp3", Mp3Bytes("", ""));
+    Workbench& wb = Start();
+    AddRow("a.mp3", "A");
+    store_.SetPathToWork(music_ / "gone");
+    // The same name in the current directory must not be cleaned instead.
+    TempDir elsewhere;
+    elsewhere.Write("a.mp3", Mp3Bytes("", ""));
+    ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
+    ui_.yesNoAnswers = {true};
+    wb.TagCleaner();
+    EXPECT_EQ(elsewhere.Read("a.mp3"), Mp3Bytes("", ""));
+    EXPECT_EQ(music_.Read("a.mp3"), Mp3Bytes("", ""));
+    ASSERT_EQ(ui_.CallsOfKind("message").size(), 1u);
+    EXPECT_EQ(ui_.CallsOfKind("message")[0].text, "Unable to update ID3 TAGv1 on a.mp3");
+}
+
+}  // namespace
+}  // namespace tagnomen
