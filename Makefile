@@ -26,7 +26,8 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-bench: deps
+bench:
+	@scripts/install-deps bench
 	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAGNOMEN_BENCH=ON -DTAGNOMEN_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD)-bench -j $(JOBS)
 	@bench/run-all $(BUILD)-bench
