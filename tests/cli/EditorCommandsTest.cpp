@@ -90,13 +90,6 @@ TEST_F(EditorCommandsTest, FormatStoresTheChosenButton) {
     }
 }
 
-TEST_F(EditorCommandsTest, FormatTemplateIsUsedByTheNextRename) {
-    CliResult run = Cli({"format free '%Title'", "rename", "show"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    for (const std::string& name : Proposed(run.out))
-        EXPECT_EQ(name.find(" - "), std::string::npos) << name;
-}
-
 TEST_F(EditorCommandsTest, EditTypesIntoTheFieldAndKeepsTheExtensionFlag) {
     CliResult before = Cli({"rename", "show"});
     ASSERT_EQ(before.status, 0) << before.err;

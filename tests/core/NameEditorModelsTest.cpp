@@ -53,16 +53,6 @@ TEST(EditFileNameModelTest, ShowsTheNameWithoutItsFirstLowerCaseExtension) {
     }
 }
 
-TEST(EditFileNameModelTest, TypedTextGetsTheExtensionBack) {
-    ScriptedUi ui;
-    EditFileNameModel model(ui, "Artist - Title.mp3", "01.mp3");
-    model.SetText("Artist - Other Title");
-    EXPECT_EQ(model.Result(), "Artist - Other Title.mp3");
-    EditFileNameModel upper(ui, "Artist - Title.MP3", "01.mp3");
-    upper.SetText("Artist - Other Title.MP3");
-    EXPECT_EQ(upper.Result(), "Artist - Other Title.MP3");
-}
-
 TEST(EditFileNameModelTest, GetOldNameDecidesTheFlagAfresh) {
     struct Case {
         std::string nameToEdit;
@@ -117,10 +107,6 @@ TEST(EditFileNameModelTest, EditIsLimitedTo255CharactersAndTheNameTo255Bytes) {
                 << ui.calls[0].text;
         }
     }
-    ScriptedUi ui;
-    EditFileNameModel model(ui, "a.mp3", "old.mp3");
-    model.SetText(std::string(254, 'x') + "\xE2\x82\xAC" + "yz");
-    EXPECT_EQ(model.Text(), std::string(254, 'x') + "\xE2\x82\xAC");
 }
 
 // ---- AddTextToName and MassFileNameEditorModel ----
@@ -162,29 +148,6 @@ TEST(AddTextToNameTest, ThreePositions) {
         EXPECT_EQ(AddTextToName(c.name, c.text, c.position, c.token, found), c.expected);
         EXPECT_EQ(found, c.found);
     }
-}
-
-TEST(MassFileNameEditorModelTest, TokenFieldFollowsTheChosenButton) {
-    ScriptedUi ui;
-    WorkingSet set;
-    MassFileNameEditorModel model(ui, set);
-    EXPECT_EQ(model.Position(), AddPosition::Beginning);
-    EXPECT_FALSE(model.TokenEnabled());
-    model.SetToken("-");
-    EXPECT_EQ(model.Token(), "") << "typing into a disabled field";
-
-    model.SetText(" Live");
-    model.Choose(AddPosition::AfterToken);
-    EXPECT_TRUE(model.TokenEnabled());
-    model.SetToken("-");
-    model.Choose(AddPosition::AfterToken);  // already chosen: nothing changes
-    EXPECT_EQ(model.Token(), "-");
-    model.Choose(AddPosition::End);
-    EXPECT_FALSE(model.TokenEnabled());
-    EXPECT_EQ(model.Token(), "");
-    model.Choose(AddPosition::AfterToken);
-    EXPECT_EQ(model.Token(), "") << "the emptied token stays empty";
-    EXPECT_EQ(model.Text(), " Live") << "the typed text survives every choice";
 }
 
 TEST(MassFileNameEditorModelTest, OkRebuildsSelectedEntriesAndDeselectsThem) {
@@ -280,31 +243,6 @@ TEST_F(NameEditorCommandsTest, DoubleClickReplacesTheEntryOnlyOnOk) {
     });
     workbench_.DoubleClickRenamed(0);
     EXPECT_EQ(workbench_.Set().renamedNames[0], "Artist - One.mp3");
-}
-
-TEST_F(NameEditorCommandsTest, MassEditorNeedsTwoSelectedEntries) {
-    bool opened = false;
-    auto addLive = [&opened](MassFileNameEditorModel& dialog) {
-        opened = true;
-        dialog.Choose(AddPosition::End);
-        dialog.SetText(" (live)");
-        return dialog.Accept();
-    };
-    ui_.dialogs.massFileNameEditor.Push(addLive);
-    workbench_.SetRenamedSelection({2});
-    workbench_.MassFileNameEditor();
-    EXPECT_FALSE(opened);
-    ASSERT_EQ(ui_.CallsOfKind("message").size(), 1u);
-    EXPECT_EQ(ui_.calls[0].text,
-              "You must select at least two items from the Renamed File Names ListBox");
-
-    workbench_.SetRenamedSelection({0, 2});
-    workbench_.MassFileNameEditor();
-    EXPECT_TRUE(opened);
-    EXPECT_EQ(workbench_.Set().renamedNames,
-              (std::vector<std::string>{"Artist - One (live).mp3", "Artist - Two.mp3",
-                                        "Artist - Three (live).mp3"}));
-    EXPECT_TRUE(workbench_.Set().SelectedRenamed().empty());
 }
 
 }  // namespace

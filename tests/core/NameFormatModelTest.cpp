@@ -159,19 +159,5 @@ TEST_F(NameFormatModelTest, LeavingWithoutOkStoresNothing) {
     EXPECT_EQ(context_.useTemplate, 1);
 }
 
-TEST_F(NameFormatModelTest, TemplateEditHolds255Characters) {
-    Prepare(2, 1, "");
-    NameFormatModel model(context_);
-    const std::string euro = "\xE2\x82\xAC";
-    std::string typed;
-    for (int i = 0; i < 300; ++i)
-        typed += euro;
-    model.SetTemplateText(typed);
-    EXPECT_EQ(model.TemplateText(), typed.substr(0, 255 * euro.size()));
-    model.Accept();
-    // Stored and read back whole: 255 characters fit the setting.
-    EXPECT_EQ(Read().templateText, model.TemplateText());
-}
-
 }  // namespace
 }  // namespace tagnomen

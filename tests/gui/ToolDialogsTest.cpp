@@ -51,7 +51,6 @@ class ToolDialogsTest : public QObject {
     void nameFormatTemplateEditFollowsTheButtons();
     void nameFormatOkStoresAndEscapeDoesNot();
     void editFileNameShowsTheNameWithoutExtension();
-    void editFileNameRefusesALongName();
     void massEditorTokenFieldAndOk();
 
   private:
@@ -238,21 +237,6 @@ void ToolDialogsTest::editFileNameShowsTheNameWithoutExtension() {
     rawDialog.show();
     rawDialog.OkButton()->click();
     QCOMPARE(raw.Result(), latin1);
-}
-
-void ToolDialogsTest::editFileNameRefusesALongName() {
-    EditFileNameModel model(*ui_, "Song.mp3", "old.mp3");
-    EditFileNameDialog dialog(model);
-    dialog.show();
-    dialog.NameEdit()->selectAll();
-    QTest::keyClicks(dialog.NameEdit(), QString(252, QLatin1Char('x')));
-    dialog.OkButton()->click();
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(ui_->CallsOfKind("message").size(), size_t(1));
-    QTest::keyClick(dialog.NameEdit(), Qt::Key_Backspace);
-    dialog.OkButton()->click();
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(model.Result(), std::string(251, 'x') + ".mp3");
 }
 
 void ToolDialogsTest::massEditorTokenFieldAndOk() {
