@@ -104,6 +104,14 @@ std::string DescribeEditor(const FileInfoEditorModel& editor) {
            ", \"comment\": " + tagnomen::JsonString(v.comment) + "}";
 }
 
+// The cleaner, the viewer and the organizer are greyed in the Tools menu
+// while the file information loader is off; a script is told so instead of
+// having its command pass without a trace.
+void RequireLoaderTools(CommandContext& c, const char* usage) {
+    if (!c.workbench.Menu().loaderToolsEnabled)
+        UsageFailure(usage, "greyed while the file information loader is off (see 'loader on')");
+}
+
 void TagsFile(CommandContext& c, const Arguments& args) {
     if (args.size() != 1)
         UsageFailure(kTagsFileUsage, "wrong number of arguments");
@@ -151,6 +159,7 @@ void TableEdit(CommandContext& c, const Arguments& args) {
         UsageFailure(kTableEditUsage, "wrong number of arguments");
     const int row = ParseIndex(kTableEditUsage, args[0]);
     const EditorInput input = ParseFields(kTableEditUsage, args, 1, false);
+    RequireLoaderTools(c, kTableEditUsage);
     // The row is selected and "&Edit" pressed; the editor gets the fields
     // typed and OK (a refused year leaves it open, which here means Cancel).
     c.ui.dialogs.fileInfoViewer.Push([row](FileInfoViewerModel& viewer) {
@@ -170,6 +179,7 @@ void TableEdit(CommandContext& c, const Arguments& args) {
 void Clean(CommandContext& c, const Arguments& args) {
     if (!args.empty())
         UsageFailure(kCleanUsage, "wrong number of arguments");
+    RequireLoaderTools(c, kCleanUsage);
     c.workbench.TagCleaner();
 }
 
@@ -195,6 +205,7 @@ void Organize(CommandContext& c, const Arguments& args) {
     } else {
         UsageFailure(kOrganizeUsage, "unknown sort '" + by + "'");
     }
+    RequireLoaderTools(c, kOrganizeUsage);
     // An invalid root leaves the chooser open, which here means Cancel.
     c.ui.dialogs.directoryChooser.Push([root](DirectoryChooserModel& chooser) {
         chooser.SetText(root);

@@ -75,6 +75,19 @@ class TagCommandsTest : public ::testing::Test {
     std::string settings_ = dir_ / "settings.reg";
 };
 
+TEST_F(TagCommandsTest, GreyedToolsAreRefusedWhileTheLoaderIsOff) {
+    for (const std::string& command : {std::string("clean"), std::string("table-edit 0 title=x"),
+                                       "organize '" + root_.Path() + "' title"}) {
+        SCOPED_TRACE(command);
+        CliResult r = Run({"--answer", "yes", "-c", "dir " + music_.Path(), "-c", "loader off",
+                           "-c", "rename", "-c", "save", "-c", command});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("greyed while the file information loader is off"), std::string::npos)
+            << r.err;
+    }
+    EXPECT_TRUE(root_.List().empty());
+}
+
 TEST_F(TagCommandsTest, TagsFilePrintsBothReadersAndChangesNothing) {
     const std::string before = music_.Read("a.mp3");
     CliResult r = Run({"-c", "tags-file '" + (music_ / "a.mp3") + "'"});
