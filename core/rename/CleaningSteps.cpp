@@ -159,10 +159,15 @@ std::string DropTrackNumbers(const std::string& name) {
             kept += c;
     }
 
+    // A name may start with an accented letter: the lead byte of a UTF-8
+    // sequence counts as a letter here, so "\xC3\x89dith" keeps its first
+    // letter and no sequence is ever cut.
     std::size_t start = 0;
     while (start < kept.size()) {
         const char c = kept[start];
-        if (IsAsciiLetter(c) || IsAsciiDigit(c) || c == '(' || c == '\'')
+        const auto byte = static_cast<unsigned char>(c);
+        if (IsAsciiLetter(c) || IsAsciiDigit(c) || c == '(' || c == '\'' ||
+            (byte >= 0xC2 && byte <= 0xF4))
             break;
         ++start;
     }
