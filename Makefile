@@ -36,7 +36,8 @@ install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 uninstall:
-	@if [ -f $(BUILD)/install_manifest.txt ]; then xargs -d '\n' rm -fv < $(BUILD)/install_manifest.txt; fi
+	@if [ -f $(BUILD)/install_manifest.txt ]; then \
+		sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -d '\n' rm -fv; fi
 
 fuzz: deps
 	@scripts/build-fuzzers $(BUILD)-fuzz

@@ -121,11 +121,18 @@ std::string HelpText() {
         "  -c 'COMMAND ...'       run one command (repeatable)\n"
         "  --help, --version\n"
         "\n"
+        "Exit status: 0 when all went well, 1 when an \"Error\" or \"Fatal Error\" box\n"
+        "was shown, 2 for a usage error. See tagnomen-cli(1).\n"
+        "\n"
         "Commands:\n";
     for (const auto& [name, command] : AllCommands()) {
+        // A long usage gets its summary on the next line.
         std::string usage = command.usage;
-        if (usage.size() < 40)
+        if (usage.size() < 40) {
             usage.resize(40, ' ');
+        } else {
+            usage += "\n" + std::string(42, ' ');
+        }
         text += "  " + usage + " " + command.summary + "\n";
     }
     return text;
