@@ -277,17 +277,39 @@ void MainWindow::OnRenamedSelectionChanged() {
 }
 
 void MainWindow::ShowRenameProgress(int value, int maximum, const std::string& percentText) {
-    if (value == 1)
+    if (value == 1) {
+        // Rename starts from an empty proposed list.
         repaintTimer_.start();
+        shownRenamedNames_.clear();
+        renamedModel_->setStringList({});
+    }
     progressBar_->setRange(0, std::max(1, maximum));
     progressBar_->setValue(value);
     percentLabel_->setText(QString::fromUtf8(percentText));
     // Repaint a few times a second, not once per file: the label still
-    // counts up and the window never freezes, but painting does not dominate.
+    // counts up, the proposals appear as they come and the window never
+    // freezes, but painting does not dominate.
     if (value == maximum || repaintTimer_.elapsed() >= 40) {
+        AppendNewProposals();
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         repaintTimer_.restart();
     }
+}
+
+void MainWindow::AppendNewProposals() {
+    const std::vector<std::string>& names = workbench_.Set().renamedNames;
+    const std::size_t from = shownRenamedNames_.size();
+    if (names.size() <= from)
+        return;
+    updatingSelection_ = true;
+    const int row = renamedModel_->rowCount();
+    renamedModel_->insertRows(row, static_cast<int>(names.size() - from));
+    for (std::size_t i = from; i < names.size(); ++i) {
+        renamedModel_->setData(renamedModel_->index(row + static_cast<int>(i - from)),
+                               QString::fromUtf8(names[i]));
+        shownRenamedNames_.push_back(names[i]);
+    }
+    updatingSelection_ = false;
 }
 
 void MainWindow::OnExit() {

@@ -53,6 +53,8 @@ class MainWindow : public QDialog {
     void RefreshLists();
     void ApplySelections();
     void ShowRenameProgress(int value, int maximum, const std::string& percentText);
+    // Shows the proposals made since the last repaint of a running Rename.
+    void AppendNewProposals();
     void OnOldSelectionChanged();
     void OnRenamedSelectionChanged();
     void OnExit();

@@ -24,6 +24,8 @@ class RecordingQtUi : public QtUi {
     MessageAnswer ShowMessage(const std::string& caption, const std::string& text, MessageIcon,
                               MessageButtons buttons) override {
         captions.push_back(caption);
+        if (window)
+            renamedRowsAtLastMessage = window->RenamedList()->model()->rowCount();
         texts.push_back(text);
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
@@ -31,6 +33,8 @@ class RecordingQtUi : public QtUi {
     }
     std::vector<std::string> captions, texts;
     bool answerYes = false;
+    MainWindow* window = nullptr;
+    int renamedRowsAtLastMessage = -1;
     std::vector<QString> labelsSeen;
 };
 
@@ -65,6 +69,7 @@ class MainWindowTest : public QObject {
             workbench = std::make_unique<Workbench>(*store, ui);
             workbench->Start();
             window = std::make_unique<MainWindow>(*workbench, ui);
+            ui.window = window.get();
         }
     };
 
@@ -135,6 +140,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window->ProgressBar()->value(), 3);
         QCOMPARE(f.window->ProgressBar()->maximum(), 3);
         QCOMPARE(f.ui.captions.back(), std::string("Rename of mp3 files completed"));
+        // The list was filled before the completion message came up.
+        QCOMPARE(f.ui.renamedRowsAtLastMessage, 3);
     }
 
     void selectingAnOldEntrySelectsTheSameProposedEntry() {
