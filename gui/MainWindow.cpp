@@ -12,23 +12,15 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
+#include "NameListModel.h"
 #include "QtUi.h"
 #include "app/Workbench.h"
 
 namespace tagnomen {
 
 namespace {
-
-QStringList ToQStringList(const std::vector<std::string>& names) {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::string& name : names)
-        list.append(QString::fromUtf8(name));
-    return list;
-}
 
 QListView* MakeList(QWidget* parent, QAbstractItemView::SelectionMode mode) {
     auto* list = new QListView(parent);
@@ -73,8 +65,8 @@ MainWindow::~MainWindow() {
 void MainWindow::BuildControls() {
     oldList_ = MakeList(this, QAbstractItemView::SingleSelection);
     renamedList_ = MakeList(this, QAbstractItemView::ExtendedSelection);
-    oldModel_ = new QStringListModel(this);
-    renamedModel_ = new QStringListModel(this);
+    oldModel_ = new NameListModel(workbench_.Set().oldNames, this);
+    renamedModel_ = new NameListModel(workbench_.Set().renamedNames, this);
     oldList_->setModel(oldModel_);
     renamedList_->setModel(renamedModel_);
     oldList_->setObjectName(QStringLiteral("oldFileNames"));
@@ -225,12 +217,15 @@ void MainWindow::Refresh() {
 void MainWindow::RefreshLists() {
     const WorkingSet& set = workbench_.Set();
     updatingSelection_ = true;
-    QStringList oldNames = ToQStringList(set.oldNames);
-    if (oldModel_->stringList() != oldNames)
-        oldModel_->setStringList(oldNames);
-    QStringList renamedNames = ToQStringList(set.renamedNames);
-    if (renamedModel_->stringList() != renamedNames)
-        renamedModel_->setStringList(renamedNames);
+    // Comparing the bytes is cheap; resetting a view loses its scroll position.
+    if (set.oldNames != shownOldNames_) {
+        shownOldNames_ = set.oldNames;
+        oldModel_->Reset();
+    }
+    if (set.renamedNames != shownRenamedNames_) {
+        shownRenamedNames_ = set.renamedNames;
+        renamedModel_->Reset();
+    }
     updatingSelection_ = false;
     ApplySelections();
 }
@@ -281,7 +276,7 @@ void MainWindow::ShowRenameProgress(int value, int maximum, const std::string& p
         // Rename starts from an empty proposed list.
         repaintTimer_.start();
         shownRenamedNames_.clear();
-        renamedModel_->setStringList({});
+        renamedModel_->Reset();
     }
     progressBar_->setRange(0, std::max(1, maximum));
     progressBar_->setValue(value);
@@ -297,18 +292,8 @@ void MainWindow::ShowRenameProgress(int value, int maximum, const std::string& p
 }
 
 void MainWindow::AppendNewProposals() {
-    const std::vector<std::string>& names = workbench_.Set().renamedNames;
-    const std::size_t from = shownRenamedNames_.size();
-    if (names.size() <= from)
-        return;
     updatingSelection_ = true;
-    const int row = renamedModel_->rowCount();
-    renamedModel_->insertRows(row, static_cast<int>(names.size() - from));
-    for (std::size_t i = from; i < names.size(); ++i) {
-        renamedModel_->setData(renamedModel_->index(row + static_cast<int>(i - from)),
-                               QString::fromUtf8(names[i]));
-        shownRenamedNames_.push_back(names[i]);
-    }
+    renamedModel_->ShowAppended();
     updatingSelection_ = false;
 }
 

@@ -14,10 +14,10 @@ class QListView;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
-class QStringListModel;
 
 namespace tagnomen {
 
+class NameListModel;
 class QtUi;
 class Workbench;
 
@@ -64,8 +64,8 @@ class MainWindow : public QDialog {
     QMenuBar* menuBar_ = nullptr;
     QListView* oldList_ = nullptr;
     QListView* renamedList_ = nullptr;
-    QStringListModel* oldModel_ = nullptr;
-    QStringListModel* renamedModel_ = nullptr;
+    NameListModel* oldModel_ = nullptr;
+    NameListModel* renamedModel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* percentLabel_ = nullptr;
     QPushButton* renameButton_ = nullptr;
