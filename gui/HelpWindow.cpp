@@ -26,7 +26,8 @@ constexpr int kBrowserQueryTimeoutMs = 3000;
 QString MissingManualPage(const QString& file) {
     QString places;
     for (const std::string& candidate : HelpFileCandidates())
-        places += QStringLiteral("<li><tt>%1</tt></li>").arg(QString::fromUtf8(candidate).toHtmlEscaped());
+        places += QStringLiteral("<li><tt>%1</tt></li>")
+                      .arg(QString::fromUtf8(candidate).toHtmlEscaped());
     return QStringLiteral(
                "<h2>The manual was not found</h2>"
                "<p>Tagnomen could not open <tt>%1</tt>.</p>"
@@ -149,10 +150,11 @@ QWidget* OpenHelpFile(const std::string& requestedFile, QWidget* owner) {
                                            !query->readAllStandardOutput().trimmed().isEmpty();
                          decide(registered);
                      });
-    QObject::connect(query, &QProcess::errorOccurred, window, [decide](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            decide(false);
-    });
+    QObject::connect(query, &QProcess::errorOccurred, window,
+                     [decide](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart)
+                             decide(false);
+                     });
     QTimer::singleShot(kBrowserQueryTimeoutMs, window, [query, decide] {
         decide(false);
         query->kill();
