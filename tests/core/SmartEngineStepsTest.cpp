@@ -41,7 +41,7 @@ TEST(CleaningSteps, NameRewrites) {
         // Step 4: track numbers, judged by fixed characters of the whole name.
         {"4", DropTrackNumbers, "03 - the beatles - help!.mp3", "the beatles - help!.mp3"},
         {"4", DropTrackNumbers, "0123abc.mp3", "0123abc.mp3"},
-        {"4", DropTrackNumbers, "03 - \xC3\x89" "dith Piaf - Non.mp3", "\xC3\x89" "dith Piaf - Non.mp3"},
+        {"4", DropTrackNumbers, "03 - \u00C9dith Piaf - Non.mp3", "\u00C9dith Piaf - Non.mp3"},
         {"4", DropTrackNumbers, "12 34 Song.mp3", "12 34 Song.mp3"},
         {"4", DropTrackNumbers, "51 Song.mp3", "51 Song.mp3"},
         {"4", DropTrackNumbers, "Pink_Floyd_-_Money_(1973).mp3", "Pink_Floyd_-_Money_().mp3"},

@@ -32,8 +32,9 @@ namespace {
 
 // The manual of the source tree this test was built from.
 QString SourceHelp() {
-    return QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(
-        QStringLiteral("../../resources/help")));
+    return QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__))
+                               .absoluteDir()
+                               .absoluteFilePath(QStringLiteral("../../resources/help")));
 }
 
 // Sets an environment variable for one test and puts the old value back.
@@ -85,14 +86,15 @@ struct BrowserDesktop {
 
     BrowserDesktop() {
         WriteScript(bin / "xdg-mime", "#!/bin/sh\necho test-browser.desktop\n");
-        WriteScript(bin / "xdg-open", "#!/bin/sh\n"
-                                      "printf '%s\\n' \"$1\" >> '" +
-                                          (bin / "opened") +
-                                          "'\n"
-                                          "i=0\n"
-                                          "while [ ! -e '" +
-                                          (bin / "release") +
-                                          "' ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i+1)); done\n");
+        WriteScript(bin / "xdg-open",
+                    "#!/bin/sh\n"
+                    "printf '%s\\n' \"$1\" >> '" +
+                        (bin / "opened") +
+                        "'\n"
+                        "i=0\n"
+                        "while [ ! -e '" +
+                        (bin / "release") +
+                        "' ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i+1)); done\n");
     }
     ~BrowserDesktop() { testing::WriteFile(bin / "release", ""); }
     std::string Opened() const { return testing::ReadFile(bin / "opened"); }
@@ -191,7 +193,8 @@ class DesktopTest : public QObject {
         QTRY_COMPARE(VisibleHelpWindows().size(), 1);
         HelpWindow* window = VisibleHelpWindows().front();
         QTextBrowser* browser = window->Browser();
-        QCOMPARE(QFileInfo(browser->source().toLocalFile()).fileName(), QStringLiteral("index.html"));
+        QCOMPARE(QFileInfo(browser->source().toLocalFile()).fileName(),
+                 QStringLiteral("index.html"));
         QCOMPARE(browser->documentTitle(), QStringLiteral("Tagnomen manual"));
         QVERIFY(window->windowTitle().contains(QStringLiteral("Tagnomen manual")));
         QVERIFY(browser->toPlainText().contains(QStringLiteral("Getting started")));
@@ -303,7 +306,8 @@ class DesktopTest : public QObject {
         QElapsedTimer timer;
         timer.start();
         f.workbench->About();
-        QTRY_COMPARE(QString::fromStdString(desktop.Opened()).trimmed(), QString::fromUtf8(kWebPage));
+        QTRY_COMPARE(QString::fromStdString(desktop.Opened()).trimmed(),
+                     QString::fromUtf8(kWebPage));
         QVERIFY(timer.elapsed() < 20000);  // the browser still runs: nobody waited for it
     }
 
@@ -322,7 +326,8 @@ class DesktopTest : public QObject {
             f.ui.OpenProgressWindow(text);
             ProgressWindow* window = nullptr;
             for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (auto* progress = qobject_cast<ProgressWindow*>(widget); progress && progress->isVisible())
+                if (auto* progress = qobject_cast<ProgressWindow*>(widget);
+                    progress && progress->isVisible())
                     window = progress;
             }
             QVERIFY(window);
