@@ -3,7 +3,7 @@
 #include <istream>
 #include <ostream>
 
-#include "Json.h"
+#include "tags/TagReport.h"
 #include "platform/ScriptedUi.h"
 
 namespace tagnomen::cli {
