@@ -144,6 +144,18 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.ui.renamedRowsAtLastMessage, 3);
     }
 
+    void saveEmptiesBothListsAndResetsTheProgress() {
+        Fixture f(3);
+        QTest::mouseClick(f.window->RenameButton(), Qt::LeftButton);
+        QCOMPARE(f.window->PercentLabel()->text(), QStringLiteral("100%"));
+        QTest::mouseClick(f.window->SaveButton(), Qt::LeftButton);
+        QCOMPARE(f.window->OldList()->model()->rowCount(), 0);
+        QCOMPARE(f.window->RenamedList()->model()->rowCount(), 0);
+        QCOMPARE(f.window->PercentLabel()->text(), QStringLiteral("0%"));
+        QCOMPARE(f.window->ProgressBar()->value(), 0);
+        QVERIFY(f.music.Exists("Undo.inf"));
+    }
+
     void selectingAnOldEntrySelectsTheSameProposedEntry() {
         Fixture f(5);
         QTest::mouseClick(f.window->RenameButton(), Qt::LeftButton);
