@@ -48,6 +48,19 @@ bool TrackWordAt(std::string_view name, std::size_t pos, bool smallC) {
     return true;
 }
 
+// Copies the name without every blank for which `drop(name, i)` holds.
+template <typename Predicate>
+std::string DropBlanksWhere(const std::string& name, Predicate drop) {
+    std::string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == ' ' && drop(name, i))
+            continue;
+        out += name[i];
+    }
+    return out;
+}
+
 }  // namespace
 
 bool IsYearAt(std::string_view name, std::size_t pos) {
@@ -388,25 +401,13 @@ void TakeTitle(RenamingContext& context, const std::string& name) {
 }
 
 std::string DropBlankBeforeClosingBracket(const std::string& name) {
-    std::string out;
-    out.reserve(name.size());
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == ' ' && At(name, i + 1) == ')')
-            continue;
-        out += name[i];
-    }
-    return out;
+    return DropBlanksWhere(name,
+                           [](std::string_view n, std::size_t i) { return At(n, i + 1) == ')'; });
 }
 
 std::string DropBlankAfterOpeningBracket(const std::string& name) {
-    std::string out;
-    out.reserve(name.size());
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == ' ' && i > 0 && name[i - 1] == '(')
-            continue;
-        out += name[i];
-    }
-    return out;
+    return DropBlanksWhere(
+        name, [](std::string_view n, std::size_t i) { return i > 0 && n[i - 1] == '('; });
 }
 
 std::string BlankBeforeDashes(const std::string& name) {
@@ -506,25 +507,13 @@ std::string YearBrackets(const std::string& name) {
 }
 
 std::string CollapseBlankRuns(const std::string& name) {
-    std::string out;
-    out.reserve(name.size());
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == ' ' && At(name, i + 1) == ' ')
-            continue;
-        out += name[i];
-    }
-    return out;
+    return DropBlanksWhere(name,
+                           [](std::string_view n, std::size_t i) { return At(n, i + 1) == ' '; });
 }
 
 std::string DropBlankBeforeMp3(const std::string& name) {
-    std::string out;
-    out.reserve(name.size());
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == ' ' && IsMp3At(name, i + 1))
-            continue;
-        out += name[i];
-    }
-    return out;
+    return DropBlanksWhere(name,
+                           [](std::string_view n, std::size_t i) { return IsMp3At(n, i + 1); });
 }
 
 std::string DropLeadingGroupBrackets(const std::string& name) {
