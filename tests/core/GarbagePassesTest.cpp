@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineQuestions.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
 #include "platform/ScriptedUi.h"
@@ -14,6 +15,12 @@
 
 namespace tagnomen {
 namespace {
+
+using testing::Asked;
+using testing::Choose;
+using testing::ExpectAsked;
+using testing::Garbage;
+using testing::Rename;
 
 using namespace smart;
 
@@ -48,28 +55,6 @@ TEST(GarbageTests, TwoDigitValue) {
 
 using Pass = std::string (*)(RenamingContext&, const std::string&);
 
-// One expected call to the Ui: the garbage dialog, or a Yes/No box.
-struct Asked {
-    std::string kind;  // "garbage" or "question"
-    std::string caption;
-    std::string text;
-    bool showAlbum = false;
-    bool showTrack = false;
-};
-
-Asked Garbage(const std::string& text, const std::string& from, bool album = false,
-              bool track = false) {
-    return {"garbage", "Erase the Garbage Text",
-            "Do you want to erase: " + text + "\nFrom: " + from, album, track};
-}
-Asked Choose(const std::string& text) {
-    return {"question", "Choose the correct File Information", text};
-}
-Asked Rename(const std::string& name, const std::string& candidate) {
-    return {"question", "Erase the garbage text",
-            "Do you want to rename: " + name + "\nTo: " + candidate};
-}
-
 struct PassCase {
     const char* what;
     Pass pass;
@@ -103,20 +88,7 @@ class GarbagePass : public ::testing::Test {
         EXPECT_EQ(c.pass(context_, c.name), c.expectedName);
         EXPECT_EQ(context_.album, c.expectedAlbum);
         EXPECT_EQ(context_.track, c.expectedTrack);
-        ASSERT_EQ(ui_.calls.size(), c.asked.size());
-        for (std::size_t i = 0; i < c.asked.size(); ++i) {
-            const UiCall& call = ui_.calls[i];
-            const Asked& want = c.asked[i];
-            EXPECT_EQ(call.kind, want.kind) << i;
-            EXPECT_EQ(call.caption, want.caption) << i;
-            EXPECT_EQ(call.text, want.text) << i;
-            if (want.kind == "garbage") {
-                EXPECT_EQ(call.showAlbum, want.showAlbum) << i;
-                EXPECT_EQ(call.showTrack, want.showTrack) << i;
-            } else {
-                EXPECT_EQ(call.icon, MessageIcon::Question) << i;
-            }
-        }
+        ExpectAsked(ui_, c.asked);
     }
 
     testing::TempDir settingsDir_;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineQuestions.h"
 #include "RenameTestFiles.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
@@ -18,31 +19,13 @@
 namespace tagnomen {
 namespace {
 
+using testing::Asked;
+using testing::Choose;
+using testing::ExpectAsked;
+using testing::Garbage;
+using testing::Rename;
+
 using A = GarbageAnswer;
-
-struct Asked {
-    std::string kind;  // "garbage" or "question"
-    std::string caption;
-    std::string text;
-    bool showAlbum = false;
-    bool showTrack = false;
-};
-
-Asked Garbage(const std::string& text, const std::string& from, bool album = false,
-              bool track = false) {
-    return {"garbage", "Erase the Garbage Text",
-            "Do you want to erase: " + text + "\nFrom: " + from, album, track};
-}
-Asked Choose(const std::string& newValue, const std::string& current, const std::string& kind,
-             const std::string& name) {
-    return {"question", "Choose the correct File Information",
-            "Do you want to use " + newValue + " instead of " + current + " as " + kind +
-                "\nFor: " + name};
-}
-Asked Rename(const std::string& name, const std::string& candidate) {
-    return {"question", "Erase the garbage text",
-            "Do you want to rename: " + name + "\nTo: " + candidate};
-}
 
 struct Values {
     std::string title, artist, album, year, track;
@@ -85,20 +68,7 @@ class SmartEngine : public ::testing::Test {
 
         EXPECT_EQ(ProposeNameSmart(context_, c.oldName), c.expected);
 
-        ASSERT_EQ(ui_.calls.size(), c.asked.size());
-        for (std::size_t i = 0; i < c.asked.size(); ++i) {
-            const UiCall& call = ui_.calls[i];
-            const Asked& want = c.asked[i];
-            EXPECT_EQ(call.kind, want.kind) << i;
-            EXPECT_EQ(call.caption, want.caption) << i;
-            EXPECT_EQ(call.text, want.text) << i;
-            if (want.kind == "garbage") {
-                EXPECT_EQ(call.showAlbum, want.showAlbum) << i;
-                EXPECT_EQ(call.showTrack, want.showTrack) << i;
-            } else {
-                EXPECT_EQ(call.icon, MessageIcon::Question) << i;
-            }
-        }
+        ExpectAsked(ui_, c.asked);
         EXPECT_TRUE(ui_.yesNoAnswers.empty()) << "unused Yes/No answers";
         EXPECT_TRUE(ui_.garbageAnswers.empty()) << "unused garbage answers";
         EXPECT_EQ(context_.title, c.values.title);
