@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "TempDir.h"
+#include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/ScriptedUi.h"
 #include "tools/FileInfoEditorModel.h"
@@ -74,15 +75,12 @@ TEST(FileInfoViewerModelTest, SelectingARowThatDoesNotExistClearsTheSelection) {
     EXPECT_EQ(ui.calls[0].text, "You must select an item to edit");
 }
 
-class FileInfoViewerTest : public ::testing::Test {
+class FileInfoViewerTest : public testing::WorkbenchFixture {
   protected:
     void SetUp() override {
-        SettingsStore setup(settingsDir_ / "s.reg");
-        setup.FirstRunCheck();
-        setup.SetPathToWork(music_.Path());
-        setup.SetFileInfoLoader(1);
-        workbench_ = std::make_unique<Workbench>(store_, ui_);
-        ASSERT_EQ(workbench_->Start(), StartResult::Ready);
+        WorkbenchFixture::SetUp();
+        store_.SetFileInfoLoader(1);
+        Start();
         Table().AppendRow({"a.mp3", "Angel", "Artist", "Album", "1999", "3", "13"});
         Table().AppendRow({"b.mp3", "Bee", "Band", "", "", "0", "255"});
     }
@@ -99,12 +97,6 @@ class FileInfoViewerTest : public ::testing::Test {
         ui_.dialogs.fileInfoEditor.Push(std::move(edit));
         workbench_->FileInfoViewer();
     }
-
-    TempDir settingsDir_;
-    TempDir music_;
-    SettingsStore store_{settingsDir_ / "s.reg"};
-    ScriptedUi ui_;
-    std::unique_ptr<Workbench> workbench_;
 };
 
 TEST_F(FileInfoViewerTest, EditedValuesGoIntoTheTableOnly) {

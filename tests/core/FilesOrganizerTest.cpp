@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "TempDir.h"
+#include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
@@ -27,15 +28,12 @@ constexpr const char* kLastQuestion =
     "After organizing your files you will no longer be able to undo your renamed files.\nDo you "
     "want to proceed organizing files?";
 
-class FilesOrganizerTest : public ::testing::Test {
+class FilesOrganizerTest : public testing::WorkbenchFixture {
   protected:
     void SetUp() override {
-        SettingsStore setup(settingsDir_ / "s.reg");
-        setup.FirstRunCheck();
-        setup.SetPathToWork(music_.Path());
-        setup.SetFileInfoLoader(1);
-        workbench_ = std::make_unique<Workbench>(store_, ui_);
-        ASSERT_EQ(workbench_->Start(), StartResult::Ready);
+        WorkbenchFixture::SetUp();
+        store_.SetFileInfoLoader(1);
+        Start();
     }
 
     RenamingContext& Context() { return workbench_->Context(); }
@@ -70,13 +68,7 @@ class FilesOrganizerTest : public ::testing::Test {
         return texts;
     }
 
-    testing::CurrentDirectoryGuard cwd_;
-    TempDir settingsDir_;
-    TempDir music_;
     TempDir root_;
-    SettingsStore store_{settingsDir_ / "s.reg"};
-    ScriptedUi ui_;
-    std::unique_ptr<Workbench> workbench_;
 };
 
 TEST_F(FilesOrganizerTest, DialogOpensWithTheStoredMethodAndItsList) {

@@ -76,4 +76,19 @@ inline std::string Mp3Bytes(const std::string& id3v2, const std::string& id3v1) 
     return id3v2 + AudioBytes() + id3v1;
 }
 
+// The bytes of a file between its ID3v2 tag and its ID3v1 block: the audio.
+inline std::string AudioOf(const std::string& bytes) {
+    std::size_t start = 0;
+    if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
+        start = 10 + ((static_cast<std::size_t>(bytes[6]) & 0x7F) << 21 |
+                      (static_cast<std::size_t>(bytes[7]) & 0x7F) << 14 |
+                      (static_cast<std::size_t>(bytes[8]) & 0x7F) << 7 |
+                      (static_cast<std::size_t>(bytes[9]) & 0x7F));
+    }
+    std::size_t end = bytes.size();
+    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
+        end -= 128;
+    return start <= end ? bytes.substr(start, end - start) : std::string();
+}
+
 }  // namespace tagnomen::testing

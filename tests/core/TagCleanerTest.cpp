@@ -7,6 +7,7 @@
 
 #include "RenameTestFiles.h"
 #include "TempDir.h"
+#include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
@@ -16,6 +17,8 @@
 
 namespace tagnomen {
 namespace {
+
+using testing::AudioOf;
 
 using testing::AudioBytes;
 using testing::Id3v1Bytes;
@@ -28,34 +31,11 @@ constexpr const char* kQuestion =
     "Before proceeding check that the File Information loaded is correct, going to Tools -> "
     "File Info Viewer.\nDo you want to proceed with TAG's Cleaner?";
 
-// The bytes between the ID3v2 tag and the ID3v1 block.
-std::string AudioOf(const std::string& bytes) {
-    std::size_t start = 0;
-    if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
-        start = 10 + ((static_cast<std::size_t>(bytes[6]) & 0x7F) << 21 |
-                      (static_cast<std::size_t>(bytes[7]) & 0x7F) << 14 |
-                      (static_cast<std::size_t>(bytes[8]) & 0x7F) << 7 |
-                      (static_cast<std::size_t>(bytes[9]) & 0x7F));
-    }
-    std::size_t end = bytes.size();
-    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
-        end -= 128;
-    return bytes.substr(start, end - start);
-}
-
-class TagCleanerTest : public ::testing::Test {
+class TagCleanerTest : public testing::WorkbenchFixture {
   protected:
     void SetUp() override {
-        SettingsStore setup(settingsDir_ / "s.reg");
-        setup.FirstRunCheck();
-        setup.SetPathToWork(music_.Path());
-        setup.SetFileInfoLoader(1);
-    }
-
-    Workbench& Start() {
-        workbench_ = std::make_unique<Workbench>(store_, ui_);
-        EXPECT_EQ(workbench_->Start(), StartResult::Ready);
-        return *workbench_;
+        WorkbenchFixture::SetUp();
+        store_.SetFileInfoLoader(1);
     }
 
     void AddRow(const std::string& name, const std::string& title, const std::string& track = "0",
@@ -75,13 +55,6 @@ class TagCleanerTest : public ::testing::Test {
         tags.v2.ReadTag(music_ / name);
         return tags;
     }
-
-    testing::CurrentDirectoryGuard cwd_;
-    TempDir settingsDir_;
-    TempDir music_;
-    SettingsStore store_{settingsDir_ / "s.reg"};
-    ScriptedUi ui_;
-    std::unique_ptr<Workbench> workbench_;
 };
 
 TEST_F(TagCleanerTest, EmptyTableShowsOnlyItsMessage) {

@@ -7,6 +7,7 @@
 
 #include "RenameTestFiles.h"
 #include "TempDir.h"
+#include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
@@ -33,20 +34,8 @@ struct Opened {
     int genreIndex = FileInfoEditorModel::kNoGenre;
 };
 
-class TagEditorTest : public ::testing::Test {
+class TagEditorTest : public testing::WorkbenchFixture {
   protected:
-    void SetUp() override {
-        SettingsStore setup(settingsDir_ / "s.reg");
-        setup.FirstRunCheck();
-        setup.SetPathToWork(music_.Path());
-    }
-
-    Workbench& Start() {
-        workbench_ = std::make_unique<Workbench>(store_, ui_);
-        EXPECT_EQ(workbench_->Start(), StartResult::Ready);
-        return *workbench_;
-    }
-
     // Records what the editor shows, then types and presses OK (or Cancel
     // when `ok` is false).
     void PushEditor(Opened& seen, std::function<void(FileInfoEditorModel&)> type = {},
@@ -71,13 +60,6 @@ class TagEditorTest : public ::testing::Test {
             captions.push_back(call.text);
         return captions;
     }
-
-    testing::CurrentDirectoryGuard cwd_;
-    TempDir settingsDir_;
-    TempDir music_;
-    SettingsStore store_{settingsDir_ / "s.reg"};
-    ScriptedUi ui_;
-    std::unique_ptr<Workbench> workbench_;
 };
 
 TEST_F(TagEditorTest, MenuCommandRefusesNoneOrSeveralSelectedEntries) {

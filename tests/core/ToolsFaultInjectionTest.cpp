@@ -37,6 +37,8 @@
 namespace tagnomen {
 namespace {
 
+using testing::AudioOf;
+
 namespace fs = std::filesystem;
 using testing::Id3v1Bytes;
 using testing::Id3v2Bytes;
@@ -104,21 +106,6 @@ class ImmutableFiles {
   private:
     std::vector<std::string> paths_;
 };
-
-// The bytes between the ID3v2 tag and the ID3v1 block.
-std::string AudioOf(const std::string& bytes) {
-    std::size_t start = 0;
-    if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
-        start = 10 + ((static_cast<std::size_t>(bytes[6]) & 0x7F) << 21 |
-                      (static_cast<std::size_t>(bytes[7]) & 0x7F) << 14 |
-                      (static_cast<std::size_t>(bytes[8]) & 0x7F) << 7 |
-                      (static_cast<std::size_t>(bytes[9]) & 0x7F));
-    }
-    std::size_t end = bytes.size();
-    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
-        end -= 128;
-    return start <= end ? bytes.substr(start, end - start) : std::string();
-}
 
 struct Song {
     std::string name;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "TempDir.h"
+#include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
@@ -13,32 +14,12 @@ namespace {
 
 using testing::TempDir;
 
-class WorkbenchTest : public ::testing::Test {
+class WorkbenchTest : public testing::WorkbenchFixture {
   protected:
-    // A settings store that has been through its first run, working on music_.
-    void SetUp() override {
-        SettingsStore setup(settingsDir_ / "s.reg");
-        setup.FirstRunCheck();
-        setup.SetPathToWork(music_.Path());
-    }
-
-    Workbench& Start() {
-        workbench_ = std::make_unique<Workbench>(store_, ui_);
-        EXPECT_EQ(workbench_->Start(), StartResult::Ready);
-        return *workbench_;
-    }
-
     void AddFiles(std::initializer_list<const char*> names) {
         for (const char* name : names)
             music_.Write(name, "audio");
     }
-
-    testing::CurrentDirectoryGuard cwd_;
-    TempDir settingsDir_;
-    TempDir music_;
-    SettingsStore store_{settingsDir_ / "s.reg"};
-    ScriptedUi ui_;
-    std::unique_ptr<Workbench> workbench_;
 };
 
 TEST_F(WorkbenchTest, StartListsRegularMp3FilesSortedWithoutRegardToCase) {
