@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "rename/TagReconciliation.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
@@ -81,20 +82,6 @@ class Reconciler {
     }
 
   private:
-    // Rules 1 to 4, common to every value; false when none of them decides.
-    static bool Common(const std::string& v1, const std::string& v2, const char* placeholder,
-                       std::string& result) {
-        if (v2.empty()) {
-            result = v1.empty() ? std::string(placeholder) : v1;
-            return true;
-        }
-        if (v1.empty() || v1 == v2) {
-            result = v1.empty() ? v2 : v1;
-            return true;
-        }
-        return false;
-    }
-
     std::string Ask(const char* caption, const std::string& v1, const std::string& v2) {
         if (fileName_.size() <= kMaxPromptFileNameBytes) {
             return ui_.AskTagMismatch(caption, fileName_, v1, v2);
@@ -105,13 +92,10 @@ class Reconciler {
 
     std::string Text(const char* promptToken, const char* caption, const char* placeholder,
                      const std::string& v1, const std::string& v2, bool cutTextRule) {
-        std::string result;
-        if (Common(v1, v2, placeholder, result))
-            return result;
-        if (cutTextRule && v2.find(v1) != std::string::npos &&
-            Utf8Length(v1) >= kCutTextCharacters) {
+        if (auto settled = SettleByPresence(v1, v2, placeholder))
+            return *settled;
+        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters))
             return v2;
-        }
         if (KeyHas(key_, promptToken))
             return Limited(Ask(caption, v1, v2));
         return v2;
@@ -120,32 +104,21 @@ class Reconciler {
     std::string Track() {
         const std::string& v1 = v1_.track;
         const std::string& v2 = v2_.track;
-        std::string result;
-        if (Common(v1, v2, "Unknown Track", result))
-            return result;
-        const int n1 = LeadingInteger(v1);
-        const int n2 = LeadingInteger(v2);
-        if (n1 < 1 && n2 > 0)
-            return v2;
-        if (n2 < 1 && n1 > 0)
-            return v1;
-        if (n1 < 1 && n2 < 1)
-            return {};
+        if (auto settled = SettleByPresence(v1, v2, "Unknown Track"))
+            return *settled;
+        if (auto settled = SettleTrack(v1, v2))
+            return *settled;
         return Limited(Ask("Track Number", v1, v2));
     }
 
     std::string Genre() {
         const std::string& v1 = v1_.genre;
         const std::string& v2 = v2_.genre;
-        std::string result;
-        if (Common(v1, v2, "Unknown Genre", result))
-            return result;
-        const std::string n1 = GenreName(LeadingInteger(v1));
-        if (n1.empty() || n1 == "Blues")
-            return v2;
-        const std::string n2 = GenreName(LeadingInteger(v2));
-        if (n2.empty() || n2 == "Blues")
-            return v1;
+        if (auto settled = SettleByPresence(v1, v2, "Unknown Genre"))
+            return *settled;
+        std::string n1, n2;
+        if (auto settled = SettleGenre(v1, v2, n1, n2))
+            return *settled;
         return Ask("Genre", n1, n2) == n1 ? v1 : v2;
     }
 

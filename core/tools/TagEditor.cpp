@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "rename/TagReconciliation.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
@@ -17,9 +18,9 @@ namespace tagnomen {
 namespace {
 
 constexpr std::size_t kMaxValueCharacters = 255;
-// An ID3v1 text longer than this that occurs inside the ID3v2 text is taken
-// to be the same value cut short by the ID3v1 field.
-constexpr std::size_t kCutTextCharacters = 26;
+// An ID3v1 text longer than 26 characters that occurs inside the ID3v2 text
+// is taken to be the same value cut short by the ID3v1 field.
+constexpr std::size_t kCutTextCharacters = 27;
 constexpr std::size_t kId3v1TextCharacters = 30;
 constexpr std::size_t kId3v1CommentCharacters = 28;
 
@@ -36,64 +37,32 @@ class Reconciler {
     // Title, artist, album, comment (cutTextRule) and year (without it).
     std::string Text(const char* caption, const std::string& v1, const std::string& v2,
                      bool cutTextRule) {
-        std::string result;
-        if (Common(v1, v2, "", result))
-            return result;
-        if (cutTextRule && v2.find(v1) != std::string::npos &&
-            Utf8Length(v1) > kCutTextCharacters) {
+        if (auto settled = SettleByPresence(v1, v2, ""))
+            return *settled;
+        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters))
             return v2;
-        }
         return Ask(caption, v1, v2);
     }
 
     std::string Track(const std::string& v1, const std::string& v2) {
-        std::string result;
-        if (Common(v1, v2, "0", result))
-            return result;
-        const int n1 = LeadingInteger(v1);
-        const int n2 = LeadingInteger(v2);
-        if (n1 < 1 && n2 > 0)
-            return v2;
-        if (n2 < 1 && n1 > 0)
-            return v1;
-        if (n1 < 1 && n2 < 1)
-            return {};
+        if (auto settled = SettleByPresence(v1, v2, "0"))
+            return *settled;
+        if (auto settled = SettleTrack(v1, v2))
+            return *settled;
         return Ask("Track Number", v1, v2);
     }
 
     // Genre 0 ("Blues") counts as no genre chosen.
     std::string Genre(const std::string& v1, const std::string& v2) {
-        std::string result;
-        if (Common(v1, v2, "255", result))
-            return result;
-        const std::string n1 = GenreName(LeadingInteger(v1));
-        if (n1.empty() || n1 == "Blues")
-            return v2;
-        const std::string n2 = GenreName(LeadingInteger(v2));
-        if (n2.empty() || n2 == "Blues")
-            return v1;
+        if (auto settled = SettleByPresence(v1, v2, "255"))
+            return *settled;
+        std::string n1, n2;
+        if (auto settled = SettleGenre(v1, v2, n1, n2))
+            return *settled;
         return Ask("Genre", n1, n2) == n1 ? v1 : v2;
     }
 
   private:
-    // One side set, both empty, or both equal; false when none of these.
-    static bool Common(const std::string& v1, const std::string& v2, const char* bothEmpty,
-                       std::string& result) {
-        if (v1.empty() && v2.empty()) {
-            result = bothEmpty;
-            return true;
-        }
-        if (v2.empty() || v1 == v2) {
-            result = v1;
-            return true;
-        }
-        if (v1.empty()) {
-            result = v2;
-            return true;
-        }
-        return false;
-    }
-
     std::string Ask(const char* caption, const std::string& v1, const std::string& v2) {
         return Limited(ui_.AskTagMismatch(caption, shownName_, v1, v2));
     }
