@@ -3,8 +3,8 @@
 #include <istream>
 #include <ostream>
 
-#include "tags/TagReport.h"
 #include "platform/ScriptedUi.h"
+#include "tags/TagReport.h"
 
 namespace tagnomen::cli {
 
@@ -82,6 +82,16 @@ void CliUi::Report(const std::string& caption, const std::string& text) {
 void CliUi::Log(const std::string& json) {
     if (transcript_.is_open())
         transcript_ << json << '\n' << std::flush;
+}
+
+void CliUi::ShowFailure(const std::string& caption, const std::string& text,
+                        const std::string& reason, MessageIcon) {
+    Report(caption, reason.empty() ? text : text + " (" + reason + ")");
+    std::string entry = "{" + JsonField("kind", "message") + ", " + JsonField("caption", caption) +
+                        ", " + JsonField("text", text) + ", " + JsonField("answer", "ok");
+    if (!reason.empty())
+        entry += ", " + JsonField("reason", reason);
+    Log(entry + "}");
 }
 
 MessageAnswer CliUi::ShowMessage(const std::string& caption, const std::string& text, MessageIcon,

@@ -38,6 +38,8 @@ class CliUi : public Ui {
 
     MessageAnswer ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
+    void ShowFailure(const std::string& caption, const std::string& text, const std::string& reason,
+                     MessageIcon icon) override;
     std::string AskTagMismatch(const std::string& caption, const std::string& fileName,
                                const std::string& id3v1Text, const std::string& id3v2Text) override;
     GarbageAnswer AskGarbage(const std::string& question, bool showMarkAsAlbum,

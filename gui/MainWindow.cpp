@@ -166,8 +166,11 @@ void MainWindow::BuildMenus() {
     underscoreAction_ =
         AddCommand(options, QStringLiteral("Replace &Blank Spaces With Underscores"),
                    &Workbench::ToggleUnderscore);
+    fullTagAction_ =
+        AddCommand(options, QStringLiteral("&Full ID3 Support"), &Workbench::ToggleFullTagSupport);
     loaderAction_->setCheckable(true);
     underscoreAction_->setCheckable(true);
+    fullTagAction_->setCheckable(true);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     AddCommand(help, QStringLiteral("&Contents"), &Workbench::Help)
@@ -209,6 +212,7 @@ void MainWindow::Refresh() {
     massAction_->setChecked(menu.massChecked);
     loaderAction_->setChecked(menu.loaderChecked);
     underscoreAction_->setChecked(menu.underscoreChecked);
+    fullTagAction_->setChecked(menu.fullTagSupportChecked);
     cleanerAction_->setEnabled(menu.loaderToolsEnabled);
     organizerAction_->setEnabled(menu.loaderToolsEnabled);
     viewerAction_->setEnabled(menu.loaderToolsEnabled);

@@ -79,6 +79,7 @@ class MainWindow : public QDialog {
     QAction* viewerAction_ = nullptr;
     QAction* loaderAction_ = nullptr;
     QAction* underscoreAction_ = nullptr;
+    QAction* fullTagAction_ = nullptr;
     std::vector<std::string> shownOldNames_;
     std::vector<std::string> shownRenamedNames_;
     bool updatingSelection_ = false;

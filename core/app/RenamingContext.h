@@ -40,6 +40,8 @@ struct RenamingContext {
     int underscoreOption = 0;
     int useTemplate = 0;
     int fileInfoLoader = 0;
+    // "FullTagSupport": every ID3v2 encoding read, unchanged frames kept.
+    bool fullTagSupport = true;
 
     // Set by Rename before its first file; cleared by the first recorded row.
     int tableResetFlag = 0;

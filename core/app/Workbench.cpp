@@ -51,6 +51,7 @@ void Workbench::ReadOptions() {
     context_.settings.GetUnderscoreOption(context_.underscoreOption);
     context_.settings.GetFileInfoLoader(context_.fileInfoLoader);
     context_.settings.GetUseTemplate(context_.useTemplate);
+    context_.fullTagSupport = context_.settings.FullTagSupport();
 }
 
 void Workbench::UpdateMenu() {
@@ -60,6 +61,7 @@ void Workbench::UpdateMenu() {
     menu_.underscoreChecked = context_.underscoreOption == 1;
     menu_.loaderChecked = context_.fileInfoLoader == 1;
     menu_.loaderToolsEnabled = context_.fileInfoLoader == 1;
+    menu_.fullTagSupportChecked = context_.fullTagSupport;
 }
 
 void Workbench::ListWorkDirectory(const std::string& directory, bool showMessage) {
@@ -192,6 +194,12 @@ void Workbench::ToggleLoader() {
         context_.fileInfoLoader = 1;
     }
     context_.settings.SetFileInfoLoader(context_.fileInfoLoader);
+    UpdateMenu();
+}
+
+void Workbench::ToggleFullTagSupport() {
+    context_.fullTagSupport = !context_.settings.FullTagSupport();
+    context_.settings.SetFullTagSupport(context_.fullTagSupport);
     UpdateMenu();
 }
 

@@ -15,11 +15,12 @@ inline constexpr const char* kProgramName = "Tagnomen";
 inline constexpr const char* kWebPage = "https://tagnomen.org/";
 
 struct MenuState {
-    bool smartEngineChecked = false;  // "Renamer &Smart Engine (RSE)"
-    bool id3TagChecked = false;       // "ID3 &TAG Method"
-    bool massChecked = false;         // "&Mass Renaming Method"
-    bool underscoreChecked = false;   // "Replace &Blank Spaces With Underscores"
-    bool loaderChecked = false;       // "&Enable File Info Loader"
+    bool smartEngineChecked = false;     // "Renamer &Smart Engine (RSE)"
+    bool id3TagChecked = false;          // "ID3 &TAG Method"
+    bool massChecked = false;            // "&Mass Renaming Method"
+    bool underscoreChecked = false;      // "Replace &Blank Spaces With Underscores"
+    bool loaderChecked = false;          // "&Enable File Info Loader"
+    bool fullTagSupportChecked = false;  // "&Full ID3 Support"
     // Cleaner, organizer and viewer are greyed while the loader is off.
     bool loaderToolsEnabled = false;
 };
@@ -52,6 +53,7 @@ class Workbench {
     void SelectMethod(int method);
     void ToggleUnderscore();
     void ToggleLoader();
+    void ToggleFullTagSupport();
     void TagCleaner();
     void TagEditor();
     void MassFileNameEditor();

@@ -232,6 +232,10 @@ bool CreateDirectoryLevel(const std::string& path) {
     return errno == EEXIST && IsDirectory(path);
 }
 
+std::string ErrorReason(int error) {
+    return error == 0 ? std::string() : std::string(std::strerror(error));
+}
+
 bool IsBareFileName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;

@@ -52,6 +52,10 @@ bool RemoveFile(const std::string& path);
 // Creates one directory level; true when it exists afterwards as a directory.
 bool CreateDirectoryLevel(const std::string& path);
 
+// The system's text for an error number ("Permission denied"), for the
+// reason shown beside a failure.
+std::string ErrorReason(int error);
+
 // A bare file name: not empty, no "/", not "." or "..".
 bool IsBareFileName(const std::string& name);
 

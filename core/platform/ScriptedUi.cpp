@@ -65,6 +65,14 @@ MessageAnswer ScriptedUi::ShowMessage(const std::string& caption, const std::str
     return answer;
 }
 
+void ScriptedUi::ShowFailure(const std::string& caption, const std::string& text,
+                             const std::string& reason, MessageIcon icon) {
+    UiCall call = MakeCall("message", caption, text, "ok");
+    call.icon = icon;
+    call.reason = reason;
+    calls.push_back(call);
+}
+
 std::string ScriptedUi::AskTagMismatch(const std::string& caption, const std::string& fileName,
                                        const std::string& id3v1Text, const std::string& id3v2Text) {
     int choice = 1;

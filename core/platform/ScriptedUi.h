@@ -16,6 +16,7 @@ struct UiCall {
     std::string caption;
     std::string text;
     std::string answer;
+    std::string reason;  // failures only: the system's reason
     MessageIcon icon = MessageIcon::None;
     // mismatch only
     std::string file, v1, v2;
@@ -42,6 +43,8 @@ class ScriptedUi : public Ui {
 
     MessageAnswer ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
+    void ShowFailure(const std::string& caption, const std::string& text, const std::string& reason,
+                     MessageIcon icon) override;
     std::string AskTagMismatch(const std::string& caption, const std::string& fileName,
                                const std::string& id3v1Text, const std::string& id3v2Text) override;
     GarbageAnswer AskGarbage(const std::string& question, bool showMarkAsAlbum,

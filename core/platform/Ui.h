@@ -34,6 +34,16 @@ class Ui {
     virtual MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
                                       MessageIcon icon, MessageButtons buttons) = 0;
 
+    // A failure of one step of a command (a rename, a tag write, a move): the
+    // box's own caption and text, plus the reason the system gave ("Permission
+    // denied", "File exists"), which may be empty. A window shows the reason as
+    // detail; the default shows the plain box.
+    virtual void ShowFailure(const std::string& caption, const std::string& text,
+                             const std::string& reason, MessageIcon icon) {
+        (void)reason;
+        ShowMessage(caption, text, icon, MessageButtons::Ok);
+    }
+
     // The tag-mismatch prompt: returns the chosen text (one of the two given).
     virtual std::string AskTagMismatch(const std::string& caption, const std::string& fileName,
                                        const std::string& id3v1Text,

@@ -141,6 +141,12 @@ void SettingsStore::SetString(const std::string& name, const std::string& text) 
     file_.Write(name, stored);
 }
 
+bool SettingsStore::FullTagSupport() {
+    int value = 1;
+    GetNumber("FullTagSupport", value);
+    return value != 0;
+}
+
 void SettingsStore::GetPathToWork(std::string& destination) {
     destination = GetString("PathToWork");
     if (caches_)

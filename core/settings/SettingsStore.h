@@ -56,6 +56,11 @@ class SettingsStore {
     void SetFileInfoLoader(int value) { SetNumber("FileInfoLoader", value); }
     void GetSortMethod(int& destination) { GetNumber("SortMethod", destination); }
     void SetSortMethod(int value) { SetNumber("SortMethod", value); }
+    // 1 (also when missing): every ID3v2 text encoding is read and a write
+    // keeps what it does not change; 0: the ISO-8859-1-only tags of old.
+    // The first run does not write it.
+    bool FullTagSupport();
+    void SetFullTagSupport(bool on) { SetNumber("FullTagSupport", on ? 1 : 0); }
 
     // Generic access by value name (names compare without regard to case).
     void GetNumber(const std::string& name, int& destination);

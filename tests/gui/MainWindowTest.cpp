@@ -92,9 +92,9 @@ class MainWindowTest : public QObject {
                  (QStringList{"ID3 TAG's  &Cleaner", "ID3 TAG's &Editor...", "---",
                               "Mass Mp3 &Filename Editor...", "Files &Organizer...",
                               "File Info &Viewer..."}));
-        QCOMPARE(
-            MenuTexts(menus[3]->menu()),
-            (QStringList{"&Enable File Info Loader", "Replace &Blank Spaces With Underscores"}));
+        QCOMPARE(MenuTexts(menus[3]->menu()),
+                 (QStringList{"&Enable File Info Loader", "Replace &Blank Spaces With Underscores",
+                              "&Full ID3 Support"}));
         QCOMPARE(MenuTexts(menus[4]->menu()),
                  (QStringList{"&Contents", "---", "&About Tagnomen", "Renamer's &Web Site"}));
         QCOMPARE(f.window->windowTitle(), QString::fromUtf8("Velk\xC2\xB4s Tagnomen 3.1.1"));
