@@ -115,7 +115,9 @@ void RequireLoaderTools(CommandContext& c, const char* usage) {
 void TagsFile(CommandContext& c, const Arguments& args) {
     if (args.size() != 1)
         UsageFailure(kTagsFileUsage, "wrong number of arguments");
-    c.out << DescribeTagsAsJson(args[0]) << '\n';
+    c.out << DescribeTagsAsJson(args[0], c.workbench.Context().fullTagSupport ? TagSupport::Full
+                                                                              : TagSupport::Basic)
+          << '\n';
 }
 
 void Tags(CommandContext& c, const Arguments& args) {

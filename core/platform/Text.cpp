@@ -118,6 +118,62 @@ std::string MakeValidUtf8(std::string_view text) {
     return out;
 }
 
+std::size_t DecodeUtf8At(std::string_view utf8, std::size_t pos, char32_t& codePoint) {
+    return pos < utf8.size() ? DecodeSequence(utf8, pos, codePoint) : 0;
+}
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+    if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+        codePoint = 0xFFFD;
+    }
+    if (codePoint < 0x80) {
+        out.push_back(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+}
+
+bool StartsWithPrintable(std::string_view utf8) {
+    if (utf8.empty()) {
+        return false;
+    }
+    char32_t c = 0;
+    if (DecodeSequence(utf8, 0, c) == 0) {
+        c = static_cast<unsigned char>(utf8[0]);  // a stray byte reads as ISO-8859-1
+    }
+    const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+    const bool blank = c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200B) ||
+                       c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000 ||
+                       c == 0xFEFF;
+    return !control && !blank;
+}
+
+bool FitsLatin1(std::string_view utf8) {
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t c = 0;
+        const std::size_t length = DecodeSequence(utf8, pos, c);
+        if (length == 0) {
+            ++pos;  // a stray byte is an ISO-8859-1 character itself
+            continue;
+        }
+        if (c > 0xFF) {
+            return false;
+        }
+        pos += length;
+    }
+    return true;
+}
+
 std::size_t Utf8Length(std::string_view utf8) {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < utf8.size(); pos += CharacterBytes(utf8, pos)) {

@@ -20,6 +20,18 @@ std::string Utf8ToLatin1(std::string_view utf8);
 // part of a well-formed sequence is taken as an ISO-8859-1 character.
 std::string MakeValidUtf8(std::string_view text);
 
+// The code point of the well-formed UTF-8 sequence at utf8[pos] and its
+// length in bytes; 0 when the bytes there are not a well-formed sequence.
+std::size_t DecodeUtf8At(std::string_view utf8, std::size_t pos, char32_t& codePoint);
+// Appends one code point as UTF-8 (U+FFFD for what cannot be encoded).
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// True when the first character is printable: neither a blank nor a control
+// character. Any letter counts, accented or not.
+bool StartsWithPrintable(std::string_view utf8);
+// True when every character fits ISO-8859-1 (U+0000 to U+00FF).
+bool FitsLatin1(std::string_view utf8);
+
 // Number of characters in a UTF-8 text (an invalid byte counts as one).
 std::size_t Utf8Length(std::string_view utf8);
 

@@ -153,8 +153,9 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
 
     std::string workDirectory;
     context.settings.GetPathToWork(workDirectory);
-    Id3v1Record v1;
-    Id3v2Record v2;
+    const TagSupport support = context.fullTagSupport ? TagSupport::Full : TagSupport::Basic;
+    Id3v1Record v1(support);
+    Id3v2Record v2(support);
     int v1Result = 0;
     int v2Result = 0;
     {

@@ -1,13 +1,11 @@
 #include "tags/Id3v1Record.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
 #include "platform/Text.h"
+#include "tags/TagEdit.h"
 #include "tags/TagFile.h"
 #include "tags/ValueStartRule.h"
 
@@ -28,16 +26,9 @@ bool StartsWithTag(const unsigned char* block) {
     return block[0] == 'T' && block[1] == 'A' && block[2] == 'G';
 }
 
-// A field as read: empty unless its first byte passes the value start rule;
-// else the bytes up to the first NUL, at most `width`, trailing white space
-// removed. Returned as ISO-8859-1 bytes.
-std::string FieldText(const unsigned char* field, std::size_t width) {
-    if (!IsValueStartByte(field[0])) {
-        return {};
-    }
-    const auto* end = std::find(field, field + width, 0);
-    return TrimRight(std::string_view(reinterpret_cast<const char*>(field),
-                                      static_cast<std::size_t>(end - field)));
+// A printable ISO-8859-1 character: no blank, no control character.
+bool IsPrintableLatin1(unsigned char byte) {
+    return byte > 0x20 && !(byte >= 0x7F && byte <= 0xA0);
 }
 
 template <std::size_t N>
@@ -66,8 +57,22 @@ bool ReadLastBlock(const TagFile& file, unsigned char* block) {
 
 }  // namespace
 
-Id3v1Record::Id3v1Record() {
+Id3v1Record::Id3v1Record(TagSupport support) : support_(support) {
     Reset();
+}
+
+// A field as read: empty unless its first byte starts a value; else the
+// bytes up to the first NUL, at most `width`, trailing white space removed.
+// Returned as ISO-8859-1 bytes.
+std::string Id3v1Record::FieldText(const unsigned char* field, std::size_t width) const {
+    const bool starts =
+        support_ == TagSupport::Full ? IsPrintableLatin1(field[0]) : IsValueStartByte(field[0]);
+    if (!starts) {
+        return {};
+    }
+    const auto* end = std::find(field, field + width, 0);
+    return TrimRight(std::string_view(reinterpret_cast<const char*>(field),
+                                      static_cast<std::size_t>(end - field)));
 }
 
 void Id3v1Record::Reset() {
@@ -100,15 +105,18 @@ void Id3v1Record::ReadBlock(const unsigned char* block) {
     tagPresent = 1;
     const unsigned char marker = block[kMarkerOffset];
     const unsigned char trackValue = block[kTrackOffset];
-    const bool v11 =
-        (marker == 0x00 && trackValue != 0x00) || (marker == 0x20 && trackValue != 0x20);
+    // The old rule also took a blank at byte 125 as the marker, which turns
+    // a 30-character comment with a blank as its 29th character into a track.
+    const bool v11 = (marker == 0x00 && trackValue != 0x00) ||
+                     (support_ == TagSupport::Basic && marker == 0x20 && trackValue != 0x20);
     version = v11 ? 2 : 1;
+    const std::size_t commentWidth = !v11 ? 30 : support_ == TagSupport::Full ? 28 : 29;
 
     const std::string titleBytes = FieldText(block + kTitleOffset, 30);
     const std::string artistBytes = FieldText(block + kArtistOffset, 30);
     const std::string albumBytes = FieldText(block + kAlbumOffset, 30);
     const std::string yearBytes = FieldText(block + kYearOffset, 4);
-    const std::string commentBytes = FieldText(block + kCommentOffset, v11 ? 29 : 30);
+    const std::string commentBytes = FieldText(block + kCommentOffset, commentWidth);
 
     FillImage(titleImage, titleBytes, 0);
     FillImage(artistImage, artistBytes, 0);
@@ -130,22 +138,13 @@ void Id3v1Record::ReadBlock(const unsigned char* block) {
 
 int Id3v1Record::StripTag(const std::string& path) {
     unsigned char block[kTagBytes];
-    std::int64_t length = 0;
-    {
-        const TagFile file(path);
-        if (!ReadLastBlock(file, block) || !StartsWithTag(block)) {
-            return 1;
-        }
-        length = file.Length();
+    if (const TagFile file(path); !ReadLastBlock(file, block) || !StartsWithTag(block)) {
+        return 1;  // nothing to cut
     }
-    tagio::MakeWritable(path);
-    const int fd = tagio::OpenForUpdate(path);
-    if (fd < 0) {
-        return 0;
-    }
-    const bool shortened = ::ftruncate(fd, static_cast<off_t>(length - kTagBytes)) == 0;
-    tagio::CloseQuietly(fd);
-    return shortened ? 1 : 0;
+    TagEdit edit;
+    edit.id3v1 = std::string();
+    failureReason.clear();
+    return ApplyTagEdit(path, edit, failureReason) ? 1 : 0;
 }
 
 std::array<unsigned char, Id3v1Record::kTagBytes> Id3v1Record::BuildBlock() const {
@@ -168,35 +167,12 @@ std::array<unsigned char, Id3v1Record::kTagBytes> Id3v1Record::BuildBlock() cons
 
 int Id3v1Record::WriteTag(const std::string& path) {
     const std::array<unsigned char, kTagBytes> block = BuildBlock();
-    tagio::MakeWritable(path);
-    const int fd = tagio::OpenForUpdate(path);
-    if (fd < 0) {
-        return 0;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        tagio::CloseQuietly(fd);
-        return 0;
-    }
-    const auto length = static_cast<std::int64_t>(info.st_size);
-    // An existing tag is overwritten where it stands, so a failed write never
-    // leaves the file without one; only a file without a tag grows.
-    std::int64_t offset = length;
-    if (length >= kTagBytes) {
-        unsigned char old[3] = {0, 0, 0};
-        if (::pread(fd, old, sizeof old, static_cast<off_t>(length - kTagBytes)) ==
-                static_cast<ssize_t>(sizeof old) &&
-            StartsWithTag(old)) {
-            offset = length - kTagBytes;
-        }
-    }
-    const bool written = tagio::WriteAllAt(fd, block.data(), block.size(), offset);
-    if (!written && offset == length) {
-        // A partly appended block would read as garbage at the file's end.
-        [[maybe_unused]] const int ignored = ::ftruncate(fd, static_cast<off_t>(length));
-    }
-    tagio::CloseQuietly(fd);
-    return written ? 1 : 0;
+    // An existing tag is overwritten where it stands; only a file without a
+    // tag grows.
+    TagEdit edit;
+    edit.id3v1 = std::string(reinterpret_cast<const char*>(block.data()), block.size());
+    failureReason.clear();
+    return ApplyTagEdit(path, edit, failureReason) ? 1 : 0;
 }
 
 void Id3v1Record::SetTitle(const std::string& text) {

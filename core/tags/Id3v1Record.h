@@ -13,6 +13,7 @@
 #include <string>
 
 #include "tags/GenreTable.h"
+#include "tags/TagSupport.h"
 
 namespace tagnomen {
 
@@ -24,7 +25,11 @@ class Id3v1Record {
     static constexpr int genreCount = kGenreCount;  // rows of the genre table: 148
     static constexpr int defaultGenre = kNoGenre;   // 255: no genre
 
-    Id3v1Record();
+    // Basic support reads by the rules of old (a text counts when its first
+    // byte lies between 0x21 and 0xAF; byte 125 as a blank also marks
+    // ID3v1.1); full support by the common ones (any printable first
+    // character; ID3v1.1 when byte 125 is 0 and byte 126 is not).
+    explicit Id3v1Record(TagSupport support = TagSupport::Basic);
 
     // tagPresent 0, version 1, read texts empty, track 0, genre 255. The
     // field images and the two bytes to write are left as they are.
@@ -40,7 +45,8 @@ class Id3v1Record {
     int StripTag(const std::string& path);
 
     // Writes the block built from the images: over the old tag in place when
-    // the file has one, else appended. 1 when all 128 bytes were written.
+    // the file has one, else appended. 1 when all 128 bytes were written;
+    // 0 otherwise (failureReason says why; the file is unchanged).
     int WriteTag(const std::string& path);
 
     // Each fills exactly its own field image from UTF-8 text: converted to
@@ -80,8 +86,14 @@ class Id3v1Record {
     int track = 0;             // 0 to 99; 0 = none
     int genre = defaultGenre;  // 0 to 255; 255 = none
 
+    // Why the last StripTag or WriteTag failed.
+    std::string failureReason;
+
   private:
     void ReadBlock(const unsigned char* block);
+    std::string FieldText(const unsigned char* field, std::size_t width) const;
+
+    TagSupport support_;
 };
 
 }  // namespace tagnomen

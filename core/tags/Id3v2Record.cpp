@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/Text.h"
+#include "tags/Id3v2Header.h"
 #include "tags/TagFile.h"
 #include "tags/ValueStartRule.h"
 
@@ -98,7 +99,7 @@ std::string Cut(std::string text, std::size_t characters) {
 
 }  // namespace
 
-Id3v2Record::Id3v2Record() {
+Id3v2Record::Id3v2Record(TagSupport support) : support_(support) {
     Reset();
 }
 
@@ -110,6 +111,30 @@ void Id3v2Record::Reset() {
         value.clear();
     }
     trackToWrite_ = 0;
+    changes_ = {};
+    keptIds_.reset();
+}
+
+void Id3v2Record::KeepOnlyFrames(std::vector<std::string> ids) {
+    keptIds_ = std::move(ids);
+}
+
+void Id3v2Record::ClearReadValues() {
+    title.clear();
+    artist.clear();
+    album.clear();
+    track = 0;
+    year.clear();
+    genre.clear();
+    comment.clear();
+    composer.clear();
+    encodedBy.clear();
+    rightsNotice.clear();
+    language.clear();
+    url.clear();
+    frameIds.clear();
+    valueEncodings = {};
+    pictureCount = 0;
 }
 
 int Id3v2Record::ReadHeader(const std::string& path, FrameBlock& block) {
@@ -123,14 +148,7 @@ int Id3v2Record::ReadHeader(const TagFile& file, FrameBlock& block) {
 }
 
 int Id3v2Record::TagSize(const FrameBlock& block) {
-    const auto& h = block.header;
-    // Bytes are combined as they stand; even with their high bits set the sum
-    // stays below 2^30, and anything beyond the file gives 0 below.
-    std::int64_t size = ((static_cast<std::int64_t>(h[6]) * 128 + h[7]) * 128 + h[8]) * 128 + h[9];
-    size += kId3v2HeaderBytes;
-    if ((h[5] & 0x10) != 0) {
-        size += 10;
-    }
+    const std::int64_t size = Id3v2Header::LegacyTagBytes(block.header.data());
     return size > block.fileLength ? 0 : static_cast<int>(size);
 }
 
@@ -141,19 +159,11 @@ int Id3v2Record::ReadTag(const std::string& path) {
 
 int Id3v2Record::ReadTag(const TagFile& file) {
     Reset();
-    title.clear();
-    artist.clear();
-    album.clear();
-    track = 0;
-    year.clear();
-    genre.clear();
-    comment.clear();
-    composer.clear();
-    encodedBy.clear();
-    rightsNotice.clear();
-    language.clear();
-    url.clear();
+    ClearReadValues();
+    return support_ == TagSupport::Full ? ReadFull(file) : ReadBasic(file);
+}
 
+int Id3v2Record::ReadBasic(const TagFile& file) {
     FrameBlock block;
     if (ReadHeader(file, block) == 0) {
         return 0;
@@ -284,6 +294,10 @@ void Id3v2Record::DecodeSlots(FrameBlock& block) {
 }
 
 void Id3v2Record::SetValue(int row, const std::string& text) {
+    if (support_ == TagSupport::Full) {
+        changes_[static_cast<std::size_t>(row)] = Utf8Left(TrimWhiteSpace(text), kMaxSetCharacters);
+        return;
+    }
     toWrite_[row] = Cut(TrimWhiteSpace(Utf8ToLatin1(text)), kMaxSetCharacters);
 }
 
@@ -324,11 +338,17 @@ void Id3v2Record::SetUrl(const std::string& text) {
 void Id3v2Record::SetTrack(const std::string& text) {
     const int number = LeadingInteger(TrimWhiteSpace(text));
     trackToWrite_ = number < 0 || number > 99 ? 0 : number;
+    if (support_ == TagSupport::Full) {
+        changes_[kTrackRow] = trackToWrite_ > 0 ? std::to_string(trackToWrite_) : std::string();
+    }
 }
 
 std::string Id3v2Record::ValueToWrite(int row) const {
     if (row < 0 || row >= kWrittenFrameRows) {
         return {};
+    }
+    if (support_ == TagSupport::Full) {
+        return changes_[static_cast<std::size_t>(row)].value_or(std::string());
     }
     if (row == kTrackRow) {
         return trackToWrite_ > 0 ? std::to_string(trackToWrite_) : std::string();

@@ -1,22 +1,33 @@
 #pragma once
 // Id3v2Record: the values of one file's ID3v2 tag, the variable-length block
-// at the very start of an MP3 file.
+// at the very start of an MP3 file. Read values are UTF-8.
 //
-// Reading understands versions 2, 3 and 4 as far as ISO-8859-1 text frames
-// go: it walks the frames, keeps at most 250 bytes of each of the sixteen
-// frames of the frame id table (larger frames are skipped), and turns them
-// into twelve values. Read values are UTF-8.
+// With basic tag support, reading understands versions 2, 3 and 4 as far as
+// ISO-8859-1 text frames go: it walks the frames, keeps at most 250 bytes of
+// each of the sixteen frames of the frame id table (larger frames are
+// skipped), and turns them into twelve values. Writing builds a version 3 tag
+// holding only the values to write (Reset, the setters, WriteTag): in place
+// when the old tag is large enough and at most 4096 bytes long, else with a
+// tag of at least 512 bytes.
 //
-// Writing always builds a version 3 tag from the values to write (Reset, the
-// setters, WriteTag): in place when the old tag is large enough and at most
-// 4096 bytes long, else the file is rebuilt with a tag of at least 512 bytes
-// through "<name>.tmp", which is renamed over the file in one step.
+// With full tag support, reading also takes UTF-16 and UTF-8 frames,
+// version 4 sizes as other taggers write them, extended headers and
+// unsynchronisation; writing keeps the tag's version and every frame it does
+// not set, byte for byte, and writes in place whenever the new tag fits.
+//
+// Either way a write replaces the old tag only when its end is known, and
+// goes through ApplyTagEdit (tags/TagEdit.h), which changes the file in one
+// atomic step.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tags/FrameBlock.h"
+#include "tags/TagSupport.h"
 
 namespace tagnomen {
 
@@ -31,10 +42,12 @@ class Id3v2Record {
     static constexpr int highestVersion = 4;
     static constexpr int frameIdCount = kFrameIdCount;
 
-    Id3v2Record();
+    explicit Id3v2Record(TagSupport support = TagSupport::Basic);
+    TagSupport Support() const { return support_; }
 
     // tagPresent, majorVersion and tagSize 0; the values to write emptied,
-    // track to write 0. The read values are left as they are.
+    // track to write 0 (with full support: nothing set, every frame kept).
+    // The read values are left as they are.
     void Reset();
 
     // Reads the tag. 0 when the file's first 10 bytes cannot be read, else 1;
@@ -52,9 +65,11 @@ class Id3v2Record {
     // 0 when that is more than block.fileLength.
     static int TagSize(const FrameBlock& block);
 
-    // Setters of the values to write, from UTF-8 text: converted to
-    // ISO-8859-1 ("?" for characters it lacks), white space removed at both
-    // ends, cut to 250 characters.
+    // Setters of the values to write, from UTF-8 text: white space removed at
+    // both ends, cut to 250 characters; with basic support converted to
+    // ISO-8859-1 ("?" for characters it lacks). With full support a value set
+    // replaces its frame (an empty one removes it) and a value not set keeps
+    // its frame as it is.
     void SetTitle(const std::string& text);
     void SetArtist(const std::string& text);
     void SetAlbum(const std::string& text);
@@ -70,14 +85,23 @@ class Id3v2Record {
     // none or it lies outside 0..99.
     void SetTrack(const std::string& text);
 
-    // Writes a version 3 tag holding exactly the values to write, replacing
-    // any ID3v2 tag the file had. 1 on success, 0 on failure.
+    // Full support: the frames a write keeps besides those it sets (the tag
+    // cleaner keeps pictures and lyrics only). Without a call every frame is
+    // kept.
+    void KeepOnlyFrames(std::vector<std::string> ids);
+
+    // Writes the tag: basic support a version 3 tag holding exactly the
+    // values to write, full support the old tag with the values set. 1 on
+    // success, 0 on failure (failureReason says why; the file is unchanged).
     int WriteTag(const std::string& path);
 
-    // Rebuilds the file with `data` in place of its ID3v2 tag, or without its
-    // ID3v2 tag when `data` is null (0 when it has none). Goes through
-    // "<path>.tmp", created exclusively, synced and renamed over the file; the
-    // temporary file never outlives a failure. 1 on success, 0 on failure.
+    // The new tag built from the old tag's bytes (empty when the file has
+    // none); nothing, with the reason, when the old tag cannot be read as a
+    // whole or the new one cannot be built.
+    std::optional<std::string> BuildTagBytes(std::string_view oldTag, std::string& reason) const;
+
+    // Replaces the file's ID3v2 tag by `data`, or removes it when `data` is
+    // null (0 when it has none). 1 on success, 0 on failure.
     static int RewriteFile(const std::string& path, const unsigned char* data, std::size_t length);
 
     // Steps of WriteTag, public for the tests and the tag tools.
@@ -115,14 +139,34 @@ class Id3v2Record {
     std::string language;
     std::string url;
 
+    // Full support only. Every frame of the tag, in order (version 2 ids as
+    // they stand), the encoding of the frame each value came from (empty for
+    // none), and the number of pictures.
+    std::vector<std::string> frameIds;
+    std::array<std::string, kWrittenFrameRows> valueEncodings{};
+    int pictureCount = 0;
+
+    // Why the last WriteTag failed.
+    std::string failureReason;
+
   private:
+    int ReadBasic(const TagFile& file);
+    int ReadFull(const TagFile& file);
+    void ClearReadValues();
     void DecodeSlots(FrameBlock& block);
     void SetValue(int row, const std::string& text);
+    std::optional<std::string> BuildBasicTag(std::string_view oldTag) const;
+    std::optional<std::string> BuildFullTag(std::string_view oldTag, std::string& reason) const;
 
+    TagSupport support_;
     // Values to write as ISO-8859-1 bytes, by frame id table row (the track
     // row is unused: the track is a number).
     std::string toWrite_[kWrittenFrameRows];
     int trackToWrite_ = 0;
+    // Full support: the values set (UTF-8), by row; the track as its number
+    // in decimal, empty for none.
+    std::array<std::optional<std::string>, kWrittenFrameRows> changes_{};
+    std::optional<std::vector<std::string>> keptIds_;
 };
 
 }  // namespace tagnomen

@@ -1,15 +1,12 @@
-// Writing of ID3v2 tags: slots from the values to write, the layout decision,
-// the tag's bytes, and the in-place write or the rebuild of the whole file.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+// Writing of ID3v2 tags with basic support: slots from the values to write,
+// the layout decision and the tag's bytes; and the write itself, which hands
+// the new tag to ApplyTagEdit.
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "platform/Text.h"
 #include "tags/Id3v2Record.h"
+#include "tags/TagEdit.h"
 #include "tags/TagFile.h"
 #include "tags/ValueStartRule.h"
 
@@ -19,7 +16,6 @@ namespace {
 
 // A slot's contents with their final NUL fit in 250 bytes: 249 bytes of text.
 constexpr std::size_t kSlotTextBytes = kSlotBytes - 1;
-constexpr std::size_t kCopyBlockBytes = 64 * 1024;
 
 void PutSlot(ValueSlot& slot, const std::string& bytes) {
     const std::size_t length = std::min(bytes.size(), kSlotTextBytes);
@@ -29,37 +25,6 @@ void PutSlot(ValueSlot& slot, const std::string& bytes) {
 std::size_t SlotLength(const ValueSlot& slot, std::size_t start) {
     const auto* begin = slot.data() + start;
     return static_cast<std::size_t>(std::find(begin, slot.data() + slot.size(), 0) - begin);
-}
-
-// Directory part of a path, for syncing the rename; "." for a bare name.
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Copies from `source` at `offset` to the end of the file onto `target`.
-bool CopyRest(int source, std::int64_t offset, int target) {
-    std::vector<unsigned char> buffer(kCopyBlockBytes);
-    for (;;) {
-        const ssize_t got =
-            ::pread(source, buffer.data(), buffer.size(), static_cast<off_t>(offset));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-        if (!tagio::WriteAll(target, buffer.data(), static_cast<std::size_t>(got))) {
-            return false;
-        }
-        offset += got;
-    }
 }
 
 }  // namespace
@@ -160,78 +125,67 @@ std::vector<unsigned char> Id3v2Record::BuildTag(const FrameBlock& block, int to
     return tag;
 }
 
-int Id3v2Record::WriteTag(const std::string& path) {
+std::optional<std::string> Id3v2Record::BuildBasicTag(std::string_view oldTag) const {
     FrameBlock block;
-    // When the file cannot be read the header stays zero and the rebuild
-    // below fails on it.
-    ReadHeader(path, block);
+    // The old tag, already delimited by the caller, decides in place or not.
+    if (oldTag.size() >= block.header.size()) {
+        std::memcpy(block.header.data(), oldTag.data(), block.header.size());
+    }
+    block.fileLength = static_cast<std::int64_t>(oldTag.size());
     FillSlots(block);
     const int total = PlanLayout(block);
     const std::vector<unsigned char> tag = BuildTag(block, total);
-    if (block.rewrite) {
-        return RewriteFile(path, tag.data(), tag.size());
+    return std::string(tag.begin(), tag.end());
+}
+
+std::optional<std::string> Id3v2Record::BuildTagBytes(std::string_view oldTag,
+                                                      std::string& reason) const {
+    if (support_ == TagSupport::Full) {
+        return BuildFullTag(oldTag, reason);
     }
-    // In place: exactly the old tag's bytes are replaced.
-    tagio::MakeWritable(path);
-    const int fd = tagio::OpenForUpdate(path);
-    if (fd < 0) {
+    return BuildBasicTag(oldTag);
+}
+
+namespace {
+
+// A file shorter than a tag header is no MP3 file: it gets no tag.
+bool LongEnoughForATag(const std::string& path, std::string& reason) {
+    const TagFile file(path);
+    if (file.IsOpen() && file.Length() >= kId3v2HeaderBytes) {
+        return true;
+    }
+    reason = file.IsOpen() ? "file too short" : "cannot read the file";
+    return false;
+}
+
+}  // namespace
+
+int Id3v2Record::WriteTag(const std::string& path) {
+    failureReason.clear();
+    if (!LongEnoughForATag(path, failureReason)) {
         return 0;
     }
-    const bool written = tagio::WriteAllAt(fd, tag.data(), tag.size(), 0);
-    const bool closed = ::close(fd) == 0;
-    return written && closed ? 1 : 0;
+    TagEdit edit;
+    edit.id3v2 = [this](std::string_view oldTag, std::string& reason) {
+        return BuildTagBytes(oldTag, reason);
+    };
+    return ApplyTagEdit(path, edit, failureReason) ? 1 : 0;
 }
 
 int Id3v2Record::RewriteFile(const std::string& path, const unsigned char* data,
                              std::size_t length) {
-    tagio::MakeWritable(path);
-    const int source = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (source < 0) {
-        return 0;
-    }
-    struct stat info {};
-    FrameBlock block;
-    if (::fstat(source, &info) != 0 || !S_ISREG(info.st_mode) ||
-        ::pread(source, block.header.data(), block.header.size(), 0) !=
-            static_cast<ssize_t>(block.header.size())) {
-        ::close(source);
-        return 0;
-    }
-    block.fileLength = static_cast<std::int64_t>(info.st_size);
-    const bool hadTag = block.HasId3Header();
-    if (data == nullptr && !hadTag) {
-        ::close(source);
-        return 0;  // nothing to remove; the file is not touched
-    }
-
-    const std::string temporary = path + ".tmp";
-    const mode_t mode = (info.st_mode & 07777) | S_IWUSR;
-    const int target = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (target < 0) {
-        ::close(source);
-        return 0;  // a leftover "<name>.tmp" is not ours to remove
-    }
-    bool ok = ::fchmod(target, mode) == 0;  // the umask must not narrow the file's permissions
-    const std::int64_t skip = hadTag ? TagSize(block) : 0;
-    if (ok && data != nullptr) {
-        ok = tagio::WriteAll(target, data, length);
-    }
-    ok = ok && CopyRest(source, skip, target);
-    ok = ok && ::fsync(target) == 0;
-    ok = (::close(target) == 0) && ok;
-    ::close(source);
-    // The new contents take the file's name in one step: there is no moment
-    // at which the file is missing.
-    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return 0;
-    }
-    const int directory = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (directory >= 0) {
-        ::fsync(directory);  // best effort: make the rename itself durable
-        ::close(directory);
-    }
-    return 1;
+    TagEdit edit;
+    edit.id3v2 = [data, length](std::string_view oldTag,
+                                std::string& reason) -> std::optional<std::string> {
+        if (data == nullptr && oldTag.empty()) {
+            reason = "no ID3v2 tag";
+            return std::nullopt;  // nothing to remove; the file is not touched
+        }
+        return data == nullptr ? std::string()
+                               : std::string(reinterpret_cast<const char*>(data), length);
+    };
+    std::string reason;
+    return LongEnoughForATag(path, reason) && ApplyTagEdit(path, edit, reason) ? 1 : 0;
 }
 
 }  // namespace tagnomen

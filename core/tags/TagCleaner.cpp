@@ -1,6 +1,7 @@
 #include "tags/TagCleaner.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
 #include "app/RenamingContext.h"
@@ -9,9 +10,12 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "rename/NameTemplate.h"
 #include "tags/Id3v1Record.h"
+#include "tags/Id3v2Fields.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
+#include "tags/TagEdit.h"
 
 namespace tagnomen {
 
@@ -33,26 +37,117 @@ std::uint8_t LowByte(int number) {
     return static_cast<std::uint8_t>(static_cast<unsigned>(number) & 0xFFu);
 }
 
+// What one file gets: the table row's values, the comment kept from the file.
+struct CleanValues {
+    std::string title, artist, album, year, track, genre, comment;
+};
+
+// With full support the six "Unknown ..." placeholders are values the file
+// does not have: they go into no tag.
+CleanValues ValuesOf(const FileInfoTable& table, std::size_t row, std::string comment,
+                     bool fullSupport) {
+    auto cell = [&](FileInfoTable::Column column) {
+        const std::string& text = table.Cell(row, column);
+        return fullSupport && IsMissingValue(text) ? std::string() : text;
+    };
+    return {cell(FileInfoTable::Title), cell(FileInfoTable::Artist), cell(FileInfoTable::Album),
+            cell(FileInfoTable::Year),  cell(FileInfoTable::Track),  cell(FileInfoTable::Genre),
+            std::move(comment)};
+}
+
+bool FitsId3v1(const CleanValues& v, bool fullSupport) {
+    const bool fitsWidths = Utf8Length(v.title) <= kId3v1TextCharacters &&
+                            Utf8Length(v.artist) <= kId3v1TextCharacters &&
+                            Utf8Length(v.album) <= kId3v1TextCharacters &&
+                            Utf8Length(v.comment) <= kId3v1CommentCharacters;
+    // ID3v1 writes "?" for what ISO-8859-1 lacks; with full support such a
+    // value also goes into an ID3v2 tag, so that no character is lost.
+    const bool fitsCharacters = !fullSupport || (FitsLatin1(v.title) && FitsLatin1(v.artist) &&
+                                                 FitsLatin1(v.album) && FitsLatin1(v.comment));
+    return fitsWidths && fitsCharacters;
+}
+
+std::string Id3v1BlockOf(const CleanValues& v, bool fullSupport) {
+    Id3v1Record fresh;
+    fresh.Reset();
+    fresh.SetTitle(v.title);
+    fresh.SetAlbum(v.album);
+    fresh.SetArtist(v.artist);
+    fresh.SetComment(v.comment);
+    fresh.SetYear(v.year);
+    fresh.trackByte = LowByte(std::max(0, LeadingInteger(v.track)));
+    // With full support a genre named by text gets its number from the table,
+    // and 255 when it has none, never 0 ("Blues") for a text without digits.
+    fresh.genreByte = LowByte(fullSupport ? GenreNumberOf(v.genre) : LeadingInteger(v.genre));
+    const auto block = fresh.BuildBlock();
+    return std::string(reinterpret_cast<const char*>(block.data()), block.size());
+}
+
+bool HasKeptFrames(const Id3v2Record& v2) {
+    for (const std::string& id : v2.frameIds) {
+        if (id == "APIC" || id == "USLT" || id == "PIC" || id == "ULT") {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The new ID3v2 tag: the table's values as fresh text frames (with full
+// support beside the old tag's pictures and lyrics); none when everything
+// fits ID3v1 and nothing is to be kept.
+TagEdit::Id3v2Builder Id3v2BuilderOf(const CleanValues& v, TagSupport support, bool needed) {
+    return [v, support, needed](std::string_view oldTag,
+                                std::string& reason) -> std::optional<std::string> {
+        if (!needed) {
+            return std::string();
+        }
+        Id3v2Record tag(support);
+        tag.Reset();
+        tag.SetTitle(v.title);
+        tag.SetAlbum(v.album);
+        tag.SetArtist(v.artist);
+        tag.SetComment(v.comment);
+        tag.SetYear(v.year);
+        tag.SetTrack(v.track);
+        tag.SetGenre(v.genre);
+        if (support == TagSupport::Basic) {
+            tag.SetComposer("");
+            tag.SetEncodedBy("");
+            tag.SetRightsNotice("");
+            tag.SetLanguage("");
+            tag.SetUrl("");
+            // The old tag goes: the new one is built as for a file without one.
+            return tag.BuildTagBytes({}, reason);
+        }
+        tag.KeepOnlyFrames({"APIC", "USLT"});
+        return tag.BuildTagBytes(oldTag, reason);
+    };
+}
+
 void ReportFailure(RenamingContext& context, const char* tag, const std::string& fileName,
-                   CleanResult& result) {
-    ShowOk(context.ui, "Error", std::string("Unable to update ID3 TAG") + tag + " on " + fileName,
-           MessageIcon::Warning);
+                   const std::string& reason, CleanResult& result) {
+    context.ui.ShowFailure("Error",
+                           std::string("Unable to update ID3 TAG") + tag + " on " + fileName,
+                           reason, MessageIcon::Warning);
     ++result.failures;
 }
 
-// One file, with the work directory current.
+// One file, with the work directory current: both tags change in one step.
 void CleanFile(RenamingContext& context, std::size_t index, const std::string& fileName,
                const CleanerFileHook& afterRead, CleanResult& result) {
     if (!IsBareFileName(fileName)) {
         // A name that would lead out of the work directory is not touched.
-        ReportFailure(context, "v1", fileName, result);
+        ReportFailure(context, "v1", fileName, "not a file of the work directory", result);
         return;
     }
-    Id3v1Record v1;
-    Id3v2Record v2;
+    const bool full = context.fullTagSupport;
+    const TagSupport support = full ? TagSupport::Full : TagSupport::Basic;
+    Id3v1Record v1(support);
+    Id3v2Record v2(support);
     const int v2Read = ReadTags(fileName, v1, v2);
-    if (afterRead)
+    if (afterRead) {
         afterRead(index, fileName);
+    }
 
     std::string comment;
     if (v2Read == 1 && v2.tagPresent == 1 && !v2.comment.empty()) {
@@ -60,53 +155,17 @@ void CleanFile(RenamingContext& context, std::size_t index, const std::string& f
     } else if (v1.tagPresent == 1 && !v1.comment.empty()) {
         comment = v1.comment;
     }
+    const CleanValues values = ValuesOf(context.table, index, std::move(comment), full);
+    const bool needsId3v2 = !FitsId3v1(values, full) || (full && HasKeptFrames(v2));
 
-    if (v1.tagPresent == 1 && v1.StripTag(fileName) != 1)
-        ReportFailure(context, "v1", fileName, result);
-    if (v2Read == 1 && v2.tagPresent == 1 && Id3v2Record::RewriteFile(fileName, nullptr, 0) != 1)
-        ReportFailure(context, "v2", fileName, result);
-
-    const FileInfoTable& table = context.table;
-    const std::string& title = table.Cell(index, FileInfoTable::Title);
-    const std::string& artist = table.Cell(index, FileInfoTable::Artist);
-    const std::string& album = table.Cell(index, FileInfoTable::Album);
-    const std::string& year = table.Cell(index, FileInfoTable::Year);
-    const std::string& track = table.Cell(index, FileInfoTable::Track);
-    const std::string& genre = table.Cell(index, FileInfoTable::Genre);
-    const int trackNumber = std::max(0, LeadingInteger(track));
-
-    const bool needsId3v2 =
-        Utf8Length(title) > kId3v1TextCharacters || Utf8Length(artist) > kId3v1TextCharacters ||
-        Utf8Length(album) > kId3v1TextCharacters || Utf8Length(comment) > kId3v1CommentCharacters;
-
-    // The results of the two writes are not reported.
-    Id3v1Record fresh;
-    fresh.Reset();
-    fresh.SetTitle(title);
-    fresh.SetAlbum(album);
-    fresh.SetArtist(artist);
-    fresh.SetComment(comment);
-    fresh.SetYear(year);
-    fresh.trackByte = LowByte(trackNumber);
-    fresh.genreByte = LowByte(LeadingInteger(genre));
-    fresh.WriteTag(fileName);
-
-    if (needsId3v2) {
-        Id3v2Record tag;
-        tag.Reset();
-        tag.SetTitle(title);
-        tag.SetAlbum(album);
-        tag.SetArtist(artist);
-        tag.SetComment(comment);
-        tag.SetYear(year);
-        tag.SetTrack(track);
-        tag.SetGenre(genre);
-        tag.SetComposer("");
-        tag.SetEncodedBy("");
-        tag.SetRightsNotice("");
-        tag.SetLanguage("");
-        tag.SetUrl("");
-        tag.WriteTag(fileName);
+    TagEdit edit;
+    edit.id3v1 = Id3v1BlockOf(values, full);
+    edit.id3v2 = Id3v2BuilderOf(values, support, needsId3v2);
+    std::string reason;
+    if (!ApplyTagEdit(fileName, edit, reason)) {
+        // Nothing of the file changed; the message names the tag that was to go.
+        const bool hadId3v2 = v2Read == 1 && v2.tagPresent == 1;
+        ReportFailure(context, hadId3v2 || needsId3v2 ? "v2" : "v1", fileName, reason, result);
     }
 }
 
@@ -140,7 +199,7 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
             ++result.files;
             if (!entered) {
                 // Bare names would name files of whatever directory is current.
-                ReportFailure(context, "v1", fileName, result);
+                ReportFailure(context, "v1", fileName, ErrorReason(ENOENT), result);
                 continue;
             }
             CleanFile(context, i, fileName, afterRead, result);

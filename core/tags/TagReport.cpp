@@ -91,9 +91,35 @@ std::string JsonString(const std::string& text) {
     return out;
 }
 
-std::string DescribeTagsAsJson(const std::string& path) {
-    Id3v1Record v1;
-    Id3v2Record v2;
+namespace {
+
+// The frames of the tag, the encoding of each value's frame and the number
+// of pictures (full support).
+void AddFullSupportFields(const Id3v2Record& v2, JsonObject& object) {
+    static constexpr const char* kValueNames[] = {
+        "title",   "artist",   "album",     "track",        "year",     "genre",
+        "comment", "composer", "encodedBy", "rightsNotice", "language", "url"};
+    JsonObject encodings;
+    for (std::size_t row = 0; row < v2.valueEncodings.size(); ++row) {
+        if (!v2.valueEncodings[row].empty()) {
+            encodings.Text(kValueNames[row], v2.valueEncodings[row]);
+        }
+    }
+    std::string frames = "[";
+    for (std::size_t i = 0; i < v2.frameIds.size(); ++i) {
+        frames += (i == 0 ? "" : ", ") + JsonString(v2.frameIds[i]);
+    }
+    frames += "]";
+    object.Raw("encodings", encodings.Close())
+        .Raw("frames", frames)
+        .Number("pictures", v2.pictureCount);
+}
+
+}  // namespace
+
+std::string DescribeTagsAsJson(const std::string& path, TagSupport support) {
+    Id3v1Record v1(support);
+    Id3v2Record v2(support);
     const int read = ReadTags(path, v1, v2);
 
     const std::string id3v1 = JsonObject()
@@ -107,24 +133,27 @@ std::string DescribeTagsAsJson(const std::string& path) {
                                   .Number("track", v1.track)
                                   .Number("genre", v1.genre)
                                   .Close();
-    const std::string id3v2 = JsonObject()
-                                  .Flag("read", read == 1)
-                                  .Flag("present", v2.tagPresent == 1)
-                                  .Number("version", v2.majorVersion)
-                                  .Number("size", v2.tagSize)
-                                  .Text("title", v2.title)
-                                  .Text("artist", v2.artist)
-                                  .Text("album", v2.album)
-                                  .Text("year", v2.year)
-                                  .Number("track", v2.track)
-                                  .Text("genre", v2.genre)
-                                  .Text("comment", v2.comment)
-                                  .Text("composer", v2.composer)
-                                  .Text("encodedBy", v2.encodedBy)
-                                  .Text("rightsNotice", v2.rightsNotice)
-                                  .Text("language", v2.language)
-                                  .Text("url", v2.url)
-                                  .Close();
+    JsonObject id3v2Object;
+    id3v2Object.Flag("read", read == 1)
+        .Flag("present", v2.tagPresent == 1)
+        .Number("version", v2.majorVersion)
+        .Number("size", v2.tagSize)
+        .Text("title", v2.title)
+        .Text("artist", v2.artist)
+        .Text("album", v2.album)
+        .Text("year", v2.year)
+        .Number("track", v2.track)
+        .Text("genre", v2.genre)
+        .Text("comment", v2.comment)
+        .Text("composer", v2.composer)
+        .Text("encodedBy", v2.encodedBy)
+        .Text("rightsNotice", v2.rightsNotice)
+        .Text("language", v2.language)
+        .Text("url", v2.url);
+    if (support == TagSupport::Full) {
+        AddFullSupportFields(v2, id3v2Object);  // beside the old fields, which keep their names
+    }
+    const std::string id3v2 = id3v2Object.Close();
     return JsonObject().Text("file", path).Raw("id3v1", id3v1).Raw("id3v2", id3v2).Close();
 }
 

@@ -53,6 +53,11 @@ class FileInfoEditorModel {
     // The read-only "File Name" edit.
     const std::string& ShownName() const { return shownName_; }
 
+    // The file's cover picture as stored (JPEG, PNG ...), shown read only so
+    // that the person sees it is kept; empty when there is none.
+    void SetCover(std::string bytes) { cover_ = std::move(bytes); }
+    const std::string& Cover() const { return cover_; }
+
     // The limit of an edit in characters (250 for the texts, 4 for the year,
     // 2 for the track) and whether it takes digits only.
     static std::size_t Limit(Field field);
@@ -100,6 +105,7 @@ class FileInfoEditorModel {
     std::size_t openedLength_[kFieldCount] = {};
     int genre_ = kNoGenre;
     bool accepted_ = false;
+    std::string cover_;
 };
 
 }  // namespace tagnomen

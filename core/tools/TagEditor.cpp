@@ -10,8 +10,10 @@
 #include "rename/TagReconciliation.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
+#include "tags/Id3v2Fields.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
+#include "tags/TagEdit.h"
 
 namespace tagnomen {
 
@@ -71,13 +73,18 @@ class Reconciler {
     const std::string& shownName_;
 };
 
+TagSupport SupportOf(const RenamingContext& context) {
+    return context.fullTagSupport ? TagSupport::Full : TagSupport::Basic;
+}
+
 // Reads both tags of the old name inside the work directory.
 TagEditorSides ReadSides(RenamingContext& context, const std::string& oldName) {
     TagEditorSides sides;
     std::string workDirectory;
     context.settings.GetPathToWork(workDirectory);
-    Id3v1Record v1;
-    Id3v2Record v2;
+    const TagSupport support = SupportOf(context);
+    Id3v1Record v1(support);
+    Id3v2Record v2(support);
     int v2Result = 0;
     {
         DirectoryScope scope;
@@ -86,6 +93,11 @@ TagEditorSides ReadSides(RenamingContext& context, const std::string& oldName) {
         if (!IsBareFileName(oldName) || !scope.Enter(workDirectory))
             return sides;
         v2Result = ReadTags(oldName, v1, v2);
+        if (support == TagSupport::Full && v2.pictureCount > 0) {
+            if (std::optional<Picture> cover = ReadCoverPicture(oldName)) {
+                sides.cover = std::move(cover->data);
+            }
+        }
     }
     if (v1.tagPresent == 1) {
         sides.id3v1There = true;
@@ -104,52 +116,153 @@ TagEditorSides ReadSides(RenamingContext& context, const std::string& oldName) {
     return sides;
 }
 
-std::uint8_t LowByte(const std::string& number) {
-    return static_cast<std::uint8_t>(static_cast<unsigned>(LeadingInteger(number)) & 0xFFu);
+std::uint8_t LowByte(int number) {
+    return static_cast<std::uint8_t>(static_cast<unsigned>(number) & 0xFFu);
 }
 
+std::string Id3v1BlockOf(const EditorValues& values, int genreNumber) {
+    Id3v1Record v1;
+    v1.Reset();
+    v1.SetTitle(values.title);
+    v1.SetArtist(values.artist);
+    v1.SetAlbum(values.album);
+    v1.SetYear(values.year);
+    v1.SetComment(values.comment);
+    v1.trackByte = LowByte(LeadingInteger(values.track));
+    v1.genreByte = LowByte(genreNumber);
+    const auto block = v1.BuildBlock();
+    return std::string(reinterpret_cast<const char*>(block.data()), block.size());
+}
+
+// Basic support: the ID3v2 tag holds exactly the edited values.
+void SetEveryValue(Id3v2Record& v2, const EditorValues& values) {
+    v2.SetTitle(values.title);
+    v2.SetArtist(values.artist);
+    v2.SetAlbum(values.album);
+    v2.SetYear(values.year);
+    v2.SetComment(values.comment);
+    v2.SetTrack(values.track);
+    v2.SetGenre(values.genre);
+}
+
+// Full support: only the values that differ from what the ID3v2 tag said
+// are set; every other frame stays exactly as it was ("9/12" in TRCK, a
+// genre named by text, the encoding of a title).
+void SetChangedValues(Id3v2Record& v2, const TagEditorSides& sides, const EditorValues& values,
+                      bool genreChanged) {
+    const EditorValues& old = sides.id3v2;
+    const bool had = sides.id3v2There;
+    auto changed = [had](const std::string& before, const std::string& after) {
+        return !had || before != after;
+    };
+    if (changed(old.title, values.title)) {
+        v2.SetTitle(values.title);
+    }
+    if (changed(old.artist, values.artist)) {
+        v2.SetArtist(values.artist);
+    }
+    if (changed(old.album, values.album)) {
+        v2.SetAlbum(values.album);
+    }
+    if (changed(old.year, values.year)) {
+        v2.SetYear(values.year);
+    }
+    if (changed(old.comment, values.comment)) {
+        v2.SetComment(values.comment);
+    }
+    if (!had || LeadingInteger(old.track) != LeadingInteger(values.track)) {
+        v2.SetTrack(values.track);
+    }
+    if (!had || genreChanged) {
+        v2.SetGenre(values.genre);
+    }
+}
+
+// What the editor writes: the new ID3v1 block when that tag is written, and
+// the ID3v2 tag built from the file's own when that one is.
+struct EditorWrite {
+    bool id3v1 = false;
+    bool id3v2 = false;
+    EditorValues values;
+    int genreNumber = 255;  // the ID3v1 genre byte
+    bool genreChanged = true;
+};
+
 void WriteTags(RenamingContext& context, const std::string& oldName, const std::string& shownName,
-               const EditorValues& values, bool writeId3v2) {
+               const TagEditorSides& sides, const EditorWrite& write) {
     std::string workDirectory;
     context.settings.GetPathToWork(workDirectory);
-    bool v1Written = false;
-    bool v2Written = false;
+    const TagSupport support = SupportOf(context);
+    bool written = false;
+    std::string reason = "not a file of the work directory";
     {
         DirectoryScope scope;
         if (IsBareFileName(oldName) && scope.Enter(workDirectory)) {
-            Id3v1Record v1;
-            v1.Reset();
-            v1.SetTitle(values.title);
-            v1.SetArtist(values.artist);
-            v1.SetAlbum(values.album);
-            v1.SetYear(values.year);
-            v1.SetComment(values.comment);
-            v1.trackByte = LowByte(values.track);
-            v1.genreByte = LowByte(values.genre);
-            v1Written = v1.WriteTag(oldName) == 1;
-            if (writeId3v2) {
-                Id3v2Record v2;
-                v2.Reset();
-                v2.SetTitle(values.title);
-                v2.SetArtist(values.artist);
-                v2.SetAlbum(values.album);
-                v2.SetYear(values.year);
-                v2.SetComment(values.comment);
-                v2.SetTrack(values.track);
-                v2.SetGenre(values.genre);
-                v2Written = v2.WriteTag(oldName) == 1;
+            TagEdit edit;
+            if (write.id3v1) {
+                edit.id3v1 = Id3v1BlockOf(write.values, write.genreNumber);
             }
+            if (write.id3v2) {
+                edit.id3v2 = [&](std::string_view oldTag, std::string& why) {
+                    Id3v2Record v2(support);
+                    v2.Reset();
+                    if (support == TagSupport::Full) {
+                        SetChangedValues(v2, sides, write.values, write.genreChanged);
+                    } else {
+                        SetEveryValue(v2, write.values);
+                    }
+                    return v2.BuildTagBytes(oldTag, why);
+                };
+            }
+            // Both tags change in one step: after a failure the file has its
+            // old tags.
+            written = ApplyTagEdit(oldName, edit, reason);
         }
     }
     // The boxes come after the directory is restored; each tag is reported on its own.
-    if (!v1Written) {
-        ShowOk(context.ui, "Error", "Unable to update ID3 TAGv1 on " + shownName,
-               MessageIcon::Warning);
+    if (written) {
+        return;
     }
-    if (writeId3v2 && !v2Written) {
-        ShowOk(context.ui, "Error", "Unable to update ID3 TAGv2 on " + shownName,
-               MessageIcon::Warning);
+    if (write.id3v1) {
+        context.ui.ShowFailure("Error", "Unable to update ID3 TAGv1 on " + shownName, reason,
+                               MessageIcon::Warning);
     }
+    if (write.id3v2) {
+        context.ui.ShowFailure("Error", "Unable to update ID3 TAGv2 on " + shownName, reason,
+                               MessageIcon::Warning);
+    }
+}
+
+// Which tags the edited values go to, and the genre each gets.
+EditorWrite PlanWrite(const TagEditorSides& sides, const EditorValues& opened,
+                      const FileInfoEditorModel& editor, int openedGenreIndex, bool fullSupport) {
+    EditorWrite write;
+    write.values = editor.Result();
+    const EditorValues& v = write.values;
+    write.genreNumber = LeadingInteger(v.genre);
+    if (!fullSupport) {
+        // ID3v1 is always written; ID3v2 when the file had one or a value does not fit.
+        write.id3v1 = true;
+        write.id3v2 = sides.id3v2There || NeedsId3v2(v.title, v.artist, v.album, v.comment);
+        return write;
+    }
+    // The genre list cannot show "Blues" or a genre named by text; left
+    // unselected, such a genre is kept, not removed.
+    const bool genreUntouched = openedGenreIndex == FileInfoEditorModel::kNoGenre &&
+                                editor.GenreIndex() == FileInfoEditorModel::kNoGenre;
+    if (genreUntouched) {
+        write.values.genre = opened.genre;
+        write.genreNumber = GenreNumberOf(opened.genre);
+    }
+    write.genreChanged = !genreUntouched && GenreNumberOf(sides.id3v2.genre) != write.genreNumber;
+    const bool fitsId3v1 = !NeedsId3v2(v.title, v.artist, v.album, v.comment) &&
+                           FitsLatin1(v.title) && FitsLatin1(v.artist) && FitsLatin1(v.album) &&
+                           FitsLatin1(v.comment);
+    // A file keeps the tags it has; a value ID3v1 cannot hold whole also goes
+    // into an ID3v2 tag, and a file without tags gets an ID3v1 tag.
+    write.id3v2 = sides.id3v2There || !fitsId3v1;
+    write.id3v1 = sides.id3v1There || !write.id3v2;
+    return write;
 }
 
 }  // namespace
@@ -189,19 +302,17 @@ bool NeedsId3v2(const std::string& title, const std::string& artist, const std::
 void RunTagEditor(RenamingContext& context, const std::string& oldName,
                   const std::string& shownName) {
     const TagEditorSides sides = ReadSides(context, oldName);
-    EditorValues values = ReconcileTagValues(context.ui, shownName, sides);
+    const EditorValues opened = ReconcileTagValues(context.ui, shownName, sides);
 
     FileInfoEditorModel editor(context.ui, EditorMode::Tag,
-                               TagLabel(sides.id3v1There, sides.id3v2There), shownName,
-                               std::move(values));
+                               TagLabel(sides.id3v1There, sides.id3v2There), shownName, opened);
+    editor.SetCover(sides.cover);
+    const int openedGenreIndex = editor.GenreIndex();
     if (!context.ui.RunFileInfoEditor(editor) || !editor.Accepted())
         return;
-
-    const EditorValues& edited = editor.Result();
-    // ID3v1 is always written; ID3v2 when the file had one or a value does not fit.
-    const bool writeId3v2 =
-        sides.id3v2There || NeedsId3v2(edited.title, edited.artist, edited.album, edited.comment);
-    WriteTags(context, oldName, shownName, edited, writeId3v2);
+    const EditorWrite write =
+        PlanWrite(sides, opened, editor, openedGenreIndex, context.fullTagSupport);
+    WriteTags(context, oldName, shownName, sides, write);
 }
 
 }  // namespace tagnomen

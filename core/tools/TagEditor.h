@@ -2,8 +2,12 @@
 // The tag editor: reads both tags of one file of the work directory,
 // reconciles them into seven values (asking through the tag-mismatch prompt
 // where they disagree), lets the person edit them in the editor's tag mode,
-// and on OK writes an ID3v1 tag, and an ID3v2 tag where the file had one or
-// a value does not fit ID3v1. RunTagEditor (app/Tools.h) is its entry.
+// and on OK writes them, both tags in one step. With basic support it writes
+// an ID3v1 tag, and an ID3v2 tag where the file had one or a value does not
+// fit ID3v1. With full support it updates the tags the file has (a file
+// without tags gets ID3v1, and ID3v2 too where a value does not fit ID3v1
+// whole) and changes in ID3v2 only the frames of the values that changed.
+// RunTagEditor (app/Tools.h) is its entry.
 #include <string>
 
 #include "tools/FileInfoEditorModel.h"
@@ -20,6 +24,9 @@ struct TagEditorSides {
     EditorValues id3v2;
     bool id3v1There = false;
     bool id3v2There = false;
+    // The file's front cover (or first picture) as stored, empty for none;
+    // read with full support only.
+    std::string cover;
 };
 
 // Reconciles the two sides in the order title, artist, album, year, track,

@@ -308,7 +308,7 @@ TEST(Id3v1WriteTest, StripTagCutsExactlyTheBlock) {
     EXPECT_FALSE(dir.Exists("missing.mp3"));
 }
 
-TEST(Id3v1WriteTest, ReadOnlyFilesAreMadeWritableAndStaySo) {
+TEST(Id3v1WriteTest, ReadOnlyFilesAreWrittenAndStayReadOnly) {
     TempDir dir;
     dir.Write("ro.mp3", Audio(300) + V1Block({"Old", "", "", "", "", 1}));
     dir.Write("ro2.mp3", Audio(300) + V1Block({"Old", "", "", "", "", 1}));
@@ -316,13 +316,13 @@ TEST(Id3v1WriteTest, ReadOnlyFilesAreMadeWritableAndStaySo) {
     ASSERT_EQ(::chmod((dir / "ro2.mp3").c_str(), 0440), 0);
     Id3v1Record r = Prepared("New", "", "", "", "", 0, 2);
     EXPECT_EQ(r.WriteTag(dir / "ro.mp3"), 1);
-    EXPECT_EQ(PermissionBits(dir / "ro.mp3"), 0644u);
+    EXPECT_EQ(PermissionBits(dir / "ro.mp3"), 0444u);
     Id3v1Record back;
     back.ReadTag(dir / "ro.mp3");
     EXPECT_EQ(back.title, "New");
 
     EXPECT_EQ(r.StripTag(dir / "ro2.mp3"), 1);
-    EXPECT_EQ(PermissionBits(dir / "ro2.mp3"), 0640u);
+    EXPECT_EQ(PermissionBits(dir / "ro2.mp3"), 0440u);
     EXPECT_EQ(dir.Read("ro2.mp3").size(), 300u);
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+// Changing a file's tags in one atomic step. A file holds at most two tag
+// regions: the ID3v2 tag at its start and the 128-byte ID3v1 block at its
+// end. An edit says what each becomes; it is applied so that, whatever
+// happens, the file has either its old tags or its new ones:
+//
+// - when one region changes and keeps its length (or the ID3v1 block is
+//   added or cut off), that region alone is written where it lies, in one
+//   write, touching only the bytes that differ;
+// - otherwise the whole file is rebuilt beside itself under a unique
+//   temporary name, synced, and renamed over the file.
+//
+// Nothing is written over bytes not identified as the old tag: an ID3v2 tag
+// that cannot be delimited (a damaged header, a size out of range or past the
+// end of the file, a frame running past the tag, unknown bytes in the
+// padding) is never replaced. Symbolic links are not written through, a file
+// with several hard links is rebuilt rather than written in place (the other
+// names keep what they had), holes of a sparse file stay holes, and a write
+// bit added to write a read-only file is taken away again.
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tagnomen {
+
+struct TagEdit {
+    // Builds the new ID3v2 tag from the old one (empty when the file has
+    // none): the new tag's bytes, empty for no tag, or nothing with the
+    // reason when it cannot. Unset: the ID3v2 tag stays as it is.
+    using Id3v2Builder =
+        std::function<std::optional<std::string>(std::string_view oldTag, std::string& reason)>;
+    Id3v2Builder id3v2;
+    // The new ID3v1 block (128 bytes), or empty to remove it. Unset: it stays.
+    std::optional<std::string> id3v1;
+};
+
+// True when the file now carries the edit (also when nothing had to change);
+// false with the reason ("Permission denied", "symbolic link" ...) when the
+// file was left as it was.
+bool ApplyTagEdit(const std::string& path, const TagEdit& edit, std::string& reason);
+
+// The prefix of the temporary files of a rebuild; a file of this name is
+// never a user's file.
+inline constexpr const char* kRebuildPrefix = ".tagnomen-";
+
+}  // namespace tagnomen
