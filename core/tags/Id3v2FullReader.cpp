@@ -43,6 +43,13 @@ class FrameHarvest {
             ++record.pictureCount;
             return;
         }
+        if (id == "TDRL" && !releaseTime_) {
+            // Some taggers keep the year as the release time only.
+            if (const std::optional<std::string> content = Content(source, frame)) {
+                releaseTime_ = DecodeTextFrame(*content);
+            }
+            return;
+        }
         const int row = FindFrameRow(id, version_ == 2);
         if (row < 0 || Done(row)) {
             return;
@@ -78,6 +85,13 @@ class FrameHarvest {
         if (record.year.empty()) {
             // The year of a recording time such as "2003-05-12".
             record.year = Utf8Left(Value(kRecordingTimeRow, record, kYearRow), kYearCharacters);
+        }
+        if (record.year.empty() && releaseTime_) {
+            record.year =
+                Utf8Left(PresentValue(releaseTime_->text, kValueCharacters), kYearCharacters);
+            if (!record.year.empty()) {
+                record.valueEncodings[kYearRow] = EncodingName(releaseTime_->encoding);
+            }
         }
         record.genre = GenreFromFrameText(Value(kGenreRow, record, kGenreRow));
         record.comment = Value(kCommentRow, record, kCommentRow);
@@ -130,6 +144,7 @@ class FrameHarvest {
     int version_;
     bool allUnsynchronised_;
     std::array<std::optional<TextValue>, kFrameIdCount> texts_{};
+    std::optional<TextValue> releaseTime_;
     bool linkWithoutDescription_ = false;
 };
 
