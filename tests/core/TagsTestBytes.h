@@ -35,6 +35,38 @@ inline Bytes Frame(int version, const Bytes& id, const Bytes& data) {
     return id + BigEndian(static_cast<std::uint32_t>(data.size()), 4) + Bytes(2, '\0') + data;
 }
 
+// A version 4 frame as the standard has it: the size in 7-bit groups.
+inline Bytes Frame4(const Bytes& id, const Bytes& data, std::uint16_t flags = 0) {
+    return id + Syncsafe(static_cast<std::uint32_t>(data.size())) + BigEndian(flags, 2) + data;
+}
+
+// UTF-16 bytes of a text: little-endian with the mark FF FE, big-endian with
+// FE FF, or big-endian without a mark (encoding 2 of version 4).
+enum class Utf16Form { LittleWithMark, BigWithMark, BigWithoutMark };
+inline Bytes Utf16(const std::u16string& text, Utf16Form form) {
+    Bytes out = form == Utf16Form::LittleWithMark ? Bytes("\xFF\xFE")
+                : form == Utf16Form::BigWithMark  ? Bytes("\xFE\xFF")
+                                                  : Bytes();
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        out += form == Utf16Form::LittleWithMark ? Bytes{low, high} : Bytes{high, low};
+    }
+    return out;
+}
+
+// The bytes with a 00 after every FF, as unsynchronisation stores them.
+inline Bytes Unsynchronised(const Bytes& bytes) {
+    Bytes out;
+    for (const char c : bytes) {
+        out += c;
+        if (static_cast<unsigned char>(c) == 0xFF) {
+            out += '\0';
+        }
+    }
+    return out;
+}
+
 // A text frame with encoding byte 0x00.
 inline Bytes TextFrame(int version, const Bytes& id, const Bytes& text) {
     return Frame(version, id, Bytes(1, '\0') + text);
