@@ -193,6 +193,9 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
     {
         DirectoryScope scope;
         const bool entered = scope.Enter(workDirectory);
+        if (entered) {
+            RemoveStaleRebuildFiles(".");  // copies left by a killed run
+        }
         for (std::size_t i = 0; i < n; ++i) {
             const std::string& fileName =
                 fromList ? oldNames[i] : table.Cell(i, FileInfoTable::FileName);

@@ -1,6 +1,8 @@
 #include "tags/TagEdit.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -344,7 +346,44 @@ bool WriteInPlace(ModeGuard& guard, const struct stat& info, const Layout& layou
     return true;
 }
 
+// The process that made a rebuild file, from its name; 0 when the name is
+// not one of ours.
+pid_t MakerOf(std::string_view name) {
+    const std::string_view prefix = kRebuildPrefix;
+    if (name.substr(0, prefix.size()) != prefix || name.size() < 4 ||
+        name.substr(name.size() - 4) != ".tmp") {
+        return 0;
+    }
+    pid_t pid = 0;
+    for (std::size_t i = prefix.size(); i < name.size() && name[i] != '-'; ++i) {
+        if (name[i] < '0' || name[i] > '9' || pid > 1000000000) {
+            return 0;
+        }
+        pid = pid * 10 + (name[i] - '0');
+    }
+    return pid;
+}
+
 }  // namespace
+
+int RemoveStaleRebuildFiles(const std::string& directory) {
+    DIR* listing = ::opendir(directory.c_str());
+    if (listing == nullptr) {
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        const pid_t maker = MakerOf(entry->d_name);
+        // Only files of processes that are gone: a running copy may be
+        // writing its file at this moment.
+        if (maker > 0 && ::kill(maker, 0) != 0 && errno == ESRCH &&
+            ::unlinkat(::dirfd(listing), entry->d_name, 0) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(listing);
+    return removed;
+}
 
 bool ApplyTagEdit(const std::string& path, const TagEdit& edit, std::string& reason) {
     struct stat entry {};

@@ -40,8 +40,13 @@ struct TagEdit {
 // file was left as it was.
 bool ApplyTagEdit(const std::string& path, const TagEdit& edit, std::string& reason);
 
-// The prefix of the temporary files of a rebuild; a file of this name is
-// never a user's file.
+// The prefix of the temporary files of a rebuild, ".tagnomen-<pid>-<n>.tmp";
+// a file of this name is never a user's file.
 inline constexpr const char* kRebuildPrefix = ".tagnomen-";
+
+// Removes the temporary files that rebuilds of processes no longer running
+// left in the directory (a program killed in the middle of a rebuild leaves
+// the copy it was making). Returns how many were removed.
+int RemoveStaleRebuildFiles(const std::string& directory);
 
 }  // namespace tagnomen

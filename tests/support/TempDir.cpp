@@ -13,8 +13,11 @@ namespace fs = std::filesystem;
 
 namespace tagnomen::testing {
 
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "tagnomen-test-XXXXXX").string();
+TempDir::TempDir() : TempDir(std::string()) {}
+
+TempDir::TempDir(const std::string& base) {
+    const fs::path parent = base.empty() ? fs::temp_directory_path() : fs::path(base);
+    std::string pattern = (parent / "tagnomen-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     path_ = pattern;

@@ -9,6 +9,9 @@ namespace tagnomen::testing {
 class TempDir {
   public:
     TempDir();
+    // A directory below `base` instead (the system's temporary directory
+    // when `base` is empty).
+    explicit TempDir(const std::string& base);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
