@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
+#include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
+#include "tags/Id3v2FrameList.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
 
@@ -71,9 +74,10 @@ bool PeerAvailable(const std::string& tool) {
     return Peers({"check", tool}).status == 0;
 }
 
-PeerValues PeerRead(const std::string& tool, const std::string& path) {
-    const RunResult run = Peers({"read", tool, path});
-    EXPECT_EQ(run.status, 0) << tool << " could not read " << path;
+PeerValues PeerRead(const std::string& tool, const std::string& path,
+                    const std::string& action = "read") {
+    const RunResult run = Peers({action, tool, path});
+    EXPECT_EQ(run.status, 0) << tool << " could not " << action << " " << path;
     PeerValues values;
     std::size_t start = 0;
     while (start < run.output.size()) {
@@ -253,6 +257,64 @@ TEST_P(PeerTest, TagnomenReadsWhatThePeerWrites) {
         EXPECT_EQ(v1.comment, song.comment);
     }
 }
+
+// Files tagged as today's taggers tag them: UTF-8 and UTF-16 frames, covers,
+// lyrics, ids, described comments (full tag support).
+class WildTagTest : public PeerTest {};
+
+// The audio: what follows the ID3v2 tag.
+std::string AudioAfterTag(const std::string& file) {
+    const std::optional<std::size_t> tag = Id3v2FrameList::DeclaredBytes(file, nullptr);
+    return tag ? file.substr(*tag) : file;
+}
+
+TEST_P(WildTagTest, TagnomenReadsWhatMutagenReadsAndATitleEditChangesOnlyTheTitle) {
+    TempDir dir;
+    const std::string path = dir / "wild.mp3";
+    dir.Write("wild.mp3", FakeAudio(6000));
+    ASSERT_EQ(Peers({"wild", GetParam(), path}).status, 0);
+
+    PeerValues expected = PeerRead("mutagen", path, "values");
+    Id3v1Record v1(TagSupport::Full);
+    Id3v2Record v2(TagSupport::Full);
+    ASSERT_EQ(ReadTags(path, v1, v2), 1);
+    EXPECT_EQ(v2.title, expected["title"]);
+    EXPECT_EQ(v2.artist, expected["artist"]);
+    EXPECT_EQ(v2.album, expected["album"]);
+    EXPECT_EQ(v2.year, expected["year"]);
+    EXPECT_EQ(std::to_string(v2.track), expected["track"]);
+    EXPECT_EQ(GenreName(std::stoi(v2.genre)), expected["genre"]);
+    EXPECT_EQ(v2.comment, expected["comment"]);
+
+    const std::string before = dir.Read("wild.mp3");
+    const PeerValues framesBefore = PeerRead("mutagen", path, "frames");
+    const bool id3libReads = !PeerRead("id3v2", path)["v2.title"].empty();
+    Id3v2Record edit(TagSupport::Full);
+    edit.Reset();
+    edit.SetTitle("Neuer Titel");
+    ASSERT_EQ(edit.WriteTag(path), 1) << edit.failureReason;
+
+    PeerValues framesAfter = PeerRead("mutagen", path, "frames");
+    EXPECT_NE(framesAfter["frame TIT2"], framesBefore.at("frame TIT2"));
+    framesAfter["frame TIT2"] = framesBefore.at("frame TIT2");
+    EXPECT_EQ(framesAfter, framesBefore) << "every other frame, and the version, as they were";
+    EXPECT_EQ(AudioAfterTag(dir.Read("wild.mp3")), AudioAfterTag(before));
+    expected["title"] = "Neuer Titel";
+    EXPECT_EQ(PeerRead("mutagen", path, "values"), expected);
+    EXPECT_EQ(PeerRead("eyed3", path)["v2.title"], "Neuer Titel");
+    if (id3libReads) {
+        EXPECT_EQ(PeerRead("id3v2", path)["v2.title"], "Neuer Titel");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Taggers, WildTagTest,
+                         ::testing::Values("mutagen-v24-utf8", "mutagen-v24-utf16be",
+                                           "mutagen-v23-utf16", "eyed3-v24", "id3v2-v23", "kid3"),
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                             std::string name = param.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Peers, PeerTest, ::testing::Values("mutagen", "eyed3", "id3v2"),
                          [](const ::testing::TestParamInfo<std::string>& param) {

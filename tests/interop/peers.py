@@ -4,6 +4,11 @@
   peers.py check TOOL                  exit 0 when TOOL can be used
   peers.py read TOOL FILE              print what TOOL reads, one "key<TAB>value" a line
   peers.py write TOOL FILE KEY=VALUE... write ISO-8859-1 tags (ID3v2.3 and ID3v1) with TOOL
+  peers.py wild VARIANT FILE           tag FILE as today's taggers do (UTF-8, UTF-16, covers,
+                                       lyrics, ids, described comments); VARIANT names tool and form
+  peers.py values mutagen FILE         what mutagen reads as title, artist, album, year, track,
+                                       genre name and comment (the one without description)
+  peers.py frames mutagen FILE         every ID3v2 frame mutagen sees: key and a hash of its data
 
 TOOL is mutagen, eyed3 or id3v2. Keys read: v1.title v1.artist v1.album
 v1.year v1.comment v1.track v1.genre and v2.title v2.artist v2.album v2.year
@@ -165,6 +170,93 @@ def id3v2_write(path, values):
     subprocess.run(command + [path], check=True, capture_output=True)
 
 
+# --- tags as today's taggers write them ----------------------------------------
+
+WILD = {"title": "\u00dcber Alles", "artist": "\u00c9dith Piaf", "album": "\u6771\u4eac Album",
+        "track": "9/12", "genre": "Rock", "year": "2003", "comment": "Nice song"}
+COVER = b"\xff\xd8\xff\xe0JFIF" + bytes(range(256)) * 40 + b"\xff\xd9"
+
+
+def wild_mutagen(path, version, encoding):
+    from mutagen import id3
+    tags = id3.ID3()
+    for frame, key in ((id3.TIT2, "title"), (id3.TPE1, "artist"), (id3.TALB, "album"),
+                       (id3.TRCK, "track"), (id3.TCON, "genre")):
+        tags.add(frame(encoding=encoding, text=[WILD[key]]))
+    tags.add(id3.TDRC(encoding=encoding, text=[WILD["year"] + "-05-12"]))
+    tags.add(id3.TPE2(encoding=encoding, text=["Album Artist"]))
+    tags.add(id3.TPOS(encoding=encoding, text=["1/2"]))
+    tags.add(id3.COMM(encoding=encoding, lang="eng", desc="iTunNORM", text=[" 0000A 0000B"]))
+    tags.add(id3.COMM(encoding=encoding, lang="eng", desc="", text=[WILD["comment"]]))
+    tags.add(id3.USLT(encoding=encoding, lang="eng", desc="", text="la la la"))
+    tags.add(id3.TXXX(encoding=encoding, desc="MusicBrainz Album Id", text=["abc-123"]))
+    tags.add(id3.UFID(owner="http://musicbrainz.org", data=b"xyz-789"))
+    tags.add(id3.APIC(encoding=encoding, mime="image/jpeg", type=3, desc="Cover", data=COVER))
+    tags.add(id3.POPM(email="a@b.c", rating=200, count=3))
+    tags.add(id3.PRIV(owner="WM/Provider", data=b"\x00\x01"))
+    tags.save(path, v2_version=version, v1=0)
+
+
+def wild(variant, path):
+    if variant == "mutagen-v24-utf8":
+        wild_mutagen(path, 4, 3)
+    elif variant == "mutagen-v24-utf16be":
+        wild_mutagen(path, 4, 2)
+    elif variant == "mutagen-v23-utf16":
+        wild_mutagen(path, 3, 1)
+    elif variant == "eyed3-v24":
+        import tempfile
+        with tempfile.NamedTemporaryFile(suffix=".jpg") as cover:
+            cover.write(COVER)
+            cover.flush()
+            subprocess.run(["eyeD3", "-Q", "--to-v2.4", "-t", WILD["title"], "-a", WILD["artist"],
+                            "-A", WILD["album"], "-n", "9", "-N", "12", "-G", WILD["genre"],
+                            "--recording-date", WILD["year"], "-c", WILD["comment"],
+                            "--add-image", cover.name + ":FRONT_COVER", path],
+                           check=True, capture_output=True)
+    elif variant == "id3v2-v23":
+        subprocess.run(["id3v2", "-t", "Uber Alles", "-a", "Edith Piaf", "-A", "Album",
+                        "-T", WILD["track"], "-g", "17", "-y", WILD["year"],
+                        "-c", WILD["comment"], path], check=True, capture_output=True)
+    elif variant == "kid3":
+        subprocess.run(["kid3-cli", "-c", "set title '%s'" % WILD["title"],
+                        "-c", "set artist '%s'" % WILD["artist"],
+                        "-c", "set album '%s'" % WILD["album"], "-c", "set track 9/12",
+                        "-c", "set genre Rock", "-c", "set date 2003",
+                        "-c", "set comment '%s'" % WILD["comment"], path],
+                       check=True, capture_output=True)
+    else:
+        raise SystemExit(2)
+
+
+def mutagen_values(path):
+    from mutagen.id3 import ID3
+    tags = ID3(path, load_v1=False)
+    out = {}
+    for key, frame_id in (("title", "TIT2"), ("artist", "TPE1"), ("album", "TALB")):
+        frame = tags.get(frame_id)
+        out[key] = str(frame.text[0]) if frame is not None else ""
+    dates = [tags[k] for k in ("TDRC", "TDRL") if k in tags]
+    out["year"] = str(dates[0].text[0])[:4] if dates else ""
+    track = tags.get("TRCK")
+    out["track"] = str(int(str(track.text[0]).split("/")[0])) if track is not None else "0"
+    genre = tags.get("TCON")
+    out["genre"] = genre.genres[0] if genre is not None and genre.genres else ""
+    undescribed = [c for c in tags.getall("COMM") if c.desc == ""]
+    out["comment"] = str(undescribed[0].text[0]) if undescribed else ""
+    return out
+
+
+def mutagen_frames(path):
+    import hashlib
+    from mutagen.id3 import ID3
+    tags = ID3(path, translate=False, load_v1=False)
+    out = {"version": str(tags.version[1])}
+    for key in sorted(tags.keys()):
+        out["frame " + key] = hashlib.md5(repr(tags[key]).encode("utf-8")).hexdigest()
+    return out
+
+
 def check(tool):
     if tool == "mutagen":
         import mutagen.id3  # noqa: F401
@@ -173,6 +265,16 @@ def check(tool):
     elif tool == "id3v2":
         if shutil.which("id3v2") is None:
             raise SystemExit(1)
+    elif tool == "kid3":
+        if shutil.which("kid3-cli") is None:
+            raise SystemExit(1)
+    elif tool in ("mutagen-v24-utf8", "mutagen-v24-utf16be", "mutagen-v23-utf16"):
+        import mutagen.id3  # noqa: F401
+    elif tool == "eyed3-v24":
+        if shutil.which("eyeD3") is None:
+            raise SystemExit(1)
+    elif tool == "id3v2-v23":
+        check("id3v2")
     else:
         raise SystemExit(2)
 
@@ -186,6 +288,15 @@ def main(argv):
             return 1
         return 0
     path = argv[3]
+    if action == "wild":
+        wild(tool, path)
+        return 0
+    if action == "values":
+        emit(mutagen_values(path))
+        return 0
+    if action == "frames":
+        emit(mutagen_frames(path))
+        return 0
     if action == "read":
         emit({"mutagen": mutagen_read, "eyed3": eyed3_read, "id3v2": id3v2_read}[tool](path))
         return 0
