@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -23,6 +24,19 @@ QString FromUtf8(const std::string& text) {
 
 std::string ToUtf8(const QString& text) {
     return text.toUtf8().toStdString();
+}
+
+constexpr int kCoverPixels = 96;
+
+// The cover as a small picture; null when the bytes are no picture Qt knows.
+QPixmap CoverPixmap(const std::string& bytes) {
+    QPixmap picture;
+    if (bytes.empty() || !picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                                               static_cast<uint>(bytes.size()))) {
+        return {};
+    }
+    return picture.scaled(kCoverPixels, kCoverPixels, Qt::KeepAspectRatio,
+                          Qt::SmoothTransformation);
 }
 
 }  // namespace
@@ -85,8 +99,19 @@ FileInfoEditorDialog::FileInfoEditorDialog(FileInfoEditorModel& model, QWidget* 
     buttons->addStretch();
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);
+    // The cover is shown so that the person sees it is there, and kept.
+    cover_ = new QLabel(this);
+    const QPixmap cover = CoverPixmap(model.Cover());
+    cover_->setPixmap(cover);
+    cover_->setToolTip(QStringLiteral("Cover picture: kept when the tags are written"));
+    cover_->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    cover_->setVisible(!cover.isNull());
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(form, 1);
+    top->addWidget(cover_, 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
+    layout->addLayout(top);
     layout->addLayout(buttons);
 }
 

@@ -26,6 +26,8 @@ class FileInfoEditorDialog : public QDialog {
     QLabel* CommentCaption() const { return commentCaption_; }
     QComboBox* GenreList() const { return genre_; }
     QLabel* TagLabel() const { return tagLabel_; }
+    // The file's cover picture, small and read only; hidden when there is none.
+    QLabel* CoverLabel() const { return cover_; }
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
 
@@ -44,6 +46,7 @@ class FileInfoEditorDialog : public QDialog {
     QLabel* commentCaption_;
     QComboBox* genre_;
     QLabel* tagLabel_;
+    QLabel* cover_;
     QPushButton* ok_;
     QPushButton* cancel_;
 };

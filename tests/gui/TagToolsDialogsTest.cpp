@@ -2,8 +2,10 @@
 // windows: which widgets show, which are enabled, what typing and clicking
 // leave in the model, and what OK and Cancel do. Set TAGNOMEN_GRAB_DIR to a
 // directory to get a picture of each dialog.
+#include <QBuffer>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -92,8 +94,18 @@ void TagToolsDialogsTest::cleanup() {
 void TagToolsDialogsTest::editorTagModeShowsCommentAndLabel() {
     FileInfoEditorModel model(*ui_, EditorMode::Tag, "Uses ID3 TAGv1 and TAGv2", "Angel.mp3",
                               SomeValues());
+    // A cover of 400 x 200 pixels, as a tag stores it.
+    QImage picture(400, 200, QImage::Format_RGB32);
+    picture.fill(Qt::darkRed);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    model.SetCover(png.toStdString());
     FileInfoEditorDialog dialog(model);
     dialog.show();
+    QVERIFY(dialog.CoverLabel()->isVisible());
+    QCOMPARE(dialog.CoverLabel()->pixmap().size(), QSize(96, 48));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("ID3 TAG Editor"));
     QVERIFY(dialog.FileNameEdit()->isReadOnly());
     QCOMPARE(dialog.FileNameEdit()->text(), QStringLiteral("Angel.mp3"));
@@ -121,6 +133,7 @@ void TagToolsDialogsTest::editorTableModeHidesCommentAndLabel() {
     QVERIFY(!dialog.CommentEdit()->isVisible());
     QVERIFY(!dialog.CommentCaption()->isVisible());
     QVERIFY(!dialog.TagLabel()->isVisible());
+    QVERIFY(!dialog.CoverLabel()->isVisible());
     QCOMPARE(dialog.Edit(EditorField::Track)->text(), QString());
     QCOMPARE(dialog.GenreList()->currentIndex(), -1);
     Grab(dialog, "file-information-editor");
