@@ -46,7 +46,33 @@ V2 = [("TT2", b"\0Song"), ("TP1", b"\0Band"), ("TAL", b"\0Album"),
 V4 = [("TIT1", b"\0Group"), ("TOPE", b"\0Orig"), ("TOAL", b"\0OrigAlbum"),
       ("TDRC", b"\x002003-05-12"), ("TIT2", b"\x01\xff\xfeS\0"), ("APIC", b"\0" * 300)]
 
+
+def frame4(fid, data, flags=0):
+    return fid.encode() + syncsafe(len(data)) + flags.to_bytes(2, "big") + data
+
+
+def unsync(data):
+    return data.replace(b"\xff", b"\xff\x00")
+
+
+# Tags as today's taggers write them. The last byte of a seed also chooses
+# what the target does: bit 0x04 full tag support, bits 0x03 both a write.
+UTF16 = b"\x01\xff\xfe" + "\u00dcber".encode("utf-16-le")
+V4_WILD = (frame4("TIT2", b"\x03\xc3\x9cber Alles") + frame4("TPE1", UTF16)
+           + frame4("COMM", b"\x00engiTunNORM\x00 0000A") + frame4("COMM", b"\x03eng\x00Nice")
+           + frame4("TRCK", b"\x009/12") + frame4("TCON", b"\x00Rock\x00Pop")
+           + frame4("APIC", b"\x00image/jpeg\x00\x03\x00" + b"\xff\xd8" * 40)
+           + frame4("TIT3", b"\x00\xff\xe0x", flags=0x0003)[:10] + syncsafe(3)
+           + unsync(b"\x00\xff\xe0"))
+WILD_ENDS = AUDIO + b"\x07"
+
 SEEDS = {
+    "v24-wild.mp3": b"ID3\4\0\0" + syncsafe(len(V4_WILD) + 20) + V4_WILD + b"\0" * 20 + WILD_ENDS,
+    "v23-utf16-unsync.mp3": b"ID3\3\0\x80" + syncsafe(len(unsync(frame(3, "TIT2", UTF16))))
+    + unsync(frame(3, "TIT2", UTF16)) + WILD_ENDS,
+    "v24-extended-header.mp3": b"ID3\4\0\x40" + syncsafe(6 + 15) + syncsafe(6) + b"\x01\x00"
+    + frame4("TIT2", b"\x00Song") + WILD_ENDS,
+    "v24-plain-sizes.mp3": id3v2(4, [("TIT2", b"\0" + b"x" * 299), ("TPE1", b"\0Band")]) + WILD_ENDS,
     "v1-only.mp3": AUDIO + id3v1(),
     "v11-only.mp3": AUDIO + id3v1(track=5, genre=140),
     "v11-blank-marker.mp3": AUDIO + id3v1(comment=b"x" * 28 + b" A"),
