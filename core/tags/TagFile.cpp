@@ -39,7 +39,19 @@ std::size_t PreadFully(int fd, unsigned char* destination, std::size_t length,
     return done;
 }
 
+FileStamp StampFrom(const struct stat& info) {
+    return FileStamp{
+        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::int64_t>(info.st_size),
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
 }  // namespace
+
+FileStamp StampOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? StampFrom(info) : FileStamp{};
+}
 
 TagFile::TagFile(const std::string& path) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it has no effect on
@@ -55,6 +67,7 @@ TagFile::TagFile(const std::string& path) {
     }
     fd_ = fd;
     length_ = static_cast<std::int64_t>(info.st_size);
+    stamp_ = StampFrom(info);
 }
 
 TagFile::~TagFile() {

@@ -10,6 +10,20 @@
 
 namespace tagnomen {
 
+// What tells one state of a file from another: which file it is, its size
+// and its modification time.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = -1;
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file at `path` now (following links, as reading does);
+// a default stamp when there is none.
+FileStamp StampOf(const std::string& path);
+
 class TagFile {
   public:
     // Opens a regular file for reading; anything else (missing file,
@@ -22,6 +36,8 @@ class TagFile {
     bool IsOpen() const { return fd_ >= 0; }
     // Length of the file when it was opened; 0 when closed.
     std::int64_t Length() const { return length_; }
+    // The file's stamp when it was opened; a default stamp when closed.
+    const FileStamp& Stamp() const { return stamp_; }
 
     // Copies up to `length` bytes found at `offset` into `destination` and
     // returns how many were copied: fewer at the end of the file, 0 for an
@@ -31,6 +47,7 @@ class TagFile {
   private:
     int fd_ = -1;
     std::int64_t length_ = 0;
+    FileStamp stamp_;
     mutable std::vector<unsigned char> window_;
     mutable std::int64_t windowOffset_ = 0;
 };

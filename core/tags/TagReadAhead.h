@@ -1,0 +1,87 @@
+#pragma once
+// Reading the tags of a list of files ahead of the one thread that decides.
+//
+// A command that goes through files one by one (Rename, the tag cleaner)
+// spends most of its time waiting for each file's blocks in turn when the
+// disk is cold or far away. A small pool of worker threads reads and parses
+// the tags of the files in list order, ahead of the consumer, so that many
+// requests are in flight at once; the consumer still takes the files one at
+// a time, in its own order, and makes every decision itself. A file whose
+// size or modification time changed between its read and its use is read
+// again, so the consumer sees what reading the file at that moment gives.
+//
+// The pool is bounded: it keeps at most `filesAhead` parsed files that the
+// consumer has not taken, and stops (joining its threads) when the object
+// goes away, for instance when the command ends or is cancelled.
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include "tags/Id3v1Record.h"
+#include "tags/Id3v2Record.h"
+#include "tags/TagFile.h"
+#include "tags/TagSupport.h"
+
+namespace tagnomen {
+
+// Both tags of one file, as ReadTags gives them.
+struct FileTags {
+    explicit FileTags(TagSupport support) : id3v1(support), id3v2(support) {}
+    Id3v1Record id3v1;
+    Id3v2Record id3v2;
+    int id3v2Result = 0;
+    FileStamp stamp;
+};
+
+class TagReadAhead {
+  public:
+    struct Limits {
+        unsigned threads = 8;          // 0: no workers; every file is read when it is taken
+        std::size_t filesAhead = 256;  // parsed files held for the consumer at most
+    };
+
+    // Starts reading `names` (bare names of files in `directory`, an
+    // absolute path) in order.
+    TagReadAhead(std::string directory, std::vector<std::string> names, TagSupport support,
+                 Limits limits);
+    ~TagReadAhead();
+    TagReadAhead(const TagReadAhead&) = delete;
+    TagReadAhead& operator=(const TagReadAhead&) = delete;
+
+    // The tags of the file of that name, read ahead when it is one of the
+    // list (waiting for its worker when needed) and read now otherwise, or
+    // when it changed since it was read ahead.
+    FileTags Take(const std::string& name);
+
+    // The most parsed files held at once, for the benchmarks.
+    std::size_t PeakHeld() const;
+
+  private:
+    void Work();
+    FileTags ReadNow(const std::string& name) const;
+    std::string PathOf(const std::string& name) const;
+
+    const std::string directory_;
+    const std::vector<std::string> names_;
+    const TagSupport support_;
+    const Limits limits_;
+    std::unordered_map<std::string, std::size_t> positions_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable progress_;
+    std::size_t nextToRead_ = 0;  // the next index a worker claims
+    std::size_t nextToTake_ = 0;  // files before it are taken or skipped
+    std::vector<std::unique_ptr<FileTags>> ready_;
+    std::vector<bool> done_;
+    std::size_t held_ = 0;
+    std::size_t peakHeld_ = 0;
+    bool stopping_ = false;
+    std::vector<std::thread> workers_;
+};
+
+}  // namespace tagnomen
