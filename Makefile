@@ -7,7 +7,7 @@ ifdef CI
 CMAKE_FLAGS += -DTAGNOMEN_WERROR=ON
 endif
 
-.PHONY: all deps configure build run test bench install uninstall fuzz clean format
+.PHONY: all deps configure build run test bench install uninstall package screenshots fuzz clean format
 
 all: build
 
@@ -38,6 +38,11 @@ install: build
 uninstall:
 	@if [ -f $(BUILD)/install_manifest.txt ]; then \
 		sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -d '\n' rm -fv; fi
+
+# The README's pictures, taken offscreen.
+screenshots: build
+	@cmake --build $(BUILD) --target tagnomen-screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/screenshots/tagnomen-screenshots docs/screenshots
 
 fuzz: deps
 	@scripts/build-fuzzers $(BUILD)-fuzz

@@ -30,6 +30,15 @@ class QuietQtUi : public QtUi {
                               MessageButtons buttons) override {
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
+    MessageAnswer AskRenameQuestion(RenameQuestion, const std::string&, const std::string&,
+                                    bool& sameForRest) override {
+        sameForRest = false;
+        return MessageAnswer::No;
+    }
+    GarbageAnswer AskRenameGarbage(const std::string&, bool, bool, bool& sameForRest) override {
+        sameForRest = false;
+        return GarbageAnswer::No;
+    }
 };
 
 double Seconds(const std::function<void()>& work) {

@@ -47,8 +47,8 @@ GarbageDialog::GarbageDialog(const QString& question, bool showMarkAsAlbum, bool
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     if (offerSameForRest) {
-        sameForRest_ = new QCheckBox(QStringLiteral("Answer the same for the rest of this Rename"),
-                                     this);
+        sameForRest_ =
+            new QCheckBox(QStringLiteral("Answer the same for the rest of this Rename"), this);
         layout->addWidget(sameForRest_);
     }
     layout->addLayout(buttons);

@@ -51,6 +51,9 @@ QListView* MakeList(QWidget* parent, QAbstractItemView::SelectionMode mode) {
     list->setUniformItemSizes(true);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setMinimumHeight(60);
+    // The clash sign stays within a line of text.
+    const int line = list->fontMetrics().height();
+    list->setIconSize(QSize(line - 2, line - 2));
     return list;
 }
 
@@ -343,8 +346,8 @@ void MainWindow::RunBatch(Batch batch, void (Workbench::*command)()) {
     const std::size_t changed = ChangedProposals(set);
     const std::size_t tableRows = workbench_.Context().table.RowCount();
     // The cleaner goes through the listed files as far as the table reaches.
-    const std::size_t cleaned = set.oldNames.empty() ? tableRows
-                                                     : std::min(set.oldNames.size(), tableRows);
+    const std::size_t cleaned =
+        set.oldNames.empty() ? tableRows : std::min(set.oldNames.size(), tableRows);
     ui_.ForgetBatch();
     Run([this, command] { (workbench_.*command)(); });
     const BatchReport& report = ui_.LastBatch();
@@ -420,12 +423,12 @@ void MainWindow::Refresh() {
     fullTagAction_->setChecked(menu.fullTagSupportChecked);
     const QString cleanerTip =
         QStringLiteral("Rewrites the tags of every file from the file information table");
-    const QString organizerTip = QStringLiteral(
-        "Moves the saved files into folders by title, artist, album, year or genre");
+    const QString organizerTip =
+        QStringLiteral("Moves the saved files into folders by title, artist, album, year or genre");
     const QString viewerTip = QStringLiteral("Shows and corrects the file information table");
-    for (auto [action, tip] : {std::pair{cleanerAction_, cleanerTip},
-                               std::pair{organizerAction_, organizerTip},
-                               std::pair{viewerAction_, viewerTip}}) {
+    for (auto [action, tip] :
+         {std::pair{cleanerAction_, cleanerTip}, std::pair{organizerAction_, organizerTip},
+          std::pair{viewerAction_, viewerTip}}) {
         action->setEnabled(menu.loaderToolsEnabled && !workbench_.Renaming());
         const QString shown = menu.loaderToolsEnabled ? tip : QString::fromUtf8(kNeedsLoader);
         action->setToolTip(shown);

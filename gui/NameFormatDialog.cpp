@@ -65,8 +65,8 @@ NameFormatDialog::NameFormatDialog(NameFormatModel& model, QWidget* parent)
         placeholderRow->addWidget(button);
     }
     placeholderRow->addStretch();
-    auto* sections = new QLabel(
-        QStringLiteral("A part in { } is left out when a value in it is unknown."), box);
+    auto* sections =
+        new QLabel(QStringLiteral("A part in { } is left out when a value in it is unknown."), box);
     sections->setWordWrap(true);
 
     auto* boxLayout = new QVBoxLayout(box);
@@ -126,8 +126,7 @@ void NameFormatDialog::ShowTemplate() {
 
 void NameFormatDialog::ShowPreview() {
     const std::string name = model_.Preview();
-    preview_->setText(name.empty() ? QStringLiteral("(choose a format)")
-                                   : QString::fromUtf8(name));
+    preview_->setText(name.empty() ? QStringLiteral("(choose a format)") : QString::fromUtf8(name));
 }
 
 void NameFormatDialog::InsertPlaceholder(const QString& placeholder) {

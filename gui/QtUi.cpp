@@ -104,11 +104,11 @@ void QtUi::ShowHiddenFailures() {
     if (hiddenFailures_.isEmpty())
         return;
     const qsizetype count = hiddenFailures_.size();
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Errors not shown"),
-                    count == 1 ? QStringLiteral("1 further error of this run was not shown.")
-                               : QStringLiteral("%1 further errors of this run were not shown.")
-                                     .arg(count),
-                    QMessageBox::Ok, owner_);
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Errors not shown"),
+        count == 1 ? QStringLiteral("1 further error of this run was not shown.")
+                   : QStringLiteral("%1 further errors of this run were not shown.").arg(count),
+        QMessageBox::Ok, owner_);
     // The first few at once, all of them under "Show Details...".
     box.setInformativeText(hiddenFailures_.mid(0, 5).join(QLatin1Char('\n')) +
                            (count > 5 ? QStringLiteral("\n...") : QString()));

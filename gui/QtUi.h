@@ -2,9 +2,9 @@
 // The Ui port shown as real windows: message boxes, the tag-mismatch prompt,
 // the garbage dialog, the progress windows and the tool dialogs.
 #include <QPointer>
-#include <QWidget>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 #include <memory>
 

@@ -35,9 +35,8 @@ void FitIntoScreen(QWidget* window) {
     QSize frameExtra = frame.size() - window->size();
     if (frameExtra.isNull())
         frameExtra = QSize(0, kFrameAllowance);
-    const QSize fitted = window->size()
-                             .boundedTo(area.size() - frameExtra)
-                             .expandedTo(window->minimumSize());
+    const QSize fitted =
+        window->size().boundedTo(area.size() - frameExtra).expandedTo(window->minimumSize());
     if (fitted != window->size())
         window->resize(fitted);
     const QSize outer = fitted + frameExtra;

@@ -18,8 +18,8 @@ QString Failed(std::size_t failures) {
 }  // namespace
 
 QString RenameDoneText(std::size_t files) {
-    return QStringLiteral("%1 proposed; press Save to rename them on disk").arg(
-        files == 1 ? QStringLiteral("1 name") : QStringLiteral("%1 names").arg(files));
+    return QStringLiteral("%1 proposed; press Save to rename them on disk")
+        .arg(files == 1 ? QStringLiteral("1 name") : QStringLiteral("%1 names").arg(files));
 }
 
 QString RenameCancelledText(std::size_t proposed, std::size_t total) {
