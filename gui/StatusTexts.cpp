@@ -23,8 +23,6 @@ QString RenameDoneText(std::size_t files) {
 }
 
 QString RenameCancelledText(std::size_t proposed, std::size_t total) {
-    if (proposed == 0)
-        return QStringLiteral("Rename cancelled before the first file; nothing proposed");
     return QStringLiteral("Rename cancelled after %1 of %2; the other files keep their names")
         .arg(proposed)
         .arg(Files(total));

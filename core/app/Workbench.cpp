@@ -144,7 +144,7 @@ void Workbench::Rename() {
     renaming_ = false;
     context_.remembered.Clear();
     lastRename_ = {set_.renamedNames.size(), set_.oldNames.size(), cancelRequested_};
-    if (cancelRequested_ && !set_.renamedNames.empty()) {
+    if (cancelRequested_) {
         // Entry i still belongs to entry i: the files not reached keep their names.
         set_.renamedNames.insert(
             set_.renamedNames.end(),

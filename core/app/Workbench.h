@@ -56,7 +56,8 @@ class Workbench {
     void Rename();
     // Asks a running Rename to stop after the file it is at (the window's
     // Cancel button and Escape). The files not reached keep their names as
-    // their proposals; when none was reached nothing is proposed.
+    // their proposals, so that every command still finds one proposal per
+    // file, and a Save leaves them as they are.
     void CancelRename() { cancelRequested_ = renaming_; }
     bool Renaming() const { return renaming_; }
     const RenameReport& LastRename() const { return lastRename_; }
