@@ -39,6 +39,16 @@ uninstall:
 	@if [ -f $(BUILD)/install_manifest.txt ]; then \
 		sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -d '\n' rm -fv; fi
 
+# A Debian package in this directory: sudo apt install ./tagnomen_*.deb
+# CPack's staging install rewrites the install manifest; `make uninstall` keeps its own.
+package: build
+	@if [ -f $(BUILD)/install_manifest.txt ]; then cp $(BUILD)/install_manifest.txt $(BUILD)/manifest.keep; fi
+	@cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/package >/dev/null
+	@rm -f $(BUILD)/install_manifest.txt
+	@if [ -f $(BUILD)/manifest.keep ]; then mv $(BUILD)/manifest.keep $(BUILD)/install_manifest.txt; fi
+	@cp $(BUILD)/package/tagnomen_*.deb .
+	@ls tagnomen_*.deb
+
 # The README's pictures, taken offscreen.
 screenshots: build
 	@cmake --build $(BUILD) --target tagnomen-screenshots
