@@ -10,7 +10,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
 #include <fstream>
@@ -77,7 +76,9 @@ int main(int argc, char** argv) {
     const bool wholeScreen = argc > 2 && QByteArray(argv[2]) == "--screen";
     QDir().mkpath(out);
 
-    QTemporaryDir work;
+    // A fixed place, so that the work directory line reads the same every time.
+    QDir work(QDir::tempPath() + "/tagnomen-demo");
+    work.removeRecursively();
     const std::string music = (work.path() + "/Music").toStdString();
     QDir().mkpath(QString::fromStdString(music));
     for (const char* name : kMessyNames)
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
         const bool saved = window.screen()->grabWindow(0).save(path);
         std::printf("%s %s (window %dx%d at %d,%d)\n", saved ? "wrote" : "FAILED", qPrintable(path),
                     window.width(), window.height(), window.x(), window.y());
+        work.removeRecursively();
         return saved ? 0 : 1;
     }
     bool ok = Save(&window, out + "/main-window.png");
@@ -121,5 +123,6 @@ int main(int argc, char** argv) {
     NameFormatDialog formatDialog(format);
     formatDialog.show();
     ok = Save(&formatDialog, out + "/name-format.png") && ok;
+    work.removeRecursively();
     return ok ? 0 : 1;
 }
