@@ -306,8 +306,11 @@ class MainWindowTest : public QObject {
 
     void saveSaysWhatItDidAndOffersToListAgain() {
         Fixture f(3);
-        QTest::mouseClick(f.window->RenameButton(), Qt::LeftButton);
-        QTest::mouseClick(f.window->SaveButton(), Qt::LeftButton);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(f.window->RenamedList()->model()->rowCount(), 3);
+        QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(f.window->StatusLabel()->text(), QStringLiteral("3 files renamed"));
         QVERIFY(!f.window->ListAgainButton()->isHidden());
         QTest::mouseClick(f.window->ListAgainButton(), Qt::LeftButton);
