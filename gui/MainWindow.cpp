@@ -150,7 +150,7 @@ void MainWindow::BuildControls() {
     progressBar_->setValue(0);
     percentLabel_ = new QLabel(QStringLiteral("0%"), this);
     percentLabel_->setMinimumWidth(40);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
     cancelButton_->setAutoDefault(false);
     cancelButton_->setEnabled(false);
     cancelButton_->setToolTip(
@@ -399,9 +399,10 @@ void MainWindow::RestorePlacement() {
 }
 
 void MainWindow::done(int result) {
-    const QRect normal = isMaximized() ? normalGeometry() : geometry();
+    // The place and size it has when not maximized.
+    const QRect normal = isMaximized() ? normalGeometry() : QRect(pos(), size());
     StoreWindowPlacement(workbench_.Context().settings,
-                         {pos().x(), pos().y(), normal.width(), normal.height(), isMaximized()});
+                         {normal.x(), normal.y(), normal.width(), normal.height(), isMaximized()});
     QDialog::done(result);
 }
 

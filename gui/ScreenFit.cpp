@@ -50,7 +50,10 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         const Qt::WindowType type = widget->windowType();
-        if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog))
+        // A maximized or full-screen window fits already; resizing it would
+        // take it out of that state.
+        const bool fills = widget->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+        if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog) && !fills)
             FitIntoScreen(widget);
     }
     return QObject::eventFilter(watched, event);

@@ -17,7 +17,7 @@
 #include "GarbageDialog.h"
 #include "MainWindow.h"
 #include "NameFormatDialog.h"
-#include "QtUi.h"
+#include "SilentQtUi.h"
 #include "app/Workbench.h"
 #include "settings/SettingsStore.h"
 #include "tools/NameFormatModel.h"
@@ -37,24 +37,6 @@ constexpr const char* kMessyNames[] = {
     "nirvana-smells_like_teen_spirit.mp3",
     "R.E.M. - Losing My Religion.mp3",
     "queen - bohemian rhapsody [remastered].mp3",
-};
-
-// Answers every question No at once, so that Rename runs to its end.
-class AnsweringUi : public QtUi {
-  public:
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon,
-                              MessageButtons buttons) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-    MessageAnswer AskRenameQuestion(RenameQuestion, const std::string&, const std::string&,
-                                    bool& sameForRest) override {
-        sameForRest = false;
-        return MessageAnswer::No;
-    }
-    GarbageAnswer AskRenameGarbage(const std::string&, bool, bool, bool& sameForRest) override {
-        sameForRest = false;
-        return GarbageAnswer::No;
-    }
 };
 
 bool Save(QWidget* widget, const QString& path) {
@@ -88,7 +70,7 @@ int main(int argc, char** argv) {
     settings.SetPathToWork(music);
     settings.SetRenamingMethod(1);
 
-    AnsweringUi ui;
+    SilentQtUi ui;
     Workbench workbench(settings, ui);
     workbench.Start();
     MainWindow window(workbench, ui);
