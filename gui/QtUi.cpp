@@ -50,7 +50,9 @@ MessageAnswer AskWithRestBox(QWidget* owner, const std::string& caption, const s
 }  // namespace
 
 QtUi::QtUi() : screenFit_(std::make_unique<ScreenFit>()) {
-    qApp->installEventFilter(screenFit_.get());
+    // Every window shown while this Ui lives is kept on its screen.
+    if (qApp != nullptr)
+        qApp->installEventFilter(screenFit_.get());
 }
 
 QtUi::~QtUi() = default;
