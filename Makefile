@@ -7,7 +7,7 @@ ifdef CI
 CMAKE_FLAGS += -DTAGNOMEN_WERROR=ON
 endif
 
-.PHONY: all deps configure build run test bench install uninstall fuzz clean format
+.PHONY: all deps configure build run test bench install uninstall package screenshots fuzz clean format
 
 all: build
 
@@ -38,6 +38,21 @@ install: build
 uninstall:
 	@if [ -f $(BUILD)/install_manifest.txt ]; then \
 		sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -d '\n' rm -fv; fi
+
+# A Debian package in this directory: sudo apt install ./tagnomen_*.deb
+# CPack's staging install rewrites the install manifest; `make uninstall` keeps its own.
+package: build
+	@if [ -f $(BUILD)/install_manifest.txt ]; then cp $(BUILD)/install_manifest.txt $(BUILD)/manifest.keep; fi
+	@cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/package >/dev/null
+	@rm -f $(BUILD)/install_manifest.txt
+	@if [ -f $(BUILD)/manifest.keep ]; then mv $(BUILD)/manifest.keep $(BUILD)/install_manifest.txt; fi
+	@cp $(BUILD)/package/tagnomen_*.deb .
+	@ls tagnomen_*.deb
+
+# The README's pictures, taken offscreen.
+screenshots: build
+	@cmake --build $(BUILD) --target tagnomen-screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/screenshots/tagnomen-screenshots docs/screenshots
 
 fuzz: deps
 	@scripts/build-fuzzers $(BUILD)-fuzz

@@ -15,22 +15,13 @@
 
 #include "CliUi.h"
 #include "MainWindow.h"
-#include "QtUi.h"
+#include "SilentQtUi.h"
 #include "app/Workbench.h"
 
 namespace fs = std::filesystem;
 using namespace tagnomen;
 
 namespace {
-
-// Message boxes are answered at once, so that only the window's own work counts.
-class QuietQtUi : public QtUi {
-  public:
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon,
-                              MessageButtons buttons) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-};
 
 double Seconds(const std::function<void()>& work) {
     auto start = std::chrono::steady_clock::now();
@@ -63,7 +54,7 @@ int main(int argc, char** argv) {
     settings.FirstRunCheck();
     // Qt's one-time start-up (fonts, style) is not part of any command.
     {
-        QuietQtUi warmUi;
+        SilentQtUi warmUi;
         Workbench warm(settings, warmUi);
         warm.Start();
         MainWindow window(warm, warmUi);
@@ -83,7 +74,7 @@ int main(int argc, char** argv) {
         double plainList = Seconds([&] { plain.Start(); });
         double plainRename = Seconds([&] { plain.Rename(); });
 
-        QuietQtUi qtUi;
+        SilentQtUi qtUi;
         Workbench shown(settings, qtUi);
         std::unique_ptr<MainWindow> window;
         double windowList = Seconds([&] {

@@ -35,9 +35,11 @@ bool CliUi::LoadAnswers(const std::string& path, std::string& error) {
         if (start == std::string::npos)
             continue;
         line = line.substr(start);
+        // A trailing "!" ticks "Answer the same for the rest of this Rename".
+        const std::string word = line.back() == '!' ? line.substr(0, line.size() - 1) : line;
         bool known = false;
-        for (const char* word : kScriptWords)
-            known = known || line == word;
+        for (const char* scriptWord : kScriptWords)
+            known = known || word == scriptWord;
         if (!known) {
             error = path + ":" + std::to_string(number) + ": unknown answer '" + line + "'";
             return false;
@@ -102,23 +104,64 @@ MessageAnswer CliUi::ShowMessage(const std::string& caption, const std::string& 
             JsonField("text", text) + ", " + JsonField("answer", "ok") + "}");
         return MessageAnswer::Ok;
     }
+    bool sameForRest = false;
+    return AskYesNo(caption, text, false, sameForRest);
+}
+
+MessageAnswer CliUi::AskRenameQuestion(RenameQuestion, const std::string& caption,
+                                       const std::string& text, bool& sameForRest) {
+    return AskYesNo(caption, text, true, sameForRest);
+}
+
+MessageAnswer CliUi::AskYesNo(const std::string& caption, const std::string& text, bool restOffered,
+                              bool& sameForRest) {
     if (caption == "Error" || caption == "Fatal Error")
         errorShown_ = true;
+    sameForRest = false;
     bool yes = policy_ == AnswerPolicy::Yes;
     ScriptedAnswer scripted;
     if (NextScripted(scripted)) {
-        if (scripted.word != "yes" && scripted.word != "no")
+        const std::string word = TakeRestMark(scripted, restOffered, text, sameForRest);
+        if (word != "yes" && word != "no")
             Unfitting(scripted, text);
-        yes = scripted.word == "yes";
+        yes = word == "yes";
     } else if (policy_ == AnswerPolicy::Ask) {
-        std::string reply = AskTerminal(caption + ": " + text + "\n[y/N] ");
+        std::string reply =
+            AskTerminal(caption + ": " + text + "\n[y/N" +
+                        (restOffered ? ", ! after it: the same for the rest" : "") + "] ");
         yes = !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
+        sameForRest = restOffered && !reply.empty() && reply.back() == '!';
     } else if (!quiet_) {
         messages_ << caption << ": " << text << "\n-> " << (yes ? "Yes" : "No") << '\n';
     }
-    Log("{" + JsonField("kind", "question") + ", " + JsonField("caption", caption) + ", " +
-        JsonField("text", text) + ", " + JsonField("answer", yes ? "yes" : "no") + "}");
+    LogQuestion("question", caption, text, yes ? "yes" : "no", sameForRest, true);
     return yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::string CliUi::TakeRestMark(const ScriptedAnswer& answer, bool restOffered,
+                                const std::string& question, bool& sameForRest) {
+    if (answer.word.empty() || answer.word.back() != '!')
+        return answer.word;
+    if (!restOffered)
+        Unfitting(answer, question);
+    sameForRest = true;
+    return answer.word.substr(0, answer.word.size() - 1);
+}
+
+void CliUi::LogQuestion(const char* kind, const std::string& caption, const std::string& text,
+                        const std::string& answer, bool sameForRest, bool shown) {
+    std::string entry = "{" + JsonField("kind", kind) + ", " + JsonField("caption", caption) +
+                        ", " + JsonField("text", text) + ", " + JsonField("answer", answer);
+    if (sameForRest)
+        entry += ", \"sameForRest\": true";
+    if (!shown)
+        entry += ", \"shown\": false";
+    Log(entry + "}");
+}
+
+void CliUi::NoteAnsweredForRest(const std::string& kind, const std::string& caption,
+                                const std::string& text, const std::string& answer) {
+    LogQuestion(kind.c_str(), caption, text, answer, false, false);
 }
 
 std::string CliUi::AskTagMismatch(const std::string& caption, const std::string& fileName,
@@ -150,16 +193,29 @@ std::string CliUi::AskTagMismatch(const std::string& caption, const std::string&
 
 GarbageAnswer CliUi::AskGarbage(const std::string& question, bool showMarkAsAlbum,
                                 bool showMarkAsTrack) {
+    bool sameForRest = false;
+    return AskGarbageDialog(question, showMarkAsAlbum, showMarkAsTrack, false, sameForRest);
+}
+
+GarbageAnswer CliUi::AskRenameGarbage(const std::string& question, bool showMarkAsAlbum,
+                                      bool showMarkAsTrack, bool& sameForRest) {
+    return AskGarbageDialog(question, showMarkAsAlbum, showMarkAsTrack, true, sameForRest);
+}
+
+GarbageAnswer CliUi::AskGarbageDialog(const std::string& question, bool showMarkAsAlbum,
+                                      bool showMarkAsTrack, bool restOffered, bool& sameForRest) {
+    sameForRest = false;
     GarbageAnswer answer = policy_ == AnswerPolicy::Yes ? GarbageAnswer::Yes : GarbageAnswer::No;
     ScriptedAnswer scripted;
     if (NextScripted(scripted)) {
-        if (scripted.word == "yes") {
+        const std::string word = TakeRestMark(scripted, restOffered, question, sameForRest);
+        if (word == "yes") {
             answer = GarbageAnswer::Yes;
-        } else if (scripted.word == "no") {
+        } else if (word == "no") {
             answer = GarbageAnswer::No;
-        } else if (scripted.word == "album" && showMarkAsAlbum) {
+        } else if (word == "album" && showMarkAsAlbum) {
             answer = GarbageAnswer::Album;
-        } else if (scripted.word == "track" && showMarkAsTrack) {
+        } else if (word == "track" && showMarkAsTrack) {
             answer = GarbageAnswer::Track;
         } else {
             Unfitting(scripted, question);
@@ -170,6 +226,8 @@ GarbageAnswer CliUi::AskGarbage(const std::string& question, bool showMarkAsAlbu
             choices += "/a(lbum)";
         if (showMarkAsTrack)
             choices += "/t(rack)";
+        if (restOffered)
+            choices += ", ! after it: the same for the rest";
         std::string reply =
             AskTerminal("Erase the Garbage Text: " + question + "\n" + choices + "] ");
         char c = reply.empty() ? 'n' : reply[0];
@@ -179,13 +237,13 @@ GarbageAnswer CliUi::AskGarbage(const std::string& question, bool showMarkAsAlbu
             answer = GarbageAnswer::Album;
         if ((c == 't' || c == 'T') && showMarkAsTrack)
             answer = GarbageAnswer::Track;
+        sameForRest = restOffered && !reply.empty() && reply.back() == '!';
     } else if (!quiet_) {
         messages_ << "Erase the Garbage Text: " << question << "\n-> " << GarbageAnswerName(answer)
                   << '\n';
     }
-    Log("{" + JsonField("kind", "garbage") + ", " + JsonField("caption", "Erase the Garbage Text") +
-        ", " + JsonField("text", question) + ", " + JsonField("answer", GarbageAnswerName(answer)) +
-        "}");
+    LogQuestion("garbage", "Erase the Garbage Text", question, GarbageAnswerName(answer),
+                sameForRest, true);
     return answer;
 }
 

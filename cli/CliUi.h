@@ -33,6 +33,8 @@ class CliUi : public Ui {
 
     // True once a box with the caption "Error" or "Fatal Error" was shown.
     bool ErrorShown() const { return errorShown_; }
+    // A command found a fault without showing a box (clashing names).
+    void NoteFailure() { errorShown_ = true; }
 
     DialogScripts dialogs;
 
@@ -44,6 +46,14 @@ class CliUi : public Ui {
                                const std::string& id3v1Text, const std::string& id3v2Text) override;
     GarbageAnswer AskGarbage(const std::string& question, bool showMarkAsAlbum,
                              bool showMarkAsTrack) override;
+    // A scripted or typed answer ending in "!" ticks "the same for the rest".
+    MessageAnswer AskRenameQuestion(RenameQuestion kind, const std::string& caption,
+                                    const std::string& text, bool& sameForRest) override;
+    GarbageAnswer AskRenameGarbage(const std::string& question, bool showMarkAsAlbum,
+                                   bool showMarkAsTrack, bool& sameForRest) override;
+    // Logged with "shown": false.
+    void NoteAnsweredForRest(const std::string& kind, const std::string& caption,
+                             const std::string& text, const std::string& answer) override;
     void OpenProgressWindow(const std::string& text) override;
     void CloseProgressWindow() override;
     void ShowRenameProgress(int value, int maximum, const std::string& percentText) override;
@@ -67,6 +77,16 @@ class CliUi : public Ui {
     bool NextScripted(ScriptedAnswer& answer);
     [[noreturn]] void Unfitting(const ScriptedAnswer& answer, const std::string& question);
     std::string AskTerminal(const std::string& prompt);
+    // restOffered: the question has the "same for the rest" check box.
+    MessageAnswer AskYesNo(const std::string& caption, const std::string& text, bool restOffered,
+                           bool& sameForRest);
+    GarbageAnswer AskGarbageDialog(const std::string& question, bool showMarkAsAlbum,
+                                   bool showMarkAsTrack, bool restOffered, bool& sameForRest);
+    // The scripted word without its "!"; a "!" where no box is offered does not fit.
+    std::string TakeRestMark(const ScriptedAnswer& answer, bool restOffered,
+                             const std::string& question, bool& sameForRest);
+    void LogQuestion(const char* kind, const std::string& caption, const std::string& text,
+                     const std::string& answer, bool sameForRest, bool shown);
     void Report(const std::string& caption, const std::string& text);
     void Log(const std::string& json);
 

@@ -1,6 +1,7 @@
 // The commands of the main window itself: the working set, Rename, Save,
 // Undo and the options.
 #include "Commands.h"
+#include "app/Clashes.h"
 #include "tools/DirectoryChooserModel.h"
 
 namespace tagnomen::cli {
@@ -40,6 +41,20 @@ void Show(CommandContext& c, const Arguments& args) {
             c.out << set.renamedNames[i];
         c.out << '\n';
     }
+}
+
+// One line per clashing pair; any clash makes the run fail, so that a script
+// stops before a Save that would fail on them.
+void Clashes(CommandContext& c, const Arguments& args) {
+    RequireCount(args, 0, "clashes");
+    const WorkingSet& set = c.workbench.Set();
+    const std::vector<ClashPair> clashes = FindClashes(set);
+    for (const ClashPair& clash : clashes) {
+        c.out << set.oldNames[clash.first] << '\t' << set.oldNames[clash.second] << '\t'
+              << NameAfterSave(set, clash.second) << '\n';
+    }
+    if (!clashes.empty())
+        c.ui.NoteFailure();
 }
 
 void Method(CommandContext& c, const Arguments& args) {
@@ -95,6 +110,8 @@ void RegisterWorkingSetCommands(CommandTable& table) {
     table["dir"] = {"dir PATH", "choose the work directory and list its MP3 files", Dir};
     table["list"] = {"list", "print the old file names", List};
     table["show"] = {"show", "print each old name, a TAB and its proposed name", Show};
+    table["clashes"] = {
+        "clashes", "print the pairs of files whose proposed names clash (exit status 1)", Clashes};
     table["method"] = {"method id3|smart|mass", "choose the renaming method", Method};
     table["underscore"] = {"underscore on|off", "replace blanks with underscores", Underscore};
     table["loader"] = {"loader on|off", "enable the file information loader", Loader};

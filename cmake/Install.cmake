@@ -35,6 +35,10 @@ if(TAGNOMEN_GUI)
     install(FILES ${TAGNOMEN_RESOURCES}/tagnomen.desktop
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 
+    # What software centres show about the program (AppStream).
+    install(FILES ${TAGNOMEN_RESOURCES}/org.tagnomen.Tagnomen.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+
     # The program icon in the hicolor theme: one PNG per size, and the SVG.
     foreach(size 16 32 48 64 128 256)
         install(FILES ${TAGNOMEN_RESOURCES}/icons/tagnomen-${size}.png

@@ -84,7 +84,10 @@ DirectoryChooserDialog::DirectoryChooserDialog(DirectoryChooserModel& model, QWi
     tree_->setExpandsOnDoubleClick(false);
     tree_->setDragEnabled(false);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The tree opens at the directory the edit names, which keeps its text.
+    model_.OpenAtText();
     AddMissingItems();
+    ShowModelSelection();
     connect(tree_, &QTreeWidget::currentItemChanged, this,
             &DirectoryChooserDialog::OnCurrentItemChanged);
 
@@ -133,6 +136,17 @@ void DirectoryChooserDialog::AddMissingItems() {
         widgetItem->setIcon(0, ImageIcon(model_.Image(index, false)));
         treeItems_.push_back(widgetItem);
     }
+}
+
+void DirectoryChooserDialog::ShowModelSelection() {
+    for (std::size_t i = 0; i < treeItems_.size(); ++i)
+        treeItems_[i]->setExpanded(model_.IsExpanded(static_cast<int>(i)));
+    QTreeWidgetItem* selected = TreeItem(model_.Selected());
+    if (selected == nullptr)
+        return;
+    selected->setIcon(0, ImageIcon(model_.Image(model_.Selected(), true)));
+    tree_->setCurrentItem(selected);
+    tree_->scrollToItem(selected, QAbstractItemView::PositionAtCenter);
 }
 
 void DirectoryChooserDialog::OnCurrentItemChanged(QTreeWidgetItem* current,

@@ -31,6 +31,8 @@ class DirectoryChooserDialog : public QDialog {
 
   private:
     void AddMissingItems();
+    // Expands and selects what the model has selected, without selecting it again.
+    void ShowModelSelection();
     void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     int ModelItem(const QTreeWidgetItem* item) const;
 

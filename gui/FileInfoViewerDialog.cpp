@@ -37,7 +37,9 @@ FileInfoViewerDialog::FileInfoViewerDialog(FileInfoViewerModel& model, QWidget* 
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int row = 0; row < grid_->rowCount(); ++row)
         ShowRow(row);
-    grid_->setMinimumSize(width + 4, 260);
+    // Wide enough for every column where the screen allows; the grid
+    // scrolls on a smaller screen, where the window is fitted to it.
+    grid_->setMinimumSize(240, 120);
 
     connect(grid_, &QTableWidget::itemSelectionChanged, this, [this] {
         const QList<QTableWidgetItem*> items = grid_->selectedItems();
@@ -62,6 +64,7 @@ FileInfoViewerDialog::FileInfoViewerDialog(FileInfoViewerModel& model, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
     layout->addLayout(buttons);
+    resize(width + 2 * layout->contentsMargins().left() + 8, 420);
 }
 
 void FileInfoViewerDialog::ShowRow(int row) {

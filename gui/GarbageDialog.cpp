@@ -1,5 +1,6 @@
 #include "GarbageDialog.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +15,7 @@ constexpr int kNo = 0, kYes = 1, kAlbum = 2, kTrack = 3;
 }  // namespace
 
 GarbageDialog::GarbageDialog(const QString& question, bool showMarkAsAlbum, bool showMarkAsTrack,
-                             QWidget* parent)
+                             QWidget* parent, bool offerSameForRest)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Erase the Garbage Text"));
     auto* icon = new QLabel(this);
@@ -45,7 +46,16 @@ GarbageDialog::GarbageDialog(const QString& question, bool showMarkAsAlbum, bool
         buttons->addWidget(button);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    if (offerSameForRest) {
+        sameForRest_ =
+            new QCheckBox(QStringLiteral("Answer the same for the rest of this Rename"), this);
+        layout->addWidget(sameForRest_);
+    }
     layout->addLayout(buttons);
+}
+
+bool GarbageDialog::SameForRest() const {
+    return sameForRest_ != nullptr && sameForRest_->isChecked();
 }
 
 GarbageAnswer GarbageDialog::Ask() {

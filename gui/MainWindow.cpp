@@ -1,26 +1,48 @@
 #include "MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
-#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <unordered_map>
 
 #include "NameListModel.h"
 #include "QtUi.h"
+#include "StatusTexts.h"
+#include "app/Clashes.h"
+#include "app/WindowPlacement.h"
 #include "app/Workbench.h"
 
 namespace tagnomen {
 
 namespace {
+
+// The size of a first start, before any placement was kept.
+constexpr QSize kFirstSize(640, 580);
+// Repaints of a running Rename, a few times a second.
+constexpr int kRepaintMilliseconds = 40;
+
+constexpr const char* kNeedsLoader =
+    "Greyed until Options > Enable File Info Loader is checked; it works on the file "
+    "information that Rename then loads.";
 
 QListView* MakeList(QWidget* parent, QAbstractItemView::SelectionMode mode) {
     auto* list = new QListView(parent);
@@ -28,6 +50,10 @@ QListView* MakeList(QWidget* parent, QAbstractItemView::SelectionMode mode) {
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformItemSizes(true);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setMinimumHeight(60);
+    // The clash sign stays within a line of text.
+    const int line = list->fontMetrics().height();
+    list->setIconSize(QSize(line - 2, line - 2));
     return list;
 }
 
@@ -38,22 +64,62 @@ QGroupBox* Framed(const QString& title, QWidget* content, QWidget* parent) {
     return box;
 }
 
+// A label that shows a long path elided in the middle and the whole in its tooltip.
+class PathLabel : public QLabel {
+  public:
+    explicit PathLabel(QWidget* parent) : QLabel(parent) {
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    void SetPath(const QString& path) {
+        path_ = path;
+        setToolTip(path);
+        Elide();
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        Elide();
+    }
+
+  private:
+    void Elide() {
+        const QString prefix = QStringLiteral("Work directory: ");
+        const int room = width() - fontMetrics().horizontalAdvance(prefix);
+        setText(prefix + fontMetrics().elidedText(path_, Qt::ElideMiddle, std::max(room, 40)));
+    }
+    QString path_;
+};
+
+std::size_t ChangedProposals(const WorkingSet& set) {
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < set.renamedNames.size() && i < set.oldNames.size(); ++i) {
+        if (set.renamedNames[i] != set.oldNames[i])
+            ++changed;
+    }
+    return changed;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Workbench& workbench, QtUi& ui, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
       workbench_(workbench),
       ui_(ui) {
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     setWindowIcon(QApplication::windowIcon());
+    setAcceptDrops(true);
+    setSizeGripEnabled(true);
     BuildControls();
     BuildMenus();
     ui_.SetOwner(this);
     ui_.SetRenameProgressSink([this](int value, int maximum, const std::string& percentText) {
         ShowRenameProgress(value, maximum, percentText);
     });
-    resize(470, 500);
+    RestorePlacement();
     Refresh();
 }
 
@@ -63,6 +129,9 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildControls() {
+    workDirectoryLabel_ = new PathLabel(this);
+    workDirectoryLabel_->setObjectName(QStringLiteral("workDirectory"));
+
     oldList_ = MakeList(this, QAbstractItemView::SingleSelection);
     renamedList_ = MakeList(this, QAbstractItemView::ExtendedSelection);
     oldModel_ = new NameListModel(workbench_.Set().oldNames, this);
@@ -71,6 +140,9 @@ void MainWindow::BuildControls() {
     renamedList_->setModel(renamedModel_);
     oldList_->setObjectName(QStringLiteral("oldFileNames"));
     renamedList_->setObjectName(QStringLiteral("renamedFileNames"));
+    oldList_->setToolTip(QStringLiteral("Double-click or press Enter to edit the file's tags"));
+    oldList_->installEventFilter(this);
+    renamedList_->installEventFilter(this);
 
     progressBar_ = new QProgressBar(this);
     progressBar_->setTextVisible(false);
@@ -78,70 +150,121 @@ void MainWindow::BuildControls() {
     progressBar_->setValue(0);
     percentLabel_ = new QLabel(QStringLiteral("0%"), this);
     percentLabel_->setMinimumWidth(40);
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancelButton_->setAutoDefault(false);
+    cancelButton_->setEnabled(false);
+    cancelButton_->setToolTip(
+        QStringLiteral("Stops Rename (also Escape); the names proposed so far are kept"));
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { workbench_.CancelRename(); });
     auto* progressBox = new QGroupBox(QStringLiteral("Renaming Progress Bar"), this);
     auto* progressLayout = new QHBoxLayout(progressBox);
     progressLayout->addWidget(progressBar_, 1);
     progressLayout->addWidget(percentLabel_);
+    progressLayout->addWidget(cancelButton_);
 
     renameButton_ = new QPushButton(QStringLiteral("&Rename"), this);
     saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
     exitButton_ = new QPushButton(QStringLiteral("&Exit"), this);
-    renameButton_->setAutoDefault(false);
-    saveButton_->setAutoDefault(false);
-    exitButton_->setDefault(true);  // the Enter key means Exit, as in any dialog
-    connect(renameButton_, &QPushButton::clicked, this,
-            [this] { Run([this] { workbench_.Rename(); }); });
+    // No default button: Enter on a list opens its entry and never ends the program.
+    for (QPushButton* button : {renameButton_, saveButton_, exitButton_})
+        button->setAutoDefault(false);
+    renameButton_->setToolTip(QStringLiteral("Propose a new name for every file (Ctrl+R)"));
+    saveButton_->setToolTip(QStringLiteral("Rename the files on disk (Ctrl+S)"));
+    exitButton_->setToolTip(QStringLiteral("End the program (Ctrl+Q)"));
+    connect(renameButton_, &QPushButton::clicked, this, &MainWindow::RunRename);
     connect(saveButton_, &QPushButton::clicked, this,
-            [this] { Run([this] { workbench_.Save(); }); });
+            [this] { RunBatch(Batch::Save, &Workbench::Save); });
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::OnExit);
 
     connect(oldList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::OnOldSelectionChanged);
     connect(renamedList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::OnRenamedSelectionChanged);
-    connect(oldList_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
-        Run([this, row = index.row()] { workbench_.DoubleClickOld(row); });
-    });
-    connect(renamedList_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
-        Run([this, row = index.row()] { workbench_.DoubleClickRenamed(row); });
-    });
+    connect(oldList_, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { OpenEntry(oldList_, index.row()); });
+    connect(renamedList_, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { OpenEntry(renamedList_, index.row()); });
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(renameButton_);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(exitButton_);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(progressBox, 1);
-    bottom->addWidget(renameButton_, 0, Qt::AlignBottom);
-    bottom->addWidget(saveButton_, 0, Qt::AlignBottom);
-    bottom->addWidget(exitButton_, 0, Qt::AlignBottom);
+    bottom->addLayout(buttons);
+    bottom->setAlignment(buttons, Qt::AlignBottom);
+
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setSizeGripEnabled(false);
+    statusLabel_ = new QLabel(statusBar_);
+    statusLabel_->setObjectName(QStringLiteral("status"));
+    clashLabel_ = new QLabel(statusBar_);
+    clashLabel_->setObjectName(QStringLiteral("clashes"));
+    clashLabel_->setStyleSheet(QStringLiteral("color: #9c0006; font-weight: bold"));
+    clashLabel_->hide();
+    listAgainButton_ = new QPushButton(QStringLiteral("&List Folder Again"), statusBar_);
+    listAgainButton_->setAutoDefault(false);
+    listAgainButton_->setToolTip(QStringLiteral("List the work directory to see the result"));
+    listAgainButton_->hide();
+    connect(listAgainButton_, &QPushButton::clicked, this, [this] {
+        Run([this] { workbench_.ListAgain(); });
+        ShowStatus({}, false);
+    });
+    statusBar_->addWidget(statusLabel_, 1);
+    statusBar_->addPermanentWidget(clashLabel_);
+    statusBar_->addPermanentWidget(listAgainButton_);
 
     auto* layout = new QVBoxLayout(this);
     menuBar_ = new QMenuBar(this);
     layout->setMenuBar(menuBar_);
+    layout->addWidget(workDirectoryLabel_);
     layout->addWidget(Framed(QStringLiteral("Old File Names"), oldList_, this), 1);
     layout->addWidget(Framed(QStringLiteral("Renamed File Names"), renamedList_, this), 1);
     layout->addLayout(bottom);
+    layout->addWidget(statusBar_);
 }
 
-QAction* MainWindow::AddCommand(QMenu* menu, const QString& text, void (Workbench::*command)()) {
+QAction* MainWindow::AddCommand(QMenu* menu, const QString& text, void (Workbench::*command)(),
+                                const QKeySequence& shortcut) {
     QAction* action = menu->addAction(text);
+    action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this,
             [this, command] { Run([this, command] { (workbench_.*command)(); }); });
+    commands_.push_back(action);
     return action;
 }
 
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
-    AddCommand(file, QStringLiteral("&Directory To Work On..."), &Workbench::ChooseDirectory);
+    AddCommand(file, QStringLiteral("&Directory To Work On..."), &Workbench::ChooseDirectory,
+               QKeySequence(QStringLiteral("Ctrl+O")));
     AddCommand(file, QStringLiteral("&Format To Rename..."), &Workbench::FormatToRename);
-    AddCommand(file, QStringLiteral("&Undo"), &Workbench::Undo);
+    QAction* rename = file->addAction(QStringLiteral("&Rename"));
+    rename->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
+    connect(rename, &QAction::triggered, this, &MainWindow::RunRename);
+    QAction* save = file->addAction(QStringLiteral("&Save"));
+    save->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    connect(save, &QAction::triggered, this, [this] { RunBatch(Batch::Save, &Workbench::Save); });
+    QAction* undo = file->addAction(QStringLiteral("&Undo"));
+    undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    connect(undo, &QAction::triggered, this, [this] { RunBatch(Batch::Undo, &Workbench::Undo); });
     file->addSeparator();
-    connect(file->addAction(QStringLiteral("&Exit")), &QAction::triggered, this,
-            &MainWindow::OnExit);
+    QAction* exit = file->addAction(QStringLiteral("&Exit"));
+    exit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    connect(exit, &QAction::triggered, this, &MainWindow::OnExit);
+    commands_.insert(commands_.end(), {rename, save, undo, exit});
 
     QMenu* method = menuBar_->addMenu(QStringLiteral("Renaming &Method"));
-    auto addMethod = [this, method](const QString& text, int value) {
+    // One method at a time: the items show radio marks.
+    auto* methods = new QActionGroup(this);
+    methods->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    auto addMethod = [this, method, methods](const QString& text, int value) {
         QAction* action = method->addAction(text);
         action->setCheckable(true);
+        methods->addAction(action);
         connect(action, &QAction::triggered, this,
                 [this, value] { Run([this, value] { workbench_.SelectMethod(value); }); });
+        commands_.push_back(action);
         return action;
     };
     smartAction_ = addMethod(QStringLiteral("Renamer &Smart Engine (RSE)"), 1);
@@ -149,14 +272,19 @@ void MainWindow::BuildMenus() {
     massAction_ = addMethod(QStringLiteral("&Mass Renaming Method"), 2);
 
     QMenu* tools = menuBar_->addMenu(QStringLiteral("&Tools"));
-    cleanerAction_ =
-        AddCommand(tools, QStringLiteral("ID3 TAG's  &Cleaner"), &Workbench::TagCleaner);
+    tools->setToolTipsVisible(true);
+    cleanerAction_ = tools->addAction(QStringLiteral("ID3 TAG's  &Cleaner"));
+    connect(cleanerAction_, &QAction::triggered, this,
+            [this] { RunBatch(Batch::Cleaner, &Workbench::TagCleaner); });
+    commands_.push_back(cleanerAction_);
     AddCommand(tools, QStringLiteral("ID3 TAG's &Editor..."), &Workbench::TagEditor);
     tools->addSeparator();
     AddCommand(tools, QStringLiteral("Mass Mp3 &Filename Editor..."),
                &Workbench::MassFileNameEditor);
-    organizerAction_ =
-        AddCommand(tools, QStringLiteral("Files &Organizer..."), &Workbench::FilesOrganizer);
+    organizerAction_ = tools->addAction(QStringLiteral("Files &Organizer..."));
+    connect(organizerAction_, &QAction::triggered, this,
+            [this] { RunBatch(Batch::Organizer, &Workbench::FilesOrganizer); });
+    commands_.push_back(organizerAction_);
     viewerAction_ =
         AddCommand(tools, QStringLiteral("File Info &Viewer..."), &Workbench::FileInfoViewer);
 
@@ -173,8 +301,8 @@ void MainWindow::BuildMenus() {
     fullTagAction_->setCheckable(true);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
-    AddCommand(help, QStringLiteral("&Contents"), &Workbench::Help)
-        ->setShortcut(QKeySequence::HelpContents);
+    AddCommand(help, QStringLiteral("&Contents"), &Workbench::Help,
+               QKeySequence(QStringLiteral("F1")));
     help->addSeparator();
     AddCommand(help, QStringLiteral("&About Tagnomen"), &Workbench::About);
     AddCommand(help, QStringLiteral("Renamer's &Web Site"), &Workbench::WebSite);
@@ -199,12 +327,93 @@ void MainWindow::Run(const std::function<void()>& command) {
     Refresh();
 }
 
+void MainWindow::RunRename() {
+    renameStarted_ = false;
+    SetRenaming(true);
+    Run([this] { workbench_.Rename(); });
+    SetRenaming(false);
+    Refresh();
+    if (!renameStarted_)
+        return;  // refused, or the person kept the unsaved names
+    const RenameReport& report = workbench_.LastRename();
+    ShowStatus(report.cancelled ? RenameCancelledText(report.proposed, report.total)
+                                : RenameDoneText(report.total),
+               false);
+}
+
+void MainWindow::RunBatch(Batch batch, void (Workbench::*command)()) {
+    const WorkingSet& set = workbench_.Set();
+    const std::size_t changed = ChangedProposals(set);
+    const std::size_t tableRows = workbench_.Context().table.RowCount();
+    // The cleaner goes through the listed files as far as the table reaches.
+    const std::size_t cleaned =
+        set.oldNames.empty() ? tableRows : std::min(set.oldNames.size(), tableRows);
+    ui_.ForgetBatch();
+    Run([this, command] { (workbench_.*command)(); });
+    const BatchReport& report = ui_.LastBatch();
+    if (!report.ran)
+        return;  // refused before any file was touched
+    const auto failures = static_cast<std::size_t>(report.failures);
+    switch (batch) {
+        case Batch::Save:
+            ShowStatus(SaveDoneText(changed, failures), true);
+            break;
+        case Batch::Undo:
+            ShowStatus(UndoDoneText(failures), true);
+            break;
+        case Batch::Cleaner:
+            ShowStatus(CleanerDoneText(cleaned, failures), false);
+            break;
+        case Batch::Organizer:
+            ShowStatus(OrganizerDoneText(tableRows, failures), false);
+            break;
+    }
+}
+
+void MainWindow::SetRenaming(bool renaming) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             oldList_, renamedList_, renameButton_, saveButton_, exitButton_, listAgainButton_}) {
+        widget->setEnabled(!renaming);
+    }
+    for (QAction* action : commands_)
+        action->setEnabled(!renaming);
+    cancelButton_->setEnabled(renaming);
+    if (renaming)
+        cancelButton_->setFocus();
+}
+
+void MainWindow::RestorePlacement() {
+    const QRect area = screen() ? screen()->availableGeometry() : QRect(QPoint(0, 0), kFirstSize);
+    const std::optional<WindowPlacement> kept = LoadWindowPlacement(workbench_.Context().settings);
+    if (!kept) {
+        resize(kFirstSize.boundedTo(area.size()));
+        return;
+    }
+    const QRect placed(kept->x, kept->y, kept->width, kept->height);
+    resize(placed.size().boundedTo(area.size()));
+    // A place on a screen that is gone is not restored.
+    if (area.intersects(placed))
+        move(placed.topLeft());
+    if (kept->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::done(int result) {
+    // The place and size it has when not maximized.
+    const QRect normal = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    StoreWindowPlacement(workbench_.Context().settings,
+                         {normal.x(), normal.y(), normal.width(), normal.height(), isMaximized()});
+    QDialog::done(result);
+}
+
 void MainWindow::Refresh() {
     RefreshLists();
     const WorkingSet& set = workbench_.Set();
     progressBar_->setRange(0, std::max(1, set.progressMaximum));
     progressBar_->setValue(set.progressValue);
     percentLabel_->setText(QString::fromUtf8(set.percentText));
+    static_cast<PathLabel*>(workDirectoryLabel_)
+        ->SetPath(QString::fromUtf8(workbench_.WorkDirectory()));
 
     const MenuState& menu = workbench_.Menu();
     smartAction_->setChecked(menu.smartEngineChecked);
@@ -213,9 +422,19 @@ void MainWindow::Refresh() {
     loaderAction_->setChecked(menu.loaderChecked);
     underscoreAction_->setChecked(menu.underscoreChecked);
     fullTagAction_->setChecked(menu.fullTagSupportChecked);
-    cleanerAction_->setEnabled(menu.loaderToolsEnabled);
-    organizerAction_->setEnabled(menu.loaderToolsEnabled);
-    viewerAction_->setEnabled(menu.loaderToolsEnabled);
+    const QString cleanerTip =
+        QStringLiteral("Rewrites the tags of every file from the file information table");
+    const QString organizerTip =
+        QStringLiteral("Moves the saved files into folders by title, artist, album, year or genre");
+    const QString viewerTip = QStringLiteral("Shows and corrects the file information table");
+    for (auto [action, tip] :
+         {std::pair{cleanerAction_, cleanerTip}, std::pair{organizerAction_, organizerTip},
+          std::pair{viewerAction_, viewerTip}}) {
+        action->setEnabled(menu.loaderToolsEnabled && !workbench_.Renaming());
+        const QString shown = menu.loaderToolsEnabled ? tip : QString::fromUtf8(kNeedsLoader);
+        action->setToolTip(shown);
+        action->setStatusTip(shown);
+    }
 }
 
 void MainWindow::RefreshLists() {
@@ -229,9 +448,29 @@ void MainWindow::RefreshLists() {
     if (set.renamedNames != shownRenamedNames_) {
         shownRenamedNames_ = set.renamedNames;
         renamedModel_->Reset();
+        RefreshClashes();
     }
     updatingSelection_ = false;
     ApplySelections();
+}
+
+void MainWindow::RefreshClashes() {
+    const WorkingSet& set = workbench_.Set();
+    const std::vector<long> partners = ClashPartners(set.oldNames.size(), FindClashes(set));
+    std::unordered_map<int, QString> marks;
+    for (std::size_t row = 0; row < partners.size(); ++row) {
+        if (partners[row] == kNoClash || row >= set.renamedNames.size())
+            continue;
+        const auto other = static_cast<std::size_t>(partners[row]);
+        marks.emplace(static_cast<int>(row),
+                      ClashTooltip(set.oldNames[other], NameAfterSave(set, other),
+                                   other < set.renamedNames.size() &&
+                                       set.renamedNames[other] != set.oldNames[other]));
+    }
+    const std::size_t count = marks.size();
+    renamedModel_->SetMarks(std::move(marks));
+    clashLabel_->setText(ClashCountText(count));
+    clashLabel_->setVisible(count > 0);
 }
 
 void MainWindow::ApplySelections() {
@@ -255,18 +494,21 @@ void MainWindow::ApplySelections() {
 }
 
 void MainWindow::OnOldSelectionChanged() {
-    if (updatingSelection_)
+    if (updatingSelection_) {
         return;
+    }
     QModelIndexList rows = oldList_->selectionModel()->selectedRows();
-    if (rows.isEmpty())
+    if (rows.isEmpty()) {
         return;
+    }
     workbench_.SelectOld(rows.front().row());
     ApplySelections();
 }
 
 void MainWindow::OnRenamedSelectionChanged() {
-    if (updatingSelection_)
+    if (updatingSelection_) {
         return;
+    }
     std::vector<int> rows;
     for (const QModelIndex& index : renamedList_->selectionModel()->selectedRows()) {
         rows.push_back(index.row());
@@ -275,22 +517,38 @@ void MainWindow::OnRenamedSelectionChanged() {
     ApplySelections();
 }
 
+void MainWindow::OpenEntry(QListView* list, int row) {
+    if (row < 0) {
+        return;
+    }
+    if (list == oldList_) {
+        Run([this, row] { workbench_.DoubleClickOld(row); });
+    } else {
+        Run([this, row] { workbench_.DoubleClickRenamed(row); });
+    }
+}
+
 void MainWindow::ShowRenameProgress(int value, int maximum, const std::string& percentText) {
     if (value == 1) {
         // Rename starts from an empty proposed list.
+        renameStarted_ = true;
         repaintTimer_.start();
         shownRenamedNames_.clear();
+        renamedModel_->SetMarks({});
+        clashLabel_->hide();
         renamedModel_->Reset();
+        ShowStatus(QStringLiteral("Renaming... (Escape or Cancel stops)"), false);
     }
     progressBar_->setRange(0, std::max(1, maximum));
     progressBar_->setValue(value);
     percentLabel_->setText(QString::fromUtf8(percentText));
     // Repaint a few times a second, not once per file: the label still
     // counts up, the proposals appear as they come and the window never
-    // freezes, but painting does not dominate.
-    if (value == maximum || repaintTimer_.elapsed() >= 40) {
+    // freezes, but painting does not dominate. The Cancel button and
+    // Escape are heard at the same moments.
+    if (value == maximum || repaintTimer_.elapsed() >= kRepaintMilliseconds) {
         AppendNewProposals();
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QApplication::processEvents();
         repaintTimer_.restart();
     }
 }
@@ -301,14 +559,65 @@ void MainWindow::AppendNewProposals() {
     updatingSelection_ = false;
 }
 
-void MainWindow::OnExit() {
-    if (workbench_.RequestExit())
-        accept();
+void MainWindow::ShowStatus(const QString& text, bool offerListAgain) {
+    statusLabel_->setText(text);
+    listAgainButton_->setVisible(offerListAgain);
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
-    // The title bar's close box ends the program without the question.
-    event->accept();
+void MainWindow::OnExit() {
+    if (workbench_.RequestExit()) {
+        accept();
+    }
+}
+
+void MainWindow::reject() {
+    if (workbench_.Renaming()) {
+        workbench_.CancelRename();
+        return;
+    }
+    if (workbench_.RequestExit()) {
+        QDialog::reject();
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on an entry does what a double-click does.
+    if (event->type() == QEvent::KeyPress && (watched == oldList_ || watched == renamedList_)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            auto* list = static_cast<QListView*>(watched);
+            OpenEntry(list, list->currentIndex().row());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool MainWindow::event(QEvent* event) {
+    // A dialog has no status bar of its own: menu items' status tips go to ours.
+    if (event->type() == QEvent::StatusTip) {
+        statusBar_->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!workbench_.Renaming() && urls.size() == 1 && urls.front().isLocalFile() &&
+        QFileInfo(urls.front().toLocalFile()).isDir()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (workbench_.Renaming() || urls.size() != 1 || !urls.front().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    const std::string path = urls.front().toLocalFile().toUtf8().toStdString();
+    Run([this, &path] { workbench_.OpenDroppedDirectory(path); });
 }
 
 }  // namespace tagnomen

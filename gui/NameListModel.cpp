@@ -1,5 +1,10 @@
 #include "NameListModel.h"
 
+#include <QApplication>
+#include <QBrush>
+#include <QColor>
+#include <QStyle>
+
 namespace tagnomen {
 
 NameListModel::NameListModel(const std::vector<std::string>& names, QObject* parent)
@@ -12,11 +17,37 @@ int NameListModel::rowCount(const QModelIndex& parent) const {
 QVariant NameListModel::data(const QModelIndex& index, int role) const {
     // The Workbench may be between two notifications (Rename empties the
     // list before it proposes again): rows beyond its names show nothing.
-    if (role != Qt::DisplayRole || !index.isValid() ||
-        static_cast<std::size_t>(index.row()) >= names_.size()) {
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names_.size())
         return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromUtf8(names_[static_cast<std::size_t>(index.row())]);
+    if (marks_.empty())
+        return {};
+    const auto mark = marks_.find(index.row());
+    if (mark == marks_.end())
+        return {};
+    switch (role) {
+        case Qt::ToolTipRole:
+            return mark->second;
+        case Qt::ForegroundRole:
+            return QBrush(QColor(0x9c, 0x00, 0x06));
+        case Qt::BackgroundRole:
+            return QBrush(QColor(0xff, 0xc7, 0xce));
+        case Qt::DecorationRole:
+            return markIcon_;
+        default:
+            return {};
     }
-    return QString::fromUtf8(names_[static_cast<std::size_t>(index.row())]);
+}
+
+void NameListModel::SetMarks(std::unordered_map<int, QString> tooltips) {
+    if (tooltips.empty() && marks_.empty())
+        return;
+    if (markIcon_.isNull())
+        markIcon_ = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    marks_ = std::move(tooltips);
+    if (shown_ > 0)
+        emit dataChanged(index(0), index(shown_ - 1));
 }
 
 void NameListModel::Reset() {

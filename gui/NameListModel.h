@@ -3,7 +3,10 @@
 // a row's text is converted only when the view paints it, so listing and
 // Rename cost the same with 100 files or 100,000.
 #include <QAbstractListModel>
+#include <QIcon>
+#include <QString>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tagnomen {
@@ -20,10 +23,16 @@ class NameListModel : public QAbstractListModel {
     void Reset();
     // Names were appended since the last call: show the new rows.
     void ShowAppended();
+    // Rows shown as clashing: in red, with a warning sign and the tooltip
+    // given; every other row unmarked.
+    void SetMarks(std::unordered_map<int, QString> tooltips);
+    bool IsMarked(int row) const { return marks_.count(row) != 0; }
 
   private:
     const std::vector<std::string>& names_;
     int shown_ = 0;
+    std::unordered_map<int, QString> marks_;
+    QIcon markIcon_;
 };
 
 }  // namespace tagnomen

@@ -1,5 +1,7 @@
 #include "QtUi.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -7,6 +9,7 @@
 #include "GarbageDialog.h"
 #include "HelpWindow.h"
 #include "ProgressWindow.h"
+#include "ScreenFit.h"
 #include "TagMismatchDialog.h"
 #include "ToolDialogs.h"
 
@@ -30,13 +33,36 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A Yes/No box with the check box "Answer the same for the rest of this Rename".
+MessageAnswer AskWithRestBox(QWidget* owner, const std::string& caption, const std::string& text,
+                             MessageIcon icon, bool& sameForRest) {
+    QMessageBox box(ToQtIcon(icon), QString::fromUtf8(caption), QString::fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    auto* rest = new QCheckBox(QString::fromUtf8(kSameForRestText), &box);
+    box.setCheckBox(rest);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    sameForRest = rest->isChecked();
+    return yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
 }  // namespace
 
-QtUi::QtUi() = default;
+QtUi::QtUi() : screenFit_(std::make_unique<ScreenFit>()) {
+    // Every window shown while this Ui lives is kept on its screen.
+    if (qApp != nullptr)
+        qApp->installEventFilter(screenFit_.get());
+}
+
 QtUi::~QtUi() = default;
 
 MessageAnswer QtUi::ShowMessage(const std::string& caption, const std::string& text,
                                 MessageIcon icon, MessageButtons buttons) {
+    if (buttons == MessageButtons::Ok && batchOpen_) {
+        ShowFailure(caption, text, "", icon);
+        return MessageAnswer::Ok;
+    }
     QMessageBox box(ToQtIcon(icon), QString::fromUtf8(caption), QString::fromUtf8(text),
                     QMessageBox::NoButton, owner_);
     if (buttons == MessageButtons::YesNo) {
@@ -48,6 +74,63 @@ MessageAnswer QtUi::ShowMessage(const std::string& caption, const std::string& t
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return MessageAnswer::Ok;
+}
+
+void QtUi::ShowFailure(const std::string& caption, const std::string& text,
+                       const std::string& reason, MessageIcon icon) {
+    const QString reasonText =
+        reason.empty() ? QString() : QStringLiteral("Reason: %1").arg(QString::fromUtf8(reason));
+    if (batchOpen_) {
+        ++batch_.failures;
+        if (hideFailures_) {
+            hiddenFailures_ << (reason.empty() ? QString::fromUtf8(text)
+                                               : QString::fromUtf8(text) + " (" +
+                                                     QString::fromUtf8(reason) + ")");
+            return;
+        }
+    }
+    QMessageBox box(ToQtIcon(icon), QString::fromUtf8(caption), QString::fromUtf8(text),
+                    QMessageBox::Ok, owner_);
+    box.setInformativeText(reasonText);
+    QCheckBox* hide = nullptr;
+    if (batchOpen_) {
+        hide = new QCheckBox(QString::fromUtf8(kHideFailuresText), &box);
+        box.setCheckBox(hide);
+    }
+    box.exec();
+    if (hide != nullptr && hide->isChecked())
+        hideFailures_ = true;
+}
+
+void QtUi::ShowHiddenFailures() {
+    if (hiddenFailures_.isEmpty())
+        return;
+    const qsizetype count = hiddenFailures_.size();
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Errors not shown"),
+        count == 1 ? QStringLiteral("1 further error of this run was not shown.")
+                   : QStringLiteral("%1 further errors of this run were not shown.").arg(count),
+        QMessageBox::Ok, owner_);
+    // The first few at once, all of them under "Show Details...".
+    box.setInformativeText(hiddenFailures_.mid(0, 5).join(QLatin1Char('\n')) +
+                           (count > 5 ? QStringLiteral("\n...") : QString()));
+    box.setDetailedText(hiddenFailures_.join(QLatin1Char('\n')));
+    hiddenFailures_.clear();
+    box.exec();
+}
+
+MessageAnswer QtUi::AskRenameQuestion(RenameQuestion, const std::string& caption,
+                                      const std::string& text, bool& sameForRest) {
+    return AskWithRestBox(owner_, caption, text, MessageIcon::Question, sameForRest);
+}
+
+GarbageAnswer QtUi::AskRenameGarbage(const std::string& question, bool showMarkAsAlbum,
+                                     bool showMarkAsTrack, bool& sameForRest) {
+    GarbageDialog dialog(QString::fromUtf8(question), showMarkAsAlbum, showMarkAsTrack, nullptr,
+                         true);
+    const GarbageAnswer answer = dialog.Ask();
+    sameForRest = dialog.SameForRest();
+    return answer;
 }
 
 std::string QtUi::AskTagMismatch(const std::string& caption, const std::string& fileName,
@@ -63,12 +146,18 @@ GarbageAnswer QtUi::AskGarbage(const std::string& question, bool showMarkAsAlbum
 }
 
 void QtUi::OpenProgressWindow(const std::string& text) {
+    batch_ = BatchReport{true, 0};
+    batchOpen_ = true;
+    hideFailures_ = false;
+    hiddenFailures_.clear();
     progress_ = std::make_unique<ProgressWindow>(QString::fromUtf8(text), owner_);
     progress_->ShowCentred();
 }
 
 void QtUi::CloseProgressWindow() {
     progress_.reset();
+    batchOpen_ = false;
+    ShowHiddenFailures();
 }
 
 void QtUi::ShowRenameProgress(int value, int maximum, const std::string& percentText) {

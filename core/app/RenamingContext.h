@@ -7,6 +7,7 @@
 
 #include "platform/Ui.h"
 #include "rename/FileInfoTable.h"
+#include "rename/RenameQuestions.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -32,6 +33,8 @@ struct RenamingContext {
     int artistPassFlag = 0;
     int needsAlbum = 0;
     int needsTrack = 0;
+    // Answers the person gave for the rest of the running Rename.
+    RememberedAnswers remembered;
 
     // The undo file while Save or Undo runs.
     std::FILE* undoFile = nullptr;

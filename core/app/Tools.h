@@ -13,7 +13,8 @@ void SaveRenames(RenamingContext& context, WorkingSet& set);
 // Undo: renames the files of the last Save back.
 void UndoRenames(RenamingContext& context, WorkingSet& set);
 
-void RunNameFormatDialog(RenamingContext& context);
+// The preview shows the name for previewFile (none: example values).
+void RunNameFormatDialog(RenamingContext& context, const std::string& previewFile);
 // Returns true when the person accepted; proposedName holds the edited name.
 bool RunEditFileName(RenamingContext& context, std::string& proposedName,
                      const std::string& oldName);

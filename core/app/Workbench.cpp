@@ -89,10 +89,32 @@ void Workbench::ChooseDirectory() {
     DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
     if (!context_.ui.RunDirectoryChooser(chooser))
         return;
+    ListStoredDirectoryAfresh();
+}
+
+std::string Workbench::WorkDirectory() {
     std::string workDirectory;
     context_.settings.GetPathToWork(workDirectory);
+    return workDirectory;
+}
+
+void Workbench::ListAgain() {
+    if (ConfirmDiscardUnsaved())
+        ListStoredDirectoryAfresh();
+}
+
+void Workbench::ListStoredDirectoryAfresh() {
     set_.EmptyLists();
-    ListWorkDirectory(workDirectory, true);
+    ListWorkDirectory(WorkDirectory(), true);
+}
+
+void Workbench::OpenDroppedDirectory(const std::string& path) {
+    if (!ConfirmDiscardUnsaved())
+        return;
+    DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
+    chooser.SetText(path);
+    if (chooser.Accept())  // else the "Invalid Directory" box has been shown
+        ListStoredDirectoryAfresh();
 }
 
 void Workbench::Rename() {
@@ -107,8 +129,11 @@ void Workbench::Rename() {
     set_.renamedNames.reserve(set_.oldNames.size());
     set_.progressMaximum = static_cast<int>(n);
     context_.tableResetFlag = 1;
+    context_.remembered.Clear();
     set_.ClearSelections();
-    for (long long i = 0; i < n; ++i) {
+    renaming_ = true;
+    cancelRequested_ = false;
+    for (long long i = 0; i < n && !cancelRequested_; ++i) {
         const std::string& oldName = set_.oldNames[static_cast<std::size_t>(i)];
         set_.renamedNames.push_back(method_ == 0 ? ProposeNameId3Tag(context_, oldName)
                                                  : ProposeNameSmart(context_, oldName));
@@ -116,13 +141,24 @@ void Workbench::Rename() {
         set_.percentText = PercentText(i + 1, n);
         context_.ui.ShowRenameProgress(set_.progressValue, set_.progressMaximum, set_.percentText);
     }
+    renaming_ = false;
+    context_.remembered.Clear();
+    lastRename_ = {set_.renamedNames.size(), set_.oldNames.size(), cancelRequested_};
+    if (cancelRequested_) {
+        // Entry i still belongs to entry i: the files not reached keep their names.
+        set_.renamedNames.insert(
+            set_.renamedNames.end(),
+            set_.oldNames.begin() + static_cast<std::ptrdiff_t>(set_.renamedNames.size()),
+            set_.oldNames.end());
+    }
     set_.renamedSelected.assign(set_.renamedNames.size(), false);
-    if (set_.Unsaved()) {
+    if (set_.Unsaved() && !cancelRequested_) {
         ShowOk(context_.ui, "Rename of mp3 files completed",
                "All your files have been renamed.\nYou can edit them by double clicking on the "
                "renamed filename.\nPress Save button to do the physical rename of files.",
                MessageIcon::Information);
     }
+    cancelRequested_ = false;
 }
 
 void Workbench::Save() {
@@ -138,7 +174,7 @@ void Workbench::Undo() {
 }
 
 void Workbench::FormatToRename() {
-    RunNameFormatDialog(context_);
+    RunNameFormatDialog(context_, set_.oldNames.empty() ? std::string() : set_.oldNames.front());
 }
 
 bool Workbench::RequestExit() {

@@ -2,6 +2,7 @@
 // The main window without widgets: the working set, the renaming context and
 // one routine per command of the main window. The Qt window and the CLI call
 // these routines and show the state they leave behind.
+#include <cstddef>
 #include <string>
 
 #include "app/RenamingContext.h"
@@ -27,6 +28,14 @@ struct MenuState {
 
 enum class StartResult { Ready, Fatal };
 
+// How the last Rename ended: how many files got a proposal of their own,
+// and whether the person stopped it before the last file.
+struct RenameReport {
+    std::size_t proposed = 0;
+    std::size_t total = 0;
+    bool cancelled = false;
+};
+
 class Workbench {
   public:
     Workbench(SettingsStore& settings, Ui& ui);
@@ -45,6 +54,13 @@ class Workbench {
     // Commands.
     void ChooseDirectory();
     void Rename();
+    // Asks a running Rename to stop after the file it is at (the window's
+    // Cancel button and Escape). The files not reached keep their names as
+    // their proposals, so that every command still finds one proposal per
+    // file, and a Save leaves them as they are.
+    void CancelRename() { cancelRequested_ = renaming_; }
+    bool Renaming() const { return renaming_; }
+    const RenameReport& LastRename() const { return lastRename_; }
     void Save();
     void Undo();
     void FormatToRename();
@@ -69,11 +85,22 @@ class Workbench {
     void DoubleClickOld(int index);
     void DoubleClickRenamed(int index);
 
+    // A folder dropped on the window: asks about unsaved names, checks and
+    // stores the path as the chooser's OK does, then lists it afresh.
+    void OpenDroppedDirectory(const std::string& path);
+    // Lists the work directory again (asking about unsaved names), so that
+    // the result of a Save or an Undo shows.
+    void ListAgain();
+    // The stored work directory.
+    std::string WorkDirectory();
+
     // Lists a directory into the old list (which is not emptied here).
     void ListWorkDirectory(const std::string& directory, bool showMessage);
 
   private:
     bool ConfirmDiscardUnsaved();
+    // Empties both lists and lists the stored work directory with its message on.
+    void ListStoredDirectoryAfresh();
     void ReadOptions();
     void UpdateMenu();
     void EditTags(int index, bool foundInRenamedList);
@@ -82,6 +109,9 @@ class Workbench {
     WorkingSet set_;
     int method_ = 1;
     MenuState menu_;
+    bool renaming_ = false;
+    bool cancelRequested_ = false;
+    RenameReport lastRename_;
 };
 
 }  // namespace tagnomen

@@ -105,6 +105,38 @@ GarbageAnswer ScriptedUi::AskGarbage(const std::string& question, bool showMarkA
     return answer;
 }
 
+bool ScriptedUi::NextTick() {
+    if (sameForRestTicks.empty())
+        return false;
+    const bool tick = sameForRestTicks.front();
+    sameForRestTicks.pop_front();
+    return tick;
+}
+
+MessageAnswer ScriptedUi::AskRenameQuestion(RenameQuestion, const std::string& caption,
+                                            const std::string& text, bool& sameForRest) {
+    const MessageAnswer answer =
+        ShowMessage(caption, text, MessageIcon::Question, MessageButtons::YesNo);
+    sameForRest = NextTick();
+    calls.back().sameForRest = sameForRest;
+    return answer;
+}
+
+GarbageAnswer ScriptedUi::AskRenameGarbage(const std::string& question, bool showMarkAsAlbum,
+                                           bool showMarkAsTrack, bool& sameForRest) {
+    const GarbageAnswer answer = AskGarbage(question, showMarkAsAlbum, showMarkAsTrack);
+    sameForRest = NextTick();
+    calls.back().sameForRest = sameForRest;
+    return answer;
+}
+
+void ScriptedUi::NoteAnsweredForRest(const std::string& kind, const std::string& caption,
+                                     const std::string& text, const std::string& answer) {
+    UiCall call = MakeCall(kind == "garbage" ? "garbage" : "question", caption, text, answer);
+    call.shown = false;
+    calls.push_back(call);
+}
+
 void ScriptedUi::OpenProgressWindow(const std::string& text) {
     ++progressWindowsOpen;
     calls.push_back(MakeCall("progress", "", text, "open"));

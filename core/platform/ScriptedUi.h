@@ -22,6 +22,10 @@ struct UiCall {
     std::string file, v1, v2;
     // garbage only
     bool showAlbum = false, showTrack = false;
+    // questions of a Rename: the "same for the rest" box was ticked; the
+    // question was answered from an earlier tick without being shown
+    bool sameForRest = false;
+    bool shown = true;
 };
 
 class ScriptedUi : public Ui {
@@ -29,6 +33,8 @@ class ScriptedUi : public Ui {
     std::deque<bool> yesNoAnswers;    // true = Yes
     std::deque<int> mismatchAnswers;  // 1 = ID3v1 text, 2 = ID3v2 text
     std::deque<GarbageAnswer> garbageAnswers;
+    // Whether the "same for the rest" box is ticked, per question of a Rename in order.
+    std::deque<bool> sameForRestTicks;
     bool aboutPressesWebSite = false;
     DialogScripts dialogs;
 
@@ -49,6 +55,12 @@ class ScriptedUi : public Ui {
                                const std::string& id3v1Text, const std::string& id3v2Text) override;
     GarbageAnswer AskGarbage(const std::string& question, bool showMarkAsAlbum,
                              bool showMarkAsTrack) override;
+    MessageAnswer AskRenameQuestion(RenameQuestion kind, const std::string& caption,
+                                    const std::string& text, bool& sameForRest) override;
+    GarbageAnswer AskRenameGarbage(const std::string& question, bool showMarkAsAlbum,
+                                   bool showMarkAsTrack, bool& sameForRest) override;
+    void NoteAnsweredForRest(const std::string& kind, const std::string& caption,
+                             const std::string& text, const std::string& answer) override;
     void OpenProgressWindow(const std::string& text) override;
     void CloseProgressWindow() override;
     void ShowRenameProgress(int value, int maximum, const std::string& percentText) override;
@@ -62,6 +74,9 @@ class ScriptedUi : public Ui {
     bool RunFileInfoEditor(FileInfoEditorModel& model) override;
     bool RunFileInfoViewer(FileInfoViewerModel& model) override;
     bool RunFilesOrganizer(FilesOrganizerModel& model) override;
+
+  private:
+    bool NextTick();
 };
 
 const char* GarbageAnswerName(GarbageAnswer answer);

@@ -18,6 +18,14 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 enum class GarbageAnswer { No, Yes, Album, Track };
 
+// The questions of a Rename that a person may answer once for the rest of
+// that Rename, each kind with its own "Answer the same for the rest" check box.
+enum class RenameQuestion {
+    ValueChoice,        // the smart engine's "Choose the correct File Information"
+    GarbageText,        // the "Erase the Garbage Text" dialog
+    GarbageCharacters,  // the "Erase the garbage text" Yes/No box
+};
+
 // What the About box shows.
 struct AboutInfo {
     std::string programName;
@@ -52,6 +60,29 @@ class Ui {
     // The "Erase the Garbage Text" dialog; the two flags show the "Mark as" buttons.
     virtual GarbageAnswer AskGarbage(const std::string& question, bool showMarkAsAlbum,
                                      bool showMarkAsTrack) = 0;
+
+    // A Yes/No question of a Rename with the check box "Answer the same for
+    // the rest of this Rename"; sameForRest tells whether it was ticked. The
+    // default shows the plain box and never ticks it.
+    virtual MessageAnswer AskRenameQuestion(RenameQuestion kind, const std::string& caption,
+                                            const std::string& text, bool& sameForRest) {
+        (void)kind;
+        sameForRest = false;
+        return ShowMessage(caption, text, MessageIcon::Question, MessageButtons::YesNo);
+    }
+    // The garbage dialog with the same check box.
+    virtual GarbageAnswer AskRenameGarbage(const std::string& question, bool showMarkAsAlbum,
+                                           bool showMarkAsTrack, bool& sameForRest) {
+        sameForRest = false;
+        return AskGarbage(question, showMarkAsAlbum, showMarkAsTrack);
+    }
+    // A question of a Rename answered without being shown, because the person
+    // asked for the same answer earlier in that Rename. kind is "question" or
+    // "garbage"; answer is "yes", "no", "album" or "track". Logs may record it.
+    virtual void NoteAnsweredForRest(const std::string& kind, const std::string& caption,
+                                     const std::string& text, const std::string& answer) {
+        (void)kind, (void)caption, (void)text, (void)answer;
+    }
 
     // The modeless progress window around a batch ("Renaming your Mp3 Files..." ...).
     virtual void OpenProgressWindow(const std::string& text) = 0;

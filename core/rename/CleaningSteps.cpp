@@ -1,6 +1,7 @@
 #include "rename/CleaningSteps.h"
 
 #include "app/RenamingContext.h"
+#include "rename/RenameQuestions.h"
 
 namespace tagnomen::smart {
 
@@ -96,10 +97,8 @@ void OfferValue(RenamingContext& context, std::string& value, const std::string&
         return;
     std::string text = "Do you want to use " + candidate + " instead of " + value + " as " + kind +
                        "\nFor: " + workingName;
-    if (context.ui.ShowMessage(kQuestionCaption, text, MessageIcon::Question,
-                               MessageButtons::YesNo) == MessageAnswer::Yes) {
+    if (AskValueChoice(context, kQuestionCaption, text))
         value = candidate;
-    }
 }
 
 std::string MoveLeadingYear(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include "app/RenamingContext.h"
 #include "rename/CleaningSteps.h"
+#include "rename/RenameQuestions.h"
 
 namespace tagnomen::smart {
 
@@ -20,8 +21,7 @@ bool IsOneOf(char c, std::string_view set) {
 // Asks about one piece of text; true when it is to stay in the name. "Mark
 // as" answers offer the text (album) or its two-digit value (track) and drop it.
 bool AskKeep(RenamingContext& context, const std::string& text, const std::string& workingName) {
-    const GarbageAnswer answer = context.ui.AskGarbage(
-        GarbageQuestion(text, workingName), context.needsAlbum != 0, context.needsTrack != 0);
+    const GarbageAnswer answer = AskGarbageText(context, GarbageQuestion(text, workingName));
     switch (answer) {
         case GarbageAnswer::No:
             return true;
@@ -196,9 +196,7 @@ std::string GarbageCharactersPass(RenamingContext& context, const std::string& n
         return name;
     candidate = WordCase(CollapseBlankRuns(candidate));
     const std::string text = "Do you want to rename: " + name + "\nTo: " + candidate;
-    const bool yes = context.ui.ShowMessage(kGarbageCharactersCaption, text, MessageIcon::Question,
-                                            MessageButtons::YesNo) == MessageAnswer::Yes;
-    return yes ? candidate : name;
+    return AskGarbageCharacters(context, kGarbageCharactersCaption, text) ? candidate : name;
 }
 
 }  // namespace tagnomen::smart

@@ -1,10 +1,12 @@
 #include "tools/DirectoryChooserModel.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "platform/UserDirectories.h"
 
 namespace tagnomen {
 
@@ -24,8 +26,13 @@ DirectoryChooserModel::DirectoryChooserModel(RenamingContext& context, ChooserMo
     if (CanEnter("/"))
         topItems_.push_back(AddItem("/", kNoItem));
     const std::string home = ExpandHome("~");
-    if (home != "~" && home != "/" && !home.empty() && CanEnter(home))
+    const bool hasHome = home != "~" && home != "/" && !home.empty();
+    if (hasHome && CanEnter(home))
         topItems_.push_back(AddItem(home, kNoItem));
+    // A Music folder set to the home directory means "none" to the desktop.
+    const std::string music = UserMusicDirectory();
+    if (!music.empty() && music != home && music != "/" && CanEnter(music))
+        topItems_.push_back(AddItem(music, kNoItem));
 
     std::string stored;
     if (mode_ == ChooserMode::WorkDirectory) {
@@ -106,6 +113,46 @@ bool DirectoryChooserModel::IsExpanded(int item) const {
             return true;
     }
     return false;
+}
+
+void DirectoryChooserModel::OpenAtText() {
+    const std::string stored = text_;
+    const std::string path = ExpandHome(text_);
+    // The top item with the longest path that holds the directory.
+    int top = kNoItem;
+    std::size_t topLength = 0;
+    for (int item : topItems_) {
+        const std::string& start = ItemAt(item).text;
+        const bool holds = start == "/" || path == start ||
+                           (path.compare(0, start.size(), start) == 0 && path[start.size()] == '/');
+        if (holds && (top == kNoItem || start.size() > topLength)) {
+            top = item;
+            topLength = start.size();
+        }
+    }
+    if (top == kNoItem)
+        return;
+    int item = top;
+    std::size_t at = topLength;
+    for (;;) {
+        Select(item);
+        while (at < path.size() && path[at] == '/')
+            ++at;
+        if (at >= path.size())
+            break;
+        const std::size_t end = std::min(path.find('/', at), path.size());
+        const std::string name = path.substr(at, end - at);
+        at = end;
+        int next = kNoItem;
+        for (int child : ItemAt(item).children) {
+            if (ItemAt(child).text == name)
+                next = child;
+        }
+        if (next == kNoItem)
+            break;
+        item = next;
+    }
+    text_ = stored;
 }
 
 bool DirectoryChooserModel::Accept() {

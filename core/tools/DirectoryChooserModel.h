@@ -4,10 +4,9 @@
 // the CLI drive the same model.
 //
 // The tree's top items stand for the places a path can start from: the file
-// system root "/" and the home directory. Below them, folder items are added
-// the first time an item is selected and never removed while the chooser is
-// open. The process's current directory is the same after every call as
-// before it.
+// system root "/", the home directory and the desktop's Music folder. Below them, folder items are
+// added the first time an item is selected and never removed while the chooser is open. The
+// process's current directory is the same after every call as before it.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -60,6 +59,11 @@ class DirectoryChooserModel {
     int Selected() const { return selected_; }
     // Single expansion: exactly the selected item and the items above it.
     bool IsExpanded(int item) const;
+
+    // Opens the tree at the directory the edit names: from the top item
+    // that holds it, every folder down to it is selected in turn, as far as
+    // they exist. The edit keeps its text.
+    void OpenAtText();
 
     // OK: checks the text and stores it. False (after the "Invalid Directory"
     // box) keeps the dialog open.

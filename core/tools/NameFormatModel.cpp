@@ -46,6 +46,20 @@ void NameFormatModel::SetTemplateText(const std::string& text) {
         templateText_ = Utf8Left(text, kMaxCharacters);
 }
 
+std::string NameFormatModel::Preview() const {
+    switch (choice_) {
+        case NameFormatChoice::Brackets:
+        case NameFormatChoice::Plain:
+            return PreviewName(sample_, false, "", static_cast<int>(choice_),
+                               context_.underscoreOption);
+        case NameFormatChoice::Free:
+            return PreviewName(sample_, true, templateText_, 2, context_.underscoreOption);
+        case NameFormatChoice::None:
+            break;
+    }
+    return {};
+}
+
 void NameFormatModel::Accept() {
     SettingsStore& settings = context_.settings;
     switch (choice_) {

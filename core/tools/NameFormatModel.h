@@ -5,6 +5,9 @@
 // without OK stores nothing.
 #include <cstddef>
 #include <string>
+#include <utility>
+
+#include "tools/NameFormatPreview.h"
 
 namespace tagnomen {
 
@@ -33,6 +36,12 @@ class NameFormatModel {
     // Typing into the template edit; ignored while it is disabled.
     void SetTemplateText(const std::string& text);
 
+    // The preview: the name the chosen format gives for the sample file (the
+    // first of the list); empty while no format is chosen.
+    void SetPreviewSample(PreviewSample sample) { sample_ = std::move(sample); }
+    const PreviewSample& Sample() const { return sample_; }
+    std::string Preview() const;
+
     // OK: stores "Brackets", "UseTemplate" and, for the free format,
     // "Template", and updates the renaming context's copies.
     void Accept();
@@ -43,6 +52,7 @@ class NameFormatModel {
     NameFormatChoice choice_ = NameFormatChoice::None;
     std::string templateText_;
     bool accepted_ = false;
+    PreviewSample sample_;
 };
 
 }  // namespace tagnomen

@@ -10,9 +10,10 @@
 
 namespace tagnomen {
 
-void RunNameFormatDialog(RenamingContext& context) {
+void RunNameFormatDialog(RenamingContext& context, const std::string& previewFile) {
     // The model stores its settings on OK; leaving with Escape stores nothing.
     NameFormatModel model(context);
+    model.SetPreviewSample(LoadPreviewSample(context, previewFile));
     context.ui.RunNameFormat(model);
 }
 

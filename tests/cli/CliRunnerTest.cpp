@@ -152,6 +152,53 @@ TEST_F(CliTest, QuestionsFollowThePolicyAndTheScriptedAnswers) {
     EXPECT_NE(r.err.find(":1: unknown answer 'maybe'"), std::string::npos);
 }
 
+TEST_F(CliTest, AnAnswerWithAnExclamationMarkAnswersTheRestOfItsKindAndTheTranscriptKeepsThem) {
+    for (const char* name : {"a - one (www x).mp3", "b - two (www y).mp3", "c - three (www z).mp3"})
+        music_.Write(name, "x");
+    WriteFile(dir_ / "answers", "yes!\n");
+    CliResult r =
+        Run({"--quiet", "--answers", dir_ / "answers", "--transcript", dir_ / "t.jsonl", "-c",
+             "dir " + music_.Path(), "-c", "method smart", "-c", "rename", "-c", "show"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("b - two (www y).mp3\t(B) - Two.mp3\n"), std::string::npos) << r.out;
+    const std::string transcript = ReadFile(dir_ / "t.jsonl");
+    std::size_t garbage = 0, unshown = 0;
+    for (std::size_t at = 0;
+         (at = transcript.find("\"kind\": \"garbage\"", at)) != std::string::npos; ++at) {
+        ++garbage;
+        const std::string line = transcript.substr(at, transcript.find('\n', at) - at);
+        EXPECT_NE(line.find("\"answer\": \"yes\""), std::string::npos) << line;
+        if (line.find("\"shown\": false") != std::string::npos)
+            ++unshown;
+    }
+    EXPECT_EQ(garbage, 3u);
+    EXPECT_EQ(unshown, 2u);
+    EXPECT_NE(transcript.find("\"sameForRest\": true"), std::string::npos);
+
+    // A question outside a Rename has no such box.
+    WriteFile(dir_ / "answers", "yes!\n");
+    r = Run({"--quiet", "--answers", dir_ / "answers", "-c", "dir " + music_.Path(), "-c", "undo"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("does not fit"), std::string::npos);
+}
+
+TEST_F(CliTest, ClashesPrintsThePairsAndFails) {
+    music_.Write("01 - help.mp3", "x");
+    music_.Write("02 - Help.mp3", "x");
+    const std::vector<std::string> commands = {"--quiet", "-c",           "dir " + music_.Path(),
+                                               "-c",      "method smart", "-c",
+                                               "rename",  "-c",           "clashes"};
+    CliResult r = Run(commands);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "01 - help.mp3\t02 - Help.mp3\tHelp.mp3\n");
+    std::vector<std::string> edited = commands;
+    edited.insert(edited.end() - 2, {"-c", "edit 0 Other.mp3"});
+    std::swap(edited[edited.size() - 4], edited[edited.size() - 2]);  // rename, then edit
+    r = Run(edited);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
 TEST_F(CliTest, AskPolicyReadsTheAnswerFromTheTerminal) {
     CliResult r = Run({"--answer", "ask", "-c", "dir " + music_.Path(), "-c", "rename", "-c",
                        "rename", "-c", "show"},

@@ -1,6 +1,7 @@
 // The work directory chooser without a window: the tree of "/" and the home
 // directory, folders listed on selection, single expansion, OK's check and
 // what it stores, and the current directory left as it was.
+#include "platform/UserDirectories.h"
 #include "tools/DirectoryChooserModel.h"
 
 #include <gtest/gtest.h>
@@ -278,6 +279,27 @@ TEST_F(DirectoryChooserModelTest, DirectoryCommandListsTheFolderChosenInTheTree)
     store_.GetPathToWork(stored);
     EXPECT_EQ(stored, home_ / "Music");
     EXPECT_EQ(workbench.Set().oldNames, (std::vector<std::string>{"A.MP3", "b.mp3"}));
+}
+
+}  // namespace
+}  // namespace tagnomen
+
+namespace tagnomen {
+namespace {
+
+TEST(UserDirectoriesTest, MusicLineOfTheUserDirectoriesFile) {
+    struct Case {
+        const char* line;
+        const char* path;
+    };
+    for (const Case& c :
+         {Case{"XDG_MUSIC_DIR=\"$HOME/Music\"", "/home/u/Music"},
+          Case{"XDG_MUSIC_DIR=\"$HOME/Musik/\"", "/home/u/Musik"},
+          Case{"XDG_MUSIC_DIR=\"/srv/music\"", "/srv/music"}, Case{"XDG_MUSIC_DIR=\"Music\"", ""},
+          Case{"# XDG_MUSIC_DIR=\"$HOME/Music\"", ""}, Case{"XDG_MUSIC_DIRS=\"$HOME/Music\"", ""},
+          Case{"XDG_VIDEOS_DIR=\"$HOME/Videos\"", ""}, Case{"XDG_MUSIC_DIR=\"$HOME/Music", ""}}) {
+        EXPECT_EQ(UserDirectoryFromLine(c.line, "XDG_MUSIC_DIR", "/home/u"), c.path) << c.line;
+    }
 }
 
 }  // namespace

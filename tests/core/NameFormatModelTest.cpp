@@ -143,7 +143,7 @@ TEST_F(NameFormatModelTest, LeavingWithoutOkStoresNothing) {
         dialog.SetTemplateText("%Title");
         return false;  // Escape
     });
-    RunNameFormatDialog(context_);
+    RunNameFormatDialog(context_, "");
     EXPECT_TRUE(ui_.dialogs.nameFormat.Empty());
     EXPECT_EQ(testing::ReadFile(store_.Path()), before);
     EXPECT_EQ(context_.useTemplate, 0);
@@ -154,7 +154,7 @@ TEST_F(NameFormatModelTest, LeavingWithoutOkStoresNothing) {
         dialog.Accept();
         return true;
     });
-    RunNameFormatDialog(context_);
+    RunNameFormatDialog(context_, "");
     EXPECT_EQ(Read().templateText, "%Title");
     EXPECT_EQ(context_.useTemplate, 1);
 }

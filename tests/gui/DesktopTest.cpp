@@ -23,6 +23,7 @@
 #include "ProgressWindow.h"
 #include "QtUi.h"
 #include "TempDir.h"
+#include "WhenModalOpens.h"
 #include "app/HelpLocation.h"
 #include "app/Workbench.h"
 
@@ -116,21 +117,6 @@ QList<HelpWindow*> AllHelpWindows() {
             windows << help;
     }
     return windows;
-}
-
-// Runs `check` on the modal dialog once it is open, then lets `finish` close it.
-template <typename Check>
-void WhenModalOpens(Check check) {
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, check] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            check(modal);
-        }
-    });
-    poll->start();
 }
 
 }  // namespace
@@ -261,7 +247,7 @@ class DesktopTest : public QObject {
         Fixture f;
         QString title, name, version, description, page, webButton;
         bool hasIcon = false;
-        WhenModalOpens([&](QWidget* modal) {
+        testing::WhenModalOpens([&](QWidget* modal) {
             auto label = [modal](const char* objectName) {
                 auto* found = modal->findChild<QLabel*>(QString::fromLatin1(objectName));
                 return found ? found->text() : QString();
@@ -297,7 +283,7 @@ class DesktopTest : public QObject {
     void aboutBoxWebSiteButtonOpensThePage() {
         BrowserDesktop desktop;
         Fixture f;
-        WhenModalOpens([](QWidget* modal) {
+        testing::WhenModalOpens([](QWidget* modal) {
             if (auto* web = modal->findChild<QPushButton*>(QStringLiteral("aboutWebSite")))
                 web->click();
             else

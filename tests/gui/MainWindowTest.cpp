@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -8,8 +9,10 @@
 #include <QSignalSpy>
 #include <QStringListModel>
 #include <QTest>
+#include <functional>
 
 #include "MainWindow.h"
+#include "NameListModel.h"
 #include "QtUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
@@ -31,7 +34,27 @@ class RecordingQtUi : public QtUi {
             return MessageAnswer::Ok;
         return answerYes ? MessageAnswer::Yes : MessageAnswer::No;
     }
-    std::vector<std::string> captions, texts;
+    MessageAnswer AskRenameQuestion(RenameQuestion, const std::string& caption,
+                                    const std::string& text, bool& sameForRest) override {
+        sameForRest = false;
+        if (onRenameQuestion)
+            onRenameQuestion();
+        return ShowMessage(caption, text, MessageIcon::Question, MessageButtons::YesNo);
+    }
+    GarbageAnswer AskRenameGarbage(const std::string&, bool, bool, bool& sameForRest) override {
+        sameForRest = false;
+        return GarbageAnswer::No;
+    }
+    bool RunFileInfoEditor(FileInfoEditorModel&) override {
+        opened.push_back("tag editor");
+        return false;
+    }
+    bool RunEditFileName(EditFileNameModel&) override {
+        opened.push_back("name editor");
+        return false;
+    }
+    std::vector<std::string> captions, texts, opened;
+    std::function<void()> onRenameQuestion;
     bool answerYes = false;
     MainWindow* window = nullptr;
     int renamedRowsAtLastMessage = -1;
@@ -60,9 +83,11 @@ class MainWindowTest : public QObject {
         std::unique_ptr<Workbench> workbench;
         std::unique_ptr<MainWindow> window;
 
-        explicit Fixture(int files) {
+        explicit Fixture(int files, std::vector<std::string> names = {}) {
             for (int i = 0; i < files; ++i)
-                music.Write("song " + std::to_string(i) + ".mp3", "x");
+                names.push_back("song " + std::to_string(i) + ".mp3");
+            for (const std::string& name : names)
+                music.Write(name, "x");
             store = std::make_unique<SettingsStore>(settingsDir / "s.reg");
             store->FirstRunCheck();
             store->SetPathToWork(music.Path());
@@ -83,8 +108,17 @@ class MainWindowTest : public QObject {
         QCOMPARE(titles, (QStringList{"&File", "Renaming &Method", "&Tools", "&Options", "&Help"}));
         const QList<QAction*> menus = bar->actions();
         QCOMPARE(MenuTexts(menus[0]->menu()),
-                 (QStringList{"&Directory To Work On...", "&Format To Rename...", "&Undo", "---",
-                              "&Exit"}));
+                 (QStringList{"&Directory To Work On...", "&Format To Rename...", "&Rename",
+                              "&Save", "&Undo", "---", "&Exit"}));
+        const std::pair<const char*, const char*> shortcuts[] = {
+            {"&Directory To Work On...", "Ctrl+O"},
+            {"&Rename", "Ctrl+R"},
+            {"&Save", "Ctrl+S"},
+            {"&Undo", "Ctrl+Z"},
+            {"&Exit", "Ctrl+Q"},
+            {"&Contents", "F1"}};
+        for (const auto& [text, keys] : shortcuts)
+            QCOMPARE(f.window->FindAction(text)->shortcut(), QKeySequence(keys));
         QCOMPARE(MenuTexts(menus[1]->menu()),
                  (QStringList{"Renamer &Smart Engine (RSE)", "ID3 &TAG Method",
                               "&Mass Renaming Method"}));
@@ -113,6 +147,12 @@ class MainWindowTest : public QObject {
         QVERIFY(!id3->isChecked());
         QVERIFY(!loader->isChecked());
         QVERIFY(!cleaner->isEnabled() && !viewer->isEnabled() && !organizer->isEnabled());
+        for (QAction* greyed : {cleaner, viewer, organizer}) {
+            QVERIFY(greyed->toolTip().contains("Enable File Info Loader"));
+            QCOMPARE(greyed->statusTip(), greyed->toolTip());
+        }
+        QVERIFY(smart->actionGroup() && smart->actionGroup() == id3->actionGroup());
+        QVERIFY(smart->actionGroup()->isExclusive());
 
         id3->trigger();
         QVERIFY(id3->isChecked());
@@ -120,6 +160,7 @@ class MainWindowTest : public QObject {
         loader->trigger();
         QVERIFY(loader->isChecked());
         QVERIFY(cleaner->isEnabled() && viewer->isEnabled() && organizer->isEnabled());
+        QVERIFY(!cleaner->toolTip().contains("Enable File Info Loader"));
         underscore->trigger();
         QVERIFY(underscore->isChecked());
 
@@ -172,18 +213,120 @@ class MainWindowTest : public QObject {
         QVERIFY(old->selectionModel()->selectedRows().isEmpty());
     }
 
-    void exitAsksOnlyWithUnsavedNamesAndEscapeNeverAsks() {
+    void exitEscapeAndTheCloseBoxAskOnlyWithUnsavedNames() {
+        using Close = std::function<void(MainWindow&)>;
+        const std::pair<const char*, Close> ways[] = {
+            {"Exit", [](MainWindow& w) { QTest::mouseClick(w.ExitButton(), Qt::LeftButton); }},
+            {"Escape", [](MainWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
+            {"close box", [](MainWindow& w) { w.close(); }},
+        };
+        for (const auto& [way, close] : ways) {
+            Fixture f(2);
+            f.window->show();
+            QTest::mouseClick(f.window->RenameButton(), Qt::LeftButton);
+            f.ui.captions.clear();
+            f.ui.answerYes = false;
+            close(*f.window);
+            QCOMPARE(f.ui.captions, std::vector<std::string>{"Warning"});
+            QVERIFY2(f.window->isVisible(), way);
+            f.ui.answerYes = true;
+            close(*f.window);
+            QVERIFY2(!f.window->isVisible(), way);
+        }
+        // Nothing unsaved: no question.
+        Fixture f(2);
+        f.window->show();
+        QTest::keyClick(f.window.get(), Qt::Key_Escape);
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(f.ui.captions.empty());
+    }
+
+    void enterOnAListOpensItsEditorAndNeverClosesTheWindow() {
         Fixture f(2);
         f.window->show();
         QTest::mouseClick(f.window->RenameButton(), Qt::LeftButton);
-        f.ui.captions.clear();
-        f.ui.answerYes = false;
-        QTest::mouseClick(f.window->ExitButton(), Qt::LeftButton);
-        QCOMPARE(f.ui.captions.size(), std::size_t{1});
+        const std::pair<QListView*, const char*> lists[] = {
+            {f.window->OldList(), "tag editor"}, {f.window->RenamedList(), "name editor"}};
+        for (const auto& [list, editor] : lists) {
+            f.ui.opened.clear();
+            list->setFocus();
+            list->setCurrentIndex(list->model()->index(1, 0));
+            QTest::keyClick(list, Qt::Key_Return);
+            QCOMPARE(f.ui.opened, std::vector<std::string>{editor});
+            QVERIFY(f.window->isVisible());
+        }
+        QVERIFY(f.ui.answerYes == false && f.window->result() == 0);
+    }
+
+    void clashingProposalsAreMarkedAndCounted() {
+        // "x - same" and "X - same" both become "(X) - Same.mp3"; the third stays apart.
+        Fixture f(0, {"x - same.mp3", "X - same.mp3", "y - other.mp3"});
+        QTest::mouseClick(f.window->RenameButton(), Qt::LeftButton);
+        NameListModel* renamed = f.window->RenamedModel();
+        QAbstractItemModel* old = f.window->OldList()->model();
+        std::vector<int> marked;
+        for (int row = 0; row < renamed->rowCount(); ++row) {
+            if (renamed->IsMarked(row))
+                marked.push_back(row);
+        }
+        QCOMPARE(marked.size(), std::size_t{2});
+        for (int row : marked) {
+            const int other = marked[0] == row ? marked[1] : marked[0];
+            const QString tooltip = renamed->data(renamed->index(row), Qt::ToolTipRole).toString();
+            QVERIFY2(tooltip.contains(old->index(other, 0).data().toString()), qPrintable(tooltip));
+        }
+        QVERIFY(!f.window->ClashLabel()->isHidden());
+        QCOMPARE(f.window->ClashLabel()->text(), QStringLiteral("2 proposed names clash"));
+        // Editing one of them away removes the marks.
+        f.workbench->Set().renamedNames[static_cast<std::size_t>(marked[0])] = "Else.mp3";
+        f.window->Refresh();
+        QVERIFY(!renamed->IsMarked(marked[1]));
+        QVERIFY(f.window->ClashLabel()->isHidden());
+    }
+
+    void escapeDuringRenameStopsItAndKeepsTheProposalsSoFar() {
+        // Each "song N" raises the garbage characters question (the digit).
+        Fixture f(4);
+        f.window->show();
+        bool cancelEnabled = false;
+        f.ui.onRenameQuestion = [&] {
+            cancelEnabled = f.window->CancelButton()->isEnabled();
+            QTest::keyClick(f.window.get(), Qt::Key_Escape);
+        };
+        QTest::mouseClick(f.window->RenameButton(), Qt::LeftButton);
+        QVERIFY(cancelEnabled);
+        QVERIFY(!f.window->CancelButton()->isEnabled());
         QVERIFY(f.window->isVisible());
-        QTest::keyClick(f.window.get(), Qt::Key_Escape);
-        QVERIFY(!f.window->isVisible());
-        QCOMPARE(f.ui.captions.size(), std::size_t{1});
+        const WorkingSet& set = f.workbench->Set();
+        QCOMPARE(set.renamedNames.size(), set.oldNames.size());
+        QCOMPARE(set.renamedNames[1], set.oldNames[1]);  // not reached: keeps its name
+        QVERIFY(f.window->StatusLabel()->text().contains("cancelled"));
+        QVERIFY(f.window->RenameButton()->isEnabled());
+    }
+
+    void saveSaysWhatItDidAndOffersToListAgain() {
+        Fixture f(3);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(f.window->RenamedList()->model()->rowCount(), 3);
+        QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f.window->StatusLabel()->text(), QStringLiteral("3 files renamed"));
+        QVERIFY(!f.window->ListAgainButton()->isHidden());
+        QTest::mouseClick(f.window->ListAgainButton(), Qt::LeftButton);
+        QCOMPARE(f.window->OldList()->model()->rowCount(), 3);
+        QVERIFY(f.window->ListAgainButton()->isHidden());
+        QVERIFY(f.window->WorkDirectoryLabel()->toolTip() ==
+                QString::fromStdString(f.music.Path()));
+    }
+
+    void theWindowKeepsItsSizeForTheNextStart() {
+        Fixture f(0);
+        f.window->resize(600, 450);
+        f.window->show();
+        f.window->accept();
+        MainWindow again(*f.workbench, f.ui);
+        QCOMPARE(again.size(), QSize(600, 450));
     }
 };
 

@@ -3,6 +3,7 @@
 // tree, icons) and OK leaves the settings or names the model describes.
 #include <sys/stat.h>
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,8 +48,10 @@ class ToolDialogsTest : public QObject {
     void cleanup();
 
     void directoryChooserTreeFollowsTheSelection();
+    void directoryChooserOffersTheMusicFolder();
     void directoryChooserOkChecksTheTypedPath();
     void nameFormatTemplateEditFollowsTheButtons();
+    void nameFormatPreviewFollowsTheFormatAndThePlaceholders();
     void nameFormatOkStoresAndEscapeDoesNot();
     void editFileNameShowsTheNameWithoutExtension();
     void massEditorTokenFieldAndOk();
@@ -60,6 +63,7 @@ class ToolDialogsTest : public QObject {
     ScriptedUi* ui_ = nullptr;
     RenamingContext* context_ = nullptr;
     QByteArray oldHome_;
+    QByteArray oldConfigHome_;
 };
 
 void ToolDialogsTest::init() {
@@ -67,6 +71,8 @@ void ToolDialogsTest::init() {
     settingsDir_ = new testing::TempDir;
     oldHome_ = qgetenv("HOME");
     qputenv("HOME", QByteArray::fromStdString(home_->Path()));
+    oldConfigHome_ = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CONFIG_HOME");
     for (const char* folder : {"Music", "Music/Rock", "Music/Jazz", "Books", ".cache"})
         QCOMPARE(mkdir((*home_ / folder).c_str(), 0755), 0);
     store_ = new SettingsStore(*settingsDir_ / "settings.reg");
@@ -80,6 +86,8 @@ void ToolDialogsTest::cleanup() {
     delete ui_;
     delete store_;
     qputenv("HOME", oldHome_);
+    if (!oldConfigHome_.isEmpty())
+        qputenv("XDG_CONFIG_HOME", oldConfigHome_);
     delete settingsDir_;
     delete home_;
 }
@@ -98,7 +106,10 @@ void ToolDialogsTest::directoryChooserTreeFollowsTheSelection() {
     QTreeWidgetItem* home = tree->topLevelItem(1);
     QCOMPARE(home->text(0), Q(home_->Path()));
     QVERIFY(SamePicture(home->icon(0), dialog.ImageIcon(ChooserImage::Drive)));
-    QCOMPARE(home->childCount(), 0);
+    // It opens at the work directory, and the edit keeps the stored text.
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Books"));
+    QVERIFY(tree->currentItem()->parent() == home && home->isExpanded());
+    QCOMPARE(dialog.DirectoryEdit()->text(), Q(*home_ / "Books"));
 
     tree->setCurrentItem(home);
     QCOMPARE(dialog.DirectoryEdit()->text(), Q(home_->Path()));
@@ -132,6 +143,21 @@ void ToolDialogsTest::directoryChooserTreeFollowsTheSelection() {
     QCOMPARE(home->childCount(), 2);  // the tree only grows
 }
 
+void ToolDialogsTest::directoryChooserOffersTheMusicFolder() {
+    QCOMPARE(mkdir((*home_ / ".config").c_str(), 0755), 0);
+    testing::WriteFile(*home_ / ".config/user-dirs.dirs",
+                       "# written by xdg-user-dirs-update\nXDG_MUSIC_DIR=\"$HOME/Music\"\n");
+    store_->SetPathToWork(*home_ / "Music/Jazz");
+    DirectoryChooserModel model(*context_, ChooserMode::WorkDirectory);
+    DirectoryChooserDialog dialog(model);
+    QTreeWidget* tree = dialog.Tree();
+    QCOMPARE(tree->topLevelItemCount(), 3);
+    QCOMPARE(tree->topLevelItem(2)->text(0), Q(*home_ / "Music"));
+    // The Music item holds the work directory more closely than the home item.
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Jazz"));
+    QVERIFY(tree->currentItem()->parent() == tree->topLevelItem(2));
+}
+
 void ToolDialogsTest::directoryChooserOkChecksTheTypedPath() {
     DirectoryChooserModel model(*context_, ChooserMode::Root);
     DirectoryChooserDialog dialog(model);
@@ -163,7 +189,7 @@ void ToolDialogsTest::nameFormatTemplateEditFollowsTheButtons() {
     NameFormatDialog dialog(model);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Format To Rename"));
     QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
-    QCOMPARE(dialog.findChildren<QPushButton*>().size(), 1);  // OK, no Cancel
+    QCOMPARE(dialog.CancelButton()->text(), QStringLiteral("&Cancel"));
     QVERIFY(dialog.FreeButton()->isChecked());
     QCOMPARE(dialog.TemplateEdit()->text(), QStringLiteral("%Title"));
     QVERIFY(dialog.TemplateEdit()->isEnabled());
@@ -177,6 +203,37 @@ void ToolDialogsTest::nameFormatTemplateEditFollowsTheButtons() {
     dialog.FreeButton()->click();
     QCOMPARE(dialog.TemplateEdit()->text(), QString::fromUtf8(kDefaultTemplate));
     QVERIFY(dialog.TemplateEdit()->isEnabled());
+}
+
+void ToolDialogsTest::nameFormatPreviewFollowsTheFormatAndThePlaceholders() {
+    store_->SetBrackets(1);
+    NameFormatModel model(*context_);
+    model.SetPreviewSample({"x.mp3", {"Massive Attack", "angel", "Mezzanine", "1998", "3"}});
+    NameFormatDialog dialog(model);
+    dialog.show();
+    QCOMPARE(dialog.PreviewLabel()->text(), QStringLiteral("(Massive Attack) - Angel.mp3"));
+    dialog.PlainButton()->click();
+    QCOMPARE(dialog.PreviewLabel()->text(), QStringLiteral("Massive Attack - Angel.mp3"));
+    dialog.FreeButton()->click();
+    QCOMPARE(dialog.PreviewLabel()->text(),
+             QStringLiteral("#03 - (Massive Attack) - Mezzanine - Angel (1998).mp3"));
+    dialog.TemplateEdit()->selectAll();
+    QTest::keyClicks(dialog.TemplateEdit(), QStringLiteral("%Year "));
+    QPushButton* title = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("%Title"))
+            title = button;
+    }
+    QVERIFY(title);
+    title->click();
+    QCOMPARE(dialog.TemplateEdit()->text(), QStringLiteral("%Year %Title"));
+    QCOMPARE(dialog.PreviewLabel()->text(), QStringLiteral("1998 Angel.mp3"));
+    // Cancel stores nothing.
+    dialog.CancelButton()->click();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    int brackets = -1;
+    store_->GetBrackets(brackets);
+    QCOMPARE(brackets, 1);
 }
 
 void ToolDialogsTest::nameFormatOkStoresAndEscapeDoesNot() {

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The install test: `make install DESTDIR=<stage> PREFIX=/usr` in effect, then
 # every file must be where the freedesktop conventions and the FHS want it,
-# the launcher entry must validate, the man pages must render without a
-# warning, the manual's links must hold, the staged tagnomen-cli must run, and
-# the install manifest must name every installed file so that uninstall
-# removes them all.
+# the launcher entry and the AppStream metadata must validate, the man pages
+# must render without a warning, the manual's links must hold, the staged
+# tagnomen-cli must run, and the install manifest must name every installed
+# file so that uninstall removes them all. Then the Debian package (`make
+# package`) must hold the same files, pass lintian without warnings, and, when
+# run as root on a system without tagnomen, install with apt and remove
+# without leaving a file behind.
 #
 #   install-test.sh BUILD_DIR SOURCE_DIR STAGE_DIR GUI(0|1)
 set -u
@@ -99,6 +102,16 @@ print("%dx%d" % struct.unpack(">II", d[16:24]))' "$root/$icon" 2>&1)
         [[ "$dims" == "${size}x${size}" ]] || fail "$icon is $dims"
     done
 
+    metainfo=share/metainfo/org.tagnomen.Tagnomen.metainfo.xml
+    expect_file "$metainfo" 644
+    if [[ -f "$root/$metainfo" ]]; then
+        out=$(appstreamcli validate --no-net "$root/$metainfo" 2>&1) ||
+            fail "appstreamcli validate: $out"
+        grep -q '<launchable type="desktop-id">tagnomen.desktop</launchable>' "$root/$metainfo" ||
+            fail "metainfo: no launchable for tagnomen.desktop"
+        grep -q '<screenshot type="default">' "$root/$metainfo" || fail "metainfo: no screenshot"
+    fi
+
     desktop="$root/share/applications/tagnomen.desktop"
     if [[ -f "$desktop" ]]; then
         if ! out=$(desktop-file-validate "$desktop" 2>&1) || [[ -n "$out" ]]; then
@@ -156,6 +169,63 @@ xargs -d '\n' rm -f <"$staged_manifest"
 left=$(find "$stage" -type f)
 [[ -z "$left" ]] || fail "uninstall left files behind: $left"
 rm -f "$staged_manifest"
+
+# The Debian package.
+check_package() {
+    local out_dir="$stage-package"
+    rm -rf "$out_dir"
+    if ! (cd "$build" && cpack -G DEB -B "$out_dir") >"$stage.cpack.log" 2>&1; then
+        cat "$stage.cpack.log"
+        fail "cpack could not build the package"
+        return
+    fi
+    local deb
+    deb=$(ls "$out_dir"/tagnomen_"$version"_*.deb 2>/dev/null | head -n1)
+    [[ -n "$deb" ]] || { fail "no tagnomen_${version}_*.deb"; return; }
+    local contents
+    contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+    for file in ./usr/bin/tagnomen-cli ./usr/share/doc/tagnomen/copyright \
+        ./usr/share/doc/tagnomen/changelog.gz ./usr/share/man/man1/tagnomen-cli.1.gz \
+        ./usr/share/tagnomen/help/index.html; do
+        grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
+    done
+    if [[ "$gui" == 1 ]]; then
+        for file in ./usr/bin/tagnomen ./usr/share/applications/tagnomen.desktop \
+            ./usr/share/metainfo/org.tagnomen.Tagnomen.metainfo.xml; do
+            grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
+        done
+    fi
+    if command -v lintian >/dev/null; then
+        out=$(lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges')
+        [[ -z "$out" ]] || fail "lintian: $out"
+    else
+        fail "lintian is not installed (scripts/install-deps installs it)"
+    fi
+
+    # A real install and removal: only as root, and only where no tagnomen is installed.
+    if [[ $(id -u) -ne 0 ]] || dpkg-query -W -f='${Status}' tagnomen 2>/dev/null | grep -q installed; then
+        echo "skipped: installing the package with apt (needs root and no installed tagnomen)"
+        return
+    fi
+    local apt=(apt-get -o DPkg::Lock::Timeout=300 -y -q)
+    if ! out=$(DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$deb" 2>&1); then
+        fail "apt install $(basename "$deb"): $out"
+        return
+    fi
+    local installed
+    installed=$(dpkg -L tagnomen)
+    out=$(/usr/bin/tagnomen-cli --version 2>&1)
+    [[ "$out" == "tagnomen-cli $version" ]] || fail "the installed tagnomen-cli says '$out'"
+    [[ -f /usr/share/doc/tagnomen/copyright ]] || fail "the installed package has no copyright"
+    if ! out=$(DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge tagnomen 2>&1); then
+        fail "apt purge tagnomen: $out"
+    fi
+    while IFS= read -r path; do
+        [[ -f "$path" ]] && fail "removing the package left $path"
+    done <<<"$installed"
+    rm -rf "$out_dir"
+}
+check_package
 
 if ((failures > 0)); then
     echo "$failures failure(s)"

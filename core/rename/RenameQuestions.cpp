@@ -1,0 +1,65 @@
+#include "rename/RenameQuestions.h"
+
+#include "app/RenamingContext.h"
+#include "platform/ScriptedUi.h"
+
+namespace tagnomen {
+
+namespace {
+
+constexpr const char* kGarbageCaption = "Erase the Garbage Text";
+
+const char* YesNoName(MessageAnswer answer) {
+    return answer == MessageAnswer::Yes ? "yes" : "no";
+}
+
+// A Yes/No question of one kind, answered from the memory when it holds an answer.
+bool AskYesNoOnce(RenamingContext& context, RenameQuestion kind,
+                  std::optional<MessageAnswer>& remembered, const std::string& caption,
+                  const std::string& text) {
+    if (remembered) {
+        context.ui.NoteAnsweredForRest("question", caption, text, YesNoName(*remembered));
+        return *remembered == MessageAnswer::Yes;
+    }
+    bool sameForRest = false;
+    const MessageAnswer answer = context.ui.AskRenameQuestion(kind, caption, text, sameForRest);
+    if (sameForRest)
+        remembered = answer;
+    return answer == MessageAnswer::Yes;
+}
+
+}  // namespace
+
+bool AskValueChoice(RenamingContext& context, const std::string& caption, const std::string& text) {
+    return AskYesNoOnce(context, RenameQuestion::ValueChoice, context.remembered.valueChoice,
+                        caption, text);
+}
+
+bool AskGarbageCharacters(RenamingContext& context, const std::string& caption,
+                          const std::string& text) {
+    return AskYesNoOnce(context, RenameQuestion::GarbageCharacters,
+                        context.remembered.garbageCharacters, caption, text);
+}
+
+GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question) {
+    std::optional<GarbageAnswer>& remembered = context.remembered.garbageText;
+    const bool showAlbum = context.needsAlbum != 0;
+    const bool showTrack = context.needsTrack != 0;
+    // A remembered "Mark as" answer whose button this question would not show
+    // is no answer to it: the person is asked.
+    const bool fits = remembered && (*remembered != GarbageAnswer::Album || showAlbum) &&
+                      (*remembered != GarbageAnswer::Track || showTrack);
+    if (fits) {
+        context.ui.NoteAnsweredForRest("garbage", kGarbageCaption, question,
+                                       GarbageAnswerName(*remembered));
+        return *remembered;
+    }
+    bool sameForRest = false;
+    const GarbageAnswer answer =
+        context.ui.AskRenameGarbage(question, showAlbum, showTrack, sameForRest);
+    if (sameForRest)
+        remembered = answer;
+    return answer;
+}
+
+}  // namespace tagnomen

@@ -1,0 +1,33 @@
+#pragma once
+// The questions the smart engine asks during a Rename, each of which the
+// person may answer once for the rest of that Rename. The answer given with
+// the check box ticked is kept in the renaming context; later questions of
+// the same kind take it without being shown, and the Ui is told of each, so
+// that a log still lists every question.
+#include <optional>
+#include <string>
+
+#include "platform/Ui.h"
+
+namespace tagnomen {
+
+struct RenamingContext;
+
+// The answers kept for the rest of one Rename; Rename clears them.
+struct RememberedAnswers {
+    std::optional<MessageAnswer> valueChoice;
+    std::optional<GarbageAnswer> garbageText;
+    std::optional<MessageAnswer> garbageCharacters;
+
+    void Clear() { *this = RememberedAnswers{}; }
+};
+
+// The question box "Choose the correct File Information"; true for Yes.
+bool AskValueChoice(RenamingContext& context, const std::string& caption, const std::string& text);
+// The "Erase the Garbage Text" dialog.
+GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question);
+// The "Erase the garbage text" box of the garbage characters; true for Yes.
+bool AskGarbageCharacters(RenamingContext& context, const std::string& caption,
+                          const std::string& text);
+
+}  // namespace tagnomen

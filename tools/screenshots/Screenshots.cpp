@@ -1,0 +1,110 @@
+// Takes the README's screenshots: the main window after a Rename of a small
+// folder of messy names, with a clash marked, and the dialogs the README
+// shows. Questions are answered No without being shown.
+//
+//   tagnomen-screenshots OUTPUT_DIR            the pictures, one per window
+//   tagnomen-screenshots OUTPUT_DIR --screen   the main window on the whole
+//                                              screen, as placed on it
+#include <QApplication>
+#include <QDir>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <cstdio>
+#include <fstream>
+
+#include "GarbageDialog.h"
+#include "MainWindow.h"
+#include "NameFormatDialog.h"
+#include "SilentQtUi.h"
+#include "app/Workbench.h"
+#include "settings/SettingsStore.h"
+#include "tools/NameFormatModel.h"
+
+using namespace tagnomen;
+
+namespace {
+
+constexpr const char* kMessyNames[] = {
+    "01 - help.mp3",
+    "02 - Help.mp3",
+    "Help.mp3",
+    "03 - the beatles - help!.mp3",
+    "Pink_Floyd_-_Money_(1973).mp3",
+    "track 05 - Yesterday.mp3",
+    "abba - waterloo (live).mp3",
+    "nirvana-smells_like_teen_spirit.mp3",
+    "R.E.M. - Losing My Religion.mp3",
+    "queen - bohemian rhapsody [remastered].mp3",
+};
+
+bool Save(QWidget* widget, const QString& path) {
+    QApplication::processEvents();
+    const bool saved = widget->grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tagnomen-screenshots OUTPUT_DIR [--screen]\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const bool wholeScreen = argc > 2 && QByteArray(argv[2]) == "--screen";
+    QDir().mkpath(out);
+
+    // A fixed place, so that the work directory line reads the same every time.
+    QDir work(QDir::tempPath() + "/tagnomen-demo");
+    work.removeRecursively();
+    const std::string music = (work.path() + "/Music").toStdString();
+    QDir().mkpath(QString::fromStdString(music));
+    for (const char* name : kMessyNames)
+        std::ofstream(music + "/" + name) << "audio";
+    SettingsStore settings((work.path() + "/settings.reg").toStdString());
+    settings.FirstRunCheck();
+    settings.SetPathToWork(music);
+    settings.SetRenamingMethod(1);
+
+    SilentQtUi ui;
+    Workbench workbench(settings, ui);
+    workbench.Start();
+    MainWindow window(workbench, ui);
+    window.resize(720, 560);
+    window.show();
+    window.RenameButton()->click();
+    window.RenamedList()->setFocus();
+    if (wholeScreen) {
+        for (int i = 0; i < 20; ++i) {
+            QApplication::processEvents();
+            QThread::msleep(10);
+        }
+        const QString path = out + "/screen.png";
+        const bool saved = window.screen()->grabWindow(0).save(path);
+        std::printf("%s %s (window %dx%d at %d,%d)\n", saved ? "wrote" : "FAILED", qPrintable(path),
+                    window.width(), window.height(), window.x(), window.y());
+        work.removeRecursively();
+        return saved ? 0 : 1;
+    }
+    bool ok = Save(&window, out + "/main-window.png");
+
+    GarbageDialog garbage(
+        QStringLiteral("Do you want to erase: (Www Site)\nFrom: (Artist) - Title (Www Site).mp3"),
+        true, true, nullptr, true);
+    garbage.show();
+    ok = Save(&garbage, out + "/garbage-dialog.png") && ok;
+
+    NameFormatModel format(workbench.Context());
+    format.SetPreviewSample(
+        {"03 - the beatles - help!.mp3", {"The Beatles", "Help!", "Help!", "1965", "7"}});
+    format.Choose(NameFormatChoice::Free);
+    NameFormatDialog formatDialog(format);
+    formatDialog.show();
+    ok = Save(&formatDialog, out + "/name-format.png") && ok;
+    work.removeRecursively();
+    return ok ? 0 : 1;
+}
