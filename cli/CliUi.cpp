@@ -73,8 +73,6 @@ std::string CliUi::AskTerminal(const std::string& prompt) {
 }
 
 void CliUi::Report(const std::string& caption, const std::string& text) {
-    if (caption == "Error" || caption == "Fatal Error")
-        errorShown_ = true;
     if (!quiet_)
         messages_ << caption << ": " << text << '\n';
 }
@@ -102,8 +100,6 @@ MessageAnswer CliUi::ShowMessage(const std::string& caption, const std::string& 
             JsonField("text", text) + ", " + JsonField("answer", "ok") + "}");
         return MessageAnswer::Ok;
     }
-    if (caption == "Error" || caption == "Fatal Error")
-        errorShown_ = true;
     bool yes = policy_ == AnswerPolicy::Yes;
     ScriptedAnswer scripted;
     if (NextScripted(scripted)) {

@@ -120,7 +120,8 @@ void MainWindow::BuildControls() {
     layout->addLayout(bottom);
 }
 
-QAction* MainWindow::AddCommand(QMenu* menu, const QString& text, void (Workbench::*command)()) {
+template <typename Result>
+QAction* MainWindow::AddCommand(QMenu* menu, const QString& text, Result (Workbench::*command)()) {
     QAction* action = menu->addAction(text);
     connect(action, &QAction::triggered, this,
             [this, command] { Run([this, command] { (workbench_.*command)(); }); });

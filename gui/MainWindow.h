@@ -48,7 +48,8 @@ class MainWindow : public QDialog {
   private:
     void BuildMenus();
     void BuildControls();
-    QAction* AddCommand(QMenu* menu, const QString& text, void (Workbench::*command)());
+    template <typename Result>
+    QAction* AddCommand(QMenu* menu, const QString& text, Result (Workbench::*command)());
     void Run(const std::function<void()>& command);
     void RefreshLists();
     void ApplySelections();

@@ -4,6 +4,7 @@
 // these routines and show the state they leave behind.
 #include <string>
 
+#include "app/CommandResult.h"
 #include "app/RenamingContext.h"
 #include "app/WorkingSet.h"
 
@@ -42,11 +43,12 @@ class Workbench {
     int CurrentMethod() const { return method_; }
     const MenuState& Menu() const { return menu_; }
 
-    // Commands.
-    void ChooseDirectory();
-    void Rename();
-    void Save();
-    void Undo();
+    // Commands. Those that can fail say how they ended; the person has been
+    // told through the Ui already.
+    CommandResult ChooseDirectory();
+    CommandResult Rename();
+    CommandResult Save();
+    CommandResult Undo();
     void FormatToRename();
     // Exit button and menu item: true when the window may close.
     bool RequestExit();
@@ -54,11 +56,11 @@ class Workbench {
     void ToggleUnderscore();
     void ToggleLoader();
     void ToggleFullTagSupport();
-    void TagCleaner();
-    void TagEditor();
-    void MassFileNameEditor();
-    void FilesOrganizer();
-    void FileInfoViewer();
+    CommandResult TagCleaner();
+    CommandResult TagEditor();
+    CommandResult MassFileNameEditor();
+    CommandResult FilesOrganizer();
+    CommandResult FileInfoViewer();
     void About();
     void WebSite();
     void Help();
@@ -69,14 +71,16 @@ class Workbench {
     void DoubleClickOld(int index);
     void DoubleClickRenamed(int index);
 
-    // Lists a directory into the old list (which is not emptied here).
-    void ListWorkDirectory(const std::string& directory, bool showMessage);
+    // Lists a directory into the old list (which is not emptied here) and
+    // makes it, as an absolute path, the directory the lists belong to.
+    // False when no MP3 file was found there.
+    bool ListWorkDirectory(const std::string& directory, bool showMessage);
 
   private:
     bool ConfirmDiscardUnsaved();
     void ReadOptions();
     void UpdateMenu();
-    void EditTags(int index, bool foundInRenamedList);
+    CommandResult EditTags(int index, bool foundInRenamedList);
 
     RenamingContext context_;
     WorkingSet set_;

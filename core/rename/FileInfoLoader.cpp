@@ -151,8 +151,7 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
     Clear(out.id3v1);
     Clear(out.id3v2);
 
-    std::string workDirectory;
-    context.settings.GetPathToWork(workDirectory);
+    const std::string workDirectory = WorkDirectory(context);
     Id3v1Record v1;
     Id3v2Record v2;
     int v1Result = 0;

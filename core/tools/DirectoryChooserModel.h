@@ -61,9 +61,12 @@ class DirectoryChooserModel {
     // Single expansion: exactly the selected item and the items above it.
     bool IsExpanded(int item) const;
 
-    // OK: checks the text and stores it. False (after the "Invalid Directory"
-    // box) keeps the dialog open.
+    // OK: checks the text and stores it ("~" expanded, a relative path made
+    // absolute, so that it names the same directory from anywhere). False
+    // (after the "Invalid Directory" box) keeps the dialog open.
     bool Accept();
+    // The path the last accepted OK stored.
+    const std::string& StoredPath() const { return stored_; }
     // Cancel: nothing is stored.
     void Reject() { accepted_ = false; }
     bool Accepted() const { return accepted_; }
@@ -75,6 +78,7 @@ class DirectoryChooserModel {
     RenamingContext& context_;
     ChooserMode mode_;
     std::string text_;
+    std::string stored_;
     std::vector<Item> items_;
     std::vector<int> topItems_;
     int selected_ = kNoItem;

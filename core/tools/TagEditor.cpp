@@ -186,8 +186,8 @@ bool NeedsId3v2(const std::string& title, const std::string& artist, const std::
            Utf8Length(comment) > kId3v1CommentCharacters;
 }
 
-void RunTagEditor(RenamingContext& context, const std::string& oldName,
-                  const std::string& shownName) {
+CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
+                           const std::string& shownName) {
     const TagEditorSides sides = ReadSides(context, oldName);
     EditorValues values = ReconcileTagValues(context.ui, shownName, sides);
 
@@ -195,13 +195,14 @@ void RunTagEditor(RenamingContext& context, const std::string& oldName,
                                TagLabel(sides.id3v1There, sides.id3v2There), shownName,
                                std::move(values));
     if (!context.ui.RunFileInfoEditor(editor) || !editor.Accepted())
-        return;
+        return CommandResult::Cancelled();
 
     const EditorValues& edited = editor.Result();
     // ID3v1 is always written; ID3v2 when the file had one or a value does not fit.
     const bool writeId3v2 =
         sides.id3v2There || NeedsId3v2(edited.title, edited.artist, edited.album, edited.comment);
     WriteTags(context, oldName, shownName, edited, writeId3v2);
+    return CommandResult::Done();
 }
 
 }  // namespace tagnomen
