@@ -158,10 +158,10 @@ class UndoRun {
 };
 
 // The last pair of an undo file whose Save was stopped may record a rename
-// that never happened: its old name is still there and its new one is not.
+// that never happened: its old name is still there (Save records a pair just
+// before its rename).
 bool NeverRenamed(const UndoPair& pair) {
-    return pair.newName.empty() || (TypeOf(pair.newName) == EntryType::Missing &&
-                                    TypeOf(pair.oldName) != EntryType::Missing);
+    return pair.newName.empty() || TypeOf(pair.oldName) != EntryType::Missing;
 }
 
 }  // namespace
