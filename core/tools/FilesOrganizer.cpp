@@ -122,35 +122,6 @@ bool ByInitial(const OrganizeRule& rule) {
     }
 }
 
-}  // namespace
-
-std::string UpperCaseCharacter(const std::string& character) {
-    char32_t code = 0;
-    if (!DecodeOne(character, code))
-        return character;
-    return EncodeOne(UpperCode(code));
-}
-
-std::string FolderNameFor(const FileInfoTable::Row& row, const OrganizeRule& rule) {
-    std::string name = ValueFor(row, rule.method);
-    if (ByInitial(rule))
-        name = UpperCaseCharacter(Utf8Left(name, 1));
-    // A folder name is one level below the root, whatever the tags say.
-    for (char& c : name) {
-        if (c == '/')
-            c = '-';
-    }
-    if (name.find('\0') != std::string::npos)
-        name.erase(name.find('\0'));
-    if (name == "." || name == "..")
-        return {};
-    if (name.size() > kMaxFolderNameBytes)
-        name = Utf8CutBytes(name, kMaxFolderNameBytes);
-    return name;
-}
-
-namespace {
-
 // The folder below the root, made when it is missing. A symbolic link in its
 // place is not followed: it could lead out of the root.
 bool ReadyFolder(const std::string& folder) {
@@ -181,6 +152,31 @@ int MoveRow(const FileInfoTable& table, std::size_t row, const std::string& sour
 }
 
 }  // namespace
+
+std::string UpperCaseCharacter(const std::string& character) {
+    char32_t code = 0;
+    if (!DecodeOne(character, code))
+        return character;
+    return EncodeOne(UpperCode(code));
+}
+
+std::string FolderNameFor(const FileInfoTable::Row& row, const OrganizeRule& rule) {
+    std::string name = ValueFor(row, rule.method);
+    if (ByInitial(rule))
+        name = UpperCaseCharacter(Utf8Left(name, 1));
+    // A folder name is one level below the root, whatever the tags say.
+    for (char& c : name) {
+        if (c == '/')
+            c = '-';
+    }
+    if (name.find('\0') != std::string::npos)
+        name.erase(name.find('\0'));
+    if (name == "." || name == "..")
+        return {};
+    if (name.size() > kMaxFolderNameBytes)
+        name = Utf8CutBytes(name, kMaxFolderNameBytes);
+    return name;
+}
 
 OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
                              const OrganizerRowHook& beforeRow) {
