@@ -61,7 +61,8 @@ int SaveOne(RenamingContext& context, const std::string& oldName, const std::str
         newName == oldName ? IsBareFileName(newName) : IsVisibleFileName(newName);
     if (!IsBareFileName(oldName) || !acceptable || !recordable)
         return EINVAL;
-    RecordUndoPair(context, oldName, newName);
+    if (!RecordUndoPair(context, oldName, newName))
+        return errno;
     if (RenameNoReplace(oldName, newName))
         return 0;
     const int error = errno;

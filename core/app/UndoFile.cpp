@@ -78,6 +78,8 @@ bool OpenUndoFileForWriting(RenamingContext& context, const std::string& directo
         close(fd);
         return false;
     }
+    // Unbuffered: what is written is with the system at once.
+    std::setvbuf(context.undoFile, nullptr, _IONBF, 0);
     return true;
 }
 
@@ -101,23 +103,29 @@ void WriteUndoLine(const std::string& text, RenamingContext& context) {
     std::fputs("\r\n", context.undoFile);
 }
 
-void RecordUndoPair(RenamingContext& context, const std::string& oldName,
+bool RecordUndoPair(RenamingContext& context, const std::string& oldName,
                     const std::string& newName) {
     if (context.undoFile == nullptr)
-        return;
-    context.undoWriting.lastPairStart = std::ftell(context.undoFile);
-    WriteUndoLine(oldName, context);
-    WriteUndoLine(newName, context);
-    // A kill cannot take back what the system already holds.
-    std::fflush(context.undoFile);
-    ++context.undoWriting.pairs;
+        return true;
+    UndoFileWriting& writing = context.undoWriting;
+    writing.lastPairStart = std::ftell(context.undoFile);
+    ++writing.pairs;
+    // One write of the whole pair (the file is unbuffered): once it returns,
+    // a kill cannot take the pair back.
+    const std::string pair = oldName + "\r\n" + newName + "\r\n";
+    if (std::fwrite(pair.data(), 1, pair.size(), context.undoFile) == pair.size())
+        return true;
+    const int error = errno;
+    std::clearerr(context.undoFile);
+    DropLastUndoPair(context);
+    errno = error;
+    return false;
 }
 
 void DropLastUndoPair(RenamingContext& context) {
     UndoFileWriting& writing = context.undoWriting;
     if (context.undoFile == nullptr || writing.lastPairStart < 0)
         return;
-    std::fflush(context.undoFile);
     if (ftruncate(fileno(context.undoFile), writing.lastPairStart) == 0) {
         std::fseek(context.undoFile, writing.lastPairStart, SEEK_SET);
         --writing.pairs;
@@ -165,7 +173,6 @@ void CloseUndoFile(RenamingContext& context) {
     const bool writing = OpenedForWriting(context.undoFile);
     if (writing) {
         std::fputc(kUndoEndMark, context.undoFile);
-        std::fflush(context.undoFile);
         fsync(fileno(context.undoFile));
     }
     std::fclose(context.undoFile);

@@ -51,8 +51,10 @@ bool OpenUndoFileForReading(RenamingContext& context, const std::string& directo
 void WriteUndoLine(const std::string& text, RenamingContext& context);
 // Writes one pair and hands it to the system before the rename it records
 // happens, so that after a kill the file lists every rename done (and at
-// most one more, the last, whose rename never happened).
-void RecordUndoPair(RenamingContext& context, const std::string& oldName,
+// most one more, the last, whose rename never happened). False (errno tells
+// why, and the file is as before) when the pair could not be written: the
+// rename must not happen then. True without an open file.
+bool RecordUndoPair(RenamingContext& context, const std::string& oldName,
                     const std::string& newName);
 // Takes back the pair just recorded, whose rename failed.
 void DropLastUndoPair(RenamingContext& context);

@@ -163,7 +163,7 @@ class SaveKillTest : public ::testing::Test {
     struct Outcome {
         int renamed = 0;
         int pairs = 0;
-        bool pendingPair = false;
+        int pendingPairs = 0;
         int lost = 0;
         int unrecorded = 0;
         int stalePairs = 0;
@@ -201,7 +201,7 @@ class SaveKillTest : public ::testing::Test {
             if (files.count(pair.newName) && !files.count(pair.oldName)) {
                 recorded[pair.oldName] = true;
             } else if (k + 1 == pairs.size() && files.count(pair.oldName)) {
-                outcome.pendingPair = true;  // recorded; the kill came before its rename
+                ++outcome.pendingPairs;  // recorded; the kill came before its rename
             } else {
                 ++outcome.stalePairs;
             }
@@ -246,8 +246,10 @@ TEST_F(SaveKillTest, EveryRenameIsRecordedAndUndoneAfterAKillAtAnyMoment) {
     int partial = 0;
     for (int run = 0; run < kRuns; ++run) {
         Prepare();
+        // The measured time includes the child's exit; most kills must land
+        // inside the Save.
         const long long delay =
-            std::uniform_int_distribution<long long>(0, saveMicroseconds)(random);
+            std::uniform_int_distribution<long long>(0, saveMicroseconds * 3 / 4)(random);
         SaveInChild(delay);
         const Outcome o = Check();
         SCOPED_TRACE("seed " + std::to_string(seed) + ", run " + std::to_string(run) +
@@ -262,7 +264,7 @@ TEST_F(SaveKillTest, EveryRenameIsRecordedAndUndoneAfterAKillAtAnyMoment) {
         total.unrecorded += o.unrecorded;
         total.stalePairs += o.stalePairs;
         total.notRestored += o.notRestored;
-        total.pendingPair += o.pendingPair;
+        total.pendingPairs += o.pendingPairs;
         total.leftovers += o.leftovers;
     }
     std::printf(
@@ -271,7 +273,7 @@ TEST_F(SaveKillTest, EveryRenameIsRecordedAndUndoneAfterAKillAtAnyMoment) {
         "renames unrecorded, %d stale pairs, %d pending last pairs skipped, %d files not "
         "restored by Undo, %d temporary files left\n",
         seed, kRuns, kFiles, static_cast<double>(saveMicroseconds) / 1000.0, partial, total.renamed, total.lost,
-        total.unrecorded, total.stalePairs, total.pendingPair, total.notRestored,
+        total.unrecorded, total.stalePairs, total.pendingPairs, total.notRestored,
         total.leftovers);
 }
 
