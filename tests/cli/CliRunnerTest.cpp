@@ -109,8 +109,9 @@ TEST_F(CliTest, RunStopsAtTheFirstFailedCommandAndNamesIt) {
             args.insert(args.end(), {"-c", command});
         const CliResult r = Run(args);
         EXPECT_EQ(r.status, c.status) << r.err;
-        if (!c.stop.empty())
+        if (!c.stop.empty()) {
             EXPECT_NE(r.err.find("tagnomen-cli: stopped at " + c.stop), std::string::npos) << r.err;
+        }
         EXPECT_EQ(music_.List(), files);
     }
     EXPECT_NE(Run({"-c", "settings"}).out.find("RenamingMethod=1\n"), std::string::npos)

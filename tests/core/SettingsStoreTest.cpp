@@ -85,8 +85,9 @@ TEST(SettingsStoreFirstRun, DamagedFileIsKeptAndAnotherFileLeftAlone) {
         SettingsStore store(dir / "s.reg");
         EXPECT_EQ(store.FirstRunCheck(), c.result);
         EXPECT_EQ(dir.Exists("s.reg.bad"), c.keptAsBad);
-        if (c.keptAsBad)
+        if (c.keptAsBad) {
             EXPECT_EQ(ReadFile(dir / "s.reg.bad"), c.content);
+        }
         int brackets = -1;
         store.GetBrackets(brackets);
         if (c.result == FirstRunResult::FirstRun) {

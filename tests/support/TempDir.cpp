@@ -13,8 +13,10 @@ namespace fs = std::filesystem;
 
 namespace tagnomen::testing {
 
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "tagnomen-test-XXXXXX").string();
+TempDir::TempDir() : TempDir(fs::temp_directory_path().string()) {}
+
+TempDir::TempDir(const std::string& parent) {
+    std::string pattern = (fs::path(parent) / "tagnomen-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     path_ = pattern;

@@ -9,6 +9,8 @@ namespace tagnomen::testing {
 class TempDir {
   public:
     TempDir();
+    // Below another parent directory than $TMPDIR.
+    explicit TempDir(const std::string& parent);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
