@@ -199,19 +199,7 @@ bool RewriteUndoFile(const std::string& directory, const std::vector<UndoPair>& 
     for (const UndoPair& pair : pairs)
         bytes += pair.oldName + "\r\n" + pair.newName + "\r\n";
     bytes += kUndoEndMark;
-    std::string fresh;
-    const int fd = CreateUniqueFile(directory, kTemporaryPrefix, fresh);
-    if (fd < 0)
-        return false;
-    bool ok = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-              fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    if (!ok || std::rename(fresh.c_str(), undoPath.c_str()) != 0) {
-        unlink(fresh.c_str());
-        return false;
-    }
-    SyncDirectory(directory);
-    return true;
+    return ReplaceFileContents(undoPath, bytes, kTemporaryPrefix);
 }
 
 bool IsRecordableUndoLine(const std::string& text) {

@@ -456,6 +456,30 @@ bool SyncDirectory(const std::string& directory) {
     return synced;
 }
 
+bool ReplaceFileContents(const std::string& path, const std::string& bytes,
+                         const std::string& temporaryPrefix) {
+    const std::string directory = DirectoryPart(path);
+    std::string temporary;
+    const int fd = CreateUniqueFile(directory, temporaryPrefix, temporary);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+        ok = wrote > 0 || (wrote < 0 && errno == EINTR);
+        done += wrote > 0 ? static_cast<std::size_t>(wrote) : 0;
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        KeepErrno keep;
+        unlink(temporary.c_str());
+        return false;
+    }
+    SyncDirectory(directory);
+    return true;
+}
+
 int OpenRegularForReading(const std::string& path) {
     // O_NONBLOCK: opening a FIFO for reading would wait for a writer.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

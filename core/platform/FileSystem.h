@@ -106,6 +106,11 @@ bool MoveFileNoReplace(const std::string& from, const std::string& to);
 int CreateUniqueFile(const std::string& directory, const std::string& prefix, std::string& path);
 // Makes the directory's entries (a rename, a new file) reach the disk.
 bool SyncDirectory(const std::string& directory);
+// Gives the path these bytes in one step: they are written to a new file
+// "<prefix>XXXXXX" beside it, synced, and renamed over the path, so that the
+// path holds the old bytes or the new ones and never a part.
+bool ReplaceFileContents(const std::string& path, const std::string& bytes,
+                         const std::string& temporaryPrefix);
 // Opens a file for reading without ever blocking on a FIFO: -1 (errno
 // EINVAL) unless it is a regular file or a link to one.
 int OpenRegularForReading(const std::string& path);

@@ -46,19 +46,6 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return true;
 }
 
-bool WriteAllBytes(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
-
 std::string DirectoryOf(const std::string& path) {
     std::size_t slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -191,40 +178,22 @@ SettingsFileState ReadState(const std::string& path, std::string& content) {
     return SettingsFile::Classify(content);
 }
 
-// Writes the bytes to a fresh file beside the path and renames it over the
-// path, so that the path holds the old bytes or the new ones, never a part.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-    const std::string directory = DirectoryOf(path);
-    const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temporary;
-    const int fd = CreateUniqueFile(directory, name + ".new-", temporary);
-    if (fd < 0)
-        return false;
-    bool ok = WriteAllBytes(fd, bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
+// Sets a value in place (names compare without regard to case), or appends it.
+void SetValue(RegistryValueList& values, std::string name, RegistryValue value) {
+    for (auto& entry : values) {
+        if (!CaseInsensitiveLess{}(entry.first, name) &&
+            !CaseInsensitiveLess{}(name, entry.first)) {
+            entry.second = std::move(value);
+            return;
+        }
     }
-    SyncDirectory(directory);
-    return true;
+    values.emplace_back(std::move(name), std::move(value));
 }
 
-void Merge(RegistryValueList& values, const RegistryValueList& updates) {
-    for (const auto& [name, value] : updates) {
-        bool replaced = false;
-        for (auto& entry : values) {
-            if (!CaseInsensitiveLess{}(entry.first, name) &&
-                !CaseInsensitiveLess{}(name, entry.first)) {
-                entry.second = value;
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            values.emplace_back(name, value);
-    }
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+    const std::size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return ReplaceFileContents(path, bytes, name + ".new-");
 }
 
 }  // namespace
@@ -287,17 +256,7 @@ std::optional<RegistryValueList> SettingsFile::Parse(const std::string& content)
         // A damaged line is skipped; the values around it stay readable.
         if (!ParseValueLine(line, name, value))
             continue;
-        bool replaced = false;
-        for (auto& entry : values) {
-            if (!CaseInsensitiveLess{}(entry.first, name) &&
-                !CaseInsensitiveLess{}(name, entry.first)) {
-                entry.second = value;
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            values.emplace_back(std::move(name), std::move(value));
+        SetValue(values, std::move(name), std::move(value));
     }
     if (!sawKey)
         return std::nullopt;
@@ -385,7 +344,8 @@ SettingsChange SettingsFile::Change(
     if (state == SettingsFileState::Damaged && !ReplaceFile(path_ + ".bad", content))
         return SettingsChange::Failed;
     RegistryValueList values = current.value_or(RegistryValueList{});
-    Merge(values, updates);
+    for (const auto& [name, value] : updates)
+        SetValue(values, name, value);
     if (!ReplaceFile(path_, Serialize(values)))
         return SettingsChange::Failed;
     stamp_.reset();
