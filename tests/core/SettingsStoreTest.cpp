@@ -100,9 +100,8 @@ TEST(SettingsStoreFirstRun, DamagedFileIsKeptAndAnotherFileLeftAlone) {
     }
 }
 
-// Neither a settings file the user cannot read (it is no first run) nor a
-// FIFO in its place (opening it would wait for a writer) is reset.
-TEST(SettingsStoreFirstRun, UnreadableFileOrFifoIsNeitherResetNorWaitedOn) {
+// A FIFO in the settings file's place would make an open wait for a writer.
+TEST(SettingsStoreFirstRun, FifoIsNeitherResetNorWaitedOn) {
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "fifo.reg").c_str(), 0600), 0);
     testing::ChildProcess child([&dir](testing::ChildProcess&) {
@@ -113,9 +112,13 @@ TEST(SettingsStoreFirstRun, UnreadableFileOrFifoIsNeitherResetNorWaitedOn) {
     int status = -1;
     ASSERT_TRUE(child.Wait(std::chrono::seconds(20), status)) << "waited on the FIFO";
     EXPECT_EQ(status, 0);
+}
 
+// A settings file the user cannot read is no first run: it is not reset.
+TEST(SettingsStoreFirstRun, UnreadableFileIsNotReset) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root reads any file";
+    TempDir dir;
     const std::string stored = std::string(kHeader) + "\"IsFirstTime\"=\"0\"\n";
     WriteFile(dir / "s.reg", stored);
     ASSERT_EQ(chmod((dir / "s.reg").c_str(), 0), 0);
