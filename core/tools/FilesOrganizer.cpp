@@ -187,7 +187,7 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
         table.Directory().empty() ? WorkDirectory(context) : table.Directory();
     std::string root;
     context.settings.GetRootOrganizePath(root);
-    root = ExpandHome(root);
+    root = AbsolutePath(root);
 
     context.ui.OpenProgressWindow("Organizing your Mp3 Files...");
     for (std::size_t i = 0; i < table.RowCount(); ++i) {
