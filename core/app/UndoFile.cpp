@@ -58,28 +58,30 @@ bool OpenUndoFileForWriting(RenamingContext& context, const std::string& directo
         return false;
     std::string fresh;
     const int fd = CreateUniqueFile(directory, kTemporaryPrefix, fresh);
-    if (fd < 0)
+    std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (file == nullptr) {
+        if (fd >= 0) {
+            close(fd);
+            unlink(fresh.c_str());
+        }
         return false;
+    }
+    // Unbuffered: what is written is with the system at once.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     UndoFileWriting& writing = context.undoWriting;
     Forget(writing);
     writing.directory = directory;
     const bool kept =
         existing == EntryType::Missing || KeepPrevious(directory, undoPath, writing.previous);
     if (!kept || std::rename(fresh.c_str(), undoPath.c_str()) != 0) {
-        close(fd);
+        std::fclose(file);
         unlink(fresh.c_str());
         if (!writing.previous.empty())
             std::rename(writing.previous.c_str(), undoPath.c_str());
         Forget(writing);
         return false;
     }
-    context.undoFile = fdopen(fd, "wb");
-    if (context.undoFile == nullptr) {
-        close(fd);
-        return false;
-    }
-    // Unbuffered: what is written is with the system at once.
-    std::setvbuf(context.undoFile, nullptr, _IONBF, 0);
+    context.undoFile = file;
     return true;
 }
 
