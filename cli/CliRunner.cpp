@@ -84,7 +84,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
-void RunCommandLine(const CommandTable& table, CommandContext& context, const std::string& line) {
+CommandResult RunCommandLine(const CommandTable& table, CommandContext& context,
+                             const std::string& line) {
     std::optional<std::vector<std::string>> words = SplitShellWords(line);
     if (!words)
         throw UsageError("unbalanced quotes in command: " + line);
@@ -97,7 +98,7 @@ void RunCommandLine(const CommandTable& table, CommandContext& context, const st
         throw UsageError("'" + words->front() +
                          "' is not available yet in this version of tagnomen-cli");
     }
-    command->second.handler(context, Arguments(words->begin() + 1, words->end()));
+    return command->second.handler(context, Arguments(words->begin() + 1, words->end()));
 }
 
 }  // namespace
@@ -121,8 +122,9 @@ std::string HelpText() {
         "  -c 'COMMAND ...'       run one command (repeatable)\n"
         "  --help, --version\n"
         "\n"
-        "Exit status: 0 when all went well, 1 when an \"Error\" or \"Fatal Error\" box\n"
-        "was shown, 2 for a usage error. See tagnomen-cli(1).\n"
+        "Exit status: 0 when every command ran and none failed; 1 when a command\n"
+        "failed (the run stops there and names it); 2 for a usage error.\n"
+        "See tagnomen-cli(1).\n"
         "\n"
         "Commands:\n";
     for (const auto& [name, command] : AllCommands()) {
@@ -173,6 +175,13 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
                                                         : options.settingsPath);
     for (const auto& [name, value] : options.overlays)
         settings.SetOverlay(name, value);
+    // Another file in the settings file's place is a mistake on the command
+    // line (or in the environment), not a store to reset.
+    if (settings.FileState() == SettingsFileState::Foreign) {
+        err << "tagnomen-cli: " << settings.Path() << " is not a settings file\n"
+            << "Try 'tagnomen-cli --help'.\n";
+        return kExitUsage;
+    }
 
     std::vector<std::string> commands = options.commands;
     if (commands.empty()) {
@@ -185,18 +194,27 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     Workbench workbench(settings, ui);
     try {
         if (workbench.Start() == StartResult::Fatal)
-            return kExitErrorShown;
+            return kExitFailed;
         const CommandTable table = AllCommands();
         CommandContext context{workbench, ui, out};
-        for (const std::string& line : commands)
-            RunCommandLine(table, context, line);
+        // Like a shell with "set -e": what follows a failed command would run
+        // on a state the script did not mean (a mistyped "dir" would leave the
+        // previous folder in place).
+        for (std::size_t k = 0; k < commands.size(); ++k) {
+            if (!RunCommandLine(table, context, commands[k]).Succeeded()) {
+                out.flush();
+                err << "tagnomen-cli: stopped at command " << k + 1 << " of " << commands.size()
+                    << ", which failed: " << commands[k] << '\n';
+                return kExitFailed;
+            }
+        }
     } catch (const UsageError& error) {
         out.flush();
         err << "tagnomen-cli: " << error.what() << '\n';
         return kExitUsage;
     }
     out.flush();
-    return ui.ErrorShown() ? kExitErrorShown : kExitOk;
+    return kExitOk;
 }
 
 }  // namespace tagnomen::cli

@@ -6,7 +6,9 @@
 
 namespace tagnomen::cli {
 
-enum ExitStatus { kExitOk = 0, kExitErrorShown = 1, kExitUsage = 2 };
+// 0: every command ran and none failed; 1: a command failed (the run stopped
+// there); 2: a usage error.
+enum ExitStatus { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            std::istream& in, bool inputIsTerminal);

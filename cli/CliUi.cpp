@@ -75,8 +75,6 @@ std::string CliUi::AskTerminal(const std::string& prompt) {
 }
 
 void CliUi::Report(const std::string& caption, const std::string& text) {
-    if (caption == "Error" || caption == "Fatal Error")
-        errorShown_ = true;
     if (!quiet_)
         messages_ << caption << ": " << text << '\n';
 }
@@ -115,8 +113,6 @@ MessageAnswer CliUi::AskRenameQuestion(RenameQuestion, const std::string& captio
 
 MessageAnswer CliUi::AskYesNo(const std::string& caption, const std::string& text, bool restOffered,
                               bool& sameForRest) {
-    if (caption == "Error" || caption == "Fatal Error")
-        errorShown_ = true;
     sameForRest = false;
     bool yes = policy_ == AnswerPolicy::Yes;
     ScriptedAnswer scripted;

@@ -31,11 +31,6 @@ class CliUi : public Ui {
     bool LoadAnswers(const std::string& path, std::string& error);
     bool OpenTranscript(const std::string& path);
 
-    // True once a box with the caption "Error" or "Fatal Error" was shown.
-    bool ErrorShown() const { return errorShown_; }
-    // A command found a fault without showing a box (clashing names).
-    void NoteFailure() { errorShown_ = true; }
-
     DialogScripts dialogs;
 
     MessageAnswer ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon,
@@ -94,7 +89,6 @@ class CliUi : public Ui {
     std::istream& terminal_;
     AnswerPolicy policy_ = AnswerPolicy::No;
     bool quiet_ = false;
-    bool errorShown_ = false;
     std::vector<ScriptedAnswer> scripted_;
     std::size_t nextScripted_ = 0;
     std::ofstream transcript_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CliUi.h"
+#include "app/CommandResult.h"
 #include "app/Workbench.h"
 
 namespace tagnomen::cli {
@@ -19,7 +20,9 @@ struct CommandContext {
 };
 
 using Arguments = std::vector<std::string>;
-using CommandHandler = std::function<void(CommandContext&, const Arguments&)>;
+// One command of a script: runs it and says how it ended; the runner turns
+// that into the exit status and stops at the first failure.
+using CommandHandler = std::function<CommandResult(CommandContext&, const Arguments&)>;
 
 struct Command {
     std::string usage;    // e.g. "dir PATH"

@@ -16,7 +16,7 @@ constexpr const char* kFormatUsage = "format brackets|plain|free [TEMPLATE]";
 constexpr const char* kEditUsage = "edit I NAME";
 constexpr const char* kMassEditUsage = "mass-edit begin|end|after:TOKEN TEXT I J ...";
 
-void Format(CommandContext& c, const Arguments& args) {
+CommandResult Format(CommandContext& c, const Arguments& args) {
     if (args.empty() || args.size() > 2)
         UsageFailure(kFormatUsage, "wrong number of arguments");
     NameFormatChoice choice;
@@ -43,26 +43,31 @@ void Format(CommandContext& c, const Arguments& args) {
     });
     c.workbench.FormatToRename();
     c.ui.dialogs.nameFormat.Clear();
+    return CommandResult::Done();
 }
 
-void Edit(CommandContext& c, const Arguments& args) {
+CommandResult Edit(CommandContext& c, const Arguments& args) {
     if (args.size() != 2)
         UsageFailure(kEditUsage, "wrong number of arguments");
     const int index = ParseIndex(kEditUsage, args[0]);
     const std::string typed = args[1];
-    // A name the editor refuses keeps the dialog open, which here means Cancel.
-    c.ui.dialogs.editFileName.Push([typed](EditFileNameModel& dialog) {
+    // A name the editor refuses keeps the dialog open, which here means
+    // Cancel, and the command has been refused.
+    bool refused = false;
+    c.ui.dialogs.editFileName.Push([typed, &refused](EditFileNameModel& dialog) {
         dialog.SetText(typed);
-        return dialog.Accept();
+        refused = !dialog.Accept();
+        return !refused;
     });
     // The double click selects the clicked entry first, as in the list.
     if (static_cast<std::size_t>(index) < c.workbench.Set().renamedNames.size())
         c.workbench.SetRenamedSelection({index});
     c.workbench.DoubleClickRenamed(index);
     c.ui.dialogs.editFileName.Clear();
+    return refused ? CommandResult::Refused() : CommandResult::Done();
 }
 
-void MassEdit(CommandContext& c, const Arguments& args) {
+CommandResult MassEdit(CommandContext& c, const Arguments& args) {
     if (args.size() < 2)
         UsageFailure(kMassEditUsage, "wrong number of arguments");
     AddPosition position;
@@ -83,15 +88,19 @@ void MassEdit(CommandContext& c, const Arguments& args) {
     for (std::size_t i = 2; i < args.size(); ++i)
         indexes.push_back(ParseIndex(kMassEditUsage, args[i]));
 
-    c.ui.dialogs.massFileNameEditor.Push([position, token, text](MassFileNameEditorModel& dialog) {
-        dialog.Choose(position);
-        dialog.SetToken(token);
-        dialog.SetText(text);
-        return dialog.Accept();
-    });
+    bool refused = false;
+    c.ui.dialogs.massFileNameEditor.Push(
+        [position, token, text, &refused](MassFileNameEditorModel& dialog) {
+            dialog.Choose(position);
+            dialog.SetToken(token);
+            dialog.SetText(text);
+            refused = !dialog.Accept();
+            return !refused;
+        });
     c.workbench.SetRenamedSelection(indexes);
-    c.workbench.MassFileNameEditor();
+    const CommandResult result = c.workbench.MassFileNameEditor();
     c.ui.dialogs.massFileNameEditor.Clear();
+    return refused ? CommandResult::Refused() : result;
 }
 
 }  // namespace

@@ -112,15 +112,16 @@ void RequireLoaderTools(CommandContext& c, const char* usage) {
         UsageFailure(usage, "greyed while the file information loader is off (see 'loader on')");
 }
 
-void TagsFile(CommandContext& c, const Arguments& args) {
+CommandResult TagsFile(CommandContext& c, const Arguments& args) {
     if (args.size() != 1)
         UsageFailure(kTagsFileUsage, "wrong number of arguments");
     c.out << DescribeTagsAsJson(args[0], c.workbench.Context().fullTagSupport ? TagSupport::Full
                                                                               : TagSupport::Basic)
           << '\n';
+    return CommandResult::Done();
 }
 
-void Tags(CommandContext& c, const Arguments& args) {
+CommandResult Tags(CommandContext& c, const Arguments& args) {
     if (args.empty())
         UsageFailure(kTagsUsage, "wrong number of arguments");
     const int index = ParseIndex(kTagsUsage, args[0]);
@@ -130,20 +131,24 @@ void Tags(CommandContext& c, const Arguments& args) {
     const bool change = args.size() > 1;
     std::ostream& out = c.out;
     // The values are printed as the dialog opens with them; with fields given
-    // they are typed and OK is pressed, otherwise the dialog is cancelled.
-    c.ui.dialogs.fileInfoEditor.Push([&out, input, change](FileInfoEditorModel& editor) {
+    // they are typed and OK is pressed, otherwise the dialog is cancelled. A
+    // value the editor refuses keeps it open: the command has been refused.
+    bool refused = false;
+    c.ui.dialogs.fileInfoEditor.Push([&out, input, change, &refused](FileInfoEditorModel& editor) {
         out << DescribeEditor(editor) << '\n';
         if (!change)
             return false;
         Type(editor, input);
-        return editor.Accept();
+        refused = !editor.Accept();
+        return !refused;
     });
     c.workbench.SelectOld(index);
-    c.workbench.TagEditor();
+    const CommandResult result = c.workbench.TagEditor();
     c.ui.dialogs.fileInfoEditor.Clear();
+    return refused ? CommandResult::Refused() : result;
 }
 
-void Table(CommandContext& c, const Arguments& args) {
+CommandResult Table(CommandContext& c, const Arguments& args) {
     if (!args.empty())
         UsageFailure(kTableUsage, "wrong number of arguments");
     c.out << "File Name\tTitle\tArtist\tAlbum\tYear\tTrack\tGenre\n";
@@ -154,9 +159,10 @@ void Table(CommandContext& c, const Arguments& args) {
             c.out << (column == 0 ? "" : "\t") << cells[static_cast<std::size_t>(column)];
         c.out << '\n';
     }
+    return CommandResult::Done();
 }
 
-void TableEdit(CommandContext& c, const Arguments& args) {
+CommandResult TableEdit(CommandContext& c, const Arguments& args) {
     if (args.empty())
         UsageFailure(kTableEditUsage, "wrong number of arguments");
     const int row = ParseIndex(kTableEditUsage, args[0]);
@@ -164,28 +170,31 @@ void TableEdit(CommandContext& c, const Arguments& args) {
     RequireLoaderTools(c, kTableEditUsage);
     // The row is selected and "&Edit" pressed; the editor gets the fields
     // typed and OK (a refused year leaves it open, which here means Cancel).
-    c.ui.dialogs.fileInfoViewer.Push([row](FileInfoViewerModel& viewer) {
+    // A missing row or a refused value: the command has been refused.
+    bool edited = false;
+    c.ui.dialogs.fileInfoViewer.Push([row, &edited](FileInfoViewerModel& viewer) {
         viewer.Select(row);
-        viewer.EditSelected();
+        edited = viewer.EditSelected();
         return true;
     });
     c.ui.dialogs.fileInfoEditor.Push([input](FileInfoEditorModel& editor) {
         Type(editor, input);
         return editor.Accept();
     });
-    c.workbench.FileInfoViewer();
+    const CommandResult result = c.workbench.FileInfoViewer();
     c.ui.dialogs.fileInfoViewer.Clear();
     c.ui.dialogs.fileInfoEditor.Clear();
+    return edited ? result : CommandResult::Refused();
 }
 
-void Clean(CommandContext& c, const Arguments& args) {
+CommandResult Clean(CommandContext& c, const Arguments& args) {
     if (!args.empty())
         UsageFailure(kCleanUsage, "wrong number of arguments");
     RequireLoaderTools(c, kCleanUsage);
-    c.workbench.TagCleaner();
+    return c.workbench.TagCleaner();
 }
 
-void Organize(CommandContext& c, const Arguments& args) {
+CommandResult Organize(CommandContext& c, const Arguments& args) {
     if (args.size() != 2)
         UsageFailure(kOrganizeUsage, "wrong number of arguments");
     const std::string root = args[0];
@@ -208,10 +217,13 @@ void Organize(CommandContext& c, const Arguments& args) {
         UsageFailure(kOrganizeUsage, "unknown sort '" + by + "'");
     }
     RequireLoaderTools(c, kOrganizeUsage);
-    // An invalid root leaves the chooser open, which here means Cancel.
-    c.ui.dialogs.directoryChooser.Push([root](DirectoryChooserModel& chooser) {
+    // An invalid root leaves the chooser open, which here means Cancel, and
+    // the command has been refused.
+    bool refused = false;
+    c.ui.dialogs.directoryChooser.Push([root, &refused](DirectoryChooserModel& chooser) {
         chooser.SetText(root);
-        return chooser.Accept();
+        refused = !chooser.Accept();
+        return !refused;
     });
     c.ui.dialogs.filesOrganizer.Push([method, detail](FilesOrganizerModel& dialog) {
         dialog.Choose(method);
@@ -221,9 +233,10 @@ void Organize(CommandContext& c, const Arguments& args) {
             dialog.SetAlbumDetail(detail);
         return dialog.Accept();
     });
-    c.workbench.FilesOrganizer();
+    const CommandResult result = c.workbench.FilesOrganizer();
     c.ui.dialogs.directoryChooser.Clear();
     c.ui.dialogs.filesOrganizer.Clear();
+    return refused ? CommandResult::Refused() : result;
 }
 
 }  // namespace

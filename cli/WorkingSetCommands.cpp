@@ -13,26 +13,31 @@ void RequireCount(const Arguments& args, std::size_t count, const std::string& u
         UsageFailure(usage, "wrong number of arguments");
 }
 
-void Dir(CommandContext& c, const Arguments& args) {
+CommandResult Dir(CommandContext& c, const Arguments& args) {
     RequireCount(args, 1, "dir PATH");
     const std::string path = args[0];
     // The path is typed into the chooser and OK pressed; an invalid path
-    // leaves the chooser open, which here means Cancel.
-    c.ui.dialogs.directoryChooser.Push([path](DirectoryChooserModel& chooser) {
+    // leaves the chooser open, which here means Cancel, and the command has
+    // been refused.
+    bool refused = false;
+    c.ui.dialogs.directoryChooser.Push([path, &refused](DirectoryChooserModel& chooser) {
         chooser.SetText(path);
-        return chooser.Accept();
+        refused = !chooser.Accept();
+        return !refused;
     });
-    c.workbench.ChooseDirectory();
+    const CommandResult result = c.workbench.ChooseDirectory();
     c.ui.dialogs.directoryChooser.Clear();
+    return refused ? CommandResult::Refused() : result;
 }
 
-void List(CommandContext& c, const Arguments& args) {
+CommandResult List(CommandContext& c, const Arguments& args) {
     RequireCount(args, 0, "list");
     for (const std::string& name : c.workbench.Set().oldNames)
         c.out << name << '\n';
+    return CommandResult::Done();
 }
 
-void Show(CommandContext& c, const Arguments& args) {
+CommandResult Show(CommandContext& c, const Arguments& args) {
     RequireCount(args, 0, "show");
     const WorkingSet& set = c.workbench.Set();
     for (std::size_t i = 0; i < set.oldNames.size(); ++i) {
@@ -41,11 +46,12 @@ void Show(CommandContext& c, const Arguments& args) {
             c.out << set.renamedNames[i];
         c.out << '\n';
     }
+    return CommandResult::Done();
 }
 
 // One line per clashing pair; any clash makes the run fail, so that a script
 // stops before a Save that would fail on them.
-void Clashes(CommandContext& c, const Arguments& args) {
+CommandResult Clashes(CommandContext& c, const Arguments& args) {
     RequireCount(args, 0, "clashes");
     const WorkingSet& set = c.workbench.Set();
     const std::vector<ClashPair> clashes = FindClashes(set);
@@ -53,11 +59,10 @@ void Clashes(CommandContext& c, const Arguments& args) {
         c.out << set.oldNames[clash.first] << '\t' << set.oldNames[clash.second] << '\t'
               << NameAfterSave(set, clash.second) << '\n';
     }
-    if (!clashes.empty())
-        c.ui.NoteFailure();
+    return clashes.empty() ? CommandResult::Done() : CommandResult::Failed(clashes.size());
 }
 
-void Method(CommandContext& c, const Arguments& args) {
+CommandResult Method(CommandContext& c, const Arguments& args) {
     const char* usage = "method id3|smart|mass";
     RequireCount(args, 1, usage);
     int method;
@@ -71,36 +76,40 @@ void Method(CommandContext& c, const Arguments& args) {
         UsageFailure(usage, "unknown method '" + args[0] + "'");
     }
     c.workbench.SelectMethod(method);
+    return CommandResult::Done();
 }
 
-void Underscore(CommandContext& c, const Arguments& args) {
+CommandResult Underscore(CommandContext& c, const Arguments& args) {
     const char* usage = "underscore on|off";
     RequireCount(args, 1, usage);
     bool on = ParseOnOff(usage, args[0]);
     if (on != c.workbench.Menu().underscoreChecked)
         c.workbench.ToggleUnderscore();
+    return CommandResult::Done();
 }
 
-void Loader(CommandContext& c, const Arguments& args) {
+CommandResult Loader(CommandContext& c, const Arguments& args) {
     const char* usage = "loader on|off";
     RequireCount(args, 1, usage);
     bool on = ParseOnOff(usage, args[0]);
     if (on != c.workbench.Menu().loaderChecked)
         c.workbench.ToggleLoader();
+    return CommandResult::Done();
 }
 
-void Settings(CommandContext& c, const Arguments& args) {
+CommandResult Settings(CommandContext& c, const Arguments& args) {
     RequireCount(args, 0, "settings");
     for (const auto& [name, value] : c.workbench.Context().settings.AllValues()) {
         c.out << name << '=' << value << '\n';
     }
+    return CommandResult::Done();
 }
 
 void Simple(CommandTable& table, const std::string& name, const std::string& summary,
-            void (Workbench::*command)()) {
+            CommandResult (Workbench::*command)()) {
     table[name] = {name, summary, [name, command](CommandContext& c, const Arguments& args) {
                        RequireCount(args, 0, name);
-                       (c.workbench.*command)();
+                       return (c.workbench.*command)();
                    }};
 }
 

@@ -224,7 +224,8 @@ void MainWindow::BuildControls() {
     layout->addWidget(statusBar_);
 }
 
-QAction* MainWindow::AddCommand(QMenu* menu, const QString& text, void (Workbench::*command)(),
+template <typename Result>
+QAction* MainWindow::AddCommand(QMenu* menu, const QString& text, Result (Workbench::*command)(),
                                 const QKeySequence& shortcut) {
     QAction* action = menu->addAction(text);
     action->setShortcut(shortcut);
@@ -341,7 +342,7 @@ void MainWindow::RunRename() {
                false);
 }
 
-void MainWindow::RunBatch(Batch batch, void (Workbench::*command)()) {
+void MainWindow::RunBatch(Batch batch, CommandResult (Workbench::*command)()) {
     const WorkingSet& set = workbench_.Set();
     const std::size_t changed = ChangedProposals(set);
     const std::size_t tableRows = workbench_.Context().table.RowCount();
@@ -349,11 +350,11 @@ void MainWindow::RunBatch(Batch batch, void (Workbench::*command)()) {
     const std::size_t cleaned =
         set.oldNames.empty() ? tableRows : std::min(set.oldNames.size(), tableRows);
     ui_.ForgetBatch();
-    Run([this, command] { (workbench_.*command)(); });
-    const BatchReport& report = ui_.LastBatch();
-    if (!report.ran)
+    CommandResult result;
+    Run([this, command, &result] { result = (workbench_.*command)(); });
+    if (!ui_.LastBatch().ran)
         return;  // refused before any file was touched
-    const auto failures = static_cast<std::size_t>(report.failures);
+    const std::size_t failures = result.failures;
     switch (batch) {
         case Batch::Save:
             ShowStatus(SaveDoneText(changed, failures), true);

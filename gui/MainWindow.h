@@ -69,11 +69,12 @@ class MainWindow : public QDialog {
 
     void BuildMenus();
     void BuildControls();
-    QAction* AddCommand(QMenu* menu, const QString& text, void (Workbench::*command)(),
+    template <typename Result>
+    QAction* AddCommand(QMenu* menu, const QString& text, Result (Workbench::*command)(),
                         const QKeySequence& shortcut = {});
     void Run(const std::function<void()>& command);
     void RunRename();
-    void RunBatch(Batch batch, void (Workbench::*command)());
+    void RunBatch(Batch batch, CommandResult (Workbench::*command)());
     void RestorePlacement();
     void SetRenaming(bool renaming);
     void RefreshLists();

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/UndoFile.h"
+#include "platform/FileSystem.h"
 #include "platform/Ui.h"
 #include "rename/FileInfoTable.h"
 #include "rename/RenameQuestions.h"
@@ -26,6 +28,10 @@ struct RenamingContext {
     Ui& ui;
     // Work directory, template and organizer root as the settings last gave them.
     SettingsCaches caches;
+    // The absolute path of the directory the lists were made from. Rename,
+    // Save and Undo act there, whatever "PathToWork" says by then: another
+    // copy of the program may have changed it in the meantime.
+    std::string listedDirectory;
 
     // Smart engine working fields.
     int underscoreDashCount = 0;
@@ -38,6 +44,7 @@ struct RenamingContext {
 
     // The undo file while Save or Undo runs.
     std::FILE* undoFile = nullptr;
+    UndoFileWriting undoWriting;
 
     // Copies of the settings, set at start-up and by the menu commands.
     int underscoreOption = 0;
@@ -50,5 +57,15 @@ struct RenamingContext {
     int tableResetFlag = 0;
     FileInfoTable table;
 };
+
+// The directory a command acts on: the one the lists were made from; a
+// context that never listed one (a tool run on its own) reads "PathToWork".
+inline std::string WorkDirectory(RenamingContext& context) {
+    if (!context.listedDirectory.empty())
+        return context.listedDirectory;
+    std::string stored;
+    context.settings.GetPathToWork(stored);
+    return AbsolutePath(stored);
+}
 
 }  // namespace tagnomen

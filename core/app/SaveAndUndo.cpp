@@ -1,8 +1,12 @@
 // Save renames every file of the working set to its proposed name and records
-// each success in the undo file; Undo reads that file and renames the files
-// back. Both report every failure in its own box and go on with the next file.
-#include <cstdio>
+// each rename in the undo file before it happens; Undo reads that file and
+// renames the files back. Both act in the directory the lists were made
+// from, report every failure with its reason in its own box and go on with
+// the next file.
+#include <cerrno>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/RenamingContext.h"
@@ -20,138 +24,246 @@ constexpr const char* kUnsavedQuestion =
     "You didn't save your renamed files.\nIf you continue you will lose your renamed "
     "files!\nDo you want to continue?";
 
-void ReportRenameFailure(Ui& ui, const std::string& name) {
-    ShowOk(ui, "Error", "Unable to rename " + name + " file", MessageIcon::Warning);
+void ReportRenameFailure(Ui& ui, const std::string& name, int error) {
+    ui.ShowFailure("Error", "Unable to rename " + name + " file", ErrorReason(error),
+                   MessageIcon::Warning);
 }
 
-// Renames inside the current directory, never over another file. A name with
-// "/" or one that is "." or ".." would reach outside it and is refused.
-bool RenameHere(const std::string& from, const std::string& to) {
-    return IsBareFileName(from) && IsBareFileName(to) && RenameNoReplace(from, to);
+// Enters the directory; 0, or the reason it cannot be entered.
+int EnterDirectory(DirectoryScope& scope, const std::string& directory) {
+    errno = ENOENT;  // an empty path fails before the system is asked
+    return scope.Enter(directory) ? 0 : errno;
 }
 
-struct UndoPair {
-    std::string oldName;  // the name before Save, to be given back
-    std::string newName;  // the name Save gave
+// A table made in another directory (the lists have moved on since its
+// Rename) has no row for the files of this one.
+bool TableBelongsTo(const FileInfoTable& table, const std::string& directory) {
+    return table.Directory().empty() || table.Directory() == directory;
+}
+
+// A row is the file's when it was recorded from this very file (or its
+// identity was never known).
+bool RowIsFile(const FileInfoTable& table, std::size_t row,
+               const std::optional<FileIdentity>& identity) {
+    const std::optional<FileIdentity> recorded = table.Identity(row);
+    return table.HasRow(row) && (!recorded || recorded == identity);
+}
+
+// Renames one file of the current directory, recording the pair first; 0
+// or the reason it failed. A name that would leave the directory, hide the
+// file or mean nothing is refused, and so is a pair that would not read back
+// from the undo file as written (a later Undo could rename files it never
+// touched).
+int SaveOne(RenamingContext& context, const std::string& oldName, const std::string& newName) {
+    const bool recordable = context.undoFile == nullptr ||
+                            (IsRecordableUndoLine(oldName) && IsRecordableUndoLine(newName));
+    const bool acceptable =
+        newName == oldName ? IsBareFileName(newName) : IsVisibleFileName(newName);
+    if (!IsBareFileName(oldName) || !acceptable || !recordable)
+        return EINVAL;
+    if (!RecordUndoPair(context, oldName, newName))
+        return errno;
+    if (RenameNoReplace(oldName, newName))
+        return 0;
+    const int error = errno;
+    DropLastUndoPair(context);
+    return error;
+}
+
+// Undoes the pairs of one undo file in the current directory; each pair is
+// tried once, so the work grows with the number of pairs alone.
+class UndoRun {
+  public:
+    UndoRun(RenamingContext& context, WorkingSet& set, const std::vector<UndoPair>& pairs,
+            bool tableHere)
+        : context_(context),
+          set_(set),
+          pairs_(pairs),
+          errors_(pairs.size(), 0),
+          state_(pairs.size(), State::Pending) {
+        for (std::size_t k = 0; k < pairs_.size(); ++k)
+            byNewName_.emplace(pairs_[k].newName, k);
+        if (tableHere) {
+            for (std::size_t row = 0; row < context_.table.RowCount(); ++row)
+                rowByName_[context_.table.Cell(row, FileInfoTable::FileName)] = row;
+        }
+    }
+
+    // A name Save gave can be the old name of a file renamed later in the
+    // same Save (a renamed to c, then b to a): that later pair is undone
+    // first, and so on down the chain. A ring of names (a and b swapped)
+    // cannot be undone without a third name and fails.
+    void Run() {
+        for (std::size_t first = 0; first < pairs_.size(); ++first) {
+            std::vector<std::size_t> stack{first};
+            while (!stack.empty()) {
+                const std::size_t k = stack.back();
+                if (state_[k] == State::Pending) {
+                    state_[k] = State::Waiting;
+                    auto blocker = byNewName_.find(pairs_[k].oldName);
+                    if (blocker != byNewName_.end() && blocker->second != k &&
+                        state_[blocker->second] == State::Pending) {
+                        stack.push_back(blocker->second);
+                        continue;
+                    }
+                }
+                if (state_[k] == State::Waiting)
+                    UndoOne(k);
+                stack.pop_back();
+            }
+        }
+    }
+
+    // The error of each pair, 0 for those undone.
+    const std::vector<int>& Errors() const { return errors_; }
+
+  private:
+    enum class State { Pending, Waiting, Settled };
+
+    void UndoOne(std::size_t k) {
+        state_[k] = State::Settled;
+        const UndoPair& pair = pairs_[k];
+        if (!IsBareFileName(pair.newName) || !IsBareFileName(pair.oldName)) {
+            errors_[k] = EINVAL;
+            return;
+        }
+        if (!RenameNoReplace(pair.newName, pair.oldName)) {
+            errors_[k] = errno;
+            return;
+        }
+        set_.oldNames.push_back(pair.newName);
+        set_.renamedNames.push_back(pair.oldName);
+        KeepRowName(pair);
+    }
+
+    // The row of the file takes the name it has again.
+    void KeepRowName(const UndoPair& pair) {
+        auto row = rowByName_.find(pair.newName);
+        if (row == rowByName_.end())
+            return;
+        const std::size_t index = row->second;
+        if (!RowIsFile(context_.table, index, IdentityOf(pair.oldName)))
+            return;
+        context_.table.SetFileName(index, pair.oldName);
+        rowByName_.erase(row);
+        rowByName_[pair.oldName] = index;
+    }
+
+    RenamingContext& context_;
+    WorkingSet& set_;
+    const std::vector<UndoPair>& pairs_;
+    std::vector<int> errors_;
+    std::vector<State> state_;
+    std::unordered_map<std::string, std::size_t> byNewName_;
+    std::unordered_map<std::string, std::size_t> rowByName_;
 };
 
-std::vector<UndoPair> ReadUndoPairs(RenamingContext& context) {
-    std::vector<UndoPair> pairs;
-    for (;;) {
-        UndoPair pair;
-        pair.oldName = ReadUndoLine(context);
-        if (pair.oldName.empty())
-            break;
-        pair.newName = ReadUndoLine(context);
-        pairs.push_back(std::move(pair));
-    }
-    return pairs;
+// The last pair of an undo file whose Save was stopped may record a rename
+// that never happened: its old name is still there (Save records a pair just
+// before its rename).
+bool NeverRenamed(const UndoPair& pair) {
+    return pair.newName.empty() || TypeOf(pair.oldName) != EntryType::Missing;
 }
 
 }  // namespace
 
-void SaveRenames(RenamingContext& context, WorkingSet& set) {
-    if (!OpenUndoFileForWriting(context) &&
-        !AskYesNo(context.ui, "Error",
-                  "Unable to create an UNDO file\nDo you want to continue renaming the files?",
-                  MessageIcon::Warning)) {
-        return;
+CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
+    const std::string directory = WorkDirectory(context);
+    bool undoFileMissing = false;
+    if (!OpenUndoFileForWriting(context, directory)) {
+        undoFileMissing = true;
+        if (!AskYesNo(context.ui, "Error",
+                      "Unable to create an UNDO file\nDo you want to continue renaming the files?",
+                      MessageIcon::Warning)) {
+            return CommandResult::Failed();
+        }
     }
     context.ui.OpenProgressWindow(kProgressText);
+    std::size_t failures = 0;
     {
         const std::size_t n = set.oldNames.size();
-        std::string workDirectory;
-        context.settings.GetPathToWork(workDirectory);
+        FileInfoTable& table = context.table;
+        const bool tableHere = TableBelongsTo(table, directory);
         DirectoryScope scope;
         // Outside the work directory the bare names would name other files:
         // then every rename fails instead.
-        const bool inWorkDirectory = scope.Enter(workDirectory);
+        const int enterError = EnterDirectory(scope, directory);
+        const bool inWorkDirectory = enterError == 0;
         for (std::size_t i = 0; i < n; ++i) {
             const std::string& oldName = set.oldNames[i];
             const std::string newName =
                 i < set.renamedNames.size() ? set.renamedNames[i] : std::string();
-            if (inWorkDirectory && IsBareFileName(oldName))
-                MakeWritable(oldName);  // a failure here shows in the rename
-            // A pair that would not read back as written could make a later
-            // Undo rename files it never touched, so it is not renamed at all.
-            const bool recordable = context.undoFile == nullptr || (IsRecordableUndoLine(oldName) &&
-                                                                    IsRecordableUndoLine(newName));
-            if (!inWorkDirectory || !recordable || !RenameHere(oldName, newName)) {
-                ReportRenameFailure(context.ui, oldName);
-                continue;
+            const std::optional<FileIdentity> identity =
+                inWorkDirectory && IsBareFileName(oldName) ? IdentityOf(oldName) : std::nullopt;
+            const int error = inWorkDirectory ? SaveOne(context, oldName, newName) : enterError;
+            if (error != 0) {
+                ++failures;
+                ReportRenameFailure(context.ui, oldName, error);
             }
-            if (context.undoFile != nullptr) {
-                WriteUndoLine(oldName, context);
-                WriteUndoLine(newName, context);
-                // Each pair reaches the file at once: if the program stops
-                // half-way, the file still lists every rename done so far.
-                std::fflush(context.undoFile);
-            }
-            if (context.table.HasRow(i))
-                context.table.SetFileName(i, newName);
+            // The row keeps the name its file really has now, never the name
+            // that was proposed for it and may belong to another file.
+            if (tableHere && RowIsFile(table, i, identity))
+                table.SetFileName(i, error == 0 ? newName : oldName);
         }
         CloseUndoFile(context);
     }
     context.ui.CloseProgressWindow();
     set.EmptyLists();
+    if (undoFileMissing)
+        return CommandResult::Failed(failures);
+    return CommandResult::Batch(failures);
 }
 
-void UndoRenames(RenamingContext& context, WorkingSet& set) {
+CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
     if (set.Unsaved() && !AskYesNo(context.ui, "Warning", kUnsavedQuestion))
-        return;
-    std::string workDirectory;
-    context.settings.GetPathToWork(workDirectory);
+        return CommandResult::Cancelled();
+    const std::string directory = WorkDirectory(context);
     if (!AskYesNo(
             context.ui, "Undo renamed files",
-            "Are you sure that do you want Undo renamed files in the directory:\n" + workDirectory,
+            "Are you sure that do you want Undo renamed files in the directory:\n" + directory,
             MessageIcon::Question)) {
-        return;
+        return CommandResult::Cancelled();
     }
-    if (!OpenUndoFileForReading(context)) {
+    if (!OpenUndoFileForReading(context, directory)) {
         ShowOk(context.ui, "Error", "Unable to load Undo file", MessageIcon::Warning);
-        return;
+        return CommandResult::Failed();
     }
+    bool complete = true;
+    std::vector<UndoPair> pairs = ReadUndoPairs(context, complete);
+    CloseUndoFile(context);
+
     DirectoryScope scope;
-    const bool inWorkDirectory = scope.Enter(workDirectory);
+    const int enterError = EnterDirectory(scope, directory);
+    const bool inWorkDirectory = enterError == 0;
     scope.Keep();  // Undo leaves the work directory current
     context.ui.OpenProgressWindow(kProgressText);
     set.EmptyLists();
+    if (inWorkDirectory && !complete && !pairs.empty() && NeverRenamed(pairs.back()))
+        pairs.pop_back();
 
-    const std::vector<UndoPair> pairs = ReadUndoPairs(context);
-    std::vector<bool> undone(pairs.size(), false);
-    auto undo = [&](std::size_t k) {
-        const UndoPair& pair = pairs[k];
-        if (!inWorkDirectory || !RenameHere(pair.newName, pair.oldName))
-            return false;
-        undone[k] = true;
-        set.oldNames.push_back(pair.newName);
-        set.renamedNames.push_back(pair.oldName);
-        return true;
-    };
-    for (std::size_t k = 0; k < pairs.size(); ++k)
-        undo(k);
-    // A name Save gave can be the old name of a file renamed later in the same
-    // Save (a renamed to c, then b to a): its pair fails until the later pair
-    // has been undone. Going back in reverse order frees every such name.
-    for (bool progress = true; progress;) {
-        progress = false;
-        for (std::size_t k = pairs.size(); k-- > 0;) {
-            if (!undone[k] && undo(k))
-                progress = true;
+    std::vector<int> errors(pairs.size(), enterError);
+    if (inWorkDirectory) {
+        UndoRun run(context, set, pairs, TableBelongsTo(context.table, directory));
+        run.Run();
+        errors = run.Errors();
+    }
+    // The pairs that failed stay in the undo file, to be undone later.
+    std::vector<UndoPair> left;
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+        if (errors[k] != 0) {
+            ReportRenameFailure(context.ui, pairs[k].oldName, errors[k]);
+            left.push_back(pairs[k]);
         }
     }
-    for (std::size_t k = 0; k < pairs.size(); ++k) {
-        if (!undone[k])
-            ReportRenameFailure(context.ui, pairs[k].oldName);
-    }
-
-    CloseUndoFile(context);
     if (inWorkDirectory)
-        RemoveFile(kUndoFileName);
+        RewriteUndoFile(directory, left);
     context.ui.CloseProgressWindow();
-    ShowOk(context.ui, "Undo finished", "All the files have been renamed",
-           MessageIcon::Information);
+    if (left.empty()) {
+        ShowOk(context.ui, "Undo finished", "All the files have been renamed",
+               MessageIcon::Information);
+    }
     set.EmptyLists();
+    return CommandResult::Batch(left.size());
 }
 
 }  // namespace tagnomen

@@ -3,15 +3,17 @@
 // Each runs to its end and reports through the context's Ui.
 #include <string>
 
+#include "app/CommandResult.h"
+
 namespace tagnomen {
 
 struct RenamingContext;
 struct WorkingSet;
 
 // Save: renames every file to its proposed name and writes the undo file.
-void SaveRenames(RenamingContext& context, WorkingSet& set);
+CommandResult SaveRenames(RenamingContext& context, WorkingSet& set);
 // Undo: renames the files of the last Save back.
-void UndoRenames(RenamingContext& context, WorkingSet& set);
+CommandResult UndoRenames(RenamingContext& context, WorkingSet& set);
 
 // The preview shows the name for previewFile (none: example values).
 void RunNameFormatDialog(RenamingContext& context, const std::string& previewFile);
@@ -20,11 +22,11 @@ bool RunEditFileName(RenamingContext& context, std::string& proposedName,
                      const std::string& oldName);
 // Works on the selected entries of the proposed list.
 void RunMassFileNameEditor(RenamingContext& context, WorkingSet& set);
-void RunTagEditor(RenamingContext& context, const std::string& oldName,
-                  const std::string& shownName);
-void RunTagCleaner(RenamingContext& context, const WorkingSet& set);
+CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
+                           const std::string& shownName);
+CommandResult RunTagCleaner(RenamingContext& context, const WorkingSet& set);
 void RunFileInfoViewer(RenamingContext& context);
 // After the main window's own guards: the question, the root chooser, the dialog and the run.
-void RunFilesOrganizer(RenamingContext& context);
+CommandResult RunFilesOrganizer(RenamingContext& context);
 
 }  // namespace tagnomen

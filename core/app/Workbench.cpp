@@ -25,8 +25,15 @@ Workbench::Workbench(SettingsStore& settings, Ui& ui) : context_(settings, ui) {
 
 StartResult Workbench::Start() {
     FirstRunResult firstRun = context_.settings.FirstRunCheck();
-    if (firstRun == FirstRunResult::Fatal) {
+    if (firstRun == FirstRunResult::Fatal || firstRun == FirstRunResult::Unreadable) {
         ShowOk(context_.ui, "Fatal Error", "Error ID: EIK01\nProbable cause: Insufficient rights",
+               MessageIcon::Stop);
+        return StartResult::Fatal;
+    }
+    if (firstRun == FirstRunResult::NotASettingsFile) {
+        // Writing the defaults would destroy whatever file is there.
+        ShowOk(context_.ui, "Fatal Error",
+               context_.settings.Path() + " is not a settings file; it is left as it is.",
                MessageIcon::Stop);
         return StartResult::Fatal;
     }
@@ -64,12 +71,13 @@ void Workbench::UpdateMenu() {
     menu_.fullTagSupportChecked = context_.fullTagSupport;
 }
 
-void Workbench::ListWorkDirectory(const std::string& directory, bool showMessage) {
+bool Workbench::ListWorkDirectory(const std::string& directory, bool showMessage) {
     // When the directory cannot be entered nothing is listed: listing the
     // directory that happens to be current would offer the wrong files.
+    context_.listedDirectory = AbsolutePath(directory);
     DirectoryScope scope;
     std::vector<std::string> found;
-    if (scope.Enter(directory))
+    if (scope.Enter(context_.listedDirectory))
         found = ListMp3Files();
     if (found.empty() && showMessage) {
         ShowOk(context_.ui, "Error", "No mp3 files in current directory!", MessageIcon::Warning);
@@ -77,53 +85,56 @@ void Workbench::ListWorkDirectory(const std::string& directory, bool showMessage
     set_.oldNames.insert(set_.oldNames.end(), found.begin(), found.end());
     SortFileNames(set_.oldNames);
     set_.ClearSelections();
+    return !found.empty();
 }
 
 bool Workbench::ConfirmDiscardUnsaved() {
     return !set_.Unsaved() || AskYesNo(context_.ui, "Warning", kUnsavedQuestion);
 }
 
-void Workbench::ChooseDirectory() {
+CommandResult Workbench::ChooseDirectory() {
     if (!ConfirmDiscardUnsaved())
-        return;
+        return CommandResult::Cancelled();
     DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
-    if (!context_.ui.RunDirectoryChooser(chooser))
-        return;
-    ListStoredDirectoryAfresh();
+    if (!context_.ui.RunDirectoryChooser(chooser) || !chooser.Accepted())
+        return CommandResult::Cancelled();
+    // The directory chosen, not "PathToWork" read again: another copy of the
+    // program may have stored another one since.
+    return ListAfresh(chooser.StoredPath());
 }
 
 std::string Workbench::WorkDirectory() {
-    std::string workDirectory;
-    context_.settings.GetPathToWork(workDirectory);
-    return workDirectory;
+    return ::tagnomen::WorkDirectory(context_);
 }
 
-void Workbench::ListAgain() {
-    if (ConfirmDiscardUnsaved())
-        ListStoredDirectoryAfresh();
-}
-
-void Workbench::ListStoredDirectoryAfresh() {
-    set_.EmptyLists();
-    ListWorkDirectory(WorkDirectory(), true);
-}
-
-void Workbench::OpenDroppedDirectory(const std::string& path) {
+CommandResult Workbench::ListAgain() {
     if (!ConfirmDiscardUnsaved())
-        return;
+        return CommandResult::Cancelled();
+    return ListAfresh(WorkDirectory());
+}
+
+CommandResult Workbench::ListAfresh(const std::string& directory) {
+    set_.EmptyLists();
+    return ListWorkDirectory(directory, true) ? CommandResult::Done() : CommandResult::Failed();
+}
+
+CommandResult Workbench::OpenDroppedDirectory(const std::string& path) {
+    if (!ConfirmDiscardUnsaved())
+        return CommandResult::Cancelled();
     DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
     chooser.SetText(path);
-    if (chooser.Accept())  // else the "Invalid Directory" box has been shown
-        ListStoredDirectoryAfresh();
+    if (!chooser.Accept())  // the "Invalid Directory" box has been shown
+        return CommandResult::Refused();
+    return ListAfresh(chooser.StoredPath());
 }
 
-void Workbench::Rename() {
+CommandResult Workbench::Rename() {
     if (!ConfirmDiscardUnsaved())
-        return;
+        return CommandResult::Cancelled();
     const long long n = static_cast<long long>(set_.oldNames.size());
     if (n == 0) {
         ShowOk(context_.ui, "Error", "No mp3 files selected to rename!", MessageIcon::Warning);
-        return;
+        return CommandResult::Refused();
     }
     set_.renamedNames.clear();
     set_.renamedNames.reserve(set_.oldNames.size());
@@ -158,19 +169,21 @@ void Workbench::Rename() {
                "renamed filename.\nPress Save button to do the physical rename of files.",
                MessageIcon::Information);
     }
+    const bool cancelled = cancelRequested_;
     cancelRequested_ = false;
+    return cancelled ? CommandResult::Cancelled() : CommandResult::Done();
 }
 
-void Workbench::Save() {
+CommandResult Workbench::Save() {
     if (!set_.Unsaved()) {
         ShowOk(context_.ui, "Error", "No mp3 files renamed to save!", MessageIcon::Warning);
-        return;
+        return CommandResult::Refused();
     }
-    SaveRenames(context_, set_);
+    return SaveRenames(context_, set_);
 }
 
-void Workbench::Undo() {
-    UndoRenames(context_, set_);
+CommandResult Workbench::Undo() {
+    return UndoRenames(context_, set_);
 }
 
 void Workbench::FormatToRename() {
@@ -239,57 +252,56 @@ void Workbench::ToggleFullTagSupport() {
     UpdateMenu();
 }
 
-void Workbench::TagCleaner() {
+CommandResult Workbench::TagCleaner() {
     if (!menu_.loaderToolsEnabled)
-        return;  // greyed
-    RunTagCleaner(context_, set_);
+        return CommandResult::Refused();  // greyed
+    return RunTagCleaner(context_, set_);
 }
 
-void Workbench::TagEditor() {
-    if (set_.oldSelection >= 0) {
-        EditTags(set_.oldSelection, false);
-        return;
-    }
+CommandResult Workbench::TagEditor() {
+    if (set_.oldSelection >= 0)
+        return EditTags(set_.oldSelection, false);
     std::vector<int> selected = set_.SelectedRenamed();
     if (selected.size() != 1) {
         ShowOk(context_.ui, "Error",
                selected.empty() ? "You must select one item to edit"
                                 : "You must select only one item to edit",
                MessageIcon::Stop);
-        return;
+        return CommandResult::Refused();
     }
-    EditTags(selected.front(), true);
+    return EditTags(selected.front(), true);
 }
 
-void Workbench::EditTags(int index, bool foundInRenamedList) {
+CommandResult Workbench::EditTags(int index, bool foundInRenamedList) {
     if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size())
-        return;
+        return CommandResult::Refused();
     const std::string& oldName = set_.oldNames[static_cast<std::size_t>(index)];
     std::string shownName = oldName;
     if ((foundInRenamedList || !set_.renamedNames.empty()) &&
         static_cast<std::size_t>(index) < set_.renamedNames.size()) {
         shownName = set_.renamedNames[static_cast<std::size_t>(index)];
     }
-    RunTagEditor(context_, oldName, shownName);
+    return RunTagEditor(context_, oldName, shownName);
 }
 
-void Workbench::MassFileNameEditor() {
+CommandResult Workbench::MassFileNameEditor() {
     if (set_.SelectedRenamed().size() < 2) {
         ShowOk(context_.ui, "Error",
                "You must select at least two items from the Renamed File Names ListBox",
                MessageIcon::Stop);
-        return;
+        return CommandResult::Refused();
     }
     RunMassFileNameEditor(context_, set_);
+    return CommandResult::Done();
 }
 
-void Workbench::FilesOrganizer() {
+CommandResult Workbench::FilesOrganizer() {
     if (!menu_.loaderToolsEnabled)
-        return;  // greyed
+        return CommandResult::Refused();  // greyed
     if (set_.Unsaved()) {
         ShowOk(context_.ui, "Error", "You must save your renamed files first (Press Save Button)",
                MessageIcon::Stop);
-        return;
+        return CommandResult::Refused();
     }
     if (context_.table.RowCount() == 0) {
         ShowOk(context_.ui, "Error",
@@ -298,15 +310,16 @@ void Workbench::FilesOrganizer() {
                "File Information Loader is enabled (Menu Options -> Enable File Information "
                "Loader is checked) and start the renaming process (Press Rename Button).",
                MessageIcon::Stop);
-        return;
+        return CommandResult::Refused();
     }
-    RunFilesOrganizer(context_);
+    return RunFilesOrganizer(context_);
 }
 
-void Workbench::FileInfoViewer() {
+CommandResult Workbench::FileInfoViewer() {
     if (!menu_.loaderToolsEnabled)
-        return;  // greyed
+        return CommandResult::Refused();  // greyed
     RunFileInfoViewer(context_);
+    return CommandResult::Done();
 }
 
 void Workbench::About() {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "app/CommandResult.h"
 #include "app/RenamingContext.h"
 #include "app/WorkingSet.h"
 
@@ -51,9 +52,10 @@ class Workbench {
     int CurrentMethod() const { return method_; }
     const MenuState& Menu() const { return menu_; }
 
-    // Commands.
-    void ChooseDirectory();
-    void Rename();
+    // Commands. Those that can fail say how they ended; the person has been
+    // told through the Ui already.
+    CommandResult ChooseDirectory();
+    CommandResult Rename();
     // Asks a running Rename to stop after the file it is at (the window's
     // Cancel button and Escape). The files not reached keep their names as
     // their proposals, so that every command still finds one proposal per
@@ -61,8 +63,8 @@ class Workbench {
     void CancelRename() { cancelRequested_ = renaming_; }
     bool Renaming() const { return renaming_; }
     const RenameReport& LastRename() const { return lastRename_; }
-    void Save();
-    void Undo();
+    CommandResult Save();
+    CommandResult Undo();
     void FormatToRename();
     // Exit button and menu item: true when the window may close.
     bool RequestExit();
@@ -70,11 +72,11 @@ class Workbench {
     void ToggleUnderscore();
     void ToggleLoader();
     void ToggleFullTagSupport();
-    void TagCleaner();
-    void TagEditor();
-    void MassFileNameEditor();
-    void FilesOrganizer();
-    void FileInfoViewer();
+    CommandResult TagCleaner();
+    CommandResult TagEditor();
+    CommandResult MassFileNameEditor();
+    CommandResult FilesOrganizer();
+    CommandResult FileInfoViewer();
     void About();
     void WebSite();
     void Help();
@@ -87,23 +89,26 @@ class Workbench {
 
     // A folder dropped on the window: asks about unsaved names, checks and
     // stores the path as the chooser's OK does, then lists it afresh.
-    void OpenDroppedDirectory(const std::string& path);
-    // Lists the work directory again (asking about unsaved names), so that
-    // the result of a Save or an Undo shows.
-    void ListAgain();
-    // The stored work directory.
+    CommandResult OpenDroppedDirectory(const std::string& path);
+    // Lists the directory of the lists again (asking about unsaved names),
+    // so that the result of a Save or an Undo shows.
+    CommandResult ListAgain();
+    // The directory the lists belong to (the stored work directory before
+    // anything was listed).
     std::string WorkDirectory();
 
-    // Lists a directory into the old list (which is not emptied here).
-    void ListWorkDirectory(const std::string& directory, bool showMessage);
+    // Lists a directory into the old list (which is not emptied here) and
+    // makes it, as an absolute path, the directory the lists belong to.
+    // False when no MP3 file was found there.
+    bool ListWorkDirectory(const std::string& directory, bool showMessage);
 
   private:
     bool ConfirmDiscardUnsaved();
-    // Empties both lists and lists the stored work directory with its message on.
-    void ListStoredDirectoryAfresh();
+    // Empties both lists and lists the directory with its message on.
+    CommandResult ListAfresh(const std::string& directory);
     void ReadOptions();
     void UpdateMenu();
-    void EditTags(int index, bool foundInRenamedList);
+    CommandResult EditTags(int index, bool foundInRenamedList);
 
     RenamingContext context_;
     WorkingSet set_;

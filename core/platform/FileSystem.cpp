@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 namespace tagnomen {
 
@@ -28,6 +29,21 @@ bool EndsWithMp3(const char* name, std::size_t length) {
     return end[0] == '.' && LowerAscii(end[1]) == 'm' && LowerAscii(end[2]) == 'p' && end[3] == '3';
 }
 
+// Restores errno when it goes out of scope, so that clean-up after a
+// failure does not hide the reason of the failure.
+class KeepErrno {
+  public:
+    KeepErrno() : saved_(errno) {}
+    ~KeepErrno() { errno = saved_; }
+
+  private:
+    int saved_;
+};
+
+// Temporary names of a move across file systems start with this (hidden, and
+// short enough that any target directory can hold them).
+constexpr const char* kMoveTemporaryPrefix = ".tagnomen-move-";
+
 bool RenameExclusive(const char* from, const char* to) {
 #ifdef SYS_renameat2
     if (syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 1 /* RENAME_NOREPLACE */) == 0) {
@@ -41,53 +57,161 @@ bool RenameExclusive(const char* from, const char* to) {
     if (link(from, to) != 0)
         return false;
     if (unlink(from) != 0) {
+        KeepErrno keep;
         unlink(to);
         return false;
     }
     return true;
 }
 
-bool CopyThenRemove(const std::string& from, const std::string& to) {
-    struct stat info {};
-    int source = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (source < 0)
+std::string DirectoryPart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NamePart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool DifferOnlyInLetterCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size() || a == b)
         return false;
-    if (fstat(source, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(source);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(static_cast<unsigned char>(a[i])) !=
+            LowerAscii(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// True when the directory lists an entry spelled exactly so.
+bool HasEntrySpelled(const std::string& directory, const std::string& name) {
+    DIR* listing = opendir(directory.c_str());
+    if (listing == nullptr)
+        return false;
+    bool found = false;
+    while (const dirent* entry = readdir(listing)) {
+        if (name == entry->d_name) {
+            found = true;
+            break;
+        }
+    }
+    closedir(listing);
+    return found;
+}
+
+// Two spellings of one directory entry, as a file system that ignores letter
+// case sees them: one inode, and either it has a single name or the new
+// spelling is not listed as an entry of its own (two hard links are two
+// entries, and renaming one over the other would merge them).
+bool OneEntrySpelledTwoWays(const std::string& from, const std::string& to) {
+    struct stat a {
+    }, b{};
+    if (!DifferOnlyInLetterCase(from, to) || lstat(from.c_str(), &a) != 0 ||
+        lstat(to.c_str(), &b) != 0 || a.st_dev != b.st_dev || a.st_ino != b.st_ino) {
         return false;
     }
-    int target = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 07777);
-    if (target < 0) {
-        close(source);
-        return false;
-    }
+    return a.st_nlink == 1 || !HasEntrySpelled(DirectoryPart(to), NamePart(to));
+}
+
+std::string UniqueSuffix() {
+    static std::mt19937_64 random{std::random_device{}()};
+    static const char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (int i = 0; i < 8; ++i)
+        suffix += kDigits[random() % (sizeof kDigits - 1)];
+    return suffix;
+}
+
+bool CopyBytes(int source, int target) {
     char buffer[1 << 16];
-    bool ok = true;
     for (;;) {
         ssize_t got = read(source, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
+        if (got <= 0)
+            return got == 0;
         for (ssize_t done = 0; done < got;) {
             ssize_t wrote = write(target, buffer + done, static_cast<size_t>(got - done));
             if (wrote < 0 && errno == EINTR)
                 continue;
-            if (wrote <= 0) {
-                ok = false;
-                break;
-            }
+            if (wrote <= 0)
+                return false;
             done += wrote;
         }
-        if (!ok)
-            break;
     }
-    ok = ok && fsync(target) == 0;
-    ok = (close(target) == 0) && ok;
-    close(source);
-    if (!ok || unlink(from.c_str()) != 0) {
+}
+
+// A regular file to another file system: the copy is complete, synced and
+// dated like the source before it takes the target's name.
+bool CopyAcross(const std::string& from, const std::string& to) {
+    const int source = OpenRegularForReading(from);
+    if (source < 0)
+        return false;
+    struct stat info {};
+    std::string temporary;
+    int target = -1;
+    if (fstat(source, &info) != 0 ||
+        (target = CreateUniqueFile(DirectoryPart(to), kMoveTemporaryPrefix, temporary)) < 0) {
+        KeepErrno keep;
+        close(source);
+        return false;
+    }
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    bool ok = CopyBytes(source, target) && fchmod(target, info.st_mode & 07777) == 0 &&
+              futimens(target, times) == 0 && fsync(target) == 0;
+    {
+        KeepErrno keep;
+        ok = close(target) == 0 && ok;
+        close(source);
+    }
+    ok = ok && RenameExclusive(temporary.c_str(), to.c_str());
+    if (!ok) {
+        KeepErrno keep;
+        unlink(temporary.c_str());
+        return false;
+    }
+    SyncDirectory(DirectoryPart(to));
+    if (unlink(from.c_str()) != 0) {
+        KeepErrno keep;
+        unlink(to.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A symbolic link to another file system: made again as a link, pointing
+// where the old one pointed; what it points to is never touched.
+bool LinkAcross(const std::string& from, const std::string& to) {
+    struct stat info {};
+    if (lstat(from.c_str(), &info) != 0)
+        return false;
+    std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    const ssize_t length = readlink(from.c_str(), target.data(), target.size());
+    if (length < 0)
+        return false;
+    target.resize(static_cast<std::size_t>(length));
+    std::string temporary;
+    for (int attempt = 0;; ++attempt) {
+        temporary = JoinPath(DirectoryPart(to), kMoveTemporaryPrefix + UniqueSuffix());
+        if (symlink(target.c_str(), temporary.c_str()) == 0)
+            break;
+        if (errno != EEXIST || attempt == 100)
+            return false;
+    }
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    utimensat(AT_FDCWD, temporary.c_str(), times, AT_SYMLINK_NOFOLLOW);
+    if (!RenameExclusive(temporary.c_str(), to.c_str())) {
+        KeepErrno keep;
+        unlink(temporary.c_str());
+        return false;
+    }
+    if (unlink(from.c_str()) != 0) {
+        KeepErrno keep;
         unlink(to.c_str());
         return false;
     }
@@ -193,6 +317,44 @@ std::vector<std::string> ListSubdirectories(const std::string& path) {
     return names;
 }
 
+std::string AbsolutePath(const std::string& path) {
+    const std::string expanded = ExpandHome(path);
+    if (expanded.empty() || expanded[0] == '/')
+        return expanded;
+    char resolved[PATH_MAX];
+    if (realpath(expanded.c_str(), resolved) != nullptr)
+        return resolved;
+    const std::string current = CurrentDirectory();
+    return current.empty() ? expanded : JoinPath(current, expanded);
+}
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+    if (!directory.empty() && directory.back() == '/')
+        return directory + name;
+    return directory + "/" + name;
+}
+
+EntryType TypeOf(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0)
+        return EntryType::Missing;
+    if (S_ISREG(info.st_mode))
+        return EntryType::Regular;
+    if (S_ISLNK(info.st_mode))
+        return EntryType::Link;
+    if (S_ISDIR(info.st_mode))
+        return EntryType::Directory;
+    return EntryType::Other;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
 bool PathExists(const std::string& path) {
     struct stat info {};
     return lstat(path.c_str(), &info) == 0;
@@ -211,15 +373,6 @@ bool IsRegularFile(const std::string& path) {
 bool IsReadOnly(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
-}
-
-bool MakeWritable(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
-        return false;
-    if (info.st_mode & S_IWUSR)
-        return true;
-    return chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) == 0;
 }
 
 bool RemoveFile(const std::string& path) {
@@ -241,22 +394,36 @@ bool IsBareFileName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
+bool IsVisibleFileName(const std::string& name) {
+    if (!IsBareFileName(name) || name[0] == '.')
+        return false;
+    const std::size_t stemLength =
+        EndsWithMp3(name.data(), name.size()) ? name.size() - 4 : name.size();
+    return name.find_first_not_of(". ") < stemLength;
+}
+
 bool RenameNoReplace(const std::string& from, const std::string& to) {
     if (from == to)
         return PathExists(from);
     if (RenameExclusive(from.c_str(), to.c_str()))
         return true;
-    // Case-insensitive file systems report the target as existing when only
-    // the letter case differs: it is the same file, so a plain rename is safe.
-    if (errno == EEXIST) {
-        struct stat a {
-        }, b{};
-        if (stat(from.c_str(), &a) == 0 && stat(to.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
-            a.st_ino == b.st_ino) {
-            return std::rename(from.c_str(), to.c_str()) == 0;
-        }
+    if (errno != EEXIST)
+        return false;
+    if (!OneEntrySpelledTwoWays(from, to)) {
+        errno = EEXIST;
+        return false;
     }
-    return false;
+    // A file system that ignores letter case reports the new spelling as
+    // taken by the entry itself; a plain rename then only changes the
+    // spelling. The system skips a rename between two names of one file, so
+    // the new spelling must be listed afterwards for it to count.
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        return false;
+    if (!HasEntrySpelled(DirectoryPart(to), NamePart(to))) {
+        errno = EEXIST;
+        return false;
+    }
+    return true;
 }
 
 bool MoveFileNoReplace(const std::string& from, const std::string& to) {
@@ -264,7 +431,68 @@ bool MoveFileNoReplace(const std::string& from, const std::string& to) {
         return true;
     if (errno != EXDEV)
         return false;
-    return CopyThenRemove(from, to);
+    switch (TypeOf(from)) {
+        case EntryType::Regular:
+            return CopyAcross(from, to);
+        case EntryType::Link:
+            return LinkAcross(from, to);
+        default:
+            errno = EXDEV;
+            return false;
+    }
+}
+
+int CreateUniqueFile(const std::string& directory, const std::string& prefix, std::string& path) {
+    path = JoinPath(directory, prefix + "XXXXXX");
+    return mkostemp(path.data(), O_CLOEXEC);
+}
+
+bool SyncDirectory(const std::string& directory) {
+    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& bytes,
+                         const std::string& temporaryPrefix) {
+    const std::string directory = DirectoryPart(path);
+    std::string temporary;
+    const int fd = CreateUniqueFile(directory, temporaryPrefix, temporary);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+        ok = wrote > 0 || (wrote < 0 && errno == EINTR);
+        done += wrote > 0 ? static_cast<std::size_t>(wrote) : 0;
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        KeepErrno keep;
+        unlink(temporary.c_str());
+        return false;
+    }
+    SyncDirectory(directory);
+    return true;
+}
+
+int OpenRegularForReading(const std::string& path) {
+    // O_NONBLOCK: opening a FIFO for reading would wait for a writer.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 
 }  // namespace tagnomen

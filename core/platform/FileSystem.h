@@ -2,6 +2,8 @@
 // The file-system operations the commands use, on POSIX. There are no drive
 // letters: the drive steps succeed without effect. A rename never replaces an
 // existing file.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,12 +44,33 @@ bool LessIgnoringCase(const std::string& a, const std::string& b);
 // The sub-directories of a directory that are not hidden, sorted; "." and ".." left out.
 std::vector<std::string> ListSubdirectories(const std::string& directory);
 
+// An absolute path for a directory: "~" expanded; an absolute path as it is;
+// a relative one resolved against the current directory (without links and
+// "." or ".." when it exists, else joined as written).
+std::string AbsolutePath(const std::string& path);
+// directory + "/" + name, with no doubled separator.
+std::string JoinPath(const std::string& directory, const std::string& name);
+
+// What a directory entry itself is; a symbolic link is not followed.
+enum class EntryType { Missing, Regular, Link, Directory, Other };
+EntryType TypeOf(const std::string& path);
+
+// The identity of a directory entry (lstat: a link's own, not its target's).
+// Two names with one identity are one file; a file replaced under its name
+// gets another identity.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// Nothing when the entry does not exist (errno tells why).
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
 bool PathExists(const std::string& path);
 bool IsDirectory(const std::string& path);
 bool IsRegularFile(const std::string& path);
 // Read-only is the missing owner write bit.
 bool IsReadOnly(const std::string& path);
-bool MakeWritable(const std::string& path);
 bool RemoveFile(const std::string& path);
 // Creates one directory level; true when it exists afterwards as a directory.
 bool CreateDirectoryLevel(const std::string& path);
@@ -58,13 +81,38 @@ std::string ErrorReason(int error);
 
 // A bare file name: not empty, no "/", not "." or "..".
 bool IsBareFileName(const std::string& name);
+// A name a file can be given without hiding it or meaning nothing: a bare
+// name that does not start with "." and holds something besides dots and
+// blanks before its ".mp3" ending (so neither ".mp3" nor "...mp3").
+bool IsVisibleFileName(const std::string& name);
 
-// Renames without ever replacing an existing file. Renaming a file to its
-// own name succeeds without change; a name that differs only in letter case
-// is renamed.
+// Renames a directory entry (a symbolic link as the link) without ever
+// replacing an existing one. Renaming a file to its own name succeeds without
+// change. Where the system takes two names that differ only in letter case
+// for one entry, that entry is renamed; two entries (two hard links of one
+// file) are never merged, and a rename the system skipped is no success. On
+// failure errno tells why.
 bool RenameNoReplace(const std::string& from, const std::string& to);
-// Moves a file, also to another file system (copy, sync, then remove the
-// source); never replaces an existing target.
+// Moves a directory entry, also to another file system, never replacing an
+// existing target. Across file systems a regular file is copied under a
+// temporary name beside the target, synced, given the source's mode and
+// modification time and renamed to its name, and only then is the source
+// removed; a symbolic link is made again as a link. No partial copy is ever
+// found under the target's name. On failure errno tells why.
 bool MoveFileNoReplace(const std::string& from, const std::string& to);
+
+// Creates a new empty file "<directory>/<prefix>XXXXXX" exclusively (mode
+// 0600) and returns its descriptor, or -1; path receives its name.
+int CreateUniqueFile(const std::string& directory, const std::string& prefix, std::string& path);
+// Makes the directory's entries (a rename, a new file) reach the disk.
+bool SyncDirectory(const std::string& directory);
+// Gives the path these bytes in one step: they are written to a new file
+// "<prefix>XXXXXX" beside it, synced, and renamed over the path, so that the
+// path holds the old bytes or the new ones and never a part.
+bool ReplaceFileContents(const std::string& path, const std::string& bytes,
+                         const std::string& temporaryPrefix);
+// Opens a file for reading without ever blocking on a FIFO: -1 (errno
+// EINVAL) unless it is a regular file or a link to one.
+int OpenRegularForReading(const std::string& path);
 
 }  // namespace tagnomen

@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+
+#include "platform/FileSystem.h"
 
 namespace tagnomen {
 
@@ -21,7 +24,8 @@ unsigned char LowerAscii(unsigned char c) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Never waits on a FIFO put in the settings file's place.
+    int fd = OpenRegularForReading(path);
     if (fd < 0)
         return false;
     content.clear();
@@ -39,19 +43,6 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
         content.append(buffer, static_cast<std::size_t>(got));
     }
     close(fd);
-    return true;
-}
-
-bool WriteAllBytes(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        done += static_cast<std::size_t>(wrote);
-    }
     return true;
 }
 
@@ -151,7 +142,12 @@ bool ParseValueLine(const std::string& line, std::string& name, RegistryValue& v
 class FileLock {
   public:
     explicit FileLock(const std::string& path) {
-        fd_ = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        fd_ = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
+        struct stat info {};
+        if (fd_ >= 0 && (fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+            close(fd_);
+            fd_ = -1;
+        }
         if (fd_ >= 0) {
             while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
             }
@@ -166,6 +162,39 @@ class FileLock {
   private:
     int fd_ = -1;
 };
+
+// The state of the path and, for a regular file that can be read, its content.
+SettingsFileState ReadState(const std::string& path, std::string& content) {
+    content.clear();
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? SettingsFileState::Missing
+                                                   : SettingsFileState::Unreadable;
+    }
+    if (!S_ISREG(info.st_mode))
+        return SettingsFileState::Foreign;
+    if (!ReadWholeFile(path, content))
+        return SettingsFileState::Unreadable;
+    return SettingsFile::Classify(content);
+}
+
+// Sets a value in place (names compare without regard to case), or appends it.
+void SetValue(RegistryValueList& values, std::string name, RegistryValue value) {
+    for (auto& entry : values) {
+        if (!CaseInsensitiveLess{}(entry.first, name) &&
+            !CaseInsensitiveLess{}(name, entry.first)) {
+            entry.second = std::move(value);
+            return;
+        }
+    }
+    values.emplace_back(std::move(name), std::move(value));
+}
+
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+    const std::size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return ReplaceFileContents(path, bytes, name + ".new-");
+}
 
 }  // namespace
 
@@ -182,8 +211,7 @@ bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b)
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
 
-std::string SettingsFile::Serialize(
-    const std::vector<std::pair<std::string, RegistryValue>>& values) {
+std::string SettingsFile::Serialize(const RegistryValueList& values) {
     std::string out = std::string(kHeader) + "\n\n[" + kKeyPath + "]\n";
     char number[16];
     for (const auto& [name, value] : values) {
@@ -199,9 +227,8 @@ std::string SettingsFile::Serialize(
     return out;
 }
 
-std::optional<std::vector<std::pair<std::string, RegistryValue>>> SettingsFile::Parse(
-    const std::string& content) {
-    std::vector<std::pair<std::string, RegistryValue>> values;
+std::optional<RegistryValueList> SettingsFile::Parse(const std::string& content) {
+    RegistryValueList values;
     const std::string keyLine = std::string("[") + kKeyPath + "]";
     bool inKey = false;
     bool sawKey = false;
@@ -229,17 +256,7 @@ std::optional<std::vector<std::pair<std::string, RegistryValue>>> SettingsFile::
         // A damaged line is skipped; the values around it stay readable.
         if (!ParseValueLine(line, name, value))
             continue;
-        bool replaced = false;
-        for (auto& entry : values) {
-            if (!CaseInsensitiveLess{}(entry.first, name) &&
-                !CaseInsensitiveLess{}(name, entry.first)) {
-                entry.second = value;
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            values.emplace_back(std::move(name), std::move(value));
+        SetValue(values, std::move(name), std::move(value));
     }
     if (!sawKey)
         return std::nullopt;
@@ -264,67 +281,75 @@ const RegistryValues* SettingsFile::Open() {
         return nullptr;
     }
     stamp_ = stamp;
-    if (auto parsed = Parse(content)) {
+    // Only a settings file has values; another file may hold the key's line
+    // by chance.
+    if (Classify(content) == SettingsFileState::Settings) {
+        const std::optional<RegistryValueList> parsed = Parse(content);
         values_.emplace(parsed->begin(), parsed->end());
     }
     return values_ ? &*values_ : nullptr;
 }
 
-bool SettingsFile::CreateKey() {
-    if (!MakeDirectories(DirectoryOf(path_)))
-        return false;
-    return ReplaceLocked({});
+SettingsFileState SettingsFile::Inspect() const {
+    std::string content;
+    return ReadState(path_, content);
+}
+
+SettingsFileState SettingsFile::Classify(const std::string& content) {
+    if (content.empty())
+        return SettingsFileState::Missing;
+    std::string_view text = content;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::string_view firstLine = text.substr(0, text.find('\n'));
+    if (!firstLine.empty() && firstLine.back() == '\r')
+        firstLine.remove_suffix(1);
+    if (firstLine == kHeader)
+        return Parse(content) ? SettingsFileState::Settings : SettingsFileState::Damaged;
+    // A file cut off inside its first line.
+    const bool cutHeader = text.find('\n') == std::string_view::npos &&
+                           std::string_view(kHeader).substr(0, text.size()) == text;
+    return cutHeader ? SettingsFileState::Damaged : SettingsFileState::Foreign;
 }
 
 bool SettingsFile::Write(const std::string& name, const RegistryValue& value) {
-    if (Open() == nullptr)
-        return false;
-    return ReplaceLocked({{name, value}});
+    // A setter writes into an existing key only.
+    return Change([&](const RegistryValueList* current) {
+               return current == nullptr ? RegistryValueList{} : RegistryValueList{{name, value}};
+           }) == SettingsChange::Written;
 }
 
-bool SettingsFile::WriteAll(const std::vector<std::pair<std::string, RegistryValue>>& values) {
-    if (Open() == nullptr)
-        return false;
-    return ReplaceLocked(values);
-}
-
-bool SettingsFile::ReplaceLocked(
-    const std::vector<std::pair<std::string, RegistryValue>>& updates) {
+SettingsChange SettingsFile::Change(
+    const std::function<RegistryValueList(const RegistryValueList* current)>& change,
+    SettingsFileState* found) {
+    if (!MakeDirectories(DirectoryOf(path_)))
+        return SettingsChange::Failed;
     FileLock lock(path_);
     if (!lock.Held())
-        return false;
-    // Re-read under the lock so that another copy's writes are kept.
-    std::vector<std::pair<std::string, RegistryValue>> values;
+        return SettingsChange::Failed;
+    // Read under the lock, so that another copy's writes are kept and its
+    // first run is seen.
     std::string content;
-    if (ReadWholeFile(path_, content)) {
-        if (auto parsed = Parse(content))
-            values = std::move(*parsed);
-    }
-    for (const auto& [name, value] : updates) {
-        bool replaced = false;
-        for (auto& entry : values) {
-            if (!CaseInsensitiveLess{}(entry.first, name) &&
-                !CaseInsensitiveLess{}(name, entry.first)) {
-                entry.second = value;
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            values.emplace_back(name, value);
-    }
-    std::string temporary = path_ + ".new";
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    bool ok = WriteAllBytes(fd, Serialize(values)) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    if (!ok || std::rename(temporary.c_str(), path_.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-    }
+    const SettingsFileState state = ReadState(path_, content);
+    if (found != nullptr)
+        *found = state;
+    if (state == SettingsFileState::Foreign || state == SettingsFileState::Unreadable)
+        return SettingsChange::Refused;
+    std::optional<RegistryValueList> current;
+    if (state == SettingsFileState::Settings)
+        current = Parse(content);
+    const RegistryValueList updates = change(current ? &*current : nullptr);
+    if (updates.empty())
+        return SettingsChange::NothingToWrite;
+    if (state == SettingsFileState::Damaged && !ReplaceFile(path_ + ".bad", content))
+        return SettingsChange::Failed;
+    RegistryValueList values = current.value_or(RegistryValueList{});
+    for (const auto& [name, value] : updates)
+        SetValue(values, name, value);
+    if (!ReplaceFile(path_, Serialize(values)))
+        return SettingsChange::Failed;
     stamp_.reset();
-    return true;
+    return SettingsChange::Written;
 }
 
 }  // namespace tagnomen

@@ -9,9 +9,11 @@
 //
 // Value names compare without regard to case. Every write re-reads the file
 // and replaces it atomically while holding an advisory lock, so that two
-// running copies of the program lose nothing of each other's writes.
+// running copies of the program lose nothing of each other's writes. A file
+// that is not a settings file is never written over.
 #include <sys/types.h>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -32,6 +34,19 @@ struct RegistryValue {
 };
 
 using RegistryValues = std::map<std::string, RegistryValue, CaseInsensitiveLess>;
+using RegistryValueList = std::vector<std::pair<std::string, RegistryValue>>;
+
+// What is found at the settings file's path.
+enum class SettingsFileState {
+    Missing,     // nothing there, or an empty file: a first run makes it
+    Settings,    // the header and the key
+    Damaged,     // the header (or a cut-off start of it) without the key
+    Foreign,     // anything else: another file, a directory, a FIFO
+    Unreadable,  // there, but it cannot be read (no rights)
+};
+
+// How a locked change of the file ended.
+enum class SettingsChange { Written, NothingToWrite, Refused, Failed };
 
 class SettingsFile {
   public:
@@ -44,17 +59,26 @@ class SettingsFile {
     // The key's values, or nothing when the key cannot be opened (no file,
     // unreadable, or no key section). Parsed again only when the file changed.
     const RegistryValues* Open();
-    // Creates the file with an empty key (and its directory); false on failure.
-    bool CreateKey();
+    // What the path holds now; never waits on a FIFO.
+    SettingsFileState Inspect() const;
     // Writes one value; false when the key cannot be opened for writing.
     bool Write(const std::string& name, const RegistryValue& value);
-    // Writes several values in one replacement of the file, in the given order.
-    bool WriteAll(const std::vector<std::pair<std::string, RegistryValue>>& values);
 
-    static std::string Serialize(const std::vector<std::pair<std::string, RegistryValue>>& values);
+    // One read-modify-replace under the lock (the file's directory made when
+    // missing): change gets the key's values (nothing for a missing or a
+    // damaged file) and returns the values to set, in order; an empty list
+    // writes nothing. A damaged file is first kept as "<path>.bad". A foreign
+    // or unreadable file is left alone (Refused); found, when given, tells
+    // what was there. Failed: the lock, the directory or the write failed.
+    SettingsChange Change(
+        const std::function<RegistryValueList(const RegistryValueList* current)>& change,
+        SettingsFileState* found = nullptr);
+
+    static std::string Serialize(const RegistryValueList& values);
     // Parses a whole file; nothing when it holds no key section.
-    static std::optional<std::vector<std::pair<std::string, RegistryValue>>> Parse(
-        const std::string& content);
+    static std::optional<RegistryValueList> Parse(const std::string& content);
+    // The state of a file with this content.
+    static SettingsFileState Classify(const std::string& content);
 
   private:
     struct Stamp {
@@ -64,7 +88,6 @@ class SettingsFile {
         long long modifiedNs = 0;
         bool operator==(const Stamp&) const = default;
     };
-    bool ReplaceLocked(const std::vector<std::pair<std::string, RegistryValue>>& updates);
 
     std::string path_;
     std::optional<Stamp> stamp_;

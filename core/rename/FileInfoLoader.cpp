@@ -151,8 +151,7 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
     Clear(out.id3v1);
     Clear(out.id3v2);
 
-    std::string workDirectory;
-    context.settings.GetPathToWork(workDirectory);
+    const std::string workDirectory = WorkDirectory(context);
     const TagSupport support = context.fullTagSupport ? TagSupport::Full : TagSupport::Basic;
     Id3v1Record v1(support);
     Id3v2Record v2(support);

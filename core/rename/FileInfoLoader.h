@@ -32,8 +32,8 @@ struct TagCandidates {
     FileInformation id3v1;
     FileInformation id3v2;
 };
-// ... read with the work directory ("PathToWork", read afresh) current only
-// while the tags are read ...
+// ... read with the work directory (the one the lists were made from, else
+// "PathToWork" read afresh) current only while the tags are read ...
 void ReadTagCandidates(RenamingContext& context, const std::string& fileName, TagCandidates& out);
 // ... and reconciled into the values the key asks for, in the order title,
 // artist, album, year, track, genre, asking through the Ui where the rules
@@ -41,10 +41,13 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
 void ReconcileFileInformation(Ui& ui, const std::string& key, const std::string& fileName,
                               const TagCandidates& candidates, FileInformation& out);
 
-// Appends one row to the context's table (emptying it first when the reset
-// flag is set). Genres whose leading number lies outside lowestGenre..255 are
-// recorded as "255".
-void RecordFileInformation(RenamingContext& context, const std::string& proposedName,
-                           const FileInformation& values, int lowestGenre);
+// Appends one row to the context's table for the file oldName of the work
+// directory, under its proposed name (emptying the table first when the reset
+// flag is set, and then giving it the work directory). The row keeps the
+// identity the file has now. Genres whose leading number lies outside
+// lowestGenre..255 are recorded as "255".
+void RecordFileInformation(RenamingContext& context, const std::string& oldName,
+                           const std::string& proposedName, const FileInformation& values,
+                           int lowestGenre);
 
 }  // namespace tagnomen

@@ -5,11 +5,15 @@ namespace tagnomen {
 void FileInfoTable::Empty() {
     for (auto& column : columns_)
         std::vector<std::string>().swap(column);
+    std::vector<std::optional<FileIdentity>>().swap(identities_);
+    directory_.clear();
 }
 
-void FileInfoTable::AppendRow(Row row) {
+void FileInfoTable::AppendRow(Row row, std::optional<FileIdentity> identity) {
     for (int c = 0; c < ColumnCount; ++c)
         columns_[c].push_back(std::move(row[c]));
+    identities_.resize(RowCount() - 1);
+    identities_.push_back(identity);
 }
 
 const std::string& FileInfoTable::Cell(std::size_t row, Column column) const {
@@ -28,6 +32,18 @@ bool FileInfoTable::SetCell(std::size_t row, Column column, std::string text) {
     if (row >= columns_[column].size())
         return false;
     columns_[column][row] = std::move(text);
+    return true;
+}
+
+std::optional<FileIdentity> FileInfoTable::Identity(std::size_t row) const {
+    return row < identities_.size() ? identities_[row] : std::nullopt;
+}
+
+bool FileInfoTable::SetIdentity(std::size_t row, std::optional<FileIdentity> identity) {
+    if (!HasRow(row))
+        return false;
+    identities_.resize(RowCount());
+    identities_[row] = identity;
     return true;
 }
 

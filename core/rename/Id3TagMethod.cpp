@@ -115,7 +115,7 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
             FillEmpty(info.track, fresh.track);
             FillEmpty(info.genre, fresh.genre);
         }
-        RecordFileInformation(context, name, info, kLowestRecordedGenre);
+        RecordFileInformation(context, oldName, name, info, kLowestRecordedGenre);
     }
     return name;
 }

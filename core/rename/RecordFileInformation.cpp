@@ -1,6 +1,7 @@
 // The record step shared by the renaming methods: one row of the file
 // information table per proposed name.
 #include "app/RenamingContext.h"
+#include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
@@ -41,21 +42,31 @@ std::string RecordedGenre(const std::string& genre, int lowestGenre) {
 
 }  // namespace
 
-void RecordFileInformation(RenamingContext& context, const std::string& proposedName,
-                           const FileInformation& values, int lowestGenre) {
+void RecordFileInformation(RenamingContext& context, const std::string& oldName,
+                           const std::string& proposedName, const FileInformation& values,
+                           int lowestGenre) {
+    const std::string directory = WorkDirectory(context);
     if (context.tableResetFlag != 0) {
         context.tableResetFlag = 0;
         context.table.Empty();
+        context.table.SetDirectory(directory);
     }
-    context.table.AppendRow({
-        proposedName,
-        values.title,
-        values.artist,
-        RecordedAlbum(values.album),
-        RecordedYear(values.year),
-        RecordedTrack(values.track),
-        RecordedGenre(values.genre, lowestGenre),
-    });
+    // The file the row describes, as it is now: a tool later acts on the
+    // row only while the same file has the name.
+    std::optional<FileIdentity> identity;
+    if (IsBareFileName(oldName))
+        identity = IdentityOf(JoinPath(directory, oldName));
+    context.table.AppendRow(
+        {
+            proposedName,
+            values.title,
+            values.artist,
+            RecordedAlbum(values.album),
+            RecordedYear(values.year),
+            RecordedTrack(values.track),
+            RecordedGenre(values.genre, lowestGenre),
+        },
+        identity);
 }
 
 }  // namespace tagnomen

@@ -240,7 +240,7 @@ std::string AfterCleaning(EngineRun& run, const std::string& oldName) {
     if (context.fileInfoLoader != 0) {
         const FileInformation values{context.title, context.artist, context.album,
                                      context.year,  context.track,  context.genre};
-        RecordFileInformation(context, proposal, values, 1);
+        RecordFileInformation(context, oldName, proposal, values, 1);
     }
     return proposal;
 }

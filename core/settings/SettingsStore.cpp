@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace tagnomen {
 
@@ -16,7 +17,7 @@ std::size_t CharacterCount(const std::string& text) {
 }
 
 // The defaults a first run writes, in this order.
-std::vector<std::pair<std::string, RegistryValue>> FirstRunDefaults() {
+RegistryValueList FirstRunDefaults() {
     auto text = [](const char* t) {
         RegistryValue v;
         v.text = t;
@@ -70,22 +71,51 @@ void SettingsStore::SetOverlay(const std::string& name, const std::string& value
 }
 
 FirstRunResult SettingsStore::FirstRunCheck() {
-    const RegistryValues* values = file_.Open();
-    bool created = false;
-    if (values == nullptr) {
-        if (!file_.CreateKey() || (values = file_.Open()) == nullptr)
-            return FirstRunResult::Fatal;
-        created = true;
+    std::optional<std::string> overlaidMarker;
+    if (auto it = overlay_.find(kIsFirstTime); it != overlay_.end())
+        overlaidMarker = it->second.text;
+    // A first run: no key yet, or a marker (overlaid or stored) other than "0".
+    auto isFirstRun = [&overlaidMarker](bool keyFound, const RegistryValue* stored) {
+        std::string marker;
+        if (stored != nullptr && stored->type == RegistryValue::Type::String)
+            marker = stored->text;
+        return !keyFound || overlaidMarker.value_or(marker).substr(0, 2) != "0";
+    };
+    bool firstRun = false;
+    SettingsFileState found = SettingsFileState::Missing;
+    const SettingsChange change = file_.Change(
+        [&](const RegistryValueList* current) {
+            const RegistryValue* stored = nullptr;
+            for (const auto& [name, value] : current ? *current : RegistryValueList{}) {
+                if (!CaseInsensitiveLess{}(name, kIsFirstTime) &&
+                    !CaseInsensitiveLess{}(kIsFirstTime, name)) {
+                    stored = &value;
+                }
+            }
+            firstRun = isFirstRun(current != nullptr, stored);
+            return firstRun ? FirstRunDefaults() : RegistryValueList{};
+        },
+        &found);
+    switch (change) {
+        case SettingsChange::Refused:
+            return found == SettingsFileState::Unreadable ? FirstRunResult::Unreadable
+                                                          : FirstRunResult::NotASettingsFile;
+        case SettingsChange::Failed: {
+            // Nothing could be written (a store without write rights): what
+            // can be read decides, and a first run writes nothing.
+            const RegistryValues* values = file_.Open();
+            if (values == nullptr)
+                return FirstRunResult::Fatal;
+            auto stored = values->find(kIsFirstTime);
+            return isFirstRun(true, stored == values->end() ? nullptr : &stored->second)
+                       ? FirstRunResult::FirstRun
+                       : FirstRunResult::NotFirstRun;
+        }
+        case SettingsChange::Written:
+        case SettingsChange::NothingToWrite:
+            break;
     }
-    std::string marker;
-    if (auto it = values->find(kIsFirstTime);
-        it != values->end() && it->second.type == RegistryValue::Type::String) {
-        marker = it->second.text.substr(0, 2);
-    }
-    if (!created && marker == "0")
-        return FirstRunResult::NotFirstRun;
-    file_.WriteAll(FirstRunDefaults());
-    return FirstRunResult::FirstRun;
+    return firstRun ? FirstRunResult::FirstRun : FirstRunResult::NotFirstRun;
 }
 
 const RegistryValue* SettingsStore::Find(const std::string& name, RegistryValue& overlayCopy) {

@@ -18,7 +18,13 @@ struct SettingsCaches {
     std::string organizeRoot;
 };
 
-enum class FirstRunResult { NotFirstRun, FirstRun, Fatal };
+enum class FirstRunResult {
+    NotFirstRun,
+    FirstRun,
+    Fatal,             // the store can be neither opened nor created
+    Unreadable,        // the file is there but cannot be read: not a first run
+    NotASettingsFile,  // another file is in its place; it is left alone
+};
 
 class SettingsStore {
   public:
@@ -35,8 +41,15 @@ class SettingsStore {
     // A value that shadows the file for this run only (the CLI's --set).
     void SetOverlay(const std::string& name, const std::string& value);
 
-    // Makes sure the store exists and writes the defaults on a first run.
+    // Makes sure the store exists and writes the defaults on a first run,
+    // all under the lock every write takes, so that of two copies starting at
+    // once only one has the first run. "IsFirstTime" is read like any value,
+    // an overlaid one included; the defaults go to the file, and a value
+    // overlaid stays an overlay. A damaged file is kept as "<file>.bad"
+    // before the defaults replace it.
     FirstRunResult FirstRunCheck();
+    // What is found at the settings file's path.
+    SettingsFileState FileState() const { return file_.Inspect(); }
 
     void GetPathToWork(std::string& destination);
     void SetPathToWork(const std::string& text);

@@ -213,8 +213,12 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
     return result;
 }
 
-void RunTagCleaner(RenamingContext& context, const WorkingSet& set) {
-    CleanTags(context, set.oldNames);
+CommandResult RunTagCleaner(RenamingContext& context, const WorkingSet& set) {
+    const bool tableLoaded = context.table.RowCount() != 0;
+    const CleanResult result = CleanTags(context, set.oldNames);
+    if (!result.ran)
+        return tableLoaded ? CommandResult::Cancelled() : CommandResult::Refused();
+    return CommandResult::Batch(result.failures);
 }
 
 }  // namespace tagnomen

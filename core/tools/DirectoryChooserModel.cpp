@@ -156,10 +156,11 @@ void DirectoryChooserModel::OpenAtText() {
 }
 
 bool DirectoryChooserModel::Accept() {
-    // "~" is expanded here, and the path is stored expanded. A path that
-    // grows past what the setting can hold is refused like one that does
-    // not exist: it could never be read back.
-    const std::string path = ExpandHome(text_);
+    // "~" is expanded here, and the path is stored expanded; a relative path
+    // would name another directory for every current directory, so it is
+    // stored absolute. A path that grows past what the setting can hold is
+    // refused like one that does not exist: it could never be read back.
+    const std::string path = AbsolutePath(text_);
     if (Utf8Length(path) > kMaxCharacters || !CanEnter(path)) {
         ShowOk(context_.ui, "Invalid Directory", text_ + " is not a valid directory!",
                MessageIcon::Warning);
@@ -170,6 +171,7 @@ bool DirectoryChooserModel::Accept() {
     } else {
         context_.settings.SetRootOrganizePath(path);
     }
+    stored_ = path;
     accepted_ = true;
     return true;
 }

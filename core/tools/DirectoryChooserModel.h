@@ -65,9 +65,12 @@ class DirectoryChooserModel {
     // they exist. The edit keeps its text.
     void OpenAtText();
 
-    // OK: checks the text and stores it. False (after the "Invalid Directory"
-    // box) keeps the dialog open.
+    // OK: checks the text and stores it ("~" expanded, a relative path made
+    // absolute, so that it names the same directory from anywhere). False
+    // (after the "Invalid Directory" box) keeps the dialog open.
     bool Accept();
+    // The path the last accepted OK stored.
+    const std::string& StoredPath() const { return stored_; }
     // Cancel: nothing is stored.
     void Reject() { accepted_ = false; }
     bool Accepted() const { return accepted_; }
@@ -79,6 +82,7 @@ class DirectoryChooserModel {
     RenamingContext& context_;
     ChooserMode mode_;
     std::string text_;
+    std::string stored_;
     std::vector<Item> items_;
     std::vector<int> topItems_;
     int selected_ = kNoItem;

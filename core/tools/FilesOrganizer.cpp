@@ -1,6 +1,8 @@
 #include "tools/FilesOrganizer.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <optional>
 
 #include "app/RenamingContext.h"
 #include "app/Tools.h"
@@ -89,12 +91,6 @@ char32_t UpperCode(char32_t c) {
     return c;
 }
 
-std::string Join(const std::string& directory, const std::string& name) {
-    if (!directory.empty() && directory.back() == '/')
-        return directory + name;
-    return directory + "/" + name;
-}
-
 std::string ValueFor(const FileInfoTable::Row& row, SortMethod method) {
     switch (method) {
         case SortMethod::Title:
@@ -124,6 +120,35 @@ bool ByInitial(const OrganizeRule& rule) {
         default:
             return false;
     }
+}
+
+// The folder below the root, made when it is missing. A symbolic link in its
+// place is not followed: it could lead out of the root.
+bool ReadyFolder(const std::string& folder) {
+    const EntryType type = TypeOf(folder);
+    if (type == EntryType::Directory)
+        return true;
+    return type == EntryType::Missing && CreateDirectoryLevel(folder) &&
+           TypeOf(folder) == EntryType::Directory;
+}
+
+// Moves one file of the table out of the work directory; 0 or the reason it
+// failed. Only the entry is moved (a link as a link), only when it is still
+// the file the row was read from, and never over a file in the folder.
+int MoveRow(const FileInfoTable& table, std::size_t row, const std::string& source,
+            const std::string& target) {
+    const std::string& fileName = table.Cell(row, FileInfoTable::FileName);
+    if (!IsBareFileName(fileName))
+        return EINVAL;
+    const EntryType type = TypeOf(source);
+    if (type == EntryType::Missing)
+        return ENOENT;
+    if (type != EntryType::Regular && type != EntryType::Link)
+        return EISDIR;
+    const std::optional<FileIdentity> recorded = table.Identity(row);
+    if (recorded && IdentityOf(source) != recorded)
+        return ESTALE;  // another file has taken the name since Rename
+    return MoveFileNoReplace(source, target) ? 0 : errno;
 }
 
 }  // namespace
@@ -156,15 +181,15 @@ std::string FolderNameFor(const FileInfoTable::Row& row, const OrganizeRule& rul
 OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
                              const OrganizerRowHook& beforeRow) {
     OrganizeResult result;
-    std::string workDirectory;
+    // The files are where the table was made, whatever "PathToWork" says now.
+    const FileInfoTable& table = context.table;
+    const std::string workDirectory =
+        table.Directory().empty() ? WorkDirectory(context) : table.Directory();
     std::string root;
-    context.settings.GetPathToWork(workDirectory);
     context.settings.GetRootOrganizePath(root);
-    workDirectory = ExpandHome(workDirectory);
-    root = ExpandHome(root);
+    root = AbsolutePath(root);
 
     context.ui.OpenProgressWindow("Organizing your Mp3 Files...");
-    const FileInfoTable& table = context.table;
     for (std::size_t i = 0; i < table.RowCount(); ++i) {
         const FileInfoTable::Row row = table.GetRow(i);
         const std::string& fileName = row[FileInfoTable::FileName];
@@ -175,46 +200,48 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
             ++result.skipped;
             continue;
         }
-        const std::string folder = Join(root, folderName);
-        if (!IsDirectory(folder) && !CreateDirectoryLevel(folder)) {
+        const std::string folder = JoinPath(root, folderName);
+        if (!ReadyFolder(folder)) {
             ShowOk(context.ui, "Error",
                    "Unable to create " + folder + " Files Organizer will abort now!",
                    MessageIcon::Stop);
             result.aborted = true;
             break;
         }
-        // Only a regular file of the work directory is moved, and never over
-        // a file that is already in the folder.
-        const std::string source = Join(workDirectory, fileName);
-        if (!IsBareFileName(fileName) || !IsRegularFile(source) ||
-            !MoveFileNoReplace(source, Join(folder, fileName))) {
-            ShowOk(context.ui, "Error", "Unable to move " + fileName, MessageIcon::Stop);
+        const int error =
+            MoveRow(table, i, JoinPath(workDirectory, fileName), JoinPath(folder, fileName));
+        if (error != 0) {
+            context.ui.ShowFailure("Error", "Unable to move " + fileName, ErrorReason(error),
+                                   MessageIcon::Stop);
             ++result.moveFailures;
             continue;
         }
         ++result.moved;
     }
-    if (!result.aborted) {
-        // The saved renames can no longer be undone once the files have left.
-        RemoveFile(Join(workDirectory, kUndoFileName));
-    }
+    // The saved renames can no longer be undone once files have left; while
+    // none has, the undo file still serves.
+    if (!result.aborted && result.moved > 0)
+        RemoveFile(JoinPath(workDirectory, kUndoFileName));
     context.ui.CloseProgressWindow();
     return result;
 }
 
-void RunFilesOrganizer(RenamingContext& context) {
+CommandResult RunFilesOrganizer(RenamingContext& context) {
     if (!AskYesNo(context.ui, "Warning",
                   "Before proceeding, check that the File Information loaded is correct, going "
                   "to Tools -> File Info Viewer.\nDo you want to proceed with Files Organizer?")) {
-        return;
+        return CommandResult::Cancelled();
     }
     DirectoryChooserModel chooser(context, ChooserMode::Root);
     if (!context.ui.RunDirectoryChooser(chooser) || !chooser.Accepted())
-        return;
+        return CommandResult::Cancelled();
     FilesOrganizerModel dialog(context);
     if (!context.ui.RunFilesOrganizer(dialog) || !dialog.Accepted() || !dialog.Proceed())
-        return;
-    OrganizeFiles(context, dialog.Rule());
+        return CommandResult::Cancelled();
+    const OrganizeResult result = OrganizeFiles(context, dialog.Rule());
+    if (result.aborted)
+        return CommandResult::Failed(result.moveFailures);
+    return CommandResult::Batch(result.moveFailures);
 }
 
 }  // namespace tagnomen

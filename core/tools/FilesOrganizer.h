@@ -39,12 +39,14 @@ struct OrganizeResult {
 // (the reliability tests change the world between rows through it).
 using OrganizerRowHook = std::function<void(std::size_t row, const std::string& fileName)>;
 
-// The run after the dialog's OK and its question: "PathToWork" and
-// "RootOrganizePath" are read, the progress window "Organizing your Mp3
-// Files..." is open while the rows are worked through in order, and after
-// the last row "Undo.inf" is deleted from the work directory. A folder that
-// cannot be created ends the run at once and keeps "Undo.inf". Moves never
-// replace an existing file.
+// The run after the dialog's OK and its question: the files are taken from
+// the directory the table was made in, "RootOrganizePath" is read, and the
+// progress window "Organizing your Mp3 Files..." is open while the rows are
+// worked through in order. After the last row "Undo.inf" is deleted from the
+// work directory if any file has left it. A folder that cannot be created
+// ends the run at once and keeps "Undo.inf". Moves never replace an existing
+// file; a row whose file is gone or is no longer the file it was read from
+// is reported, not moved.
 OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
                              const OrganizerRowHook& beforeRow = {});
 

@@ -80,8 +80,7 @@ TagSupport SupportOf(const RenamingContext& context) {
 // Reads both tags of the old name inside the work directory.
 TagEditorSides ReadSides(RenamingContext& context, const std::string& oldName) {
     TagEditorSides sides;
-    std::string workDirectory;
-    context.settings.GetPathToWork(workDirectory);
+    const std::string workDirectory = WorkDirectory(context);
     const TagSupport support = SupportOf(context);
     Id3v1Record v1(support);
     Id3v2Record v2(support);
@@ -188,10 +187,10 @@ struct EditorWrite {
     bool genreChanged = true;
 };
 
-void WriteTags(RenamingContext& context, const std::string& oldName, const std::string& shownName,
+// True when the tags were written; each tag that was not is reported.
+bool WriteTags(RenamingContext& context, const std::string& oldName, const std::string& shownName,
                const TagEditorSides& sides, const EditorWrite& write) {
-    std::string workDirectory;
-    context.settings.GetPathToWork(workDirectory);
+    const std::string workDirectory = WorkDirectory(context);
     const TagSupport support = SupportOf(context);
     bool written = false;
     std::string reason = "not a file of the work directory";
@@ -221,7 +220,7 @@ void WriteTags(RenamingContext& context, const std::string& oldName, const std::
     }
     // The boxes come after the directory is restored; each tag is reported on its own.
     if (written) {
-        return;
+        return true;
     }
     if (write.id3v1) {
         context.ui.ShowFailure("Error", "Unable to update ID3 TAGv1 on " + shownName, reason,
@@ -231,6 +230,7 @@ void WriteTags(RenamingContext& context, const std::string& oldName, const std::
         context.ui.ShowFailure("Error", "Unable to update ID3 TAGv2 on " + shownName, reason,
                                MessageIcon::Warning);
     }
+    return false;
 }
 
 // Which tags the edited values go to, and the genre each gets.
@@ -299,8 +299,8 @@ bool NeedsId3v2(const std::string& title, const std::string& artist, const std::
            Utf8Length(comment) > kId3v1CommentCharacters;
 }
 
-void RunTagEditor(RenamingContext& context, const std::string& oldName,
-                  const std::string& shownName) {
+CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
+                           const std::string& shownName) {
     const TagEditorSides sides = ReadSides(context, oldName);
     const EditorValues opened = ReconcileTagValues(context.ui, shownName, sides);
 
@@ -309,10 +309,11 @@ void RunTagEditor(RenamingContext& context, const std::string& oldName,
     editor.SetCover(sides.cover);
     const int openedGenreIndex = editor.GenreIndex();
     if (!context.ui.RunFileInfoEditor(editor) || !editor.Accepted())
-        return;
+        return CommandResult::Cancelled();
     const EditorWrite write =
         PlanWrite(sides, opened, editor, openedGenreIndex, context.fullTagSupport);
-    WriteTags(context, oldName, shownName, sides, write);
+    return WriteTags(context, oldName, shownName, sides, write) ? CommandResult::Done()
+                                                                 : CommandResult::Failed();
 }
 
 }  // namespace tagnomen

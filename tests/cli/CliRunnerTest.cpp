@@ -79,7 +79,43 @@ TEST_F(CliTest, ErrorBoxesGiveExitStatusOne) {
     CliResult r = Run({"-c", "dir " + empty.Path(), "-c", "rename"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Error: No mp3 files in current directory!"), std::string::npos);
-    EXPECT_NE(r.err.find("Error: No mp3 files selected to rename!"), std::string::npos);
+    EXPECT_EQ(r.err.find("No mp3 files selected to rename!"), std::string::npos) << "not run";
+}
+
+// The exit status comes from what the commands did, never from the caption
+// of a box, and a script stops at its first failed command, naming it: a
+// mistyped "dir" must not go on in the folder stored before.
+TEST_F(CliTest, RunStopsAtTheFirstFailedCommandAndNamesIt) {
+    ASSERT_EQ(Run({"-c", "dir " + music_.Path()}).status, 0);
+    const std::vector<std::string> files = music_.List();
+    const std::string typo = "dir " + music_.Path() + "-typo";
+    const struct {
+        const char* answer;
+        std::vector<std::string> commands;
+        int status;
+        std::string stop;
+    } cases[] = {
+        {"yes",
+         {typo, "method mass", "rename", "save"},
+         1,
+         "command 1 of 4, which failed: " + typo},
+        {"yes", {"undo", "list"}, 1, "command 1 of 2, which failed: undo"},  // no undo file
+        {"no", {"rename", "rename", "show"}, 0, ""},  // a No to a question is no failure
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commands.front());
+        std::vector<std::string> args = {"--answer", c.answer};
+        for (const std::string& command : c.commands)
+            args.insert(args.end(), {"-c", command});
+        const CliResult r = Run(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        if (!c.stop.empty()) {
+            EXPECT_NE(r.err.find("tagnomen-cli: stopped at " + c.stop), std::string::npos) << r.err;
+        }
+        EXPECT_EQ(music_.List(), files);
+    }
+    EXPECT_NE(Run({"-c", "settings"}).out.find("RenamingMethod=1\n"), std::string::npos)
+        << "\"method mass\" never ran";
 }
 
 TEST_F(CliTest, UsageErrorsGiveExitStatusTwo) {
@@ -207,13 +243,26 @@ TEST_F(CliTest, AskPolicyReadsTheAnswerFromTheTerminal) {
     EXPECT_NE(r.err.find("[y/N] "), std::string::npos);
 }
 
-TEST_F(CliTest, UnusableSettingsFileIsAFatalError) {
+// A store that cannot be made is a fatal error; a file that is not a
+// settings file is a mistake on the command line and is left as it is.
+TEST_F(CliTest, UnusableSettingsFileIsRefused) {
     WriteFile(dir_ / "blocker", "x");
-    std::ostringstream out, err;
-    std::istringstream in;
-    int status = RunCli({"--settings", dir_ / "blocker/s.reg", "-c", "list"}, out, err, in, false);
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(err.str().find("Fatal Error: Error ID: EIK01"), std::string::npos);
+    WriteFile(dir_ / "notes.txt", "milk, eggs\n");
+    const struct {
+        std::string path;
+        int status;
+        std::string message;
+    } cases[] = {
+        {dir_ / "blocker/s.reg", 1, "Fatal Error: Error ID: EIK01"},
+        {dir_ / "notes.txt", 2, "notes.txt is not a settings file"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        std::istringstream in;
+        EXPECT_EQ(RunCli({"--settings", c.path, "-c", "list"}, out, err, in, false), c.status);
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(ReadFile(dir_ / "notes.txt"), "milk, eggs\n");
 }
 
 TEST(ShellWordsTest, SplitsLikeAPosixShell) {

@@ -5,8 +5,10 @@
 #include "tools/DirectoryChooserModel.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
 #include <cstdlib>
 #include <string>
@@ -226,7 +228,16 @@ TEST_F(DirectoryChooserModelTest, OkChecksTheTextAndStoresItAsTyped) {
         std::string stored;  // PathToWork afterwards
     };
     const std::string before = "/stored/before";
+    // A relative path is stored absolute: read back from anywhere else it
+    // would name another directory.
+    testing::CurrentDirectoryGuard cwd;
+    ASSERT_TRUE(ChangeDirectory(home_ / "Music"));
+    const std::string music = std::filesystem::canonical(home_ / "Music").string();
     const std::vector<Case> cases = {
+        {".", true, music},
+        {"Rock", true, music + "/Rock"},
+        {"../alpha", true, std::filesystem::canonical(home_ / "alpha").string()},
+        {"Missing", false, before},
         {home_ / "Music", true, home_ / "Music"},
         {home_ / "Music/", true, home_ / "Music/"},  // trailing separator kept
         {home_ / "Music/../alpha", true, home_ / "Music/../alpha"},

@@ -1,5 +1,6 @@
 // The files organizer: the dialog's rules, the folder names, and whole runs
 // through the Workbench's command on real files and folders.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -341,6 +342,48 @@ TEST_F(FilesOrganizerTest, SkipsEmptyValuesSilentlyAndASecondRunCannotMoveAnythi
     EXPECT_TRUE(music_.Exists("b.mp3"));
 }
 
+// While no file has left the work directory, the renames can still be undone.
+TEST_F(FilesOrganizerTest, UndoFileStaysWhenNoFileLeft) {
+    AddFile("a.mp3", "angel");
+    AddFile("b.mp3", "bee");
+    music_.Write("Undo.inf", "undo");
+    Answer(root_.Path(), SortMethod::Genre);  // no genre: every file stays
+    workbench_->FilesOrganizer();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(music_.Read("Undo.inf"), "undo");
+}
+
+// The files are taken from where the table was made, whatever "PathToWork"
+// says now; a row whose file was replaced since is reported, not moved; a
+// link moves as a link, and what it points to stays where it is.
+TEST_F(FilesOrganizerTest, MovesOnlyTheFilesTheTableWasReadFrom) {
+    AddFile("a.mp3", "angel");
+    AddFile("b.mp3", "bee");
+    TempDir outside, elsewhere;
+    outside.Write("target.mp3", "target");
+    ASSERT_EQ(symlink((outside / "target.mp3").c_str(), (music_ / "c.mp3").c_str()), 0);
+    FileInfoTable& table = Context().table;
+    table.AppendRow({"c.mp3", "cat", "", "", "", "0", "255"});
+    table.SetDirectory(music_.Path());
+    for (std::size_t row = 0; row < table.RowCount(); ++row)
+        table.SetIdentity(row, IdentityOf(music_ / table.Cell(row, FileInfoTable::FileName)));
+    // The old b.mp3 is kept elsewhere, so that the new one cannot get its inode.
+    ASSERT_TRUE(MoveFileNoReplace(music_ / "b.mp3", outside / "b.mp3"));
+    music_.Write("b.mp3", "another file under the name");
+    elsewhere.Write("a.mp3", "not the table's");
+    store_.SetPathToWork(elsewhere.Path());
+    Answer(root_.Path(), SortMethod::Title);
+
+    EXPECT_EQ(workbench_->FilesOrganizer().outcome, CommandOutcome::Failed);
+
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Unable to move b.mp3"});
+    EXPECT_EQ(root_.Read("A/a.mp3"), "audio of a.mp3");
+    EXPECT_EQ(music_.Read("b.mp3"), "another file under the name");
+    EXPECT_EQ(TypeOf(root_ / "C/c.mp3"), EntryType::Link);
+    EXPECT_EQ(outside.Read("target.mp3"), "target");
+    EXPECT_EQ(elsewhere.Read("a.mp3"), "not the table's");
+}
+
 TEST_F(FilesOrganizerTest, AMoveNeverReplacesAFileInTheFolder) {
     AddFile("a.mp3", "angel");
     ASSERT_TRUE(CreateDirectoryLevel(root_ / "A"));
@@ -407,16 +450,34 @@ TEST_F(FilesOrganizerTest, MovesToAnotherFileSystemCopyThenRemove) {
         big[i] = static_cast<char>(i * 7 + 3);
     AddFile("a.mp3", "angel");
     music_.Write("a.mp3", big);
+    // The copy keeps the modification time and the mode.
+    const struct timespec times[2] = {{1000000000, 0}, {1234567890, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, (music_ / "a.mp3").c_str(), times, 0), 0);
+    ASSERT_EQ(chmod((music_ / "a.mp3").c_str(), 0640), 0);
     AddFile("b.mp3", "bee");
     ASSERT_TRUE(CreateDirectoryLevel(root + "/B"));
     testing::WriteFile(root + "/B/b.mp3", "already there");
+    // A link is made again as a link.
+    ASSERT_EQ(symlink("a.mp3", (music_ / "c.mp3").c_str()), 0);
+    Context().table.AppendRow({"c.mp3", "cat", "", "", "", "0", "255"});
     Answer(root, SortMethod::Title);
     workbench_->FilesOrganizer();
     EXPECT_EQ(testing::ReadFile(root + "/A/a.mp3"), big);
     EXPECT_FALSE(music_.Exists("a.mp3"));
+    struct stat moved {};
+    ASSERT_EQ(stat((root + "/A/a.mp3").c_str(), &moved), 0);
+    EXPECT_EQ(moved.st_mtim.tv_sec, 1234567890);
+    EXPECT_EQ(moved.st_mode & 07777, 0640u);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Unable to move b.mp3"});
     EXPECT_EQ(testing::ReadFile(root + "/B/b.mp3"), "already there");
     EXPECT_EQ(music_.Read("b.mp3"), "audio of b.mp3");
+    EXPECT_EQ(TypeOf(root + "/C/c.mp3"), EntryType::Link);
+    for (const char* folder : {"/A", "/B", "/C"}) {
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root + folder),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << "no temporary left in " << folder;
+    }
     std::error_code ignored;
     std::filesystem::remove_all(root, ignored);
 }

@@ -84,7 +84,7 @@ TEST_F(RecordStep, RecordedValues) {
     };
     for (const Case& c : cases) {
         context_.table.Empty();
-        RecordFileInformation(context_, "n.mp3", c.values, c.lowestGenre);
+        RecordFileInformation(context_, "old.mp3", "n.mp3", c.values, c.lowestGenre);
         ASSERT_EQ(context_.table.RowCount(), 1u);
         EXPECT_EQ(context_.table.GetRow(0), c.expected)
             << "year " << c.values.year << ", track " << c.values.track << ", genre "
@@ -96,8 +96,8 @@ TEST_F(RecordStep, ResetFlagEmptiesTheTableOnce) {
     context_.table.AppendRow({"old.mp3", "", "", "", "", "0", "255"});
     context_.table.AppendRow({"old2.mp3", "", "", "", "", "0", "255"});
     context_.tableResetFlag = 1;
-    RecordFileInformation(context_, "a.mp3", {"A"}, 0);
-    RecordFileInformation(context_, "b.mp3", {"B"}, 0);
+    RecordFileInformation(context_, "1.mp3", "a.mp3", {"A"}, 0);
+    RecordFileInformation(context_, "2.mp3", "b.mp3", {"B"}, 0);
     EXPECT_EQ(context_.tableResetFlag, 0);
     ASSERT_EQ(context_.table.RowCount(), 2u);
     EXPECT_EQ(context_.table.Cell(0, FileInfoTable::FileName), "a.mp3");

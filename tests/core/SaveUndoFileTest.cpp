@@ -30,7 +30,7 @@ class UndoFileTest : public ::testing::Test {
     std::vector<std::string> ReadAll(const std::string& bytes) {
         work_.Write(kUndoFileName, bytes);
         std::vector<std::string> lines;
-        if (!OpenUndoFileForReading(context_))
+        if (!OpenUndoFileForReading(context_, work_.Path()))
             return {"<not opened>"};
         for (std::string line = ReadUndoLine(context_); !line.empty();
              line = ReadUndoLine(context_)) {
@@ -49,7 +49,7 @@ class UndoFileTest : public ::testing::Test {
 };
 
 TEST_F(UndoFileTest, WritesCrLfLinesAndTheEndMarkAndReadsThemBack) {
-    ASSERT_TRUE(OpenUndoFileForWriting(context_));
+    ASSERT_TRUE(OpenUndoFileForWriting(context_, work_.Path()));
     ASSERT_NE(context_.undoFile, nullptr);
     WriteUndoLine("01 old name.mp3", context_);
     WriteUndoLine("Artist - Title.mp3", context_);
@@ -60,7 +60,7 @@ TEST_F(UndoFileTest, WritesCrLfLinesAndTheEndMarkAndReadsThemBack) {
     const std::string written = "01 old name.mp3\r\nArtist - Title.mp3\r\nb.mp3\r\nB.mp3\r\n\x01";
     EXPECT_EQ(work_.Read(kUndoFileName), written);
 
-    ASSERT_TRUE(OpenUndoFileForReading(context_));
+    ASSERT_TRUE(OpenUndoFileForReading(context_, work_.Path()));
     EXPECT_EQ(ReadUndoLine(context_), "01 old name.mp3");
     EXPECT_EQ(ReadUndoLine(context_), "Artist - Title.mp3");
     EXPECT_EQ(ReadUndoLine(context_), "b.mp3");
@@ -77,12 +77,37 @@ TEST_F(UndoFileTest, WritesCrLfLinesAndTheEndMarkAndReadsThemBack) {
     EXPECT_EQ(ReadUndoLine(context_), "");
 }
 
-TEST_F(UndoFileTest, NoLinesWrittenLeavesOnlyTheEndMark) {
-    work_.Write(kUndoFileName, "older.mp3\r\nnewer.mp3\r\n\x01");
-    ASSERT_TRUE(OpenUndoFileForWriting(context_));
-    CloseUndoFile(context_);
-    EXPECT_EQ(work_.Read(kUndoFileName), "\x01");
-    EXPECT_EQ(ReadAll("\x01"), std::vector<std::string>{});
+// A Save that keeps no pair (nothing renamed, or every pair taken back after
+// its rename failed) leaves the previous undo file as it was.
+TEST_F(UndoFileTest, PreviousFileIsReplacedOnlyByAFileThatKeepsAPair) {
+    const std::string previous = "older.mp3\r\nnewer.mp3\r\n\x01";
+    const struct {
+        const char* what;
+        bool hadPrevious;
+        int recorded, dropped;
+        std::string left;
+    } cases[] = {
+        {"nothing recorded", true, 0, 0, previous},
+        {"every pair taken back", true, 2, 2, previous},
+        {"one pair kept", true, 2, 1, "a0.mp3\r\nb0.mp3\r\n\x01"},
+        {"no previous file", false, 1, 1, "\x01"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RemoveFile(work_ / kUndoFileName);
+        if (c.hadPrevious)
+            work_.Write(kUndoFileName, previous);
+        ASSERT_TRUE(OpenUndoFileForWriting(context_, work_.Path()));
+        for (int i = 0; i < c.recorded; ++i) {
+            const std::string n = std::to_string(i);
+            RecordUndoPair(context_, "a" + n + ".mp3", "b" + n + ".mp3");
+            if (i >= c.recorded - c.dropped)
+                DropLastUndoPair(context_);
+        }
+        CloseUndoFile(context_);
+        EXPECT_EQ(work_.Read(kUndoFileName), c.left);
+        EXPECT_EQ(work_.List(), std::vector<std::string>{kUndoFileName}) << "no temporary left";
+    }
 }
 
 TEST_F(UndoFileTest, ReaderTerminatorsCrAndLength) {
@@ -124,7 +149,7 @@ TEST_F(UndoFileTest, OpeningWorksInTheWorkDirectoryAndRestoresTheCurrentOne) {
     elsewhere.Write(kRollbackFileName, "not ours");
     work_.Write(kRollbackFileName, "rollback");
 
-    ASSERT_TRUE(OpenUndoFileForWriting(context_));
+    ASSERT_TRUE(OpenUndoFileForWriting(context_, work_.Path()));
     EXPECT_EQ(CurrentDirectory(), before);
     WriteUndoLine("a.mp3", context_);
     CloseUndoFile(context_);
@@ -133,29 +158,29 @@ TEST_F(UndoFileTest, OpeningWorksInTheWorkDirectoryAndRestoresTheCurrentOne) {
     EXPECT_FALSE(elsewhere.Exists(kUndoFileName));
     EXPECT_EQ(work_.Read(kUndoFileName), "a.mp3\r\n\x01");
 
-    ASSERT_TRUE(OpenUndoFileForReading(context_));
+    ASSERT_TRUE(OpenUndoFileForReading(context_, work_.Path()));
     EXPECT_EQ(CurrentDirectory(), before);
     EXPECT_EQ(ReadUndoLine(context_), "a.mp3");
 }
 
 TEST_F(UndoFileTest, OpeningFails) {
     // No undo file yet: nothing to read.
-    EXPECT_FALSE(OpenUndoFileForReading(context_));
+    EXPECT_FALSE(OpenUndoFileForReading(context_, work_.Path()));
     EXPECT_EQ(context_.undoFile, nullptr);
 
     // A directory named "Undo.inf" can be neither written (not even by root)
     // nor read as an undo file.
     ASSERT_EQ(mkdir((work_ / kUndoFileName).c_str(), 0777), 0);
-    EXPECT_FALSE(OpenUndoFileForWriting(context_));
+    EXPECT_FALSE(OpenUndoFileForWriting(context_, work_.Path()));
     EXPECT_EQ(context_.undoFile, nullptr);
-    EXPECT_FALSE(OpenUndoFileForReading(context_));
+    EXPECT_FALSE(OpenUndoFileForReading(context_, work_.Path()));
     ASSERT_EQ(rmdir((work_ / kUndoFileName).c_str()), 0);
 
     // A symbolic link named "Undo.inf" must not truncate the file it points to.
     testing::TempDir other;
     other.Write("precious.mp3", "music");
     ASSERT_EQ(symlink((other / "precious.mp3").c_str(), (work_ / kUndoFileName).c_str()), 0);
-    EXPECT_FALSE(OpenUndoFileForWriting(context_));
+    EXPECT_FALSE(OpenUndoFileForWriting(context_, work_.Path()));
     EXPECT_EQ(other.Read("precious.mp3"), "music");
     ASSERT_EQ(unlink((work_ / kUndoFileName).c_str()), 0);
 
@@ -165,9 +190,8 @@ TEST_F(UndoFileTest, OpeningFails) {
     ASSERT_TRUE(ChangeDirectory(current.Path()));
     current.Write(kRollbackFileName, "keep");
     current.Write(kUndoFileName, "a.mp3\r\nb.mp3\r\n\x01");
-    store_.SetPathToWork(work_ / "missing");
-    EXPECT_FALSE(OpenUndoFileForWriting(context_));
-    EXPECT_FALSE(OpenUndoFileForReading(context_));
+    EXPECT_FALSE(OpenUndoFileForWriting(context_, work_ / "missing"));
+    EXPECT_FALSE(OpenUndoFileForReading(context_, work_ / "missing"));
     EXPECT_EQ(context_.undoFile, nullptr);
     EXPECT_TRUE(current.Exists(kRollbackFileName));
     EXPECT_EQ(current.Read(kUndoFileName), "a.mp3\r\nb.mp3\r\n\x01");

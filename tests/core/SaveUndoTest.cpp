@@ -6,12 +6,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "TempDir.h"
 #include "app/UndoFile.h"
 #include "app/Workbench.h"
@@ -204,19 +206,27 @@ TEST_F(SaveTest, ExistingTargetIsReportedAndNothingIsLost) {
     ExpectEmptyWorkingSet();
 }
 
-TEST_F(SaveTest, ReadOnlyFileIsRenamedAndStaysWritable) {
-    Write("locked.mp3", "x");
-    ASSERT_EQ(chmod(At("locked.mp3").c_str(), 0444), 0);
-    Propose({{"locked.mp3", "Open.mp3"}});
+// A rename needs no write permission on the file itself: its mode is left
+// exactly as it was (a file of mode 000 does not end as 200).
+TEST_F(SaveTest, FilesAreRenamedWithTheirModesUnchanged) {
+    const mode_t modes[] = {0444, 0000, 0640, 0600};
+    std::vector<std::pair<std::string, std::string>> renames;
+    for (mode_t mode : modes) {
+        const std::string name = "mode " + std::to_string(mode) + ".mp3";
+        Write(name, "x");
+        ASSERT_EQ(chmod(At(name).c_str(), mode), 0);
+        renames.emplace_back(name, "Renamed " + name);
+    }
+    Propose(renames);
 
     bench_->Save();
 
     EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, kProgressClose}));
-    ASSERT_TRUE(IsRegularFile(At("Open.mp3")));
-    EXPECT_FALSE(IsReadOnly(At("Open.mp3")));
-    struct stat info {};
-    ASSERT_EQ(stat(At("Open.mp3").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0644u);  // only the owner's write bit was added
+    for (std::size_t i = 0; i < renames.size(); ++i) {
+        struct stat info {};
+        ASSERT_EQ(stat(At(renames[i].second).c_str(), &info), 0) << renames[i].second;
+        EXPECT_EQ(info.st_mode & 07777, modes[i]) << renames[i].second;
+    }
 }
 
 TEST_F(SaveTest, UndoFileNotCreatable) {
@@ -251,10 +261,14 @@ TEST_F(SaveTest, UndoFileNotCreatable) {
     EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "b.mp3"}));
 }
 
-TEST_F(SaveTest, NamesThatWouldLeaveTheWorkDirectoryAreRefused) {
+// Names that would leave the directory, hide the file (".mp3" from an empty
+// template, "...mp3" from a name edited to "..") or mean nothing are refused.
+TEST_F(SaveTest, NamesThatWouldLeaveTheWorkDirectoryOrHideTheFileAreRefused) {
     ASSERT_EQ(mkdir(At("sub").c_str(), 0777), 0);
-    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3"})
+    for (const char* name :
+         {"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3", "f.mp3", "g.mp3", "h.mp3", "i.mp3"}) {
         Write(name, name);
+    }
     testing::WriteFile(root_ / "outside.mp3", "outside");
     ASSERT_EQ(chmod((root_ / "outside.mp3").c_str(), 0444), 0);
     Propose({{"a.mp3", "sub/a.mp3"},
@@ -262,16 +276,22 @@ TEST_F(SaveTest, NamesThatWouldLeaveTheWorkDirectoryAreRefused) {
              {"c.mp3", "."},
              {"d.mp3", ".."},
              {"e.mp3", ""},
+             {"f.mp3", ".mp3"},
+             {"g.mp3", "...mp3"},
+             {"h.mp3", " . .MP3"},
+             {"i.mp3", ".hidden.mp3"},
              {"../outside.mp3", "inside.mp3"}});
 
     bench_->Save();
 
     EXPECT_EQ(Dialogs(ui_),
-              (std::vector<std::string>{kProgressOpen, Failure("a.mp3"), Failure("b.mp3"),
-                                        Failure("c.mp3"), Failure("d.mp3"), Failure("e.mp3"),
-                                        Failure("../outside.mp3"), kProgressClose}));
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "a.mp3", "b.mp3", "c.mp3", "d.mp3",
-                                                   "e.mp3", "sub"}));
+              (std::vector<std::string>{
+                  kProgressOpen, Failure("a.mp3"), Failure("b.mp3"), Failure("c.mp3"),
+                  Failure("d.mp3"), Failure("e.mp3"), Failure("f.mp3"), Failure("g.mp3"),
+                  Failure("h.mp3"), Failure("i.mp3"), Failure("../outside.mp3"), kProgressClose}));
+    EXPECT_EQ(Listing(),
+              (std::vector<std::string>{"Undo.inf", "a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3",
+                                        "f.mp3", "g.mp3", "h.mp3", "i.mp3", "sub"}));
     EXPECT_TRUE(fs::is_empty(At("sub")));
     EXPECT_FALSE(PathExists(root_ / "b.mp3"));
     EXPECT_EQ(testing::ReadFile(root_ / "outside.mp3"), "outside");
@@ -330,7 +350,8 @@ TEST_F(SaveTest, WorkDirectoryThatCannotBeEnteredRenamesNothingElsewhere) {
     elsewhere.Write("Rollback.inf", "r");
     ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
     const std::string before = CurrentDirectory();
-    store_.SetPathToWork(root_ / "missing");
+    // The listed directory has gone since it was listed.
+    ASSERT_EQ(rename(work_.c_str(), (root_ / "gone").c_str()), 0);
     Propose({{"a.mp3", "b.mp3"}});
     ui_.yesNoAnswers = {true};
 
@@ -359,7 +380,8 @@ TEST_F(UndoTest, SinglePairIsRenamedBackAndTheWorkDirectoryStaysCurrent) {
     EXPECT_EQ(Listing(), std::vector<std::string>{"old name.mp3"});
     EXPECT_EQ(Read("old name.mp3"), "music");
     EXPECT_EQ(CurrentDirectory(), fs::canonical(work_).string());
-    EXPECT_EQ(bench_->Context().table.Cell(0, FileInfoTable::FileName), "New Name.mp3");
+    // The row follows its file back to the old name.
+    EXPECT_EQ(bench_->Context().table.Cell(0, FileInfoTable::FileName), "old name.mp3");
     ExpectEmptyWorkingSet();
 }
 
@@ -424,6 +446,8 @@ TEST_F(UndoTest, AfterASaveWithoutSuccessReadsTheEndMarkFirst) {
     EXPECT_EQ(Read("a.mp3"), "a");
 }
 
+// After failures Undo does not claim success, and the undo file keeps exactly
+// the pairs still to undo.
 TEST_F(UndoTest, GoneFileIsReportedInATruncatedFileAndTheRestComesBack) {
     Write("A.mp3", "a");
     Write("C.mp3", "c");
@@ -432,12 +456,13 @@ TEST_F(UndoTest, GoneFileIsReportedInATruncatedFileAndTheRestComesBack) {
     ui_.calls.clear();
     ui_.yesNoAnswers = {true};
 
-    bench_->Undo();
+    EXPECT_EQ(bench_->Undo().outcome, CommandOutcome::Failed);
 
-    EXPECT_EQ(Dialogs(ui_),
-              (std::vector<std::string>{UndoQuestion(), kProgressOpen, Failure("b.mp3"),
-                                        kProgressClose, kUndoFinished}));
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.mp3", "c.mp3"}));
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{UndoQuestion(), kProgressOpen,
+                                                      Failure("b.mp3"), kProgressClose}));
+    EXPECT_EQ(ui_.CallsOfKind("message").front().reason, ErrorReason(ENOENT));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "a.mp3", "c.mp3"}));
+    EXPECT_EQ(Read("Undo.inf"), "b.mp3\r\nB.mp3\r\n\x01");
     ExpectEmptyWorkingSet();
 }
 
@@ -460,9 +485,9 @@ TEST_F(UndoTest, DoctoredUndoFileCannotMoveOrReplaceFiles) {
     EXPECT_EQ(Dialogs(ui_),
               (std::vector<std::string>{UndoQuestion(), kProgressOpen, Failure("../escaped.mp3"),
                                         Failure("sub/x.mp3"), Failure("victim.mp3"), Failure(".."),
-                                        Failure("back.mp3"), kProgressClose, kUndoFinished}));
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"in1.mp3", "in2.mp3", "in3.mp3", "in4.mp3",
-                                                   "sub", "victim.mp3"}));
+                                        Failure("back.mp3"), kProgressClose}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "in1.mp3", "in2.mp3", "in3.mp3",
+                                                   "in4.mp3", "sub", "victim.mp3"}));
     EXPECT_EQ(Read("victim.mp3"), "victim.mp3");
     EXPECT_TRUE(fs::is_empty(At("sub")));
     EXPECT_FALSE(PathExists(root_ / "escaped.mp3"));
@@ -490,6 +515,127 @@ TEST_F(UndoTest, ChainedRenamesOfOneSaveAllComeBack) {
     EXPECT_EQ(Read("1.mp3"), "one");
     EXPECT_EQ(Read("2.mp3"), "two");
     EXPECT_EQ(Read("3.mp3"), "three");
+}
+
+// A symbolic link proposed the name of the file it points to (both carry the
+// same tags), or a hard link whose name differs only in letter case: two
+// entries of one file are never merged, whatever the inode says.
+TEST_F(SaveUndoTest, TwoEntriesOfOneFileAreNeverMerged) {
+    const std::string song = "(Queen) - Bohemian Rhapsody.mp3";
+    Write(song, "music");
+    ASSERT_EQ(symlink(song.c_str(), At("favourite.mp3").c_str()), 0);
+    Write("take.mp3", "take");
+    ASSERT_EQ(link(At("take.mp3").c_str(), At("Take.mp3").c_str()), 0);
+    Propose({{song, song}, {"favourite.mp3", song}, {"take.mp3", "Take.mp3"}});
+
+    EXPECT_EQ(bench_->Save().outcome, CommandOutcome::Failed);
+
+    EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, Failure("favourite.mp3"),
+                                                      Failure("take.mp3"), kProgressClose}));
+    EXPECT_EQ(Read("Undo.inf"), song + "\r\n" + song + "\r\n\x01");
+    // Undo meets the same names the other way round.
+    Write("Undo.inf", song + "\r\nfavourite.mp3\r\nTake.mp3\r\ntake.mp3\r\n\x01");
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+    EXPECT_EQ(bench_->Undo().outcome, CommandOutcome::Failed);
+    EXPECT_EQ(TypeOf(At(song)), EntryType::Regular);
+    EXPECT_EQ(Read(song), "music");
+    EXPECT_EQ(TypeOf(At("favourite.mp3")), EntryType::Link);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{song, "Take.mp3", "Undo.inf", "favourite.mp3",
+                                                   "take.mp3"}));
+}
+
+TEST_F(SaveTest, ASaveThatRenamesNothingKeepsThePreviousUndoFile) {
+    Write("b.mp3", "first saved");
+    Write("taken.mp3", "t");
+    const std::string previous = "a.mp3\r\nb.mp3\r\n\x01";
+    Write("Undo.inf", previous);
+    Propose({{"b.mp3", "taken.mp3"}});
+
+    bench_->Save();
+
+    EXPECT_EQ(Read("Undo.inf"), previous);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "b.mp3", "taken.mp3"}));
+    ui_.yesNoAnswers = {true};
+    EXPECT_EQ(bench_->Undo().outcome, CommandOutcome::Done);
+    EXPECT_EQ(Read("a.mp3"), "first saved");
+}
+
+// Two files were proposed the same name and the second rename failed: its
+// row must not carry the name the first file now has.
+TEST_F(SaveTest, RowsKeepTheNamesTheirFilesReallyHave) {
+    Write("1.mp3", "one");
+    Write("2.mp3", "two");
+    FileInfoTable& table = bench_->Context().table;
+    table.SetDirectory(work_);
+    table.AppendRow({"Same.mp3", "One", "", "", "", "0", "255"}, IdentityOf(At("1.mp3")));
+    table.AppendRow({"Same.mp3", "Two", "", "", "", "0", "255"}, IdentityOf(At("2.mp3")));
+    Propose({{"1.mp3", "Same.mp3"}, {"2.mp3", "Same.mp3"}});
+
+    bench_->Save();
+
+    EXPECT_EQ(Read("Same.mp3"), "one");
+    EXPECT_EQ(table.Cell(0, FileInfoTable::FileName), "Same.mp3");
+    EXPECT_EQ(table.Cell(1, FileInfoTable::FileName), "2.mp3");
+}
+
+// Another running copy, or a preview run of "tagnomen-cli DIR", stores
+// another work directory between Rename and Save.
+TEST_F(SaveUndoTest, SaveAndUndoActWhereTheListsWereMade) {
+    Write("a.mp3", "mine");
+    testing::TempDir other;
+    other.Write("a.mp3", "someone else's");
+    Propose({{"a.mp3", "b.mp3"}});
+    store_.SetPathToWork(other.Path());
+
+    EXPECT_EQ(bench_->Save().outcome, CommandOutcome::Done);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "b.mp3"}));
+    ui_.calls.clear();
+    ui_.yesNoAnswers = {true};
+    EXPECT_EQ(bench_->Undo().outcome, CommandOutcome::Done);
+    EXPECT_EQ(Dialogs(ui_).front(), UndoQuestion());
+    EXPECT_EQ(Listing(), std::vector<std::string>{"a.mp3"});
+    EXPECT_EQ(other.List(), std::vector<std::string>{"a.mp3"});
+    EXPECT_EQ(other.Read("a.mp3"), "someone else's");
+}
+
+// Save renames the link itself; the file it points to, outside the work
+// directory and read-only, is neither made writable nor touched.
+TEST_F(SaveTest, ALinkToAFileOutsideIsRenamedAsALink) {
+    const std::string outside = root_ / "outside.mp3";
+    testing::WriteFile(outside, "outside");
+    ASSERT_EQ(chmod(outside.c_str(), 0444), 0);
+    ASSERT_EQ(symlink(outside.c_str(), At("ext.mp3").c_str()), 0);
+    Propose({{"ext.mp3", "External.mp3"}});
+
+    bench_->Save();
+
+    EXPECT_EQ(TypeOf(At("External.mp3")), EntryType::Link);
+    struct stat info {};
+    ASSERT_EQ(stat(outside.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_EQ(testing::ReadFile(outside), "outside");
+}
+
+// A FIFO put where the undo file goes would block an open for good.
+TEST_F(SaveUndoTest, AFifoNamedUndoInfBlocksNeitherSaveNorUndo) {
+    ASSERT_EQ(mkfifo(At("Undo.inf").c_str(), 0600), 0);
+    Write("a.mp3", "a");
+    testing::ChildProcess child([this](testing::ChildProcess&) {
+        Propose({{"a.mp3", "b.mp3"}});
+        ui_.yesNoAnswers = {false, true};
+        bench_->Save();
+        bench_->Set().renamedNames.clear();
+        bench_->Undo();
+        const std::vector<std::string> expected = {
+            WithAnswer(kUnableToCreate, "no"), UndoQuestion(),
+            "message Error (warning): Unable to load Undo file"};
+        return Dialogs(ui_) == expected ? 0 : 1;
+    });
+    int status = -1;
+    ASSERT_TRUE(child.Wait(std::chrono::seconds(20), status)) << "blocked on the FIFO";
+    EXPECT_EQ(status, 0) << "other boxes than expected";
+    EXPECT_EQ(TypeOf(At("Undo.inf")), EntryType::Other);
 }
 
 }  // namespace

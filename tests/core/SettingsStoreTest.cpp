@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
+
+#include "ChildProcess.h"
 #include "TempDir.h"
 #include "platform/SettingsFile.h"
 #include "settings/SettingsStore.h"
@@ -55,14 +60,104 @@ TEST(SettingsStoreFirstRun, AnyMarkerOtherThanZeroWritesTheDefaultsAgain) {
     }
 }
 
-TEST(SettingsStoreFirstRun, FileWithoutTheKeyCountsAsAFirstRun) {
+// A damaged settings file is kept as "<file>.bad" before the defaults replace
+// it; a file that is not a settings file is never written over.
+TEST(SettingsStoreFirstRun, DamagedFileIsKeptAndAnotherFileLeftAlone) {
+    const struct {
+        const char* what;
+        std::string content;
+        FirstRunResult result;
+        bool keptAsBad;
+    } cases[] = {
+        {"header without the key",
+         "Windows Registry Editor Version 5.00\n\n\"Brackets\"=dword:00000000\n",
+         FirstRunResult::FirstRun, true},
+        {"cut inside the header", "Windows Registry Ed", FirstRunResult::FirstRun, true},
+        {"empty file", "", FirstRunResult::FirstRun, false},
+        {"notes", "milk, eggs\n", FirstRunResult::NotASettingsFile, false},
+        {"values without the header", "garbage\n\"Brackets\"=dword:00000000\n",
+         FirstRunResult::NotASettingsFile, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        WriteFile(dir / "s.reg", c.content);
+        SettingsStore store(dir / "s.reg");
+        EXPECT_EQ(store.FirstRunCheck(), c.result);
+        EXPECT_EQ(dir.Exists("s.reg.bad"), c.keptAsBad);
+        if (c.keptAsBad) {
+            EXPECT_EQ(ReadFile(dir / "s.reg.bad"), c.content);
+        }
+        int brackets = -1;
+        store.GetBrackets(brackets);
+        if (c.result == FirstRunResult::FirstRun) {
+            EXPECT_EQ(brackets, 1);
+        } else {
+            EXPECT_EQ(ReadFile(dir / "s.reg"), c.content) << "not written over";
+            store.SetBrackets(0);
+            EXPECT_EQ(ReadFile(dir / "s.reg"), c.content) << "not even by a setter";
+        }
+    }
+}
+
+// A FIFO in the settings file's place would make an open wait for a writer.
+TEST(SettingsStoreFirstRun, FifoIsNeitherResetNorWaitedOn) {
     TempDir dir;
-    WriteFile(dir / "s.reg", "garbage\n\"Brackets\"=dword:00000000\n");
-    SettingsStore store(dir / "s.reg");
-    EXPECT_EQ(store.FirstRunCheck(), FirstRunResult::FirstRun);
-    int brackets = -1;
-    store.GetBrackets(brackets);
-    EXPECT_EQ(brackets, 1);
+    ASSERT_EQ(mkfifo((dir / "fifo.reg").c_str(), 0600), 0);
+    testing::ChildProcess child([&dir](testing::ChildProcess&) {
+        return SettingsStore(dir / "fifo.reg").FirstRunCheck() == FirstRunResult::NotASettingsFile
+                   ? 0
+                   : 1;
+    });
+    int status = -1;
+    ASSERT_TRUE(child.Wait(std::chrono::seconds(20), status)) << "waited on the FIFO";
+    EXPECT_EQ(status, 0);
+}
+
+// A settings file the user cannot read is no first run: it is not reset.
+TEST(SettingsStoreFirstRun, UnreadableFileIsNotReset) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads any file";
+    TempDir dir;
+    const std::string stored = std::string(kHeader) + "\"IsFirstTime\"=\"0\"\n";
+    WriteFile(dir / "s.reg", stored);
+    ASSERT_EQ(chmod((dir / "s.reg").c_str(), 0), 0);
+    EXPECT_EQ(SettingsStore(dir / "s.reg").FirstRunCheck(), FirstRunResult::Unreadable);
+    ASSERT_EQ(chmod((dir / "s.reg").c_str(), 0600), 0);
+    EXPECT_EQ(ReadFile(dir / "s.reg"), stored);
+}
+
+// Two copies start at once on a missing settings file; each stores a value
+// right after its start. With the first run outside the lock, the later
+// copy's defaults could overwrite the value the earlier one had stored.
+TEST(SettingsStoreFirstRun, TwoCopiesStartingAtOnceLoseNothing) {
+    constexpr int kRounds = 100;
+    int lost = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        TempDir dir;
+        const std::string path = dir / "s.reg";
+        auto copy = [&path](const char* name) {
+            return [&path, name](testing::ChildProcess&) {
+                SettingsStore store(path);
+                store.FirstRunCheck();
+                store.SetNumber(name, 7);
+                return 0;
+            };
+        };
+        {
+            testing::ChildProcess first(copy("SortMethod"));
+            testing::ChildProcess second(copy("Brackets"));
+            int status = -1;
+            ASSERT_TRUE(first.Wait(std::chrono::seconds(20), status));
+            ASSERT_TRUE(second.Wait(std::chrono::seconds(20), status));
+        }
+        SettingsStore store(path);
+        int sort = -1, brackets = -1;
+        store.GetSortMethod(sort);
+        store.GetBrackets(brackets);
+        lost += (sort != 7) + (brackets != 7);
+    }
+    EXPECT_EQ(lost, 0) << "values lost in " << kRounds << " double starts";
 }
 
 TEST(SettingsStoreFirstRun, StoreThatCanNeitherBeOpenedNorCreatedIsFatal) {
@@ -207,6 +302,22 @@ TEST(SettingsStoreValues, SettersOnAStoreWithoutWriteRightsFailSilently) {
     int brackets = 5;
     store.GetBrackets(brackets);
     EXPECT_EQ(brackets, 5);
+}
+
+// "--set IsFirstTime=1" asks for a first run: the defaults go to the file,
+// while reads of the overlaid name keep seeing the overlay.
+TEST(SettingsStoreOverlay, OverlaidFirstTimeMarkerStartsAFirstRun) {
+    TempDir dir;
+    WriteFile(dir / "s.reg",
+              std::string(kHeader) + "\"IsFirstTime\"=\"0\"\n\"Brackets\"=dword:00000000\n");
+    SettingsStore store(dir / "s.reg");
+    store.SetOverlay("IsFirstTime", "1");
+    EXPECT_EQ(store.FirstRunCheck(), FirstRunResult::FirstRun);
+    int brackets = -1;
+    store.GetBrackets(brackets);
+    EXPECT_EQ(brackets, 1);
+    EXPECT_EQ(store.AllValues().at("IsFirstTime"), "1");
+    EXPECT_EQ(SettingsStore(dir / "s.reg").GetString("IsFirstTime"), "0");
 }
 
 TEST(SettingsStoreOverlay, OverlaidValuesAreReadAndWrittenButNeverPersisted) {

@@ -147,6 +147,39 @@ TEST_F(WorkbenchTest, DirectoryCommandListsTheChosenDirectory) {
     EXPECT_EQ(stored, other.Path());
 }
 
+// The command lists the directory chosen, even when another running copy
+// stores another one right after.
+TEST_F(WorkbenchTest, DirectoryCommandListsTheChosenDirectoryWhateverIsStoredSince) {
+    TempDir chosen, elsewhere;
+    chosen.Write("chosen.mp3", "x");
+    elsewhere.Write("elsewhere.mp3", "x");
+    Workbench& wb = Start();
+    ui_.dialogs.directoryChooser.Push([&](DirectoryChooserModel& chooser) {
+        chooser.SetText(chosen.Path());
+        const bool accepted = chooser.Accept();
+        SettingsStore(settingsDir_ / "s.reg").SetPathToWork(elsewhere.Path());
+        return accepted;
+    });
+    EXPECT_EQ(wb.ChooseDirectory().outcome, CommandOutcome::Done);
+    EXPECT_EQ(wb.Set().oldNames, std::vector<std::string>{"chosen.mp3"});
+    EXPECT_EQ(wb.Context().listedDirectory, chosen.Path());
+}
+
+// Each row of the table records where it was read from: the directory, and
+// the identity the file had under its old name.
+TEST_F(WorkbenchTest, RenameRecordsWhereEachRowWasReadFrom) {
+    AddFiles({"Alpha - One.mp3", "Beta - Two.mp3"});
+    store_.SetFileInfoLoader(1);
+    Workbench& wb = Start();
+    wb.Rename();
+    const FileInfoTable& table = wb.Context().table;
+    ASSERT_EQ(table.RowCount(), 2u);
+    EXPECT_EQ(table.Directory(), music_.Path());
+    EXPECT_EQ(table.Identity(0), IdentityOf(music_ / "Alpha - One.mp3"));
+    EXPECT_EQ(table.Identity(1), IdentityOf(music_ / "Beta - Two.mp3"));
+    EXPECT_NE(table.Identity(0), table.Identity(1));
+}
+
 TEST_F(WorkbenchTest, DirectoryWithoutMp3FilesSaysSoOnlyForTheCommand) {
     TempDir empty;
     store_.SetPathToWork(empty.Path());
