@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandResult.h"
+
 class QAction;
 class QLabel;
 class QListView;

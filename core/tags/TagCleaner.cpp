@@ -132,12 +132,34 @@ void ReportFailure(RenamingContext& context, const char* tag, const std::string&
     ++result.failures;
 }
 
+// Why the file under a row's name is not the one the row was read from;
+// empty when it is (or the row does not know).
+std::string ReplacedReason(const FileInfoTable& table, std::size_t row,
+                           const std::string& fileName) {
+    const std::optional<FileIdentity> expected = table.Identity(row);
+    if (!expected) {
+        return {};
+    }
+    const std::optional<FileIdentity> now = IdentityOf(fileName);
+    if (!now) {
+        return ErrorReason(ENOENT);
+    }
+    return *now == *expected ? std::string() : "not the file its tags were read from";
+}
+
 // One file, with the work directory current: both tags change in one step.
 void CleanFile(RenamingContext& context, std::size_t index, const std::string& fileName,
                const CleanerFileHook& afterRead, CleanResult& result) {
     if (!IsBareFileName(fileName)) {
         // A name that would lead out of the work directory is not touched.
         ReportFailure(context, "v1", fileName, "not a file of the work directory", result);
+        return;
+    }
+    // A file gone, or replaced by another since the Rename, does not get
+    // the tags of the row.
+    if (const std::string replaced = ReplacedReason(context.table, index, fileName);
+        !replaced.empty()) {
+        ReportFailure(context, "v1", fileName, replaced, result);
         return;
     }
     const bool full = context.fullTagSupport;
@@ -166,6 +188,11 @@ void CleanFile(RenamingContext& context, std::size_t index, const std::string& f
         // Nothing of the file changed; the message names the tag that was to go.
         const bool hadId3v2 = v2Read == 1 && v2.tagPresent == 1;
         ReportFailure(context, hadId3v2 || needsId3v2 ? "v2" : "v1", fileName, reason, result);
+        return;
+    }
+    // A rebuilt file is a new file under the same name: the row follows it.
+    if (context.table.Identity(index)) {
+        context.table.SetIdentity(index, IdentityOf(fileName));
     }
 }
 
@@ -182,14 +209,17 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
     if (!AskYesNo(context.ui, "Warning", kQuestion, MessageIcon::Warning))
         return result;
 
-    const bool fromList = !oldNames.empty();
+    // The table belongs to the directory it was read from, whatever is
+    // listed or stored as the work directory now; the lists go with it only
+    // when they were made from that directory too.
+    const std::string workDirectory =
+        table.Directory().empty() ? WorkDirectory(context) : table.Directory();
+    const bool fromList = !oldNames.empty() && WorkDirectory(context) == workDirectory;
     // Entry i of the list goes with row i of the table; there is no row
     // beyond the table's end to go with.
     const std::size_t n = std::min(fromList ? oldNames.size() : table.RowCount(), table.RowCount());
 
     context.ui.OpenProgressWindow("Cleaning your Mp3 File's TAGs...");
-    std::string workDirectory;
-    context.settings.GetPathToWork(workDirectory);
     {
         DirectoryScope scope;
         const bool entered = scope.Enter(workDirectory);

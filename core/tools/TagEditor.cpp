@@ -187,6 +187,20 @@ struct EditorWrite {
     bool genreChanged = true;
 };
 
+// A rebuilt file is a new file under its old name: the rows of the file
+// information table that were read from it follow it.
+void FollowRebuiltFile(FileInfoTable& table, const FileIdentity& before,
+                       const std::optional<FileIdentity>& after) {
+    if (!after || *after == before) {
+        return;
+    }
+    for (std::size_t row = 0; row < table.RowCount(); ++row) {
+        if (table.Identity(row) == before) {
+            table.SetIdentity(row, after);
+        }
+    }
+}
+
 // True when the tags were written; each tag that was not is reported.
 bool WriteTags(RenamingContext& context, const std::string& oldName, const std::string& shownName,
                const TagEditorSides& sides, const EditorWrite& write) {
@@ -215,7 +229,11 @@ bool WriteTags(RenamingContext& context, const std::string& oldName, const std::
             }
             // Both tags change in one step: after a failure the file has its
             // old tags.
+            const std::optional<FileIdentity> before = IdentityOf(oldName);
             written = ApplyTagEdit(oldName, edit, reason);
+            if (written && before) {
+                FollowRebuiltFile(context.table, *before, IdentityOf(oldName));
+            }
         }
     }
     // The boxes come after the directory is restored; each tag is reported on its own.
@@ -313,7 +331,7 @@ CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
     const EditorWrite write =
         PlanWrite(sides, opened, editor, openedGenreIndex, context.fullTagSupport);
     return WriteTags(context, oldName, shownName, sides, write) ? CommandResult::Done()
-                                                                 : CommandResult::Failed();
+                                                                : CommandResult::Failed();
 }
 
 }  // namespace tagnomen

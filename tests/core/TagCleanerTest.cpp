@@ -3,6 +3,8 @@
 // failures are reported.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "RenameTestFiles.h"
@@ -41,7 +43,11 @@ class TagCleanerTest : public testing::WorkbenchFixture {
     void AddRow(const std::string& name, const std::string& title, const std::string& track = "0",
                 const std::string& genre = "255", const std::string& artist = "Artist",
                 const std::string& album = "Album", const std::string& year = "1999") {
-        workbench_->Context().table.AppendRow({name, title, artist, album, year, track, genre});
+        FileInfoTable& table = workbench_->Context().table;
+        if (table.Directory().empty()) {
+            table.SetDirectory(music_.Path());  // as a Rename in the music folder records it
+        }
+        table.AppendRow({name, title, artist, album, year, track, genre});
     }
 
     // Both tags of a file.
@@ -287,7 +293,7 @@ TEST_F(TagCleanerTest, WorkDirectoryThatCannotBeEnteredTouchesNothingElsewhere) 
     music_.Write("a.mp3", Mp3Bytes("", ""));
     Workbench& wb = Start();
     AddRow("a.mp3", "A");
-    store_.SetPathToWork(music_ / "gone");
+    wb.Context().table.SetDirectory(music_ / "gone");
     // The same name in the current directory must not be cleaned instead.
     TempDir elsewhere;
     elsewhere.Write("a.mp3", Mp3Bytes("", ""));
@@ -298,6 +304,59 @@ TEST_F(TagCleanerTest, WorkDirectoryThatCannotBeEnteredTouchesNothingElsewhere) 
     EXPECT_EQ(music_.Read("a.mp3"), Mp3Bytes("", ""));
     ASSERT_EQ(ui_.CallsOfKind("message").size(), 1u);
     EXPECT_EQ(ui_.CallsOfKind("message")[0].text, "Unable to update ID3 TAGv1 on a.mp3");
+}
+
+TEST_F(TagCleanerTest, TagsGoOnlyIntoTheFilesTheTableWasReadFrom) {
+    const std::string original = Mp3Bytes("", Id3v1Bytes({.title = "Old"}));
+    const struct {
+        const char* name;
+        std::function<void(Workbench&, const TempDir& other)> afterRename;
+        bool bCleaned;  // b.mp3 is cleaned, or reported and left alone
+    } cases[] = {
+        {"another folder listed since",
+         [](Workbench& wb, const TempDir& other) { wb.OpenDroppedDirectory(other.Path()); }, true},
+        {"another copy stored another work directory",
+         [this](Workbench&, const TempDir& other) { store_.SetPathToWork(other.Path()); }, true},
+        {"b.mp3 replaced by another file since",
+         [this](Workbench&, const TempDir&) {
+             music_.Write("new.mp3", Mp3Bytes("", ""));
+             ASSERT_EQ(::rename((music_ / "new.mp3").c_str(), (music_ / "b.mp3").c_str()), 0);
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir other;
+        other.Write("a.mp3", original);
+        music_.Write("a.mp3", original);
+        music_.Write("b.mp3", original);
+        store_.SetPathToWork(music_.Path());
+        Workbench& wb = Start();
+        wb.SelectMethod(0);
+        wb.Rename();
+        ASSERT_EQ(wb.Context().table.RowCount(), 2u);
+        wb.Context().table.SetCell(0, FileInfoTable::Title, "New A");
+        wb.Context().table.SetCell(1, FileInfoTable::Title, "New B");
+        c.afterRename(wb, other);
+        const std::string replacedB = music_.Read("b.mp3");
+        ui_.calls.clear();
+        ui_.yesNoAnswers = {true, true};
+        wb.TagCleaner();
+        EXPECT_EQ(Read("a.mp3").v1.title, "New A");
+        EXPECT_EQ(other.Read("a.mp3"), original) << "a file of another folder is never written";
+        if (c.bCleaned) {
+            EXPECT_EQ(Read("b.mp3").v1.title, "New B");
+        } else {
+            EXPECT_EQ(music_.Read("b.mp3"), replacedB);
+            ASSERT_EQ(ui_.CallsOfKind("message").size(), 1u);
+            EXPECT_EQ(ui_.CallsOfKind("message")[0].text, "Unable to update ID3 TAGv1 on b.mp3");
+        }
+        // The rows follow the files the cleaner rebuilt: a second run finds them.
+        ui_.calls.clear();
+        ui_.yesNoAnswers = {true};
+        wb.TagCleaner();
+        EXPECT_EQ(ui_.CallsOfKind("message").size(), c.bCleaned ? 0u : 1u);
+    }
 }
 
 }  // namespace
