@@ -11,8 +11,11 @@
 #include "rename/FileInfoTable.h"
 #include "rename/RenameQuestions.h"
 #include "settings/SettingsStore.h"
+#include "tags/TagSupport.h"
 
 namespace tagnomen {
+
+class TagReadAhead;
 
 struct RenamingContext {
     RenamingContext(SettingsStore& store, Ui& owner) : settings(store), ui(owner) {
@@ -52,6 +55,12 @@ struct RenamingContext {
     int fileInfoLoader = 0;
     // "FullTagSupport": every ID3v2 encoding read, unchanged frames kept.
     bool fullTagSupport = true;
+    TagSupport Support() const { return fullTagSupport ? TagSupport::Full : TagSupport::Basic; }
+    // "ReadAheadThreads": the workers that read tags ahead of a Rename or
+    // the cleaner; 0 reads every file only when it is its turn.
+    int readAheadThreads = 16;
+    // While a Rename runs: the tags of its files, read ahead.
+    TagReadAhead* readAhead = nullptr;
 
     // Set by Rename before its first file; cleared by the first recorded row.
     int tableResetFlag = 0;

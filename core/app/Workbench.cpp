@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
 #include "rename/RenamingMethods.h"
+#include "tags/TagReadAhead.h"
 #include "tools/DirectoryChooserModel.h"
 
 namespace tagnomen {
@@ -14,6 +15,9 @@ namespace {
 constexpr const char* kUnsavedQuestion =
     "You didn't save your renamed files.\nIf you continue you will lose your renamed "
     "files!\nDo you want to continue?";
+
+// Files whose tags are read ahead of the one Rename is at, at most.
+constexpr std::size_t kFilesReadAhead = 256;
 
 std::string PercentText(long long done, long long total) {
     return std::to_string(100 * done / total) + "%";
@@ -59,6 +63,7 @@ void Workbench::ReadOptions() {
     context_.settings.GetFileInfoLoader(context_.fileInfoLoader);
     context_.settings.GetUseTemplate(context_.useTemplate);
     context_.fullTagSupport = context_.settings.FullTagSupport();
+    context_.settings.GetNumber("ReadAheadThreads", context_.readAheadThreads);
 }
 
 void Workbench::UpdateMenu() {
@@ -144,6 +149,13 @@ CommandResult Workbench::Rename() {
     set_.ClearSelections();
     renaming_ = true;
     cancelRequested_ = false;
+    // The tags of the files are read ahead by a few threads; the loop below
+    // still takes the files one by one and asks every question in order.
+    // The workers stop when the loop ends, cancelled or not.
+    TagReadAhead readAhead(
+        WorkDirectory(), set_.oldNames, context_.Support(),
+        {static_cast<unsigned>(std::max(0, context_.readAheadThreads)), kFilesReadAhead});
+    context_.readAhead = &readAhead;
     for (long long i = 0; i < n && !cancelRequested_; ++i) {
         const std::string& oldName = set_.oldNames[static_cast<std::size_t>(i)];
         set_.renamedNames.push_back(method_ == 0 ? ProposeNameId3Tag(context_, oldName)
@@ -153,6 +165,7 @@ CommandResult Workbench::Rename() {
         context_.ui.ShowRenameProgress(set_.progressValue, set_.progressMaximum, set_.percentText);
     }
     renaming_ = false;
+    context_.readAhead = nullptr;
     context_.remembered.Clear();
     lastRename_ = {set_.renamedNames.size(), set_.oldNames.size(), cancelRequested_};
     if (cancelRequested_) {

@@ -11,7 +11,7 @@
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
-#include "tags/TagFile.h"
+#include "tags/TagReadAhead.h"
 
 namespace tagnomen {
 
@@ -151,24 +151,19 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
     Clear(out.id3v1);
     Clear(out.id3v2);
 
-    const std::string workDirectory = WorkDirectory(context);
-    const TagSupport support = context.fullTagSupport ? TagSupport::Full : TagSupport::Basic;
-    Id3v1Record v1(support);
-    Id3v2Record v2(support);
-    int v1Result = 0;
-    int v2Result = 0;
-    {
-        DirectoryScope scope;
-        // A work directory that cannot be entered has no files to read.
-        if (!scope.Enter(workDirectory))
-            return;
-        // One handle serves both reads.
-        const TagFile file(fileName);
-        v1Result = v1.ReadTag(file);
-        v2Result = v2.ReadTag(file);
-    }
+    // Only a bare name is a file of the work directory. A Rename has read
+    // its files ahead; anything else reads them now.
+    if (!IsBareFileName(fileName))
+        return;
+    FileTags tags =
+        context.readAhead != nullptr
+            ? context.readAhead->Take(fileName)
+            : ReadFileTags(JoinPath(WorkDirectory(context), fileName), context.Support());
+    Id3v1Record& v1 = tags.id3v1;
+    Id3v2Record& v2 = tags.id3v2;
+    const int v2Result = tags.id3v2Result;
 
-    if (v1Result == 1 && v1.tagPresent == 1) {
+    if (v1.tagPresent == 1) {
         out.id3v1.title = std::move(v1.title);
         out.id3v1.artist = std::move(v1.artist);
         out.id3v1.album = std::move(v1.album);

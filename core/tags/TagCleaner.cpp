@@ -16,6 +16,7 @@
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
 #include "tags/TagEdit.h"
+#include "tags/TagReadAhead.h"
 
 namespace tagnomen {
 
@@ -23,6 +24,8 @@ namespace {
 
 constexpr std::size_t kId3v1TextCharacters = 30;
 constexpr std::size_t kId3v1CommentCharacters = 28;
+// Files whose tags are read ahead of the one being cleaned, at most.
+constexpr std::size_t kFilesReadAhead = 64;
 
 constexpr const char* kNoTableMessage =
     "TAG's Cleaner can't proceed because there is no File Information loaded.\nFile "
@@ -148,8 +151,8 @@ std::string ReplacedReason(const FileInfoTable& table, std::size_t row,
 }
 
 // One file, with the work directory current: both tags change in one step.
-void CleanFile(RenamingContext& context, std::size_t index, const std::string& fileName,
-               const CleanerFileHook& afterRead, CleanResult& result) {
+void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t index,
+               const std::string& fileName, const CleanerFileHook& afterRead, CleanResult& result) {
     if (!IsBareFileName(fileName)) {
         // A name that would lead out of the work directory is not touched.
         ReportFailure(context, "v1", fileName, "not a file of the work directory", result);
@@ -163,10 +166,11 @@ void CleanFile(RenamingContext& context, std::size_t index, const std::string& f
         return;
     }
     const bool full = context.fullTagSupport;
-    const TagSupport support = full ? TagSupport::Full : TagSupport::Basic;
-    Id3v1Record v1(support);
-    Id3v2Record v2(support);
-    const int v2Read = ReadTags(fileName, v1, v2);
+    const TagSupport support = context.Support();
+    FileTags tags = readAhead.Take(fileName);
+    const Id3v1Record& v1 = tags.id3v1;
+    const Id3v2Record& v2 = tags.id3v2;
+    const int v2Read = tags.id3v2Result;
     if (afterRead) {
         afterRead(index, fileName);
     }
@@ -219,23 +223,32 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
     // beyond the table's end to go with.
     const std::size_t n = std::min(fromList ? oldNames.size() : table.RowCount(), table.RowCount());
 
+    std::vector<std::string> names;
+    names.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        names.push_back(fromList ? oldNames[i] : table.Cell(i, FileInfoTable::FileName));
+    }
     context.ui.OpenProgressWindow("Cleaning your Mp3 File's TAGs...");
     {
+        // Tags are read ahead by a few threads while the files are written
+        // one by one in order.
+        TagReadAhead readAhead(
+            workDirectory, names, context.Support(),
+            {static_cast<unsigned>(std::max(0, context.readAheadThreads)), kFilesReadAhead});
         DirectoryScope scope;
         const bool entered = scope.Enter(workDirectory);
         if (entered) {
             RemoveStaleRebuildFiles(".");  // copies left by a killed run
         }
         for (std::size_t i = 0; i < n; ++i) {
-            const std::string& fileName =
-                fromList ? oldNames[i] : table.Cell(i, FileInfoTable::FileName);
+            const std::string& fileName = names[i];
             ++result.files;
             if (!entered) {
                 // Bare names would name files of whatever directory is current.
                 ReportFailure(context, "v1", fileName, ErrorReason(ENOENT), result);
                 continue;
             }
-            CleanFile(context, i, fileName, afterRead, result);
+            CleanFile(context, readAhead, i, fileName, afterRead, result);
         }
     }
     context.ui.CloseProgressWindow();

@@ -39,9 +39,9 @@ std::string TagReadAhead::PathOf(const std::string& name) const {
                                                           : directory_ + "/" + name;
 }
 
-FileTags TagReadAhead::ReadNow(const std::string& name) const {
-    FileTags tags(support_);
-    const TagFile file(PathOf(name));
+FileTags ReadFileTags(const std::string& path, TagSupport support) {
+    FileTags tags(support);
+    const TagFile file(path);
     tags.stamp = file.Stamp();
     tags.id3v2Result = tags.id3v2.ReadTag(file);
     tags.id3v1.ReadTag(file);

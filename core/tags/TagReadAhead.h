@@ -38,6 +38,9 @@ struct FileTags {
     FileStamp stamp;
 };
 
+// Both tags of the file at `path`, read through one open.
+FileTags ReadFileTags(const std::string& path, TagSupport support);
+
 class TagReadAhead {
   public:
     struct Limits {
@@ -63,7 +66,7 @@ class TagReadAhead {
 
   private:
     void Work();
-    FileTags ReadNow(const std::string& name) const;
+    FileTags ReadNow(const std::string& name) const { return ReadFileTags(PathOf(name), support_); }
     std::string PathOf(const std::string& name) const;
 
     const std::string directory_;

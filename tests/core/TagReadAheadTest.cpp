@@ -1,0 +1,106 @@
+// Reading tags ahead of the Rename: the same questions, rows and proposals in
+// the same order with and without it; a file rewritten after it was read
+// ahead is read again; the workers stay within their bound and stop.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "RenameTestFiles.h"
+#include "TempDir.h"
+#include "WorkbenchFixture.h"
+#include "app/Workbench.h"
+#include "tags/TagReadAhead.h"
+
+namespace tagnomen {
+namespace {
+
+using testing::Id3v1Bytes;
+using testing::Id3v2Bytes;
+using testing::Mp3Bytes;
+using testing::TempDir;
+
+class TagReadAheadTest : public testing::WorkbenchFixture {};
+
+TEST_F(TagReadAheadTest, QuestionsRowsAndProposalsAreTheSameWithAndWithoutIt) {
+    // Files whose two tags disagree, so that every one asks.
+    for (int i = 0; i < 40; ++i) {
+        const std::string n = std::to_string(i);
+        music_.Write(
+            "f" + n + ".mp3",
+            Mp3Bytes(Id3v2Bytes({{"TIT2", "Two " + n}, {"TPE1", "Band " + n}}),
+                     Id3v1Bytes({.title = "One " + n, .artist = "Group", .track = i % 7})));
+    }
+    store_.SetFileInfoLoader(1);
+    store_.SetRenamingMethod(0);
+    std::vector<std::vector<UiCall>> calls;
+    std::vector<std::vector<std::string>> proposals;
+    std::vector<std::vector<FileInfoTable::Row>> rows;
+    for (const int threads : {0, 8}) {
+        store_.SetNumber("ReadAheadThreads", threads);
+        ui_.calls.clear();
+        ui_.mismatchAnswers.clear();
+        for (int i = 0; i < 80; ++i) {
+            ui_.mismatchAnswers.push_back(1 + i % 2);
+        }
+        Workbench& wb = Start();
+        wb.Rename();
+        calls.push_back(ui_.calls);
+        proposals.push_back(wb.Set().renamedNames);
+        std::vector<FileInfoTable::Row> table;
+        for (std::size_t row = 0; row < wb.Context().table.RowCount(); ++row) {
+            table.push_back(wb.Context().table.GetRow(row));
+        }
+        rows.push_back(table);
+    }
+    ASSERT_GE(calls[0].size(), 80u);
+    ASSERT_EQ(calls[0].size(), calls[1].size());
+    for (std::size_t i = 0; i < calls[0].size(); ++i) {
+        EXPECT_EQ(calls[0][i].kind, calls[1][i].kind) << i;
+        EXPECT_EQ(calls[0][i].text, calls[1][i].text) << i;
+        EXPECT_EQ(calls[0][i].file, calls[1][i].file) << i;
+        EXPECT_EQ(calls[0][i].answer, calls[1][i].answer) << i;
+    }
+    EXPECT_EQ(proposals[0], proposals[1]);
+    EXPECT_EQ(rows[0], rows[1]);
+}
+
+// Waits until the workers hold `count` files.
+void AwaitHeld(const TagReadAhead& readAhead, std::size_t count) {
+    for (int i = 0; i < 2000 && readAhead.PeakHeld() < count; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+TEST(TagReadAheadUnitTest, AFileRewrittenAfterItWasReadAheadIsReadAgain) {
+    TempDir dir;
+    dir.Write("a.mp3", Mp3Bytes(Id3v2Bytes({{"TIT2", "Before"}}), ""));
+    dir.Write("b.mp3", Mp3Bytes(Id3v2Bytes({{"TIT2", "B"}}), ""));
+    TagReadAhead readAhead(dir.Path(), {"a.mp3", "b.mp3"}, TagSupport::Full, {2, 8});
+    AwaitHeld(readAhead, 2);
+    ASSERT_EQ(readAhead.PeakHeld(), 2u);
+    dir.Write("a.mp3", Mp3Bytes(Id3v2Bytes({{"TIT2", "After, longer"}}), ""));
+    EXPECT_EQ(readAhead.Take("a.mp3").id3v2.title, "After, longer");
+    EXPECT_EQ(readAhead.Take("b.mp3").id3v2.title, "B");
+    EXPECT_EQ(readAhead.Take("not listed.mp3").id3v2.tagPresent, 0);
+}
+
+TEST(TagReadAheadUnitTest, WorkersStayWithinTheirBoundAndStopWithTheCommand) {
+    TempDir dir;
+    std::vector<std::string> names;
+    for (int i = 0; i < 500; ++i) {
+        names.push_back("f" + std::to_string(i) + ".mp3");
+        dir.Write(names.back(), Mp3Bytes(Id3v2Bytes({{"TIT2", names.back()}}), ""));
+    }
+    {
+        TagReadAhead readAhead(dir.Path(), names, TagSupport::Basic, {4, 16});
+        AwaitHeld(readAhead, 16);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(readAhead.PeakHeld(), 16u) << "never more ahead than the bound";
+        EXPECT_EQ(readAhead.Take(names[0]).id3v2.title, names[0]);
+        // A command cancelled here ends the object: its workers stop and are joined.
+    }
+}
+
+}  // namespace
+}  // namespace tagnomen
