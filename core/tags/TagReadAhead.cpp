@@ -1,43 +1,23 @@
 #include "tags/TagReadAhead.h"
 
 #include <algorithm>
-#include <memory>
+#include <chrono>
 
 namespace tagnomen {
 
-TagReadAhead::TagReadAhead(std::string directory, std::vector<std::string> names,
-                           TagSupport support, Limits limits)
-    : directory_(std::move(directory)),
-      names_(std::move(names)),
-      support_(support),
-      limits_(limits),
-      ready_(names_.size()),
-      done_(names_.size(), false) {
-    positions_.reserve(names_.size());
-    for (std::size_t i = names_.size(); i-- > 0;) {
-        positions_[names_[i]] = i;  // the first of equal names wins
-    }
-    const std::size_t threads = std::min<std::size_t>(limits_.threads, names_.size());
-    for (std::size_t i = 0; i < threads; ++i) {
-        workers_.emplace_back([this] { Work(); });
-    }
-}
+namespace {
 
-TagReadAhead::~TagReadAhead() {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
-    }
-    progress_.notify_all();
-    for (std::thread& worker : workers_) {
-        worker.join();
-    }
-}
+// Workers that start with the command. More join only while reads are slow
+// (a cold disk, a far share): in the page cache a read takes microseconds,
+// and more threads than cores would only take turns with the consumer.
+constexpr std::size_t kFirstWorkers = 2;
+// Reads slower than this, several in a row, tell a disk or share that
+// answers slowly (a single one may be a thread that had to wait for a core).
+constexpr auto kSlowRead = std::chrono::microseconds(200);
+constexpr int kSlowReadsInARow = 2;
+constexpr int kYieldsBeforeSleep = 16;
 
-std::string TagReadAhead::PathOf(const std::string& name) const {
-    return directory_.empty() || directory_.back() == '/' ? directory_ + name
-                                                          : directory_ + "/" + name;
-}
+}  // namespace
 
 FileTags ReadFileTags(const std::string& path, TagSupport support) {
     FileTags tags(support);
@@ -48,58 +28,129 @@ FileTags ReadFileTags(const std::string& path, TagSupport support) {
     return tags;
 }
 
-void TagReadAhead::Work() {
-    for (;;) {
-        std::size_t index = 0;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            // Never further ahead of the consumer than the limit allows.
-            progress_.wait(lock, [this] {
-                return stopping_ || (nextToRead_ < names_.size() &&
-                                     nextToRead_ < nextToTake_ + limits_.filesAhead);
-            });
-            if (stopping_) {
-                return;
-            }
-            index = nextToRead_++;
-        }
-        auto tags = std::make_unique<FileTags>(ReadNow(names_[index]));
+TagReadAhead::TagReadAhead(std::string directory, std::vector<std::string> names,
+                           TagSupport support, Limits limits)
+    : directory_(std::move(directory)),
+      names_(std::move(names)),
+      support_(support),
+      limits_(limits),
+      slots_(std::make_unique<Slot[]>(names_.size())) {
+    positions_.reserve(names_.size());
+    for (std::size_t i = names_.size(); i-- > 0;) {
+        positions_[names_[i]] = i;  // the first of equal names wins
+    }
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const std::size_t first =
+        std::min({kFirstWorkers, std::size_t{limits_.threads}, names_.size()});
+    for (std::size_t i = 0; i < first; ++i) {
+        StartWorker();
+    }
+}
+
+TagReadAhead::~TagReadAhead() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    room_.notify_all();
+    // No worker starts once stopping is set; those there all end.
+    for (std::size_t joined = 0;; ++joined) {
+        std::thread worker;
         {
             const std::lock_guard<std::mutex> lock(mutex_);
-            ready_[index] = std::move(tags);
-            done_[index] = true;
-            peakHeld_ = std::max(peakHeld_, ++held_);
+            if (joined == workers_.size()) {
+                break;
+            }
+            worker = std::move(workers_[joined]);
         }
-        progress_.notify_all();
+        worker.join();
+    }
+}
+
+std::string TagReadAhead::PathOf(const std::string& name) const {
+    return directory_.empty() || directory_.back() == '/' ? directory_ + name
+                                                          : directory_ + "/" + name;
+}
+
+void TagReadAhead::StartWorker() {
+    workers_.emplace_back([this] { Work(); });
+}
+
+void TagReadAhead::Work() {
+    int slowReads = 0;
+    for (;;) {
+        const std::size_t index = nextToRead_.fetch_add(1);
+        if (index >= names_.size() || stopping_) {
+            return;
+        }
+        // Never further ahead of the consumer than the limit allows.
+        auto hasRoom = [this, index] {
+            return stopping_ || index < nextToTake_ + limits_.filesAhead;
+        };
+        if (!hasRoom()) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            ++waitingForRoom_;
+            room_.wait(lock, hasRoom);
+            --waitingForRoom_;
+        }
+        if (stopping_) {
+            return;
+        }
+        const auto start = std::chrono::steady_clock::now();
+        Slot& slot = slots_[index];
+        slot.tags = std::make_unique<FileTags>(ReadNow(names_[index]));
+        slot.ready = true;
+        const std::size_t held = ++held_;
+        for (std::size_t peak = peakHeld_;
+             held > peak && !peakHeld_.compare_exchange_weak(peak, held);) {
+        }
+        if (awaited_ == index) {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            arrived_.notify_one();
+        }
+        slowReads = std::chrono::steady_clock::now() - start > kSlowRead ? slowReads + 1 : 0;
+        if (slowReads >= kSlowReadsInARow) {
+            slowReads = 0;
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (!stopping_ && workers_.size() < limits_.threads) {
+                StartWorker();
+            }
+        }
     }
 }
 
 FileTags TagReadAhead::Take(const std::string& name) {
     const auto found = positions_.find(name);
-    if (workers_.empty() || found == positions_.end()) {
-        return ReadNow(name);
+    if (limits_.threads == 0 || found == positions_.end() || found->second < nextToTake_) {
+        return ReadNow(name);  // not read ahead, or taken or passed over already
     }
     const std::size_t index = found->second;
-    std::unique_ptr<FileTags> tags;
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (index < nextToTake_) {
-            lock.unlock();
-            return ReadNow(name);  // taken before, or passed over: nothing is held for it
-        }
-        progress_.wait(lock, [this, index] { return done_[index]; });
-        tags = std::move(ready_[index]);
-        --held_;
-        // Files passed over are not waited for any more; what was read of them goes.
-        for (std::size_t i = nextToTake_; i < index; ++i) {
-            if (ready_[i]) {
-                ready_[i].reset();
-                --held_;
-            }
-        }
-        nextToTake_ = index + 1;
+    Slot& slot = slots_[index];
+    // A file about to arrive is worth a few yields before a sleep, which
+    // costs two context switches.
+    for (int i = 0; i < kYieldsBeforeSleep && !slot.ready; ++i) {
+        std::this_thread::yield();
     }
-    progress_.notify_all();
+    if (!slot.ready) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        awaited_ = index;
+        arrived_.wait(lock, [&slot] { return slot.ready.load(); });
+        awaited_ = kNothingAwaited;
+    }
+    std::unique_ptr<FileTags> tags = std::move(slot.tags);
+    --held_;
+    // Files passed over are not waited for any more; what was read of them goes.
+    for (std::size_t i = nextToTake_; i < index; ++i) {
+        if (slots_[i].ready && slots_[i].tags) {
+            slots_[i].tags.reset();
+            --held_;
+        }
+    }
+    nextToTake_ = index + 1;
+    if (waitingForRoom_ > 0) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        room_.notify_all();
+    }
     // What the decisions use is what the file holds now.
     if (StampOf(PathOf(name)) != tags->stamp) {
         return ReadNow(name);
@@ -108,7 +159,6 @@ FileTags TagReadAhead::Take(const std::string& name) {
 }
 
 std::size_t TagReadAhead::PeakHeld() const {
-    const std::lock_guard<std::mutex> lock(mutex_);
     return peakHeld_;
 }
 

@@ -13,9 +13,10 @@
 // The pool is bounded: it keeps at most `filesAhead` parsed files that the
 // consumer has not taken, and stops (joining its threads) when the object
 // goes away, for instance when the command ends or is cancelled.
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -65,7 +66,16 @@ class TagReadAhead {
     std::size_t PeakHeld() const;
 
   private:
+    static constexpr std::size_t kNothingAwaited = static_cast<std::size_t>(-1);
+
+    // One file of the list: its tags once a worker has read them.
+    struct Slot {
+        std::atomic<bool> ready{false};
+        std::unique_ptr<FileTags> tags;
+    };
+
     void Work();
+    void StartWorker();  // with mutex_ held
     FileTags ReadNow(const std::string& name) const { return ReadFileTags(PathOf(name), support_); }
     std::string PathOf(const std::string& name) const;
 
@@ -74,16 +84,21 @@ class TagReadAhead {
     const TagSupport support_;
     const Limits limits_;
     std::unordered_map<std::string, std::size_t> positions_;
+    std::unique_ptr<Slot[]> slots_;
 
+    // Claims and hand-overs go through atomics; the mutex is taken only to
+    // sleep and to wake: a worker ahead by the limit, the consumer waiting
+    // for a file not read yet.
+    std::atomic<std::size_t> nextToRead_{0};  // the next index a worker claims
+    std::atomic<std::size_t> nextToTake_{0};  // files before it are taken or passed over
+    std::atomic<std::size_t> awaited_{kNothingAwaited};
+    std::atomic<int> waitingForRoom_{0};
+    std::atomic<std::size_t> held_{0};
+    std::atomic<std::size_t> peakHeld_{0};
+    std::atomic<bool> stopping_{false};
     mutable std::mutex mutex_;
-    std::condition_variable progress_;
-    std::size_t nextToRead_ = 0;  // the next index a worker claims
-    std::size_t nextToTake_ = 0;  // files before it are taken or skipped
-    std::vector<std::unique_ptr<FileTags>> ready_;
-    std::vector<bool> done_;
-    std::size_t held_ = 0;
-    std::size_t peakHeld_ = 0;
-    bool stopping_ = false;
+    std::condition_variable room_;
+    std::condition_variable arrived_;
     std::vector<std::thread> workers_;
 };
 
