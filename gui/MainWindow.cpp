@@ -540,14 +540,20 @@ void MainWindow::ShowRenameProgress(int value, int maximum, const std::string& p
         renamedModel_->Reset();
         ShowStatus(QStringLiteral("Renaming... (Escape or Cancel stops)"), false);
     }
-    progressBar_->setRange(0, std::max(1, maximum));
-    progressBar_->setValue(value);
-    percentLabel_->setText(QString::fromUtf8(percentText));
+    // The widgets are told only what they would show differently: the label
+    // changes a hundred times in a Rename, not once per file.
+    const bool repaint = value == maximum || repaintTimer_.elapsed() >= kRepaintMilliseconds;
+    if (repaint || percentText != shownPercent_) {
+        progressBar_->setRange(0, std::max(1, maximum));
+        progressBar_->setValue(value);
+        percentLabel_->setText(QString::fromUtf8(percentText));
+        shownPercent_ = percentText;
+    }
     // Repaint a few times a second, not once per file: the label still
     // counts up, the proposals appear as they come and the window never
     // freezes, but painting does not dominate. The Cancel button and
     // Escape are heard at the same moments.
-    if (value == maximum || repaintTimer_.elapsed() >= kRepaintMilliseconds) {
+    if (repaint) {
         AppendNewProposals();
         QApplication::processEvents();
         repaintTimer_.restart();

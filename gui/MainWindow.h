@@ -125,6 +125,7 @@ class MainWindow : public QDialog {
     bool updatingSelection_ = false;
     bool renameStarted_ = false;
     QElapsedTimer repaintTimer_;
+    std::string shownPercent_;  // the percentage the label shows during a Rename
 };
 
 }  // namespace tagnomen
