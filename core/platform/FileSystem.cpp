@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <random>
+#include <thread>
 
 namespace tagnomen {
 
@@ -218,6 +220,30 @@ bool LinkAcross(const std::string& from, const std::string& to) {
     return true;
 }
 
+// The answers of `check` for every name, asked by a few threads at once when
+// there are many: each answer may wait for a disk or a share.
+std::vector<bool> ForEachInParallel(const std::vector<std::string>& names,
+                                    const std::function<bool(const std::string&)>& check) {
+    constexpr std::size_t kNamesPerThread = 64;
+    constexpr std::size_t kMostThreads = 16;
+    std::vector<char> answers(names.size(), 0);
+    const std::size_t threads = std::min(kMostThreads, names.size() / kNamesPerThread);
+    auto work = [&](std::size_t first, std::size_t step) {
+        for (std::size_t i = first; i < names.size(); i += step)
+            answers[i] = check(names[i]) ? 1 : 0;
+    };
+    if (threads < 2) {
+        work(0, 1);
+    } else {
+        std::vector<std::thread> workers;
+        for (std::size_t t = 0; t < threads; ++t)
+            workers.emplace_back(work, t, threads);
+        for (std::thread& worker : workers)
+            worker.join();
+    }
+    return std::vector<bool>(answers.begin(), answers.end());
+}
+
 }  // namespace
 
 std::string CurrentDirectory() {
@@ -258,6 +284,10 @@ void DirectoryScope::Restore() {
 
 std::vector<std::string> ListMp3Files() {
     std::vector<std::string> names;
+    // Entries whose type the directory does not tell (some network and
+    // FUSE file systems) or that are links need a stat each; on a far share
+    // those are answered in parallel.
+    std::vector<std::string> unknown;
     DIR* directory = opendir(".");
     if (directory == nullptr)
         return names;
@@ -265,15 +295,21 @@ std::vector<std::string> ListMp3Files() {
         std::size_t length = std::strlen(entry->d_name);
         if (!EndsWithMp3(entry->d_name, length))
             continue;
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            struct stat info {};
-            regular = stat(entry->d_name, &info) == 0 && S_ISREG(info.st_mode);
-        }
-        if (regular)
+        if (entry->d_type == DT_REG) {
             names.emplace_back(entry->d_name, length);
+        } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            unknown.emplace_back(entry->d_name, length);
+        }
     }
     closedir(directory);
+    const std::vector<bool> regular = ForEachInParallel(unknown, [](const std::string& name) {
+        struct stat info {};
+        return stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    });
+    for (std::size_t i = 0; i < unknown.size(); ++i) {
+        if (regular[i])
+            names.push_back(std::move(unknown[i]));
+    }
     return names;
 }
 
