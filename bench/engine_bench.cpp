@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
 #include "rename/RenamingMethods.h"
 #include "settings/SettingsStore.h"
 

@@ -3,7 +3,6 @@
 #include <istream>
 #include <ostream>
 
-#include "platform/ScriptedUi.h"
 #include "tags/TagReport.h"
 
 namespace tagnomen::cli {

@@ -1,7 +1,6 @@
 #include "rename/RenameQuestions.h"
 
 #include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
 
 namespace tagnomen {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "ScriptedUi.h"
 #include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
 #include "settings/SettingsStore.h"

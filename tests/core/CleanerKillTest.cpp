@@ -14,10 +14,10 @@
 #include <string>
 #include <thread>
 
+#include "ScriptedUi.h"
 #include "TagsTestBytes.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 #include "tags/TagCleaner.h"
 #include "tags/TagEdit.h"

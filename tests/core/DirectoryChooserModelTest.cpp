@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

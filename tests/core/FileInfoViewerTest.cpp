@@ -4,10 +4,10 @@
 
 #include <memory>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "tools/FileInfoEditorModel.h"
 #include "tools/FileInfoViewerModel.h"
 

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tools/DirectoryChooserModel.h"
 #include "tools/FilesOrganizer.h"
 #include "tools/FilesOrganizerModel.h"

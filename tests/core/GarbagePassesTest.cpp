@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "EngineQuestions.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

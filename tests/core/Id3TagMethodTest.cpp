@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"

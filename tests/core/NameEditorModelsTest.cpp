@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 #include "tools/EditFileNameModel.h"
 #include "tools/MassFileNameEditorModel.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
 #include "app/Tools.h"
-#include "platform/ScriptedUi.h"
 #include "rename/NameTemplate.h"
 #include "settings/SettingsStore.h"
 

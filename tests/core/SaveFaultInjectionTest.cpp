@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

@@ -19,10 +19,10 @@
 #include <thread>
 
 #include "ChildProcess.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/UndoFile.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

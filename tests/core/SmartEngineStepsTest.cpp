@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
 #include "rename/CleaningSteps.h"
 #include "rename/SmartEngine.h"
 #include "settings/SettingsStore.h"

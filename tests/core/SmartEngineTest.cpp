@@ -8,10 +8,10 @@
 
 #include "EngineQuestions.h"
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/RenamingContext.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
 #include "settings/SettingsStore.h"

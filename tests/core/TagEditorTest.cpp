@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
 #include "tools/FileInfoEditorModel.h"

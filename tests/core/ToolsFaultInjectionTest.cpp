@@ -25,10 +25,10 @@
 #include <set>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
 #include "tags/TagCleaner.h"

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tools/DirectoryChooserModel.h"
 
 namespace tagnomen {

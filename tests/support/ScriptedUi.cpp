@@ -1,4 +1,4 @@
-#include "platform/ScriptedUi.h"
+#include "ScriptedUi.h"
 
 namespace tagnomen {
 
@@ -13,20 +13,6 @@ UiCall MakeCall(const char* kind, const std::string& caption, const std::string&
     return call;
 }
 }  // namespace
-
-const char* GarbageAnswerName(GarbageAnswer answer) {
-    switch (answer) {
-        case GarbageAnswer::Yes:
-            return "yes";
-        case GarbageAnswer::Album:
-            return "album";
-        case GarbageAnswer::Track:
-            return "track";
-        case GarbageAnswer::No:
-            break;
-    }
-    return "no";
-}
 
 std::vector<UiCall> ScriptedUi::CallsOfKind(const std::string& kind) const {
     std::vector<UiCall> result;
