@@ -2,10 +2,8 @@
 // The renaming context: one object owned by the Workbench for its whole life
 // and passed by reference to every renaming method, to Save and Undo and to
 // every tool.
-#include <cstdio>
 #include <string>
 
-#include "app/UndoFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
 #include "rename/FileInfoTable.h"
@@ -44,10 +42,6 @@ struct RenamingContext {
     int needsTrack = 0;
     // Answers the person gave for the rest of the running Rename.
     RememberedAnswers remembered;
-
-    // The undo file while Save or Undo runs.
-    std::FILE* undoFile = nullptr;
-    UndoFileWriting undoWriting;
 
     // Copies of the settings, set at start-up and by the menu commands.
     int underscoreOption = 0;

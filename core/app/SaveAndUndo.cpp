@@ -54,19 +54,19 @@ bool RowIsFile(const FileInfoTable& table, std::size_t row,
 // file or mean nothing is refused, and so is a pair that would not read back
 // from the undo file as written (a later Undo could rename files it never
 // touched).
-int SaveOne(RenamingContext& context, const std::string& oldName, const std::string& newName) {
-    const bool recordable = context.undoFile == nullptr ||
-                            (IsRecordableUndoLine(oldName) && IsRecordableUndoLine(newName));
+int SaveOne(UndoFile& undoFile, const std::string& oldName, const std::string& newName) {
+    const bool recordable =
+        !undoFile.IsOpen() || (IsRecordableUndoLine(oldName) && IsRecordableUndoLine(newName));
     const bool acceptable =
         newName == oldName ? IsBareFileName(newName) : IsVisibleFileName(newName);
     if (!IsBareFileName(oldName) || !acceptable || !recordable)
         return EINVAL;
-    if (!RecordUndoPair(context, oldName, newName))
+    if (!undoFile.RecordPair(oldName, newName))
         return errno;
     if (RenameNoReplace(oldName, newName))
         return 0;
     const int error = errno;
-    DropLastUndoPair(context);
+    undoFile.DropLastPair();
     return error;
 }
 
@@ -170,7 +170,8 @@ bool NeverRenamed(const UndoPair& pair) {
 CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
     const std::string directory = WorkDirectory(context);
     bool undoFileMissing = false;
-    if (!OpenUndoFileForWriting(context, directory)) {
+    UndoFile undoFile;
+    if (!undoFile.OpenForWriting(directory)) {
         undoFileMissing = true;
         if (!AskYesNo(context.ui, "Error",
                       "Unable to create an UNDO file\nDo you want to continue renaming the files?",
@@ -195,7 +196,7 @@ CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
                 i < set.renamedNames.size() ? set.renamedNames[i] : std::string();
             const std::optional<FileIdentity> identity =
                 inWorkDirectory && IsBareFileName(oldName) ? IdentityOf(oldName) : std::nullopt;
-            const int error = inWorkDirectory ? SaveOne(context, oldName, newName) : enterError;
+            const int error = inWorkDirectory ? SaveOne(undoFile, oldName, newName) : enterError;
             if (error != 0) {
                 ++failures;
                 ReportRenameFailure(context.ui, oldName, error);
@@ -205,7 +206,7 @@ CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
             if (tableHere && RowIsFile(table, i, identity))
                 table.SetFileName(i, error == 0 ? newName : oldName);
         }
-        CloseUndoFile(context);
+        undoFile.Close();
     }
     context.ui.CloseProgressWindow();
     set.EmptyLists();
@@ -224,13 +225,16 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
             MessageIcon::Question)) {
         return CommandResult::Cancelled();
     }
-    if (!OpenUndoFileForReading(context, directory)) {
-        ShowOk(context.ui, "Error", "Unable to load Undo file", MessageIcon::Warning);
-        return CommandResult::Failed();
-    }
     bool complete = true;
-    std::vector<UndoPair> pairs = ReadUndoPairs(context, complete);
-    CloseUndoFile(context);
+    std::vector<UndoPair> pairs;
+    {
+        UndoFile undoFile;
+        if (!undoFile.OpenForReading(directory)) {
+            ShowOk(context.ui, "Error", "Unable to load Undo file", MessageIcon::Warning);
+            return CommandResult::Failed();
+        }
+        pairs = undoFile.ReadPairs(complete);
+    }
 
     DirectoryScope scope;
     const int enterError = EnterDirectory(scope, directory);

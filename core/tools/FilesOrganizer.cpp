@@ -6,10 +6,10 @@
 
 #include "app/RenamingContext.h"
 #include "app/Tools.h"
-#include "app/UndoFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "session/UndoFileName.h"
 #include "tags/GenreTable.h"
 #include "tools/DirectoryChooserModel.h"
 
