@@ -15,19 +15,34 @@ namespace tagnomen {
 
 class TagReadAhead;
 
+// The copies of the text settings that the renaming context keeps.
+struct SettingsCaches {
+    std::string workDirectory;
+    std::string templateText;
+    std::string organizeRoot;
+};
+
 struct RenamingContext {
     RenamingContext(SettingsStore& store, Ui& owner) : settings(store), ui(owner) {
-        settings.AttachCaches(&caches);
-        settings.GetPathToWork(caches.workDirectory);
+        ReadPathToWork();
     }
     RenamingContext(const RenamingContext&) = delete;
     RenamingContext& operator=(const RenamingContext&) = delete;
-    ~RenamingContext() { settings.AttachCaches(nullptr); }
+
+    // The three text settings the context keeps copies of, read and stored
+    // through it, so that each copy is refreshed where the setting is read.
+    std::string ReadPathToWork();
+    void StorePathToWork(const std::string& path);
+    std::string ReadTemplate();
+    void StoreTemplate(const std::string& text);
+    std::string ReadOrganizeRoot();
+    void StoreOrganizeRoot(const std::string& path);
 
     SettingsStore& settings;
     // Plays the owner window: every message box of the methods and tools goes here.
     Ui& ui;
-    // Work directory, template and organizer root as the settings last gave them.
+    // Work directory, template and organizer root as they were last read or
+    // stored through the context.
     SettingsCaches caches;
     // The absolute path of the directory the lists were made from. Rename,
     // Save and Undo act there, whatever "PathToWork" says by then: another
@@ -63,12 +78,6 @@ struct RenamingContext {
 
 // The directory a command acts on: the one the lists were made from; a
 // context that never listed one (a tool run on its own) reads "PathToWork".
-inline std::string WorkDirectory(RenamingContext& context) {
-    if (!context.listedDirectory.empty())
-        return context.listedDirectory;
-    std::string stored;
-    context.settings.GetPathToWork(stored);
-    return AbsolutePath(stored);
-}
+std::string WorkDirectory(RenamingContext& context);
 
 }  // namespace tagnomen

@@ -48,9 +48,7 @@ StartResult Workbench::Start() {
                    kWebPage,
                MessageIcon::Warning);
     }
-    std::string workDirectory;
-    context_.settings.GetPathToWork(workDirectory);
-    ListWorkDirectory(workDirectory, false);
+    ListWorkDirectory(context_.ReadPathToWork(), false);
     set_.percentText = "0%";
     ReadOptions();
     UpdateMenu();

@@ -75,8 +75,7 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
     FileInformation info;
     std::string name;
     if (context.useTemplate == 1) {
-        std::string templateText;
-        context.settings.GetTemplate(templateText);
+        const std::string templateText = context.ReadTemplate();
         ReconcileFileInformation(context.ui, TemplateKey(FindTemplateTokens(templateText)), oldName,
                                  candidates, info);
 

@@ -109,7 +109,7 @@ EngineRun StartCall(RenamingContext& context, const std::string& oldName) {
     context.needsTrack = 0;
     context.settings.GetUseTemplate(context.useTemplate);
     if (context.useTemplate == 1) {
-        context.settings.GetTemplate(run.templateText);
+        run.templateText = context.ReadTemplate();
         run.tokens = FindTemplateTokens(run.templateText);
         context.needsAlbum = run.tokens.album ? 1 : 0;
         context.needsTrack = run.tokens.track ? 1 : 0;

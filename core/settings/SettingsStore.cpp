@@ -179,38 +179,26 @@ bool SettingsStore::FullTagSupport() {
 
 void SettingsStore::GetPathToWork(std::string& destination) {
     destination = GetString("PathToWork");
-    if (caches_)
-        caches_->workDirectory = destination;
 }
 
 void SettingsStore::SetPathToWork(const std::string& text) {
     SetString("PathToWork", text);
-    if (caches_)
-        caches_->workDirectory = text;
 }
 
 void SettingsStore::GetRootOrganizePath(std::string& destination) {
     destination = GetString("RootOrganizePath");
-    if (caches_)
-        caches_->organizeRoot = destination;
 }
 
 void SettingsStore::SetRootOrganizePath(const std::string& text) {
     SetString("RootOrganizePath", text);
-    if (caches_)
-        caches_->organizeRoot = text;
 }
 
 void SettingsStore::GetTemplate(std::string& destination) {
     destination = GetString("Template");
-    if (caches_)
-        caches_->templateText = destination;
 }
 
 void SettingsStore::SetTemplate(const std::string& text) {
     SetString("Template", text);
-    if (caches_)
-        caches_->templateText = text;
 }
 
 std::map<std::string, std::string> SettingsStore::AllValues() {

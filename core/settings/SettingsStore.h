@@ -10,14 +10,6 @@
 
 namespace tagnomen {
 
-// The copies of string settings that the renaming context keeps; the string
-// getters refresh them and the string setters copy the new text into them.
-struct SettingsCaches {
-    std::string workDirectory;
-    std::string templateText;
-    std::string organizeRoot;
-};
-
 enum class FirstRunResult {
     NotFirstRun,
     FirstRun,
@@ -36,7 +28,6 @@ class SettingsStore {
     static std::string DefaultPath();
 
     const std::string& Path() const { return file_.Path(); }
-    void AttachCaches(SettingsCaches* caches) { caches_ = caches; }
 
     // A value that shadows the file for this run only (the CLI's --set).
     void SetOverlay(const std::string& name, const std::string& value);
@@ -89,7 +80,6 @@ class SettingsStore {
 
     SettingsFile file_;
     std::map<std::string, RegistryValue, CaseInsensitiveLess> overlay_;
-    SettingsCaches* caches_ = nullptr;
 };
 
 }  // namespace tagnomen

@@ -34,13 +34,8 @@ DirectoryChooserModel::DirectoryChooserModel(RenamingContext& context, ChooserMo
     if (!music.empty() && music != home && music != "/" && CanEnter(music))
         topItems_.push_back(AddItem(music, kNoItem));
 
-    std::string stored;
-    if (mode_ == ChooserMode::WorkDirectory) {
-        context_.settings.GetPathToWork(stored);
-    } else {
-        context_.settings.GetRootOrganizePath(stored);
-    }
-    SetText(stored);
+    SetText(mode_ == ChooserMode::WorkDirectory ? context_.ReadPathToWork()
+                                                : context_.ReadOrganizeRoot());
 }
 
 const char* DirectoryChooserModel::Title() const {
@@ -167,9 +162,9 @@ bool DirectoryChooserModel::Accept() {
         return false;
     }
     if (mode_ == ChooserMode::WorkDirectory) {
-        context_.settings.SetPathToWork(path);
+        context_.StorePathToWork(path);
     } else {
-        context_.settings.SetRootOrganizePath(path);
+        context_.StoreOrganizeRoot(path);
     }
     stored_ = path;
     accepted_ = true;

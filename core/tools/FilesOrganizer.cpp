@@ -185,9 +185,7 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
     const FileInfoTable& table = context.table;
     const std::string workDirectory =
         table.Directory().empty() ? WorkDirectory(context) : table.Directory();
-    std::string root;
-    context.settings.GetRootOrganizePath(root);
-    root = AbsolutePath(root);
+    const std::string root = AbsolutePath(context.ReadOrganizeRoot());
 
     context.ui.OpenProgressWindow("Organizing your Mp3 Files...");
     for (std::size_t i = 0; i < table.RowCount(); ++i) {

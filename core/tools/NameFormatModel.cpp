@@ -9,8 +9,7 @@ namespace tagnomen {
 NameFormatModel::NameFormatModel(RenamingContext& context) : context_(context) {
     // The template copy is refreshed whatever the format, so that OK with no
     // button chosen stores the template back as it is, never an empty copy.
-    std::string storedTemplate;
-    context_.settings.GetTemplate(storedTemplate);
+    const std::string storedTemplate = context_.ReadTemplate();
     int brackets = -1;
     context_.settings.GetBrackets(brackets);
     switch (brackets) {
@@ -70,8 +69,7 @@ void NameFormatModel::Accept() {
             break;
         case NameFormatChoice::Free:
             settings.SetBrackets(2);
-            context_.caches.templateText = templateText_;
-            settings.SetTemplate(templateText_);
+            context_.StoreTemplate(templateText_);
             context_.useTemplate = 1;
             break;
         case NameFormatChoice::None:
@@ -79,7 +77,7 @@ void NameFormatModel::Accept() {
     }
     settings.SetUseTemplate(context_.useTemplate);
     if (context_.useTemplate == 1)
-        settings.SetTemplate(context_.caches.templateText);
+        context_.StoreTemplate(context_.caches.templateText);
     accepted_ = true;
 }
 

@@ -276,23 +276,6 @@ TEST(SettingsStoreValues, GettersSeeChangesMadeByAnotherCopyOfTheProgram) {
     EXPECT_EQ(sort, 3);
 }
 
-TEST(SettingsStoreValues, StringGettersAndSettersRefreshTheContextCaches) {
-    TempDir dir;
-    SettingsStore store(dir / "s.reg");
-    store.FirstRunCheck();
-    SettingsCaches caches;
-    store.AttachCaches(&caches);
-    store.SetTemplate("%Title");
-    store.SetRootOrganizePath("/root/x");
-    EXPECT_EQ(caches.templateText, "%Title");
-    EXPECT_EQ(caches.organizeRoot, "/root/x");
-    WriteFile(dir / "s.reg", std::string(kHeader) + "\"PathToWork\"=\"/music\"\n");
-    std::string path;
-    store.GetPathToWork(path);
-    EXPECT_EQ(caches.workDirectory, "/music");
-    store.AttachCaches(nullptr);
-}
-
 TEST(SettingsStoreValues, SettersOnAStoreWithoutWriteRightsFailSilently) {
     TempDir dir;
     WriteFile(dir / "blocker", "x");
