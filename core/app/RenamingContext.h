@@ -49,12 +49,6 @@ struct RenamingContext {
     // copy of the program may have changed it in the meantime.
     std::string listedDirectory;
 
-    // Smart engine working fields.
-    int underscoreDashCount = 0;
-    std::string title, artist, album, year, track, genre;
-    int artistPassFlag = 0;
-    int needsAlbum = 0;
-    int needsTrack = 0;
     // Answers the person gave for the rest of the running Rename.
     RememberedAnswers remembered;
 

@@ -1,6 +1,6 @@
 #include "rename/CleaningSteps.h"
 
-#include "app/RenamingContext.h"
+#include "rename/EngineRun.h"
 #include "rename/RenameQuestions.h"
 
 namespace tagnomen::smart {
@@ -115,17 +115,17 @@ std::string MoveLeadingYear(const std::string& name) {
     return out;
 }
 
-void OfferYears(RenamingContext& context, const std::string& name) {
+void OfferYears(EngineRun& run, const std::string& name) {
     for (std::size_t i = 0; i + 4 <= name.size(); ++i) {
         if (IsYearAt(name, i))
-            OfferValue(context, context.year, name.substr(i, 4), kKindYear, name);
+            OfferValue(run.context, run.year, name.substr(i, 4), kKindYear, name);
     }
 }
 
-void OfferTracks(RenamingContext& context, const std::string& name) {
+void OfferTracks(EngineRun& run, const std::string& name) {
     for (std::size_t i = 0; i + 2 <= name.size(); ++i) {
         if (SmallPairAt(name, i) && !DigitAt(name, i + 2)) {
-            OfferValue(context, context.track, name.substr(i, 2), kKindTrack, name);
+            OfferValue(run.context, run.track, name.substr(i, 2), kKindTrack, name);
         }
     }
 }
@@ -244,8 +244,8 @@ std::string BlankAfterClosingBracket(const std::string& name) {
     return out;
 }
 
-std::string ArtistGroup(RenamingContext& context, const std::string& name, int passFlag) {
-    context.artistPassFlag = passFlag;
+std::string ArtistGroup(EngineRun& run, const std::string& name, bool secondRun) {
+    run.artistPassFlag = secondRun;
     const bool startsGrouped = !name.empty() && name[0] == '(';
     bool firstGroupClosed = false;
     bool offerPending = false;
@@ -259,7 +259,7 @@ std::string ArtistGroup(RenamingContext& context, const std::string& name, int p
             // The first character after the group: the collected text is offered once.
             offerPending = false;
             if (!inner.empty())
-                OfferValue(context, context.artist, inner, kKindArtist, name);
+                OfferValue(run.context, run.artist, inner, kKindArtist, name);
         }
         out += c;
         if (c == '(') {
@@ -278,7 +278,7 @@ std::string ArtistGroup(RenamingContext& context, const std::string& name, int p
                                   IsOneOf(At(name, i + 3), "-_") || At(name, i + 4) == '_';
             if (!dashNear)
                 out += '-';
-            if (passFlag == 1)
+            if (secondRun)
                 offerPending = true;
         }
         firstGroupClosed = true;
@@ -321,9 +321,9 @@ std::string DropLeadingBlanks(const std::string& name) {
     return start == std::string::npos ? std::string() : name.substr(start);
 }
 
-std::string ArtistWrap(RenamingContext& context, const std::string& name) {
-    const int wantedDash = context.underscoreDashCount > 0 ? context.underscoreDashCount : 1;
-    context.underscoreDashCount = 0;
+std::string ArtistWrap(EngineRun& run, const std::string& name) {
+    const int wantedDash = run.underscoreDashCount > 0 ? run.underscoreDashCount : 1;
+    run.underscoreDashCount = 0;
     if (name.empty() || name[0] == '(' || name.find('-') == std::string::npos)
         return name;
 
@@ -342,7 +342,7 @@ std::string ArtistWrap(RenamingContext& context, const std::string& name) {
             wrapped = true;
         }
     }
-    context.artist = artist;
+    run.artist = artist;
     return out;
 }
 
@@ -378,7 +378,7 @@ std::string ExtraDashes(const std::string& name) {
     return out;
 }
 
-void TakeTitle(RenamingContext& context, const std::string& name) {
+void TakeTitle(EngineRun& run, const std::string& name) {
     const std::size_t firstDot = name.find('.');
     const std::size_t limit = firstDot == std::string::npos ? name.size() : firstDot;
     bool inside = false;
@@ -396,7 +396,7 @@ void TakeTitle(RenamingContext& context, const std::string& name) {
     }
     if (dashes != 1)
         return;
-    context.title = name.substr(dash + 1, limit - dash - 1);
+    run.title = name.substr(dash + 1, limit - dash - 1);
 }
 
 std::string DropBlankBeforeClosingBracket(const std::string& name) {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/RenamingContext.h"
 #include "rename/CleaningSteps.h"
+#include "rename/EngineRun.h"
 #include "rename/RenameQuestions.h"
 
 namespace tagnomen::smart {
@@ -20,18 +20,19 @@ bool IsOneOf(char c, std::string_view set) {
 
 // Asks about one piece of text; true when it is to stay in the name. "Mark
 // as" answers offer the text (album) or its two-digit value (track) and drop it.
-bool AskKeep(RenamingContext& context, const std::string& text, const std::string& workingName) {
-    const GarbageAnswer answer = AskGarbageText(context, GarbageQuestion(text, workingName));
+bool AskKeep(EngineRun& run, const std::string& text, const std::string& workingName) {
+    const GarbageAnswer answer = AskGarbageText(run.context, GarbageQuestion(text, workingName),
+                                                {run.needsAlbum, run.needsTrack});
     switch (answer) {
         case GarbageAnswer::No:
             return true;
         case GarbageAnswer::Yes:
             return false;
         case GarbageAnswer::Album:
-            OfferValue(context, context.album, text, kKindAlbum, workingName);
+            OfferValue(run.context, run.album, text, kKindAlbum, workingName);
             return false;
         case GarbageAnswer::Track:
-            OfferValue(context, context.track, TwoDigitValue(text), kKindTrack, workingName);
+            OfferValue(run.context, run.track, TwoDigitValue(text), kKindTrack, workingName);
             return false;
     }
     return true;
@@ -84,7 +85,7 @@ std::string TwoDigitValue(const std::string& text) {
     return value;
 }
 
-std::string GarbageSegmentsPass(RenamingContext& context, const std::string& name) {
+std::string GarbageSegmentsPass(EngineRun& run, const std::string& name) {
     int separators = 0;
     std::size_t lastSeparator = 0;
     bool inside = false;
@@ -119,7 +120,7 @@ std::string GarbageSegmentsPass(RenamingContext& context, const std::string& nam
         const bool abbreviationDot = c == '.' && !segment.empty() && IsAsciiUpper(segment.back());
         if (abbreviationDot)
             segment += c;
-        const bool keep = IsMp3At(segment, 0) || AskKeep(context, segment, name);
+        const bool keep = IsMp3At(segment, 0) || AskKeep(run, segment, name);
         if (keep) {
             out += segment;
             if (i != lastSeparator && !abbreviationDot)
@@ -132,7 +133,7 @@ std::string GarbageSegmentsPass(RenamingContext& context, const std::string& nam
     return out;
 }
 
-std::string GarbageGroupsPass(RenamingContext& context, const std::string& name) {
+std::string GarbageGroupsPass(EngineRun& run, const std::string& name) {
     std::string out;
     out.reserve(name.size());
     bool inside = true;  // a "-" before the first ")" never opens the groups part
@@ -155,7 +156,7 @@ std::string GarbageGroupsPass(RenamingContext& context, const std::string& name)
             if (c != ')')
                 continue;
             inGroup = false;
-            if (HasVersionWord(group) || AskKeep(context, group, name))
+            if (HasVersionWord(group) || AskKeep(run, group, name))
                 out += group;
             continue;
         }
@@ -171,7 +172,7 @@ std::string GarbageGroupsPass(RenamingContext& context, const std::string& name)
     return out;
 }
 
-std::string GarbageCharactersPass(RenamingContext& context, const std::string& name) {
+std::string GarbageCharactersPass(EngineRun& run, const std::string& name) {
     std::string candidate;
     candidate.reserve(name.size());
     bool keep = true;
@@ -196,7 +197,7 @@ std::string GarbageCharactersPass(RenamingContext& context, const std::string& n
         return name;
     candidate = WordCase(CollapseBlankRuns(candidate));
     const std::string text = "Do you want to rename: " + name + "\nTo: " + candidate;
-    return AskGarbageCharacters(context, kGarbageCharactersCaption, text) ? candidate : name;
+    return AskGarbageCharacters(run.context, kGarbageCharactersCaption, text) ? candidate : name;
 }
 
 }  // namespace tagnomen::smart

@@ -40,10 +40,11 @@ bool AskGarbageCharacters(RenamingContext& context, const std::string& caption,
                         context.remembered.garbageCharacters, caption, text);
 }
 
-GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question) {
+GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question,
+                             MarkAsButtons markAs) {
     std::optional<GarbageAnswer>& remembered = context.remembered.garbageText;
-    const bool showAlbum = context.needsAlbum != 0;
-    const bool showTrack = context.needsTrack != 0;
+    const bool showAlbum = markAs.album;
+    const bool showTrack = markAs.track;
     // A remembered "Mark as" answer whose button this question would not show
     // is no answer to it: the person is asked.
     const bool fits = remembered && (*remembered != GarbageAnswer::Album || showAlbum) &&

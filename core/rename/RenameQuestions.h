@@ -24,8 +24,15 @@ struct RememberedAnswers {
 
 // The question box "Choose the correct File Information"; true for Yes.
 bool AskValueChoice(RenamingContext& context, const std::string& caption, const std::string& text);
+// Which "Mark as" buttons the garbage dialog shows.
+struct MarkAsButtons {
+    bool album = false;
+    bool track = false;
+};
+
 // The "Erase the Garbage Text" dialog.
-GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question);
+GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question,
+                             MarkAsButtons markAs);
 // The "Erase the garbage text" box of the garbage characters; true for Yes.
 bool AskGarbageCharacters(RenamingContext& context, const std::string& caption,
                           const std::string& text);

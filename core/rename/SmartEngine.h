@@ -8,7 +8,16 @@
 #include <cstddef>
 #include <string>
 
+#include "rename/EngineRun.h"
+
 namespace tagnomen::smart {
+
+// The start of a call: the options read from the settings ("UseTemplate"
+// also into the context's copy), no values found yet.
+EngineRun StartRun(RenamingContext& context, const std::string& oldName);
+// The cleaning steps and the nine steps after them; returns the proposed
+// name and leaves the values found in the run.
+std::string ProposeName(EngineRun& run);
 
 // A proposed file name holds at most this many bytes.
 inline constexpr std::size_t kMaxProposedNameBytes = 255;

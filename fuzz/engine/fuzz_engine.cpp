@@ -12,7 +12,7 @@
 #include "ScriptedUi.h"
 #include "app/RenamingContext.h"
 #include "rename/NameTemplate.h"
-#include "rename/RenamingMethods.h"
+#include "rename/SmartEngine.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -89,15 +89,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     context.fileInfoLoader = (settings & 32) ? 1 : 0;
     context.tableResetFlag = 1;
 
-    const std::string proposal = ProposeNameSmart(context, oldName);
+    smart::EngineRun run = smart::StartRun(context, oldName);
+    const std::string proposal = smart::ProposeName(run);
     if (proposal.size() > 255)
         Fail("proposal longer than 255 bytes", oldName, proposal);
     if (EndsInMp3(oldName) && !EndsInMp3(proposal))
         Fail("lost .mp3", oldName, proposal);
     if (ValidUtf8(oldName) && !ValidUtf8(proposal))
         Fail("UTF-8 broken", oldName, proposal);
-    for (const std::string* value : {&context.title, &context.artist, &context.album, &context.year,
-                                     &context.track, &context.genre}) {
+    for (const std::string* value :
+         {&run.title, &run.artist, &run.album, &run.year, &run.track, &run.genre}) {
         if (value->size() > 255)
             Fail("value longer than 255 bytes", oldName, *value);
     }

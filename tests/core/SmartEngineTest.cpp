@@ -3,6 +3,7 @@
 // proposed name and the values found out.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "app/Workbench.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
+#include "rename/SmartEngine.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -66,17 +68,23 @@ class SmartEngine : public ::testing::Test {
         ui_.yesNoAnswers.assign(c.yesNo.begin(), c.yesNo.end());
         ui_.garbageAnswers.assign(c.garbage.begin(), c.garbage.end());
 
-        EXPECT_EQ(ProposeNameSmart(context_, c.oldName), c.expected);
+        EXPECT_EQ(Propose(c.oldName), c.expected);
 
         ExpectAsked(ui_, c.asked);
         EXPECT_TRUE(ui_.yesNoAnswers.empty()) << "unused Yes/No answers";
         EXPECT_TRUE(ui_.garbageAnswers.empty()) << "unused garbage answers";
-        EXPECT_EQ(context_.title, c.values.title);
-        EXPECT_EQ(context_.artist, c.values.artist);
-        EXPECT_EQ(context_.album, c.values.album);
-        EXPECT_EQ(context_.year, c.values.year);
-        EXPECT_EQ(context_.track, c.values.track);
-        EXPECT_EQ(context_.underscoreDashCount, 0);
+        EXPECT_EQ(run_->title, c.values.title);
+        EXPECT_EQ(run_->artist, c.values.artist);
+        EXPECT_EQ(run_->album, c.values.album);
+        EXPECT_EQ(run_->year, c.values.year);
+        EXPECT_EQ(run_->track, c.values.track);
+        EXPECT_EQ(run_->underscoreDashCount, 0);
+    }
+
+    // One call of the engine; the run stays for the test to look at.
+    std::string Propose(const std::string& oldName) {
+        run_.emplace(smart::StartRun(context_, oldName));
+        return smart::ProposeName(*run_);
     }
 
     testing::CurrentDirectoryGuard guard_;
@@ -85,6 +93,7 @@ class SmartEngine : public ::testing::Test {
     SettingsStore store_;
     ScriptedUi ui_;
     RenamingContext context_;
+    std::optional<smart::EngineRun> run_;
 };
 
 const std::string kBeatles = "03 - the beatles - help!.mp3";
@@ -363,7 +372,7 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
         .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "0"}};
     context_.tableResetFlag = 1;
     Run(c);
-    EXPECT_EQ(context_.genre, "Unknown Genre");
+    EXPECT_EQ(run_->genre, "Unknown Genre");
     ASSERT_EQ(context_.table.RowCount(), 1u);
     const FileInfoTable::Row expected = {
         "(Artist) - Title.mp3", "Title", "Artist", "", "", "0", "255"};
@@ -389,8 +398,8 @@ TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
     store_.SetRenamingMethod(2);
     store_.SetUseTemplate(1);
     store_.SetTemplate("%Artist - %Album - %Title (%Year)");
-    EXPECT_EQ(ProposeNameSmart(context_, "help.mp3"), "Beatles - Rubber Soul - Help (1965).mp3");
-    EXPECT_EQ(context_.album, "Rubber Soul");
+    EXPECT_EQ(Propose("help.mp3"), "Beatles - Rubber Soul - Help (1965).mp3");
+    EXPECT_EQ(run_->album, "Rubber Soul");
 }
 
 TEST_F(SmartEngine, ProposalsFitAFileName) {
