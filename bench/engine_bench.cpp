@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ScriptedUi.h"
-#include "app/RenamingContext.h"
 #include "rename/RenamingMethods.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/WorkingSet.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 

@@ -9,11 +9,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
+#include "app/SaveAndUndo.h"
 #include "app/UndoFile.h"
-#include "app/WorkingSet.h"
 #include "platform/FileSystem.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 

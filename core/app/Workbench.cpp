@@ -1,12 +1,13 @@
 #include "app/Workbench.h"
 
 #include "app/HelpLocation.h"
-#include "app/Tools.h"
+#include "app/SaveAndUndo.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
 #include "rename/RenamingMethods.h"
 #include "tags/TagReadAhead.h"
 #include "tools/DirectoryChooserModel.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <string>
 
-#include "app/CommandResult.h"
-#include "app/RenamingContext.h"
-#include "app/WorkingSet.h"
+#include "session/CommandResult.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "rename/TagReconciliation.h"
+#include "session/RenamingContext.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"

@@ -1,10 +1,10 @@
 // "RenamingMethod" 0: the proposed name comes from the file's own tags; the
 // old name only says which file to read.
-#include "app/RenamingContext.h"
 #include "platform/Text.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

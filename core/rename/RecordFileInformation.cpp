@@ -1,10 +1,10 @@
 // The record step shared by the renaming methods: one row of the file
 // information table per proposed name.
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

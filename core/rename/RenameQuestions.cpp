@@ -1,6 +1,6 @@
 #include "rename/RenameQuestions.h"
 
-#include "app/RenamingContext.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

@@ -5,13 +5,13 @@
 #include <iterator>
 #include <string_view>
 
-#include "app/RenamingContext.h"
 #include "platform/Text.h"
 #include "rename/CleaningSteps.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/GarbagePasses.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

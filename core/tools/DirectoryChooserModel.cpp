@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/UserDirectories.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

@@ -1,12 +1,12 @@
 #include "tools/FileInfoViewerModel.h"
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
-#include "rename/FileInfoTable.h"
+#include "session/FileInfoTable.h"
+#include "session/RenamingContext.h"
 #include "tags/GenreTable.h"
 #include "tools/FileInfoEditorModel.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "session/RenamingContext.h"
 #include "session/UndoFileName.h"
 #include "tags/GenreTable.h"
 #include "tools/DirectoryChooserModel.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 

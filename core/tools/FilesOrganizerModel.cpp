@@ -1,7 +1,7 @@
 #include "tools/FilesOrganizerModel.h"
 
-#include "app/RenamingContext.h"
 #include "platform/Ui.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

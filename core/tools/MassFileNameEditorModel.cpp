@@ -1,8 +1,8 @@
 #include "tools/MassFileNameEditorModel.h"
 
-#include "app/WorkingSet.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 

@@ -1,8 +1,8 @@
 #include "tools/NameFormatModel.h"
 
-#include "app/RenamingContext.h"
 #include "platform/Text.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

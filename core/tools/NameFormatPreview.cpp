@@ -1,7 +1,7 @@
 #include "tools/NameFormatPreview.h"
 
-#include "app/RenamingContext.h"
 #include "rename/FileInfoLoader.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

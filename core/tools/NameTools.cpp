@@ -1,12 +1,12 @@
 // The name format dialog and the two file name editors, as the Workbench
 // opens them: each builds its model, lets the Ui run it, and takes the
 // result only when the person confirmed with OK.
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
-#include "app/WorkingSet.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 #include "tools/EditFileNameModel.h"
 #include "tools/MassFileNameEditorModel.h"
 #include "tools/NameFormatModel.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 

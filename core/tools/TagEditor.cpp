@@ -2,18 +2,18 @@
 
 #include <cstdint>
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "rename/TagReconciliation.h"
+#include "session/RenamingContext.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Fields.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
 #include "tags/TagEdit.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 

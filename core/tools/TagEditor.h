@@ -7,7 +7,7 @@
 // fit ID3v1. With full support it updates the tags the file has (a file
 // without tags gets ID3v1, and ID3v2 too where a value does not fit ID3v1
 // whole) and changes in ID3v2 only the frames of the values that changed.
-// RunTagEditor (app/Tools.h) is its entry.
+// RunTagEditor (tools/Tools.h) is its entry.
 #include <string>
 
 #include "tools/FileInfoEditorModel.h"

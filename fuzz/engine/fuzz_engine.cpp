@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "ScriptedUi.h"
-#include "app/RenamingContext.h"
 #include "rename/NameTemplate.h"
 #include "rename/SmartEngine.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace {

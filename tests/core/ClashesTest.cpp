@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Clashes.h"
-#include "app/WorkingSet.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 namespace {

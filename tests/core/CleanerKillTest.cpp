@@ -17,10 +17,10 @@
 #include "ScriptedUi.h"
 #include "TagsTestBytes.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
-#include "tags/TagCleaner.h"
 #include "tags/TagEdit.h"
+#include "tools/TagCleaner.h"
 
 namespace tagnomen {
 namespace {

@@ -16,9 +16,9 @@
 
 #include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

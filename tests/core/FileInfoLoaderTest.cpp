@@ -10,8 +10,8 @@
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

@@ -10,8 +10,8 @@
 #include "EngineQuestions.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "rename/EngineRun.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

@@ -7,11 +7,11 @@
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "app/Workbench.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

@@ -10,10 +10,10 @@
 
 #include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

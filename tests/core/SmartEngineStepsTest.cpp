@@ -7,9 +7,9 @@
 
 #include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "rename/CleaningSteps.h"
 #include "rename/SmartEngine.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

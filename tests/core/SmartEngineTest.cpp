@@ -11,11 +11,11 @@
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "app/Workbench.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
 #include "rename/SmartEngine.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {

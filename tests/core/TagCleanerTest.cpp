@@ -15,7 +15,7 @@
 #include "platform/FileSystem.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
-#include "tags/TagCleaner.h"
+#include "tools/TagCleaner.h"
 
 namespace tagnomen {
 namespace {

@@ -31,8 +31,8 @@
 #include "platform/FileSystem.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
-#include "tags/TagCleaner.h"
 #include "tools/FilesOrganizer.h"
+#include "tools/TagCleaner.h"
 
 namespace tagnomen {
 namespace {

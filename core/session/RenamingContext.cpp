@@ -1,4 +1,4 @@
-#include "app/RenamingContext.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 

@@ -1,22 +1,22 @@
-#include "tags/TagCleaner.h"
+#include "tools/TagCleaner.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
-#include "app/WorkingSet.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Fields.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
 #include "tags/TagEdit.h"
 #include "tags/TagReadAhead.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 

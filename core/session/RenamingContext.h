@@ -1,13 +1,15 @@
 #pragma once
-// The renaming context: one object owned by the Workbench for its whole life
-// and passed by reference to every renaming method, to Save and Undo and to
-// every tool.
+// The renaming context: the state one session of the program shares, owned
+// by the Workbench for its whole life and passed by reference to every
+// renaming method, to Save and Undo and to every tool. What belongs to one
+// call alone lives elsewhere: the smart engine's working values in its
+// engine run (rename/EngineRun.h), the open undo file in Save and Undo.
 #include <string>
 
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
-#include "rename/FileInfoTable.h"
-#include "rename/RenameQuestions.h"
+#include "session/FileInfoTable.h"
+#include "session/RememberedAnswers.h"
 #include "settings/SettingsStore.h"
 #include "tags/TagSupport.h"
 

@@ -1,4 +1,4 @@
-#include "rename/FileInfoTable.h"
+#include "session/FileInfoTable.h"
 
 namespace tagnomen {
 

@@ -1,4 +1,4 @@
-#include "app/WorkingSet.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 
