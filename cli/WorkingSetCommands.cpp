@@ -65,13 +65,13 @@ CommandResult Clashes(CommandContext& c, const Arguments& args) {
 CommandResult Method(CommandContext& c, const Arguments& args) {
     const char* usage = "method id3|smart|mass";
     RequireCount(args, 1, usage);
-    int method;
+    RenamingMethod method;
     if (args[0] == "id3" || args[0] == "0") {
-        method = 0;
+        method = RenamingMethod::Id3Tag;
     } else if (args[0] == "smart" || args[0] == "1") {
-        method = 1;
+        method = RenamingMethod::SmartEngine;
     } else if (args[0] == "mass" || args[0] == "2") {
-        method = 2;
+        method = RenamingMethod::Mass;
     } else {
         UsageFailure(usage, "unknown method '" + args[0] + "'");
     }

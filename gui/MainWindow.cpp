@@ -259,7 +259,7 @@ void MainWindow::BuildMenus() {
     // One method at a time: the items show radio marks.
     auto* methods = new QActionGroup(this);
     methods->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    auto addMethod = [this, method, methods](const QString& text, int value) {
+    auto addMethod = [this, method, methods](const QString& text, RenamingMethod value) {
         QAction* action = method->addAction(text);
         action->setCheckable(true);
         methods->addAction(action);
@@ -268,9 +268,10 @@ void MainWindow::BuildMenus() {
         commands_.push_back(action);
         return action;
     };
-    smartAction_ = addMethod(QStringLiteral("Renamer &Smart Engine (RSE)"), 1);
-    id3Action_ = addMethod(QStringLiteral("ID3 &TAG Method"), 0);
-    massAction_ = addMethod(QStringLiteral("&Mass Renaming Method"), 2);
+    smartAction_ =
+        addMethod(QStringLiteral("Renamer &Smart Engine (RSE)"), RenamingMethod::SmartEngine);
+    id3Action_ = addMethod(QStringLiteral("ID3 &TAG Method"), RenamingMethod::Id3Tag);
+    massAction_ = addMethod(QStringLiteral("&Mass Renaming Method"), RenamingMethod::Mass);
 
     QMenu* tools = menuBar_->addMenu(QStringLiteral("&Tools"));
     tools->setToolTipsVisible(true);

@@ -66,9 +66,9 @@ void Workbench::ReadOptions() {
 }
 
 void Workbench::UpdateMenu() {
-    menu_.id3TagChecked = method_ == 0;
-    menu_.smartEngineChecked = method_ == 1;
-    menu_.massChecked = method_ == 2;
+    menu_.id3TagChecked = method_ == RenamingMethod::Id3Tag;
+    menu_.smartEngineChecked = method_ == RenamingMethod::SmartEngine;
+    menu_.massChecked = method_ == RenamingMethod::Mass;
     menu_.underscoreChecked = context_.underscoreOption == 1;
     menu_.loaderChecked = context_.fileInfoLoader == 1;
     menu_.loaderToolsEnabled = context_.fileInfoLoader == 1;
@@ -157,8 +157,9 @@ CommandResult Workbench::Rename() {
     context_.readAhead = &readAhead;
     for (long long i = 0; i < n && !cancelRequested_; ++i) {
         const std::string& oldName = set_.oldNames[static_cast<std::size_t>(i)];
-        set_.renamedNames.push_back(method_ == 0 ? ProposeNameId3Tag(context_, oldName)
-                                                 : ProposeNameSmart(context_, oldName));
+        set_.renamedNames.push_back(method_ == RenamingMethod::Id3Tag
+                                        ? ProposeNameId3Tag(context_, oldName)
+                                        : ProposeNameSmart(context_, oldName));
         set_.progressValue = static_cast<int>(i + 1);
         set_.percentText = PercentText(i + 1, n);
         context_.ui.ShowRenameProgress(set_.progressValue, set_.progressMaximum, set_.percentText);
@@ -208,7 +209,7 @@ bool Workbench::RequestExit() {
                     "You didn't save your renamed files!\nAre you sure you want to exit?");
 }
 
-void Workbench::SelectMethod(int method) {
+void Workbench::SelectMethod(RenamingMethod method) {
     context_.settings.SetRenamingMethod(method);
     method_ = method;
     UpdateMenu();

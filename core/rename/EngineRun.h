@@ -7,15 +7,13 @@
 #include <utility>
 
 #include "rename/NameTemplate.h"
+#include "settings/RenamingMethod.h"
 
 namespace tagnomen {
 
 struct RenamingContext;
 
 namespace smart {
-
-inline constexpr int kSmartMethod = 1;
-inline constexpr int kMassMethod = 2;
 
 struct EngineRun {
     EngineRun(RenamingContext& owner, std::string old)
@@ -27,7 +25,7 @@ struct EngineRun {
 
     // "RenamingMethod", "Brackets" and, with "UseTemplate" 1, "Template" and
     // its tokens, as the call read them.
-    int method = kSmartMethod;
+    RenamingMethod method = RenamingMethod::SmartEngine;
     int brackets = 1;
     std::string templateText;
     TemplateTokens tokens;

@@ -28,10 +28,10 @@ void RunPassAndRetakeTitle(EngineRun& run, std::string (*pass)(EngineRun&, const
     TakeTitle(run, run.name);
 }
 
-// Which methods run a step: every method, or "RenamingMethod" 1 alone.
-enum class RunsFor { AllMethods, MethodOneOnly };
+// Which methods run a step: every method, or the smart engine alone.
+enum class RunsFor { AllMethods, SmartEngineOnly };
 constexpr RunsFor kAll = RunsFor::AllMethods;
-constexpr RunsFor kMethodOneOnly = RunsFor::MethodOneOnly;
+constexpr RunsFor kSmartEngineOnly = RunsFor::SmartEngineOnly;
 
 struct CleaningStep {
     int number;
@@ -50,13 +50,13 @@ constexpr CleaningStep kCleaningSteps[] = {
     {7, kAll, [](EngineRun& r) { r.name = BlankBeforeOpeningBracket(r.name); }},
     {8, kAll, [](EngineRun& r) { r.name = BlankAfterClosingBracket(r.name); }},
     {9, kAll, [](EngineRun& r) { r.name = ArtistGroup(r, r.name, false); }},
-    {10, kMethodOneOnly, [](EngineRun& r) { r.name = GarbageSegmentsPass(r, r.name); }},
+    {10, kSmartEngineOnly, [](EngineRun& r) { r.name = GarbageSegmentsPass(r, r.name); }},
     {11, kAll, [](EngineRun& r) { r.name = UnderscoreSeparator(r.name, r.underscoreDashCount); }},
     {12, kAll, [](EngineRun& r) { r.name = UnderscoresToBlanks(r.name); }},
     {13, kAll, [](EngineRun& r) { r.name = DropLeadingBlanks(r.name); }},
     {14, kAll, [](EngineRun& r) { r.name = ArtistWrap(r, r.name); }},
     {15, kAll, [](EngineRun& r) { r.name = ArtistGroup(r, r.name, true); }},
-    {16, kMethodOneOnly, [](EngineRun& r) { r.name = ExtraDashes(r.name); }},
+    {16, kSmartEngineOnly, [](EngineRun& r) { r.name = ExtraDashes(r.name); }},
     {17, kAll, [](EngineRun& r) { TakeTitle(r, r.name); }},
     {18, kAll, [](EngineRun& r) { r.name = DropBlankBeforeClosingBracket(r.name); }},
     {19, kAll, [](EngineRun& r) { r.name = DropBlankAfterOpeningBracket(r.name); }},
@@ -67,9 +67,9 @@ constexpr CleaningStep kCleaningSteps[] = {
     {24, kAll, [](EngineRun& r) { r.name = DropBangS(r.name); }},
     {25, kAll, [](EngineRun& r) { r.name = WordCase(r.name); }},
     {26, kAll, [](EngineRun& r) { r.name = YearBrackets(r.name); }},
-    {27, kMethodOneOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageGroupsPass); }},
+    {27, kSmartEngineOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageGroupsPass); }},
     {28, kAll, [](EngineRun& r) { r.name = CollapseBlankRuns(r.name); }},
-    {29, kMethodOneOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageCharactersPass); }},
+    {29, kSmartEngineOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageCharactersPass); }},
     {30, kAll, [](EngineRun& r) { r.name = DropBlankBeforeMp3(r.name); }},
     {31, kAll,
      [](EngineRun& r) {
@@ -98,7 +98,7 @@ bool RemovePart(std::string& text, const std::string& part) {
 // After-cleaning step 4: which values the loader is asked for.
 std::string LoaderKey(const EngineRun& run) {
     const bool loader = run.context.fileInfoLoader != 0;
-    const bool mass = run.method == kMassMethod;
+    const bool mass = run.method == RenamingMethod::Mass;
     std::string key;
     if (loader)
         key += "GEN";
@@ -185,7 +185,7 @@ std::string AfterCleaning(EngineRun& run) {
         const NameValues values{run.artist, run.title, run.album, run.year, run.track};
         proposal = FinishProposedName(ExpandTemplate(run.templateText, values, false),
                                       context.underscoreOption);
-    } else if (run.method == kMassMethod) {
+    } else if (run.method == RenamingMethod::Mass) {
         std::string built = "(" + run.artist + ") - " + run.title;
         if (run.brackets == 0)
             built = DropLeadingGroupBrackets(built);
@@ -243,7 +243,7 @@ EngineRun StartRun(RenamingContext& context, const std::string& oldName) {
 
 std::string ProposeName(EngineRun& run) {
     for (const CleaningStep& step : kCleaningSteps) {
-        if (step.runsFor == kMethodOneOnly && run.method != kSmartMethod)
+        if (step.runsFor == kSmartEngineOnly && run.method != RenamingMethod::SmartEngine)
             continue;
         step.apply(run);
     }

@@ -171,6 +171,12 @@ void SettingsStore::SetString(const std::string& name, const std::string& text) 
     file_.Write(name, stored);
 }
 
+void SettingsStore::GetRenamingMethod(RenamingMethod& destination) {
+    int stored = static_cast<int>(destination);
+    GetNumber("RenamingMethod", stored);
+    destination = static_cast<RenamingMethod>(stored);
+}
+
 bool SettingsStore::FullTagSupport() {
     int value = 1;
     GetNumber("FullTagSupport", value);

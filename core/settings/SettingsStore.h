@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/SettingsFile.h"
+#include "settings/RenamingMethod.h"
 
 namespace tagnomen {
 
@@ -52,8 +53,10 @@ class SettingsStore {
     void SetUseTemplate(int value) { SetNumber("UseTemplate", value); }
     void GetBrackets(int& destination) { GetNumber("Brackets", destination); }
     void SetBrackets(int value) { SetNumber("Brackets", value); }
-    void GetRenamingMethod(int& destination) { GetNumber("RenamingMethod", destination); }
-    void SetRenamingMethod(int value) { SetNumber("RenamingMethod", value); }
+    void GetRenamingMethod(RenamingMethod& destination);
+    void SetRenamingMethod(RenamingMethod value) {
+        SetNumber("RenamingMethod", static_cast<int>(value));
+    }
     void GetUnderscoreOption(int& destination) { GetNumber("UnderscoreOption", destination); }
     void SetUnderscoreOption(int value) { SetNumber("UnderscoreOption", value); }
     void GetFileInfoLoader(int& destination) { GetNumber("FileInfoLoader", destination); }

@@ -291,7 +291,7 @@ TEST(RenameWithId3TagMethod, WholeDirectory) {
     SettingsStore store(settingsDir / "settings.reg");
     store.FirstRunCheck();
     store.SetPathToWork(music.Path());
-    store.SetRenamingMethod(0);
+    store.SetRenamingMethod(RenamingMethod::Id3Tag);
     store.SetFileInfoLoader(1);
     store.SetUseTemplate(1);
     store.SetTemplate(kDefaultTemplate);

@@ -187,9 +187,9 @@ TEST(SettingsStoreValues, MissingValuesLeaveNumbersUnchangedAndReadAsEmptyText) 
     TempDir dir;
     WriteFile(dir / "s.reg", std::string(kHeader) + "\"IsFirstTime\"=\"0\"\n");
     SettingsStore store(dir / "s.reg");
-    int method = 42;
+    RenamingMethod method{42};
     store.GetRenamingMethod(method);
-    EXPECT_EQ(method, 42);
+    EXPECT_EQ(method, RenamingMethod{42});
     std::string templateText = "old";
     store.GetTemplate(templateText);
     EXPECT_EQ(templateText, "");
@@ -247,11 +247,12 @@ TEST(SettingsStoreValues, DamagedLinesAreSkippedAndTheOthersStayReadable) {
                                  "\"RenamingMethod\"=dword:00000002\n"
                                  "\"Template\"=\"unterminated\n");
     SettingsStore store(dir / "s.reg");
-    int brackets = 9, method = 9;
+    int brackets = 9;
+    RenamingMethod method{9};
     store.GetBrackets(brackets);
     store.GetRenamingMethod(method);
     EXPECT_EQ(brackets, 9);
-    EXPECT_EQ(method, 2);
+    EXPECT_EQ(method, RenamingMethod::Mass);
 }
 
 TEST(SettingsStoreValues, GettersSeeChangesMadeByAnotherCopyOfTheProgram) {
@@ -259,12 +260,12 @@ TEST(SettingsStoreValues, GettersSeeChangesMadeByAnotherCopyOfTheProgram) {
     SettingsStore first(dir / "s.reg");
     SettingsStore second(dir / "s.reg");
     first.FirstRunCheck();
-    int method = -1;
+    RenamingMethod method{-1};
     second.GetRenamingMethod(method);
-    EXPECT_EQ(method, 1);
-    first.SetRenamingMethod(2);
+    EXPECT_EQ(method, RenamingMethod::SmartEngine);
+    first.SetRenamingMethod(RenamingMethod::Mass);
     second.GetRenamingMethod(method);
-    EXPECT_EQ(method, 2);
+    EXPECT_EQ(method, RenamingMethod::Mass);
     // And each copy's writes keep the other's.
     second.SetBrackets(0);
     first.SetSortMethod(3);
@@ -309,19 +310,19 @@ TEST(SettingsStoreOverlay, OverlaidValuesAreReadAndWrittenButNeverPersisted) {
     store.SetOverlay("renamingmethod", "2");
     store.SetOverlay("Template", "%Artist");
     store.FirstRunCheck();  // writes the defaults to the file, the overlay stays
-    int method = -1;
+    RenamingMethod method{-1};
     store.GetRenamingMethod(method);
-    EXPECT_EQ(method, 2);
-    store.SetRenamingMethod(0);
+    EXPECT_EQ(method, RenamingMethod::Mass);
+    store.SetRenamingMethod(RenamingMethod::Id3Tag);
     store.GetRenamingMethod(method);
-    EXPECT_EQ(method, 0);
+    EXPECT_EQ(method, RenamingMethod::Id3Tag);
     std::string templateText;
     store.GetTemplate(templateText);
     EXPECT_EQ(templateText, "%Artist");
 
     SettingsStore fresh(dir / "s.reg");
     fresh.GetRenamingMethod(method);
-    EXPECT_EQ(method, 1);
+    EXPECT_EQ(method, RenamingMethod::SmartEngine);
     fresh.GetTemplate(templateText);
     EXPECT_EQ(templateText, "");
 }

@@ -36,7 +36,7 @@ struct Values {
 struct EngineCase {
     const char* what;
     std::string oldName;
-    int method = 1;
+    RenamingMethod method = RenamingMethod::SmartEngine;
     std::string templateText;  // empty: "UseTemplate" 0
     int brackets = 1;
     int underscore = 0;
@@ -299,45 +299,45 @@ TEST_F(SmartEngine, MassMethodAndOtherMethods) {
     const std::vector<EngineCase> cases = {
         {.what = "mass method asks nothing",
          .oldName = kBeatles,
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .expected = "(The Beatles) - Help!.mp3",
          .values = {"Help!", "The Beatles", "", "", "03"}},
         {.what = "mass method fills title and artist from the loader",
          .oldName = "help.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .expected = "(Unknown Artist) - Unknown Title.mp3",
          .values = {"Unknown Title", "Unknown Artist", "", "", ""}},
         {.what = "mass method, Brackets 0",
          .oldName = "help.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .brackets = 0,
          .expected = "Unknown Artist - Unknown Title.mp3",
          .values = {"Unknown Title", "Unknown Artist", "", "", ""}},
         {.what = "mass method, artist with brackets, Brackets 0",
          .oldName = "(A (B)) - T.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .brackets = 0,
          .expected = "A B) - T.mp3",
          .values = {"T", "A (B)", "", "", ""}},
         {.what = "mass method, two dashes",
          .oldName = three,
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .expected = "(Artist) - Unknown Title.mp3",
          .values = {"Unknown Title", "Artist", "", "", ""}},
         {.what = "mass method skips the garbage characters",
          .oldName = "(Artist) - Title #1.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .expected = "(Artist) - Title #1.mp3",
          .values = {"Title #1", "Artist", "", "", ""}},
         {.what = "mass method still asks about values",
          .oldName = bandSong,
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .asked = {Choose("2000", "1999", "Year", bandSong)},
          .expected = "(Band) - Song.mp3",
          .values = {"Song", "Band", "", "1999", "00"}},
         {.what = "mass method with a template",
          .oldName = "help.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .templateText = "%Artist - %Title",
          .underscore = 1,
          .expected = "Unknown_Artist_-_Unknown_Title.mp3",
@@ -349,12 +349,12 @@ TEST_F(SmartEngine, MassMethodAndOtherMethods) {
          .values = {"Album   Title", "Artist", "", "", ""}},
         {.what = "another stored method: no garbage steps, no mass output",
          .oldName = three,
-         .method = 5,
+         .method = RenamingMethod{5},
          .expected = "(Artist) - Album - Title.mp3",
          .values = {"", "Artist", "", "", ""}},
         {.what = "another stored method keeps the title empty without a template",
          .oldName = "help.mp3",
-         .method = 7,
+         .method = RenamingMethod{7},
          .expected = "Help.mp3"},
     };
     for (const EngineCase& c : cases)
@@ -395,7 +395,7 @@ TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
     tag.album = "Rubber Soul";
     tag.year = "1965";
     music_.Write("help.mp3", testing::Mp3Bytes("", testing::Id3v1Bytes(tag)));
-    store_.SetRenamingMethod(2);
+    store_.SetRenamingMethod(RenamingMethod::Mass);
     store_.SetUseTemplate(1);
     store_.SetTemplate("%Artist - %Album - %Title (%Year)");
     EXPECT_EQ(Propose("help.mp3"), "Beatles - Rubber Soul - Help (1965).mp3");
@@ -408,13 +408,13 @@ TEST_F(SmartEngine, ProposalsFitAFileName) {
     for (int i = 0; i < 60; ++i)
         longTitle += "word" + accent + " ";
     const std::string oldName = "Artist - " + longTitle + "(Live).mp3";
-    for (int method : {1, 2}) {
+    for (RenamingMethod method : {RenamingMethod::SmartEngine, RenamingMethod::Mass}) {
         for (int useTemplate : {0, 1}) {
             store_.SetRenamingMethod(method);
             store_.SetUseTemplate(useTemplate);
             store_.SetTemplate(kDefaultTemplate);
             const std::string proposal = ProposeNameSmart(context_, oldName);
-            EXPECT_LE(proposal.size(), 255u) << method << useTemplate;
+            EXPECT_LE(proposal.size(), 255u) << static_cast<int>(method) << useTemplate;
             EXPECT_TRUE(proposal.ends_with(".mp3")) << proposal;
             // The cut falls on a character boundary: the byte before the
             // ending is never the lead byte of the two-byte character.
@@ -447,7 +447,7 @@ TEST(RenameWithSmartEngine, WholeDirectory) {
     SettingsStore store(settingsDir / "settings.reg");
     store.FirstRunCheck();
     store.SetPathToWork(music.Path());
-    store.SetRenamingMethod(1);
+    store.SetRenamingMethod(RenamingMethod::SmartEngine);
     store.SetFileInfoLoader(1);
 
     ScriptedUi ui;

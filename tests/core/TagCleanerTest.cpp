@@ -332,7 +332,7 @@ TEST_F(TagCleanerTest, TagsGoOnlyIntoTheFilesTheTableWasReadFrom) {
         music_.Write("b.mp3", original);
         store_.SetPathToWork(music_.Path());
         Workbench& wb = Start();
-        wb.SelectMethod(0);
+        wb.SelectMethod(RenamingMethod::Id3Tag);
         wb.Rename();
         ASSERT_EQ(wb.Context().table.RowCount(), 2u);
         wb.Context().table.SetCell(0, FileInfoTable::Title, "New A");

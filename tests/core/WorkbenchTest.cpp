@@ -262,23 +262,23 @@ TEST_F(WorkbenchTest, LoaderOptionPersistsGreysTheToolsAndEmptiesTheTable) {
 TEST_F(WorkbenchTest, MethodSelectionChecksOneItemAndPersists) {
     Workbench& wb = Start();
     EXPECT_TRUE(wb.Menu().smartEngineChecked);
-    wb.SelectMethod(0);
+    wb.SelectMethod(RenamingMethod::Id3Tag);
     EXPECT_TRUE(wb.Menu().id3TagChecked);
     EXPECT_FALSE(wb.Menu().smartEngineChecked);
     EXPECT_FALSE(wb.Menu().massChecked);
-    int method = -1;
+    RenamingMethod method{-1};
     store_.GetRenamingMethod(method);
-    EXPECT_EQ(method, 0);
-    wb.SelectMethod(2);
+    EXPECT_EQ(method, RenamingMethod::Id3Tag);
+    wb.SelectMethod(RenamingMethod::Mass);
     EXPECT_TRUE(wb.Menu().massChecked);
     EXPECT_FALSE(wb.Menu().id3TagChecked);
 }
 
 TEST_F(WorkbenchTest, StoredMethodOutsideTheRangeChecksNoItem) {
-    store_.SetRenamingMethod(7);
+    store_.SetRenamingMethod(RenamingMethod{7});
     Workbench& wb = Start();
     EXPECT_FALSE(wb.Menu().smartEngineChecked || wb.Menu().id3TagChecked || wb.Menu().massChecked);
-    EXPECT_EQ(wb.CurrentMethod(), 7);
+    EXPECT_EQ(wb.CurrentMethod(), RenamingMethod{7});
 }
 
 TEST_F(WorkbenchTest, SelectingAnOldEntrySelectsExactlyTheSameProposedEntry) {

@@ -164,10 +164,11 @@ class MainWindowTest : public QObject {
         underscore->trigger();
         QVERIFY(underscore->isChecked());
 
-        int method = -1, loaderValue = -1;
+        RenamingMethod method{-1};
+        int loaderValue = -1;
         f.store->GetRenamingMethod(method);
         f.store->GetFileInfoLoader(loaderValue);
-        QCOMPARE(method, 0);
+        QCOMPARE(method, RenamingMethod::Id3Tag);
         QCOMPARE(loaderValue, 1);
     }
 

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     SettingsStore settings((work.path() + "/settings.reg").toStdString());
     settings.FirstRunCheck();
     settings.SetPathToWork(music);
-    settings.SetRenamingMethod(1);
+    settings.SetRenamingMethod(RenamingMethod::SmartEngine);
 
     SilentQtUi ui;
     Workbench workbench(settings, ui);
