@@ -1,7 +1,6 @@
 #include "rename/FileInfoLoader.h"
 
 #include <cstdint>
-#include <string_view>
 
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -24,10 +23,6 @@ constexpr std::size_t kMaxPromptFileNameBytes = 255;
 // An ID3v1 text this long that occurs inside the ID3v2 text is taken to be
 // the same value cut to fit the ID3v1 field.
 constexpr std::size_t kCutTextCharacters = 27;
-
-bool KeyHas(std::string_view key, std::string_view token) {
-    return key.find(token) != std::string_view::npos;
-}
 
 // Cuts a candidate to its first 255 characters.
 void LimitCandidate(std::string& text) {
@@ -56,29 +51,32 @@ std::string Id3v1GenreCandidate(int stored) {
 
 class Reconciler {
   public:
-    Reconciler(Ui& ui, std::string_view key, const std::string& fileName,
+    Reconciler(Ui& ui, const LoaderKey& key, const std::string& fileName,
                const TagCandidates& candidates)
         : ui_(ui), key_(key), fileName_(fileName), v1_(candidates.id3v1), v2_(candidates.id3v2) {}
 
     void Run(FileInformation& out) {
-        if (KeyHas(key_, "TIT")) {
-            out.title =
-                Text("TIT1", "Title - Song Name", "Unknown Title", v1_.title, v2_.title, true);
+        if (key_.title) {
+            out.title = Text(key_.promptTitle, "Title - Song Name", "Unknown Title", v1_.title,
+                             v2_.title, true);
         }
-        if (KeyHas(key_, "ART")) {
-            out.artist =
-                Text("ART1", "Artist - Author", "Unknown Artist", v1_.artist, v2_.artist, true);
+        if (key_.artist) {
+            out.artist = Text(key_.promptArtist, "Artist - Author", "Unknown Artist", v1_.artist,
+                              v2_.artist, true);
         }
-        if (KeyHas(key_, "ALB")) {
-            out.album = Text("ALB1", "Album", "Unknown Album", v1_.album, v2_.album, true);
+        if (key_.album) {
+            out.album =
+                Text(key_.promptAlbum, "Album", "Unknown Album", v1_.album, v2_.album, true);
         }
-        if (KeyHas(key_, "YEA")) {
-            out.year = Text("YEA1", "Year", "Unknown Year", v1_.year, v2_.year, false);
+        if (key_.year) {
+            out.year = Text(key_.promptYear, "Year", "Unknown Year", v1_.year, v2_.year, false);
         }
-        if (KeyHas(key_, "TRC"))
+        if (key_.track) {
             out.track = Track();
-        if (KeyHas(key_, "GEN"))
+        }
+        if (key_.genre) {
             out.genre = Genre();
+        }
     }
 
   private:
@@ -90,13 +88,13 @@ class Reconciler {
                                   v2);
     }
 
-    std::string Text(const char* promptToken, const char* caption, const char* placeholder,
+    std::string Text(bool prompt, const char* caption, const char* placeholder,
                      const std::string& v1, const std::string& v2, bool cutTextRule) {
         if (auto settled = SettleByPresence(v1, v2, placeholder))
             return *settled;
         if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters))
             return v2;
-        if (KeyHas(key_, promptToken))
+        if (prompt)
             return Limited(Ask(caption, v1, v2));
         return v2;
     }
@@ -130,7 +128,7 @@ class Reconciler {
     }
 
     Ui& ui_;
-    std::string_view key_;
+    const LoaderKey& key_;
     const std::string& fileName_;
     const FileInformation& v1_;
     const FileInformation& v2_;
@@ -189,13 +187,13 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
     }
 }
 
-void ReconcileFileInformation(Ui& ui, const std::string& key, const std::string& fileName,
+void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& fileName,
                               const TagCandidates& candidates, FileInformation& out) {
     Clear(out);
     Reconciler(ui, key, fileName, candidates).Run(out);
 }
 
-void LoadFileInformation(RenamingContext& context, const std::string& key,
+void LoadFileInformation(RenamingContext& context, const LoaderKey& key,
                          const std::string& fileName, FileInformation& out) {
     Clear(out);
     TagCandidates candidates;

@@ -24,36 +24,33 @@ void DropTitleEnding(std::string& title) {
 
 // The loader key asking for the values of the template, with the prompt
 // allowed for each of them except the track.
-std::string TemplateKey(const TemplateTokens& tokens) {
-    std::string key;
-    if (tokens.artist)
-        key += "ART1";
-    if (tokens.title)
-        key += "TIT1";
-    if (tokens.album)
-        key += "ALB1";
-    if (tokens.year)
-        key += "YEA1";
-    if (tokens.track)
-        key += "TRC";
+LoaderKey TemplateKey(const TemplateTokens& tokens) {
+    LoaderKey key;
+    key.artist = key.promptArtist = tokens.artist;
+    key.title = key.promptTitle = tokens.title;
+    key.album = key.promptAlbum = tokens.album;
+    key.year = key.promptYear = tokens.year;
+    key.track = tokens.track;
     return key;
 }
 
-// The key for the values still empty, without prompt marks.
-std::string MissingValuesKey(const FileInformation& info) {
-    std::string key;
-    if (info.title.empty())
-        key += "TIT";
-    if (info.artist.empty())
-        key += "ART";
-    if (info.album.empty())
-        key += "ALB";
-    if (info.year.empty())
-        key += "YEA";
-    if (info.track.empty())
-        key += "TRC";
-    if (info.genre.empty())
-        key += "GEN";
+// The fixed formats: title and artist, with the prompt.
+LoaderKey FixedFormatKey() {
+    LoaderKey key;
+    key.title = key.promptTitle = true;
+    key.artist = key.promptArtist = true;
+    return key;
+}
+
+// The key for the values still empty, without the prompt.
+LoaderKey MissingValuesKey(const FileInformation& info) {
+    LoaderKey key;
+    key.title = info.title.empty();
+    key.artist = info.artist.empty();
+    key.album = info.album.empty();
+    key.year = info.year.empty();
+    key.track = info.track.empty();
+    key.genre = info.genre.empty();
     return key;
 }
 
@@ -94,7 +91,7 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
         info.year = std::move(values.year);
         info.track = std::move(values.track);
     } else {
-        ReconcileFileInformation(context.ui, "TIT1ART1", oldName, candidates, info);
+        ReconcileFileInformation(context.ui, FixedFormatKey(), oldName, candidates, info);
         int brackets = 1;
         context.settings.GetBrackets(brackets);
         DropTitleEnding(info.title);
@@ -103,8 +100,8 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
     }
 
     if (context.fileInfoLoader == 1) {
-        const std::string key = MissingValuesKey(info);
-        if (!key.empty()) {
+        const LoaderKey key = MissingValuesKey(info);
+        if (key.AsksForAny()) {
             FileInformation fresh;
             ReconcileFileInformation(context.ui, key, oldName, candidates, fresh);
             FillEmpty(info.title, fresh.title);

@@ -95,23 +95,18 @@ bool RemovePart(std::string& text, const std::string& part) {
     return true;
 }
 
-// After-cleaning step 4: which values the loader is asked for.
-std::string LoaderKey(const EngineRun& run) {
+// After-cleaning step 4: which values the loader is asked for; the text
+// values with the prompt.
+LoaderKey KeyForTheLoader(const EngineRun& run) {
     const bool loader = run.context.fileInfoLoader != 0;
     const bool mass = run.method == RenamingMethod::Mass;
-    std::string key;
-    if (loader)
-        key += "GEN";
-    if (run.title.empty() && (loader || mass || run.tokens.title))
-        key += "TIT1";
-    if (run.artist.empty() && (loader || mass || run.tokens.artist))
-        key += "ART1";
-    if (run.album.empty() && (loader || run.tokens.album))
-        key += "ALB1";
-    if (run.year.empty() && (loader || run.tokens.year))
-        key += "YEA1";
-    if (run.track.empty() && (loader || run.tokens.track))
-        key += "TRC";
+    LoaderKey key;
+    key.genre = loader;
+    key.title = key.promptTitle = run.title.empty() && (loader || mass || run.tokens.title);
+    key.artist = key.promptArtist = run.artist.empty() && (loader || mass || run.tokens.artist);
+    key.album = key.promptAlbum = run.album.empty() && (loader || run.tokens.album);
+    key.year = key.promptYear = run.year.empty() && (loader || run.tokens.year);
+    key.track = run.track.empty() && (loader || run.tokens.track);
     return key;
 }
 
@@ -148,9 +143,9 @@ std::string AfterCleaning(EngineRun& run) {
         RemovePart(run.title, run.album);
 
     // 4. and 5. The loader fills what the key asks for; an empty key asks for nothing.
-    const std::string key = LoaderKey(run);
+    const LoaderKey key = KeyForTheLoader(run);
     FileInformation fresh;
-    if (!key.empty())
+    if (key.AsksForAny())
         LoadFileInformation(context, key, oldName, fresh);
     if (EndsWithIgnoreAsciiCase(fresh.title, ".mp3")) {
         fresh.title = ToLowerAscii(fresh.title);
