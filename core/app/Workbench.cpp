@@ -59,8 +59,8 @@ StartResult Workbench::Start() {
 void Workbench::ReadOptions() {
     context_.settings.GetRenamingMethod(method_);
     context_.settings.GetUnderscoreOption(context_.underscoreOption);
-    context_.settings.GetFileInfoLoader(context_.fileInfoLoader);
-    context_.settings.GetUseTemplate(context_.useTemplate);
+    context_.ReadFileInfoLoader();
+    context_.ReadUseTemplate();
     context_.fullTagSupport = context_.settings.FullTagSupport();
     context_.settings.GetNumber("ReadAheadThreads", context_.readAheadThreads);
 }
@@ -70,8 +70,8 @@ void Workbench::UpdateMenu() {
     menu_.smartEngineChecked = method_ == RenamingMethod::SmartEngine;
     menu_.massChecked = method_ == RenamingMethod::Mass;
     menu_.underscoreChecked = context_.underscoreOption == 1;
-    menu_.loaderChecked = context_.fileInfoLoader == 1;
-    menu_.loaderToolsEnabled = context_.fileInfoLoader == 1;
+    menu_.loaderChecked = context_.fileInfoLoader;
+    menu_.loaderToolsEnabled = context_.fileInfoLoader;
     menu_.fullTagSupportChecked = context_.fullTagSupport;
 }
 
@@ -143,7 +143,7 @@ CommandResult Workbench::Rename() {
     set_.renamedNames.clear();
     set_.renamedNames.reserve(set_.oldNames.size());
     set_.progressMaximum = static_cast<int>(n);
-    context_.tableResetFlag = 1;
+    context_.tableResetFlag = true;
     context_.remembered.Clear();
     set_.ClearSelections();
     renaming_ = true;
@@ -248,14 +248,12 @@ void Workbench::ToggleUnderscore() {
 }
 
 void Workbench::ToggleLoader() {
-    context_.settings.GetFileInfoLoader(context_.fileInfoLoader);
-    if (context_.fileInfoLoader != 0) {
-        context_.fileInfoLoader = 0;
+    context_.ReadFileInfoLoader();
+    context_.fileInfoLoader = !context_.fileInfoLoader;
+    if (!context_.fileInfoLoader) {
         context_.table.Empty();
-    } else {
-        context_.fileInfoLoader = 1;
     }
-    context_.settings.SetFileInfoLoader(context_.fileInfoLoader);
+    context_.settings.SetFileInfoLoader(context_.fileInfoLoader ? 1 : 0);
     UpdateMenu();
 }
 

@@ -62,7 +62,7 @@ void FillEmpty(std::string& value, std::string& fresh) {
 }  // namespace
 
 std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldName) {
-    context.settings.GetUseTemplate(context.useTemplate);
+    context.ReadUseTemplate();
 
     // Both tags are read once; the second pass below reconciles the same
     // candidates with its own key.
@@ -71,7 +71,7 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
 
     FileInformation info;
     std::string name;
-    if (context.useTemplate == 1) {
+    if (context.useTemplate) {
         const std::string templateText = context.ReadTemplate();
         ReconcileFileInformation(context.ui, TemplateKey(FindTemplateTokens(templateText)), oldName,
                                  candidates, info);
@@ -99,7 +99,7 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
                                   context.underscoreOption);
     }
 
-    if (context.fileInfoLoader == 1) {
+    if (context.fileInfoLoader) {
         const LoaderKey key = MissingValuesKey(info);
         if (key.AsksForAny()) {
             FileInformation fresh;

@@ -46,8 +46,8 @@ void RecordFileInformation(RenamingContext& context, const std::string& oldName,
                            const std::string& proposedName, const FileInformation& values,
                            int lowestGenre) {
     const std::string directory = WorkDirectory(context);
-    if (context.tableResetFlag != 0) {
-        context.tableResetFlag = 0;
+    if (context.tableResetFlag) {
+        context.tableResetFlag = false;
         context.table.Empty();
         context.table.SetDirectory(directory);
     }

@@ -98,7 +98,7 @@ bool RemovePart(std::string& text, const std::string& part) {
 // After-cleaning step 4: which values the loader is asked for; the text
 // values with the prompt.
 LoaderKey KeyForTheLoader(const EngineRun& run) {
-    const bool loader = run.context.fileInfoLoader != 0;
+    const bool loader = run.context.fileInfoLoader;
     const bool mass = run.method == RenamingMethod::Mass;
     LoaderKey key;
     key.genre = loader;
@@ -162,7 +162,7 @@ std::string AfterCleaning(EngineRun& run) {
         if (value->empty() && !freshValue->empty())
             *value = *freshValue;
     }
-    if (context.fileInfoLoader != 0)
+    if (context.fileInfoLoader)
         run.genre = fresh.genre;
 
     // 7. Capitalisation and trimming; no value outgrows a tag text.
@@ -176,7 +176,7 @@ std::string AfterCleaning(EngineRun& run) {
 
     // 8. Output.
     std::string proposal;
-    if (context.useTemplate == 1) {
+    if (context.useTemplate) {
         const NameValues values{run.artist, run.title, run.album, run.year, run.track};
         proposal = FinishProposedName(ExpandTemplate(run.templateText, values, false),
                                       context.underscoreOption);
@@ -190,7 +190,7 @@ std::string AfterCleaning(EngineRun& run) {
     }
 
     // 9. The table row, genres 1 to 255.
-    if (context.fileInfoLoader != 0) {
+    if (context.fileInfoLoader) {
         const FileInformation values{run.title, run.artist, run.album,
                                      run.year,  run.track,  run.genre};
         RecordFileInformation(context, oldName, proposal, values, 1);
@@ -222,14 +222,14 @@ EngineRun StartRun(RenamingContext& context, const std::string& oldName) {
     EngineRun run(context, oldName);
     context.settings.GetBrackets(run.brackets);
     context.settings.GetRenamingMethod(run.method);
-    context.settings.GetUseTemplate(context.useTemplate);
-    if (context.useTemplate == 1) {
+    context.ReadUseTemplate();
+    if (context.useTemplate) {
         run.templateText = context.ReadTemplate();
         run.tokens = FindTemplateTokens(run.templateText);
         run.needsAlbum = run.tokens.album;
         run.needsTrack = run.tokens.track;
     }
-    if (context.fileInfoLoader != 0) {
+    if (context.fileInfoLoader) {
         run.needsAlbum = true;
         run.needsTrack = true;
     }

@@ -32,6 +32,18 @@ void RenamingContext::StoreOrganizeRoot(const std::string& path) {
     caches.organizeRoot = path;
 }
 
+void RenamingContext::ReadUseTemplate() {
+    int stored = useTemplate ? 1 : 0;
+    settings.GetUseTemplate(stored);
+    useTemplate = stored == 1;
+}
+
+void RenamingContext::ReadFileInfoLoader() {
+    int stored = fileInfoLoader ? 1 : 0;
+    settings.GetFileInfoLoader(stored);
+    fileInfoLoader = stored != 0;
+}
+
 std::string WorkDirectory(RenamingContext& context) {
     if (!context.listedDirectory.empty()) {
         return context.listedDirectory;

@@ -55,9 +55,16 @@ struct RenamingContext {
     RememberedAnswers remembered;
 
     // Copies of the settings, set at start-up and by the menu commands.
+    // "UnderscoreOption" keeps its number: 1 turns blanks into "_", 0 "_"
+    // into blanks, and any other number does neither.
     int underscoreOption = 0;
-    int useTemplate = 0;
-    int fileInfoLoader = 0;
+    // "UseTemplate" holds 1.
+    bool useTemplate = false;
+    // "FileInfoLoader" holds anything but 0.
+    bool fileInfoLoader = false;
+    // Read the two above afresh; a missing value leaves the copy as it was.
+    void ReadUseTemplate();
+    void ReadFileInfoLoader();
     // "FullTagSupport": every ID3v2 encoding read, unchanged frames kept.
     bool fullTagSupport = true;
     TagSupport Support() const { return fullTagSupport ? TagSupport::Full : TagSupport::Basic; }
@@ -68,7 +75,7 @@ struct RenamingContext {
     TagReadAhead* readAhead = nullptr;
 
     // Set by Rename before its first file; cleared by the first recorded row.
-    int tableResetFlag = 0;
+    bool tableResetFlag = false;
     FileInfoTable table;
 };
 

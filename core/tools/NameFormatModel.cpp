@@ -65,18 +65,18 @@ void NameFormatModel::Accept() {
         case NameFormatChoice::Brackets:
         case NameFormatChoice::Plain:
             settings.SetBrackets(static_cast<int>(choice_));
-            context_.useTemplate = 0;
+            context_.useTemplate = false;
             break;
         case NameFormatChoice::Free:
             settings.SetBrackets(2);
             context_.StoreTemplate(templateText_);
-            context_.useTemplate = 1;
+            context_.useTemplate = true;
             break;
         case NameFormatChoice::None:
             break;
     }
-    settings.SetUseTemplate(context_.useTemplate);
-    if (context_.useTemplate == 1)
+    settings.SetUseTemplate(context_.useTemplate ? 1 : 0);
+    if (context_.useTemplate)
         context_.StoreTemplate(context_.caches.templateText);
     accepted_ = true;
 }

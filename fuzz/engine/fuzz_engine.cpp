@@ -86,8 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     RenamingContext context(store, ui);
     context.underscoreOption = (settings & 16) ? 1 : 0;
-    context.fileInfoLoader = (settings & 32) ? 1 : 0;
-    context.tableResetFlag = 1;
+    context.fileInfoLoader = (settings & 32) != 0;
+    context.tableResetFlag = true;
 
     smart::EngineRun run = smart::StartRun(context, oldName);
     const std::string proposal = smart::ProposeName(run);

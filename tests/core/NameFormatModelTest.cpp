@@ -40,7 +40,7 @@ class NameFormatModelTest : public ::testing::Test {
         store_.SetBrackets(brackets);
         store_.SetUseTemplate(useTemplate);
         store_.SetString("Template", templateText);
-        context_.useTemplate = useTemplate;
+        context_.useTemplate = useTemplate == 1;
         context_.caches.templateText.clear();
     }
 
@@ -130,7 +130,7 @@ TEST_F(NameFormatModelTest, OkStoresTheChoice) {
         EXPECT_EQ(stored.brackets, c.expected.brackets);
         EXPECT_EQ(stored.useTemplate, c.expected.useTemplate);
         EXPECT_EQ(stored.templateText, c.expected.templateText);
-        EXPECT_EQ(context_.useTemplate, c.expected.useTemplate);
+        EXPECT_EQ(context_.useTemplate, c.expected.useTemplate == 1);
         EXPECT_EQ(context_.caches.templateText, c.expected.templateText);
     }
 }
@@ -146,7 +146,7 @@ TEST_F(NameFormatModelTest, LeavingWithoutOkStoresNothing) {
     RunNameFormatDialog(context_, "");
     EXPECT_TRUE(ui_.dialogs.nameFormat.Empty());
     EXPECT_EQ(testing::ReadFile(store_.Path()), before);
-    EXPECT_EQ(context_.useTemplate, 0);
+    EXPECT_FALSE(context_.useTemplate);
 
     ui_.dialogs.nameFormat.Push([](NameFormatModel& dialog) {
         dialog.Choose(NameFormatChoice::Free);
@@ -156,7 +156,7 @@ TEST_F(NameFormatModelTest, LeavingWithoutOkStoresNothing) {
     });
     RunNameFormatDialog(context_, "");
     EXPECT_EQ(Read().templateText, "%Title");
-    EXPECT_EQ(context_.useTemplate, 1);
+    EXPECT_TRUE(context_.useTemplate);
 }
 
 }  // namespace

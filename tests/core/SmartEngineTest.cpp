@@ -40,7 +40,7 @@ struct EngineCase {
     std::string templateText;  // empty: "UseTemplate" 0
     int brackets = 1;
     int underscore = 0;
-    int loader = 0;
+    bool loader = false;
     std::vector<bool> yesNo;
     std::vector<GarbageAnswer> garbage;
     std::vector<Asked> asked;
@@ -365,12 +365,12 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
     const EngineCase c = {
         .what = "loader on",
         .oldName = "(Artist) - Title (Bonus).mp3",
-        .loader = 1,
+        .loader = true,
         .garbage = {A::Track},
         .asked = {Garbage("(Bonus)", "(Artist) - Title (Bonus) .mp3", true, true)},
         .expected = "(Artist) - Title.mp3",
         .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "0"}};
-    context_.tableResetFlag = 1;
+    context_.tableResetFlag = true;
     Run(c);
     EXPECT_EQ(run_->genre, "Unknown Genre");
     ASSERT_EQ(context_.table.RowCount(), 1u);
@@ -381,7 +381,7 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
     // A second file appends; the values of the first are gone.
     Run({.what = "second file",
          .oldName = kBeatles,
-         .loader = 1,
+         .loader = true,
          .expected = "(The Beatles) - Help!.mp3",
          .values = {"Help!", "The Beatles", "Unknown Album", "Unknown Year", "03"}});
     ASSERT_EQ(context_.table.RowCount(), 2u);

@@ -270,7 +270,7 @@ void ToolDialogsTest::nameFormatOkStoresAndEscapeDoesNot() {
     QCOMPARE(brackets, 2);
     QCOMPARE(useTemplate, 1);
     QCOMPARE(store_->GetString("Template"), std::string("%Track. %Title"));
-    QCOMPARE(context_->useTemplate, 1);
+    QVERIFY(context_->useTemplate);
 }
 
 void ToolDialogsTest::editFileNameShowsTheNameWithoutExtension() {
