@@ -16,19 +16,15 @@
 #include <random>
 #include <thread>
 
+#include "platform/FullIo.h"
+#include "platform/Text.h"
+
 namespace tagnomen {
 
 namespace {
 
-unsigned char LowerAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-}
-
-bool EndsWithMp3(const char* name, std::size_t length) {
-    if (length < 4)
-        return false;
-    const char* end = name + length - 4;
-    return end[0] == '.' && LowerAscii(end[1]) == 'm' && LowerAscii(end[2]) == 'p' && end[3] == '3';
+bool EndsWithMp3(std::string_view name) {
+    return EndsWithIgnoreAsciiCase(name, ".mp3");
 }
 
 // Restores errno when it goes out of scope, so that clean-up after a
@@ -66,28 +62,8 @@ bool RenameExclusive(const char* from, const char* to) {
     return true;
 }
 
-std::string DirectoryPart(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NamePart(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool DifferOnlyInLetterCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size() || a == b)
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(static_cast<unsigned char>(a[i])) !=
-            LowerAscii(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
+    return a != b && EqualsIgnoreAsciiCase(a, b);
 }
 
 // True when the directory lists an entry spelled exactly so.
@@ -293,7 +269,7 @@ std::vector<std::string> ListMp3Files() {
         return names;
     while (const dirent* entry = readdir(directory)) {
         std::size_t length = std::strlen(entry->d_name);
-        if (!EndsWithMp3(entry->d_name, length))
+        if (!EndsWithMp3(std::string_view(entry->d_name, length)))
             continue;
         if (entry->d_type == DT_REG) {
             names.emplace_back(entry->d_name, length);
@@ -313,21 +289,11 @@ std::vector<std::string> ListMp3Files() {
     return names;
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = LowerAscii(static_cast<unsigned char>(a[i]));
-        unsigned char y = LowerAscii(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
-
 void SortFileNames(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), LessIgnoringCase);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int order = CompareIgnoreAsciiCase(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
 }
 
 std::vector<std::string> ListSubdirectories(const std::string& path) {
@@ -368,6 +334,18 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
     if (!directory.empty() && directory.back() == '/')
         return directory + name;
     return directory + "/" + name;
+}
+
+std::string DirectoryPart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NamePart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 EntryType TypeOf(const std::string& path) {
@@ -433,8 +411,7 @@ bool IsBareFileName(const std::string& name) {
 bool IsVisibleFileName(const std::string& name) {
     if (!IsBareFileName(name) || name[0] == '.')
         return false;
-    const std::size_t stemLength =
-        EndsWithMp3(name.data(), name.size()) ? name.size() - 4 : name.size();
+    const std::size_t stemLength = EndsWithMp3(name) ? name.size() - 4 : name.size();
     return name.find_first_not_of(". ") < stemLength;
 }
 
@@ -499,12 +476,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes,
     const int fd = CreateUniqueFile(directory, temporaryPrefix, temporary);
     if (fd < 0)
         return false;
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < bytes.size();) {
-        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        ok = wrote > 0 || (wrote < 0 && errno == EINTR);
-        done += wrote > 0 ? static_cast<std::size_t>(wrote) : 0;
-    }
+    bool ok = WriteFully(fd, bytes.data(), bytes.size());
     ok = ok && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,8 +18,15 @@ namespace {
 
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
 
-unsigned char LowerAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+// The value of a hexadecimal digit in either case; -1 for any other character.
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
@@ -46,22 +52,13 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return true;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 bool MakeDirectories(const std::string& directory) {
     if (directory.empty() || directory == "." || directory == "/")
         return true;
     struct stat info {};
     if (stat(directory.c_str(), &info) == 0)
         return S_ISDIR(info.st_mode);
-    if (!MakeDirectories(DirectoryOf(directory)))
+    if (!MakeDirectories(DirectoryPart(directory)))
         return false;
     return mkdir(directory.c_str(), 0700) == 0 || errno == EEXIST;
 }
@@ -122,15 +119,9 @@ bool ParseValueLine(const std::string& line, std::string& name, RegistryValue& v
         return false;
     std::uint32_t number = 0;
     for (char c : digits) {
-        int digit;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (LowerAscii(static_cast<unsigned char>(c)) >= 'a' &&
-                   LowerAscii(static_cast<unsigned char>(c)) <= 'f') {
-            digit = LowerAscii(static_cast<unsigned char>(c)) - 'a' + 10;
-        } else {
+        const int digit = HexDigitValue(c);
+        if (digit < 0)
             return false;
-        }
         number = number * 16 + static_cast<std::uint32_t>(digit);
     }
     value.type = RegistryValue::Type::Dword;
@@ -181,8 +172,7 @@ SettingsFileState ReadState(const std::string& path, std::string& content) {
 // Sets a value in place (names compare without regard to case), or appends it.
 void SetValue(RegistryValueList& values, std::string name, RegistryValue value) {
     for (auto& entry : values) {
-        if (!CaseInsensitiveLess{}(entry.first, name) &&
-            !CaseInsensitiveLess{}(name, entry.first)) {
+        if (EqualsIgnoreAsciiCase(entry.first, name)) {
             entry.second = std::move(value);
             return;
         }
@@ -191,23 +181,10 @@ void SetValue(RegistryValueList& values, std::string name, RegistryValue value) 
 }
 
 bool ReplaceFile(const std::string& path, const std::string& bytes) {
-    const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return ReplaceFileContents(path, bytes, name + ".new-");
+    return ReplaceFileContents(path, bytes, NamePart(path) + ".new-");
 }
 
 }  // namespace
-
-bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = LowerAscii(static_cast<unsigned char>(a[i]));
-        unsigned char y = LowerAscii(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
-}
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
 
@@ -244,8 +221,7 @@ std::optional<RegistryValueList> SettingsFile::Parse(const std::string& content)
         if (line.empty())
             continue;
         if (line[0] == '[') {
-            inKey = CaseInsensitiveLess{}(line, keyLine) == false &&
-                    CaseInsensitiveLess{}(keyLine, line) == false;
+            inKey = EqualsIgnoreAsciiCase(line, keyLine);
             sawKey = sawKey || inKey;
             continue;
         }
@@ -322,7 +298,7 @@ bool SettingsFile::Write(const std::string& name, const RegistryValue& value) {
 SettingsChange SettingsFile::Change(
     const std::function<RegistryValueList(const RegistryValueList* current)>& change,
     SettingsFileState* found) {
-    if (!MakeDirectories(DirectoryOf(path_)))
+    if (!MakeDirectories(DirectoryPart(path_)))
         return SettingsChange::Failed;
     FileLock lock(path_);
     if (!lock.Held())

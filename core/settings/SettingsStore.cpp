@@ -87,8 +87,7 @@ FirstRunResult SettingsStore::FirstRunCheck() {
         [&](const RegistryValueList* current) {
             const RegistryValue* stored = nullptr;
             for (const auto& [name, value] : current ? *current : RegistryValueList{}) {
-                if (!CaseInsensitiveLess{}(name, kIsFirstTime) &&
-                    !CaseInsensitiveLess{}(kIsFirstTime, name)) {
+                if (EqualsIgnoreAsciiCase(name, kIsFirstTime)) {
                     stored = &value;
                 }
             }
@@ -220,8 +219,7 @@ std::map<std::string, std::string> SettingsStore::AllValues() {
         // Show the overlay under the stored spelling of the name when there is one.
         std::string key = name;
         for (const auto& entry : result) {
-            if (!CaseInsensitiveLess{}(entry.first, name) &&
-                !CaseInsensitiveLess{}(name, entry.first)) {
+            if (EqualsIgnoreAsciiCase(entry.first, name)) {
                 key = entry.first;
             }
         }

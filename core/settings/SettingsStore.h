@@ -82,7 +82,7 @@ class SettingsStore {
     const RegistryValue* Find(const std::string& name, RegistryValue& overlayCopy);
 
     SettingsFile file_;
-    std::map<std::string, RegistryValue, CaseInsensitiveLess> overlay_;
+    std::map<std::string, RegistryValue, LessIgnoreAsciiCase> overlay_;
 };
 
 }  // namespace tagnomen
