@@ -20,9 +20,6 @@ namespace tagnomen {
 namespace {
 
 constexpr const char* kProgressText = "Renaming your Mp3 Files...";
-constexpr const char* kUnsavedQuestion =
-    "You didn't save your renamed files.\nIf you continue you will lose your renamed "
-    "files!\nDo you want to continue?";
 
 void ReportRenameFailure(Ui& ui, const std::string& name, int error) {
     ui.ShowFailure("Error", "Unable to rename " + name + " file", ErrorReason(error),
@@ -216,8 +213,6 @@ CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
 }
 
 CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
-    if (set.Unsaved() && !AskYesNo(context.ui, "Warning", kUnsavedQuestion))
-        return CommandResult::Cancelled();
     const std::string directory = WorkDirectory(context);
     if (!AskYesNo(
             context.ui, "Undo renamed files",

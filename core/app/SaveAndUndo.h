@@ -9,7 +9,8 @@ struct WorkingSet;
 
 // Save: renames every file to its proposed name and writes the undo file.
 CommandResult SaveRenames(RenamingContext& context, WorkingSet& set);
-// Undo: renames the files of the last Save back.
+// Undo: renames the files of the last Save back (the proposed names, if any,
+// are given up: the Workbench asked before).
 CommandResult UndoRenames(RenamingContext& context, WorkingSet& set);
 
 }  // namespace tagnomen

@@ -196,6 +196,8 @@ CommandResult Workbench::Save() {
 }
 
 CommandResult Workbench::Undo() {
+    if (!ConfirmDiscardUnsaved())
+        return CommandResult::Cancelled();
     return UndoRenames(context_, set_);
 }
 

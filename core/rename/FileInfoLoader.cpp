@@ -32,20 +32,20 @@ void LimitCandidate(std::string& text) {
 
 // Only the low byte of a stored track or genre number counts, taken as a
 // signed 8-bit value.
-int LowByte(int stored) {
+int SignedLowByte(int stored) {
     return static_cast<std::int8_t>(static_cast<std::uint8_t>(stored & 0xFF));
 }
 
 // A track candidate: the number in decimal, empty for 0.
 std::string TrackCandidate(int stored) {
-    const int value = LowByte(stored);
+    const int value = SignedLowByte(stored);
     return value == 0 ? std::string() : std::to_string(value);
 }
 
 // An ID3v1 genre candidate: the number in decimal when it lies in 1..127,
 // else empty; so "Blues" (0) and "none" (255) never come from that tag.
 std::string Id3v1GenreCandidate(int stored) {
-    const int value = LowByte(stored);
+    const int value = SignedLowByte(stored);
     return value > 0 ? std::to_string(value) : std::string();
 }
 

@@ -42,14 +42,18 @@ void SetValues(Id3v2Record& tag, const TagValues& values) {
     tag.SetComment(values.comment);
 }
 
-std::string Id3v1BlockOf(const TagValues& values, int trackNumber, int genreNumber) {
-    Id3v1Record tag;
-    tag.Reset();
+void SetTexts(Id3v1Record& tag, const TagValues& values) {
     tag.SetTitle(values.title);
     tag.SetArtist(values.artist);
     tag.SetAlbum(values.album);
     tag.SetYear(values.year);
     tag.SetComment(values.comment);
+}
+
+std::string Id3v1BlockOf(const TagValues& values, int trackNumber, int genreNumber) {
+    Id3v1Record tag;
+    tag.Reset();
+    SetTexts(tag, values);
     tag.trackByte = Id3v1Byte(trackNumber);
     tag.genreByte = Id3v1Byte(genreNumber);
     const auto block = tag.BuildBlock();

@@ -27,6 +27,9 @@ bool TextsFitLatin1(const TagValues& values);
 
 // Sets all seven on an ID3v2 record.
 void SetValues(Id3v2Record& tag, const TagValues& values);
+// Sets the five texts on an ID3v1 record; its track and genre are bytes the
+// caller sets.
+void SetTexts(Id3v1Record& tag, const TagValues& values);
 
 // A fresh ID3v1 block: the five texts of the values, and the low bytes of the
 // two numbers as the track and the genre byte (each caller reads those from

@@ -12,7 +12,7 @@ namespace tagnomen {
 
 const std::array<FileInfoViewerModel::Column, FileInfoViewerModel::kColumnCount>&
 FileInfoViewerModel::Columns() {
-    static const std::array<Column, kColumnCount> columns = {{
+    static const std::array<Column, kColumnCount> kColumns = {{
         {"File Name", 300},
         {"Title (Song Name)", 200},
         {"Artist (Author)", 200},
@@ -21,7 +21,7 @@ FileInfoViewerModel::Columns() {
         {"Track", 50},
         {"Genre", 150},
     }};
-    return columns;
+    return kColumns;
 }
 
 FileInfoViewerModel::FileInfoViewerModel(Ui& ui, FileInfoTable& table) : ui_(ui), table_(table) {}

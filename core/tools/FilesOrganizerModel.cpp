@@ -38,13 +38,13 @@ const char* FilesOrganizerModel::ButtonText(SortMethod method) {
 }
 
 const std::array<const char*, 2>& FilesOrganizerModel::ArtistEntries() {
-    static const std::array<const char*, 2> entries = {"Alphabetically", "By Artist Name"};
-    return entries;
+    static const std::array<const char*, 2> kEntries = {"Alphabetically", "By Artist Name"};
+    return kEntries;
 }
 
 const std::array<const char*, 2>& FilesOrganizerModel::AlbumEntries() {
-    static const std::array<const char*, 2> entries = {"Alphabetically", "By Album Name"};
-    return entries;
+    static const std::array<const char*, 2> kEntries = {"Alphabetically", "By Album Name"};
+    return kEntries;
 }
 
 void FilesOrganizerModel::Choose(SortMethod method) {
