@@ -5,15 +5,9 @@
 #include <deque>
 #include <functional>
 
-namespace tagnomen {
+#include "platform/DialogModels.h"
 
-class DirectoryChooserModel;
-class NameFormatModel;
-class EditFileNameModel;
-class MassFileNameEditorModel;
-class FileInfoEditorModel;
-class FileInfoViewerModel;
-class FilesOrganizerModel;
+namespace tagnomen {
 
 template <typename Model>
 class DialogScript {

@@ -3,15 +3,9 @@
 // windows, the CLI answers them by its policy, tests answer them from a script.
 #include <string>
 
-namespace tagnomen {
+#include "platform/DialogModels.h"
 
-class DirectoryChooserModel;
-class NameFormatModel;
-class EditFileNameModel;
-class MassFileNameEditorModel;
-class FileInfoEditorModel;
-class FileInfoViewerModel;
-class FilesOrganizerModel;
+namespace tagnomen {
 
 enum class MessageIcon { Stop, Warning, Question, Information, None };
 enum class MessageButtons { Ok, YesNo };

@@ -1,5 +1,7 @@
 #include "rename/CleaningSteps.h"
 
+#include <algorithm>
+
 #include "rename/EngineRun.h"
 #include "rename/RenameQuestions.h"
 
@@ -213,12 +215,8 @@ std::string DropEmptyDashes(const std::string& name) {
 
 std::string SquareToRoundBrackets(const std::string& name) {
     std::string out = name;
-    for (char& c : out) {
-        if (c == '[')
-            c = '(';
-        if (c == ']')
-            c = ')';
-    }
+    std::replace(out.begin(), out.end(), '[', '(');
+    std::replace(out.begin(), out.end(), ']', ')');
     return out;
 }
 
@@ -309,10 +307,7 @@ std::string UnderscoreSeparator(const std::string& name, int& underscoreDashCoun
 
 std::string UnderscoresToBlanks(const std::string& name) {
     std::string out = name;
-    for (char& c : out) {
-        if (c == '_')
-            c = ' ';
-    }
+    std::replace(out.begin(), out.end(), '_', ' ');
     return out;
 }
 
