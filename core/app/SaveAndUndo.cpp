@@ -56,12 +56,15 @@ int SaveOne(UndoFile& undoFile, const std::string& oldName, const std::string& n
         !undoFile.IsOpen() || (IsRecordableUndoLine(oldName) && IsRecordableUndoLine(newName));
     const bool acceptable =
         newName == oldName ? IsBareFileName(newName) : IsVisibleFileName(newName);
-    if (!IsBareFileName(oldName) || !acceptable || !recordable)
+    if (!IsBareFileName(oldName) || !acceptable || !recordable) {
         return EINVAL;
-    if (!undoFile.RecordPair(oldName, newName))
+    }
+    if (!undoFile.RecordPair(oldName, newName)) {
         return errno;
-    if (RenameNoReplace(oldName, newName))
+    }
+    if (RenameNoReplace(oldName, newName)) {
         return 0;
+    }
     const int error = errno;
     undoFile.DropLastPair();
     return error;
@@ -78,11 +81,13 @@ class UndoRun {
           pairs_(pairs),
           errors_(pairs.size(), 0),
           state_(pairs.size(), State::Pending) {
-        for (std::size_t k = 0; k < pairs_.size(); ++k)
+        for (std::size_t k = 0; k < pairs_.size(); ++k) {
             byNewName_.emplace(pairs_[k].newName, k);
+        }
         if (tableHere) {
-            for (std::size_t row = 0; row < context_.table.RowCount(); ++row)
+            for (std::size_t row = 0; row < context_.table.RowCount(); ++row) {
                 rowByName_[context_.table.Cell(row, FileInfoTable::FileName)] = row;
+            }
         }
     }
 
@@ -104,8 +109,9 @@ class UndoRun {
                         continue;
                     }
                 }
-                if (state_[k] == State::Waiting)
+                if (state_[k] == State::Waiting) {
                     UndoOne(k);
+                }
                 stack.pop_back();
             }
         }
@@ -136,11 +142,13 @@ class UndoRun {
     // The row of the file takes the name it has again.
     void KeepRowName(const UndoPair& pair) {
         auto row = rowByName_.find(pair.newName);
-        if (row == rowByName_.end())
+        if (row == rowByName_.end()) {
             return;
+        }
         const std::size_t index = row->second;
-        if (!RowIsFile(context_.table, index, IdentityOf(pair.oldName)))
+        if (!RowIsFile(context_.table, index, IdentityOf(pair.oldName))) {
             return;
+        }
         context_.table.SetFileName(index, pair.oldName);
         rowByName_.erase(row);
         rowByName_[pair.oldName] = index;
@@ -200,15 +208,17 @@ CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
             }
             // The row keeps the name its file really has now, never the name
             // that was proposed for it and may belong to another file.
-            if (tableHere && RowIsFile(table, i, identity))
+            if (tableHere && RowIsFile(table, i, identity)) {
                 table.SetFileName(i, error == 0 ? newName : oldName);
+            }
         }
         undoFile.Close();
     }
     context.ui.CloseProgressWindow();
     set.EmptyLists();
-    if (undoFileMissing)
+    if (undoFileMissing) {
         return CommandResult::Failed(failures);
+    }
     return CommandResult::Batch(failures);
 }
 
@@ -237,8 +247,9 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
     scope.Keep();  // Undo leaves the work directory current
     context.ui.OpenProgressWindow(kProgressText);
     set.EmptyLists();
-    if (inWorkDirectory && !complete && !pairs.empty() && NeverRenamed(pairs.back()))
+    if (inWorkDirectory && !complete && !pairs.empty() && NeverRenamed(pairs.back())) {
         pairs.pop_back();
+    }
 
     std::vector<int> errors(pairs.size(), enterError);
     if (inWorkDirectory) {
@@ -254,8 +265,9 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
             left.push_back(pairs[k]);
         }
     }
-    if (inWorkDirectory)
+    if (inWorkDirectory) {
         RewriteUndoFile(directory, left);
+    }
     context.ui.CloseProgressWindow();
     if (left.empty()) {
         ShowOk(context.ui, "Undo finished", "All the files have been renamed",

@@ -81,8 +81,9 @@ bool Workbench::ListWorkDirectory(const std::string& directory, bool showMessage
     context_.listedDirectory = AbsolutePath(directory);
     DirectoryScope scope;
     std::vector<std::string> found;
-    if (scope.Enter(context_.listedDirectory))
+    if (scope.Enter(context_.listedDirectory)) {
         found = ListMp3Files();
+    }
     if (found.empty() && showMessage) {
         ShowOk(context_.ui, "Error", "No mp3 files in current directory!", MessageIcon::Warning);
     }
@@ -97,11 +98,13 @@ bool Workbench::ConfirmDiscardUnsaved() {
 }
 
 CommandResult Workbench::ChooseDirectory() {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
-    if (!context_.ui.RunDirectoryChooser(chooser) || !chooser.Accepted())
+    if (!context_.ui.RunDirectoryChooser(chooser) || !chooser.Accepted()) {
         return CommandResult::Cancelled();
+    }
     // The directory chosen, not "PathToWork" read again: another copy of the
     // program may have stored another one since.
     return ListAfresh(chooser.StoredPath());
@@ -112,8 +115,9 @@ std::string Workbench::WorkDirectory() {
 }
 
 CommandResult Workbench::ListAgain() {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     return ListAfresh(WorkDirectory());
 }
 
@@ -123,18 +127,21 @@ CommandResult Workbench::ListAfresh(const std::string& directory) {
 }
 
 CommandResult Workbench::OpenDroppedDirectory(const std::string& path) {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
     chooser.SetText(path);
-    if (!chooser.Accept())  // the "Invalid Directory" box has been shown
+    if (!chooser.Accept()) {  // the "Invalid Directory" box has been shown
         return CommandResult::Refused();
+    }
     return ListAfresh(chooser.StoredPath());
 }
 
 CommandResult Workbench::Rename() {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     const long long n = static_cast<long long>(set_.oldNames.size());
     if (n == 0) {
         ShowOk(context_.ui, "Error", "No mp3 files selected to rename!", MessageIcon::Warning);
@@ -196,8 +203,9 @@ CommandResult Workbench::Save() {
 }
 
 CommandResult Workbench::Undo() {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     return UndoRenames(context_, set_);
 }
 
@@ -222,22 +230,26 @@ void Workbench::ToggleUnderscore() {
     context_.underscoreOption = context_.underscoreOption == 0 ? 1 : 0;
     context_.settings.SetUnderscoreOption(context_.underscoreOption);
     UpdateMenu();
-    if (!set_.Unsaved())
+    if (!set_.Unsaved()) {
         return;
+    }
     for (std::string& name : set_.renamedNames) {
         if (context_.underscoreOption == 1) {
             for (char& c : name) {
-                if (c == ' ')
+                if (c == ' ') {
                     c = '_';
+                }
             }
         } else {
             std::string collapsed;
             collapsed.reserve(name.size());
             for (char c : name) {
-                if (c == '_')
+                if (c == '_') {
                     c = ' ';
-                if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ')
+                }
+                if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ') {
                     continue;
+                }
                 collapsed += c;
             }
             name = std::move(collapsed);
@@ -266,14 +278,16 @@ void Workbench::ToggleFullTagSupport() {
 }
 
 CommandResult Workbench::TagCleaner() {
-    if (!menu_.loaderToolsEnabled)
+    if (!menu_.loaderToolsEnabled) {
         return CommandResult::Refused();  // greyed
+    }
     return RunTagCleaner(context_, set_);
 }
 
 CommandResult Workbench::TagEditor() {
-    if (set_.oldSelection >= 0)
+    if (set_.oldSelection >= 0) {
         return EditTags(set_.oldSelection, false);
+    }
     std::vector<int> selected = set_.SelectedRenamed();
     if (selected.size() != 1) {
         ShowOk(context_.ui, "Error",
@@ -286,8 +300,9 @@ CommandResult Workbench::TagEditor() {
 }
 
 CommandResult Workbench::EditTags(int index, bool foundInRenamedList) {
-    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size()) {
         return CommandResult::Refused();
+    }
     const std::string& oldName = set_.oldNames[static_cast<std::size_t>(index)];
     std::string shownName = oldName;
     if ((foundInRenamedList || !set_.renamedNames.empty()) &&
@@ -309,8 +324,9 @@ CommandResult Workbench::MassFileNameEditor() {
 }
 
 CommandResult Workbench::FilesOrganizer() {
-    if (!menu_.loaderToolsEnabled)
+    if (!menu_.loaderToolsEnabled) {
         return CommandResult::Refused();  // greyed
+    }
     if (set_.Unsaved()) {
         ShowOk(context_.ui, "Error", "You must save your renamed files first (Press Save Button)",
                MessageIcon::Stop);
@@ -329,8 +345,9 @@ CommandResult Workbench::FilesOrganizer() {
 }
 
 CommandResult Workbench::FileInfoViewer() {
-    if (!menu_.loaderToolsEnabled)
+    if (!menu_.loaderToolsEnabled) {
         return CommandResult::Refused();  // greyed
+    }
     RunFileInfoViewer(context_);
     return CommandResult::Done();
 }
@@ -339,8 +356,9 @@ void Workbench::About() {
     AboutInfo info{kProgramName, TAGNOMEN_VERSION,
                    "Gives the MP3 files of a directory consistent names and tidy ID3 tags.",
                    kWebPage};
-    if (context_.ui.ShowAbout(info))
+    if (context_.ui.ShowAbout(info)) {
         WebSite();
+    }
 }
 
 void Workbench::WebSite() {
@@ -352,11 +370,13 @@ void Workbench::Help() {
 }
 
 void Workbench::SelectOld(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size()) {
         return;
+    }
     set_.oldSelection = index;
-    if (set_.oldNames.empty())
+    if (set_.oldNames.empty()) {
         return;
+    }
     set_.renamedSelected.assign(set_.renamedNames.size(), false);
     if (static_cast<std::size_t>(index) < set_.renamedNames.size()) {
         set_.renamedSelected[static_cast<std::size_t>(index)] = true;

@@ -26,8 +26,9 @@ constexpr std::size_t kCutTextCharacters = 27;
 
 // Cuts a candidate to its first 255 characters.
 void LimitCandidate(std::string& text) {
-    if (text.size() > kMaxValueCharacters)
+    if (text.size() > kMaxValueCharacters) {
         text = Utf8Left(text, kMaxValueCharacters);
+    }
 }
 
 // Only the low byte of a stored track or genre number counts, taken as a
@@ -90,33 +91,40 @@ class Reconciler {
 
     std::string Text(bool prompt, const char* caption, const char* placeholder,
                      const std::string& v1, const std::string& v2, bool cutTextRule) {
-        if (auto settled = SettleByPresence(v1, v2, placeholder))
+        if (auto settled = SettleByPresence(v1, v2, placeholder)) {
             return *settled;
-        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters))
+        }
+        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters)) {
             return v2;
-        if (prompt)
+        }
+        if (prompt) {
             return Limited(Ask(caption, v1, v2));
+        }
         return v2;
     }
 
     std::string Track() {
         const std::string& v1 = v1_.track;
         const std::string& v2 = v2_.track;
-        if (auto settled = SettleByPresence(v1, v2, "Unknown Track"))
+        if (auto settled = SettleByPresence(v1, v2, "Unknown Track")) {
             return *settled;
-        if (auto settled = SettleTrack(v1, v2))
+        }
+        if (auto settled = SettleTrack(v1, v2)) {
             return *settled;
+        }
         return Limited(Ask("Track Number", v1, v2));
     }
 
     std::string Genre() {
         const std::string& v1 = v1_.genre;
         const std::string& v2 = v2_.genre;
-        if (auto settled = SettleByPresence(v1, v2, "Unknown Genre"))
+        if (auto settled = SettleByPresence(v1, v2, "Unknown Genre")) {
             return *settled;
+        }
         std::string n1, n2;
-        if (auto settled = SettleGenre(v1, v2, n1, n2))
+        if (auto settled = SettleGenre(v1, v2, n1, n2)) {
             return *settled;
+        }
         return Ask("Genre", n1, n2) == n1 ? v1 : v2;
     }
 
@@ -151,8 +159,9 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
 
     // Only a bare name is a file of the work directory. A Rename has read
     // its files ahead; anything else reads them now.
-    if (!IsBareFileName(fileName))
+    if (!IsBareFileName(fileName)) {
         return;
+    }
     FileTags tags =
         context.readAhead != nullptr
             ? context.readAhead->Take(fileName)

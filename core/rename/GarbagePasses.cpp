@@ -48,10 +48,12 @@ bool IsGarbageCharacter(const std::string& name, std::size_t i, bool insideBrack
         // The "3" of ".mp3" is spared by the "." three places before it.
         return !insideBrackets && !(i >= 3 && name[i - 3] == '.');
     }
-    if (c >= 1 && c <= 31)
+    if (c >= 1 && c <= 31) {
         return true;
-    if (c == 127)
+    }
+    if (c == 127) {
         return true;
+    }
     return IsOneOf(name[i], "\"#$%:;<=>{|}~");
 }
 
@@ -60,16 +62,19 @@ bool IsGarbageCharacter(const std::string& name, std::size_t i, bool insideBrack
 bool HasVersionWord(const std::string& text) {
     std::string lower = text;
     for (char& c : lower) {
-        if (IsAsciiUpper(c))
+        if (IsAsciiUpper(c)) {
             c = static_cast<char>(c - 'A' + 'a');
+        }
     }
     for (const char* word : {"mix", "extended", "version", "live", "acoustic", "unpluged"}) {
-        if (lower.find(word) != std::string::npos)
+        if (lower.find(word) != std::string::npos) {
             return true;
+        }
     }
     for (std::size_t i = 0; i + 4 <= text.size(); ++i) {
-        if (IsYearAt(text, i))
+        if (IsYearAt(text, i)) {
             return true;
+        }
     }
     return false;
 }
@@ -90,17 +95,20 @@ std::string GarbageSegmentsPass(EngineRun& run, const std::string& name) {
     std::size_t lastSeparator = 0;
     bool inside = false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '(')
+        if (name[i] == '(') {
             inside = true;
-        if (name[i] == ')')
+        }
+        if (name[i] == ')') {
             inside = false;
+        }
         if (!inside && IsSeparator(name[i])) {
             ++separators;
             lastSeparator = i;
         }
     }
-    if (separators < 3)
+    if (separators < 3) {
         return name;
+    }
 
     std::string out;
     out.reserve(name.size());
@@ -108,23 +116,27 @@ std::string GarbageSegmentsPass(EngineRun& run, const std::string& name) {
     inside = false;
     for (std::size_t i = 0; i <= lastSeparator; ++i) {
         const char c = name[i];
-        if (c == '(')
+        if (c == '(') {
             inside = true;
-        if (c == ')')
+        }
+        if (c == ')') {
             inside = false;
+        }
         if (inside || !IsSeparator(c)) {
             segment += c;
             continue;
         }
         // An abbreviation dot (as in "R.E.M.") belongs to its segment and ends it.
         const bool abbreviationDot = c == '.' && !segment.empty() && IsAsciiUpper(segment.back());
-        if (abbreviationDot)
+        if (abbreviationDot) {
             segment += c;
+        }
         const bool keep = IsMp3At(segment, 0) || AskKeep(run, segment, name);
         if (keep) {
             out += segment;
-            if (i != lastSeparator && !abbreviationDot)
+            if (i != lastSeparator && !abbreviationDot) {
                 out += '-';
+            }
         }
         segment.clear();
     }
@@ -143,21 +155,26 @@ std::string GarbageGroupsPass(EngineRun& run, const std::string& name) {
     for (char c : name) {
         if (!groupsPart) {
             out += c;
-            if (c == '(')
+            if (c == '(') {
                 inside = true;
-            if (c == ')')
+            }
+            if (c == ')') {
                 inside = false;
-            if (c == '-' && !inside)
+            }
+            if (c == '-' && !inside) {
                 groupsPart = true;
+            }
             continue;
         }
         if (inGroup) {
             group += c;
-            if (c != ')')
+            if (c != ')') {
                 continue;
+            }
             inGroup = false;
-            if (HasVersionWord(group) || AskKeep(run, group, name))
+            if (HasVersionWord(group) || AskKeep(run, group, name)) {
                 out += group;
+            }
             continue;
         }
         if (c == '(') {
@@ -167,8 +184,9 @@ std::string GarbageGroupsPass(EngineRun& run, const std::string& name) {
         }
         out += c;
     }
-    if (inGroup)
+    if (inGroup) {
         out += group;  // a group that never closes stays as it is
+    }
     return out;
 }
 
@@ -180,21 +198,25 @@ std::string GarbageCharactersPass(EngineRun& run, const std::string& name) {
     bool found = false;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char c = name[i];
-        if (c == '(')
+        if (c == '(') {
             inside = true;
-        if (c == ')')
+        }
+        if (c == ')') {
             inside = false;
+        }
         if (IsGarbageCharacter(name, i, inside)) {
             keep = false;
             found = true;
         } else if (IsMp3At(name, i) || c == ' ' || IsAsciiLetter(c)) {
             keep = true;
         }
-        if (keep)
+        if (keep) {
             candidate += c;
+        }
     }
-    if (!found)
+    if (!found) {
         return name;
+    }
     candidate = WordCase(CollapseBlankRuns(candidate));
     const std::string text = "Do you want to rename: " + name + "\nTo: " + candidate;
     return AskGarbageCharacters(run.context, kGarbageCharactersCaption, text) ? candidate : name;

@@ -55,8 +55,9 @@ LoaderKey MissingValuesKey(const FileInformation& info) {
 }
 
 void FillEmpty(std::string& value, std::string& fresh) {
-    if (value.empty())
+    if (value.empty()) {
         value.swap(fresh);
+    }
 }
 
 }  // namespace
@@ -81,8 +82,9 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
         const std::string text = RemoveMissingSections(templateText, values);
         DropTitleEnding(values.title);
         // The zero-filled track is the one the name shows and the table records.
-        if (Utf8Length(values.track) == 1)
+        if (Utf8Length(values.track) == 1) {
             values.track.insert(0, 1, '0');
+        }
         name = FinishProposedName(ReplaceTokens(text, values, false), context.underscoreOption);
 
         info.artist = std::move(values.artist);

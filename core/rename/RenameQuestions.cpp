@@ -22,8 +22,9 @@ bool AskYesNoOnce(RenamingContext& context, RenameQuestion kind,
     }
     bool sameForRest = false;
     const MessageAnswer answer = context.ui.AskRenameQuestion(kind, caption, text, sameForRest);
-    if (sameForRest)
+    if (sameForRest) {
         remembered = answer;
+    }
     return answer == MessageAnswer::Yes;
 }
 
@@ -57,8 +58,9 @@ GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& questi
     bool sameForRest = false;
     const GarbageAnswer answer =
         context.ui.AskRenameGarbage(question, showAlbum, showTrack, sameForRest);
-    if (sameForRest)
+    if (sameForRest) {
         remembered = answer;
+    }
     return answer;
 }
 

@@ -22,8 +22,9 @@ namespace {
 // Steps 27 and 29 take the title again when their pass changed the name.
 void RunPassAndRetakeTitle(EngineRun& run, std::string (*pass)(EngineRun&, const std::string&)) {
     std::string changed = pass(run, run.name);
-    if (changed == run.name)
+    if (changed == run.name) {
         return;
+    }
     run.name = std::move(changed);
     TakeTitle(run, run.name);
 }
@@ -73,8 +74,9 @@ constexpr CleaningStep kCleaningSteps[] = {
     {30, kAll, [](EngineRun& r) { r.name = DropBlankBeforeMp3(r.name); }},
     {31, kAll,
      [](EngineRun& r) {
-         if (r.brackets == 0)
+         if (r.brackets == 0) {
              r.name = DropLeadingGroupBrackets(r.name);
+         }
      }},
     {32, kAll, [](EngineRun& r) { r.name = UnderscoreOption(r.name, r.context.underscoreOption); }},
 };
@@ -89,8 +91,9 @@ bool RemovePart(std::string& text, const std::string& part) {
         at = text.find(part);
         length = part.size();
     }
-    if (at == std::string::npos)
+    if (at == std::string::npos) {
         return false;
+    }
     text.erase(at, length);
     return true;
 }
@@ -119,8 +122,9 @@ bool EndsInMp3(std::string_view text) {
 // cleaning left no name in front of it, and the whole fits a file name.
 std::string CleanedNameAsProposal(const std::string& cleaned, const std::string& oldName) {
     std::string proposal = cleaned;
-    if (EndsInMp3(oldName) && !EndsInMp3(proposal))
+    if (EndsInMp3(oldName) && !EndsInMp3(proposal)) {
         proposal += ".mp3";
+    }
     return FitProposedName(proposal);
 }
 
@@ -139,14 +143,16 @@ std::string AfterCleaning(EngineRun& run) {
         run.album = album.size() >= 2 ? TrimBlanks(album.substr(1, album.size() - 2)) : "";
     }
     // 3. The album out of the title.
-    if (!run.album.empty())
+    if (!run.album.empty()) {
         RemovePart(run.title, run.album);
+    }
 
     // 4. and 5. The loader fills what the key asks for; an empty key asks for nothing.
     const LoaderKey key = KeyForTheLoader(run);
     FileInformation fresh;
-    if (key.AsksForAny())
+    if (key.AsksForAny()) {
         LoadFileInformation(context, key, oldName, fresh);
+    }
     if (EndsWithIgnoreAsciiCase(fresh.title, ".mp3")) {
         fresh.title = ToLowerAscii(fresh.title);
         fresh.title.resize(fresh.title.size() - 4);
@@ -159,11 +165,13 @@ std::string AfterCleaning(EngineRun& run) {
                                                                   {&run.year, &fresh.year},
                                                                   {&run.track, &fresh.track}};
     for (const auto& [value, freshValue] : merged) {
-        if (value->empty() && !freshValue->empty())
+        if (value->empty() && !freshValue->empty()) {
             *value = *freshValue;
+        }
     }
-    if (context.fileInfoLoader)
+    if (context.fileInfoLoader) {
         run.genre = fresh.genre;
+    }
 
     // 7. Capitalisation and trimming; no value outgrows a tag text.
     run.title = Capitalise(run.title);
@@ -182,8 +190,9 @@ std::string AfterCleaning(EngineRun& run) {
                                       context.underscoreOption);
     } else if (run.method == RenamingMethod::Mass) {
         std::string built = "(" + run.artist + ") - " + run.title;
-        if (run.brackets == 0)
+        if (run.brackets == 0) {
             built = DropLeadingGroupBrackets(built);
+        }
         proposal = FinishProposedName(built, context.underscoreOption);
     } else {
         proposal = CleanedNameAsProposal(run.name, oldName);
@@ -201,8 +210,9 @@ std::string AfterCleaning(EngineRun& run) {
 }  // namespace
 
 std::string FitProposedName(const std::string& name) {
-    if (name.size() <= kMaxProposedNameBytes)
+    if (name.size() <= kMaxProposedNameBytes) {
         return name;
+    }
     // The ending starts at an ASCII "." so cutting in front of it never
     // separates the bytes of one character.
     std::size_t endingBytes = 0;
@@ -213,8 +223,9 @@ std::string FitProposedName(const std::string& name) {
     const std::string ending = name.substr(name.size() - endingBytes);
     std::string stem = Utf8CutBytes(std::string_view(name).substr(0, name.size() - endingBytes),
                                     kMaxProposedNameBytes - endingBytes);
-    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '_'))
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '_')) {
         stem.pop_back();
+    }
     return stem + ending;
 }
 
@@ -238,8 +249,9 @@ EngineRun StartRun(RenamingContext& context, const std::string& oldName) {
 
 std::string ProposeName(EngineRun& run) {
     for (const CleaningStep& step : kCleaningSteps) {
-        if (step.runsFor == kSmartEngineOnly && run.method != RenamingMethod::SmartEngine)
+        if (step.runsFor == kSmartEngineOnly && run.method != RenamingMethod::SmartEngine) {
             continue;
+        }
         step.apply(run);
     }
     return AfterCleaning(run);

@@ -31,13 +31,16 @@ std::size_t FileInfoViewerModel::RowCount() const {
 }
 
 std::string FileInfoViewerModel::CellText(std::size_t row, int column) const {
-    if (column < 0 || column >= kColumnCount)
+    if (column < 0 || column >= kColumnCount) {
         return {};
+    }
     const std::string& text = table_.Cell(row, static_cast<FileInfoTable::Column>(column));
-    if (column == FileInfoTable::Track)
+    if (column == FileInfoTable::Track) {
         return LeadingInteger(text) == 0 ? std::string() : text;
-    if (column == FileInfoTable::Genre)
+    }
+    if (column == FileInfoTable::Genre) {
         return GenreName(LeadingInteger(text));
+    }
     return text;
 }
 

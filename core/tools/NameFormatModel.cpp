@@ -30,8 +30,9 @@ NameFormatModel::NameFormatModel(RenamingContext& context) : context_(context) {
 }
 
 void NameFormatModel::Choose(NameFormatChoice choice) {
-    if (choice == choice_ || choice == NameFormatChoice::None)
+    if (choice == choice_ || choice == NameFormatChoice::None) {
         return;
+    }
     choice_ = choice;
     if (choice_ == NameFormatChoice::Free) {
         templateText_ = kDefaultTemplate;
@@ -41,8 +42,9 @@ void NameFormatModel::Choose(NameFormatChoice choice) {
 }
 
 void NameFormatModel::SetTemplateText(const std::string& text) {
-    if (TemplateEnabled())
+    if (TemplateEnabled()) {
         templateText_ = Utf8Left(text, kMaxCharacters);
+    }
 }
 
 std::string NameFormatModel::Preview() const {
@@ -76,8 +78,9 @@ void NameFormatModel::Accept() {
             break;
     }
     settings.SetUseTemplate(context_.useTemplate ? 1 : 0);
-    if (context_.useTemplate)
+    if (context_.useTemplate) {
         context_.StoreTemplate(context_.caches.templateText);
+    }
     accepted_ = true;
 }
 

@@ -20,8 +20,9 @@ void RunNameFormatDialog(RenamingContext& context, const std::string& previewFil
 bool RunEditFileName(RenamingContext& context, std::string& proposedName,
                      const std::string& oldName) {
     EditFileNameModel model(context.ui, proposedName, oldName);
-    if (!context.ui.RunEditFileName(model) || !model.Accepted())
+    if (!context.ui.RunEditFileName(model) || !model.Accepted()) {
         return false;
+    }
     proposedName = model.Result();
     return true;
 }

@@ -179,8 +179,9 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
         ShowOk(context.ui, "Error", kNoTableMessage, MessageIcon::Stop);
         return result;
     }
-    if (!AskYesNo(context.ui, "Warning", kQuestion, MessageIcon::Warning))
+    if (!AskYesNo(context.ui, "Warning", kQuestion, MessageIcon::Warning)) {
         return result;
+    }
 
     // The table belongs to the directory it was read from, whatever is
     // listed or stored as the work directory now; the lists go with it only
@@ -228,8 +229,9 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
 CommandResult RunTagCleaner(RenamingContext& context, const WorkingSet& set) {
     const bool tableLoaded = context.table.RowCount() != 0;
     const CleanResult result = CleanTags(context, set.oldNames);
-    if (!result.ran)
+    if (!result.ran) {
         return tableLoaded ? CommandResult::Cancelled() : CommandResult::Refused();
+    }
     return CommandResult::Batch(result.failures);
 }
 

@@ -24,8 +24,9 @@ constexpr std::size_t kMaxValueCharacters = 255;
 constexpr std::size_t kCutTextCharacters = 27;
 
 std::string Limited(std::string text) {
-    if (text.size() > kMaxValueCharacters)
+    if (text.size() > kMaxValueCharacters) {
         text = Utf8Left(text, kMaxValueCharacters);
+    }
     return text;
 }
 
@@ -36,28 +37,34 @@ class Reconciler {
     // Title, artist, album, comment (cutTextRule) and year (without it).
     std::string Text(const char* caption, const std::string& v1, const std::string& v2,
                      bool cutTextRule) {
-        if (auto settled = SettleByPresence(v1, v2, ""))
+        if (auto settled = SettleByPresence(v1, v2, "")) {
             return *settled;
-        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters))
+        }
+        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters)) {
             return v2;
+        }
         return Ask(caption, v1, v2);
     }
 
     std::string Track(const std::string& v1, const std::string& v2) {
-        if (auto settled = SettleByPresence(v1, v2, "0"))
+        if (auto settled = SettleByPresence(v1, v2, "0")) {
             return *settled;
-        if (auto settled = SettleTrack(v1, v2))
+        }
+        if (auto settled = SettleTrack(v1, v2)) {
             return *settled;
+        }
         return Ask("Track Number", v1, v2);
     }
 
     // Genre 0 ("Blues") counts as no genre chosen.
     std::string Genre(const std::string& v1, const std::string& v2) {
-        if (auto settled = SettleByPresence(v1, v2, "255"))
+        if (auto settled = SettleByPresence(v1, v2, "255")) {
             return *settled;
+        }
         std::string n1, n2;
-        if (auto settled = SettleGenre(v1, v2, n1, n2))
+        if (auto settled = SettleGenre(v1, v2, n1, n2)) {
             return *settled;
+        }
         return Ask("Genre", n1, n2) == n1 ? v1 : v2;
     }
 
@@ -86,8 +93,9 @@ TagEditorSides ReadSides(RenamingContext& context, const std::string& oldName) {
         DirectoryScope scope;
         // A directory that cannot be entered, or a name that is not a bare
         // file name, gives a file without tags.
-        if (!IsBareFileName(oldName) || !scope.Enter(workDirectory))
+        if (!IsBareFileName(oldName) || !scope.Enter(workDirectory)) {
             return sides;
+        }
         v2Result = ReadTags(oldName, v1, v2);
         if (support == TagSupport::Full && v2.pictureCount > 0) {
             if (std::optional<Picture> cover = ReadCoverPicture(oldName)) {
@@ -269,12 +277,15 @@ EditorValues ReconcileTagValues(Ui& ui, const std::string& shownName, const TagE
 }
 
 std::string TagLabel(bool id3v1There, bool id3v2There) {
-    if (id3v1There && id3v2There)
+    if (id3v1There && id3v2There) {
         return "Uses ID3 TAGv1 and TAGv2";
-    if (id3v1There)
+    }
+    if (id3v1There) {
         return "Uses ID3 TAGv1";
-    if (id3v2There)
+    }
+    if (id3v2There) {
         return "Uses ID3 TAGv2";
+    }
     return "Not Uses ID3 TAG";
 }
 
@@ -287,8 +298,9 @@ CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
                                TagLabel(sides.id3v1There, sides.id3v2There), shownName, opened);
     editor.SetCover(sides.cover);
     const int openedGenreIndex = editor.GenreIndex();
-    if (!context.ui.RunFileInfoEditor(editor) || !editor.Accepted())
+    if (!context.ui.RunFileInfoEditor(editor) || !editor.Accepted()) {
         return CommandResult::Cancelled();
+    }
     const EditorWrite write =
         PlanWrite(sides, opened, editor, openedGenreIndex, context.fullTagSupport);
     return WriteTags(context, oldName, shownName, sides, write) ? CommandResult::Done()

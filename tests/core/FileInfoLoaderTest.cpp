@@ -74,8 +74,9 @@ void ExpectInfo(const FileInformation& actual, const FileInformation& expected,
 
 std::vector<std::string> Captions(const ScriptedUi& ui) {
     std::vector<std::string> captions;
-    for (const UiCall& call : ui.CallsOfKind("mismatch"))
+    for (const UiCall& call : ui.CallsOfKind("mismatch")) {
         captions.push_back(call.text);
+    }
     return captions;
 }
 
@@ -95,8 +96,9 @@ TEST(ReconcileFileInformation, Rules) {
     const std::string inner27 = "bcdefghij Klmnopqrst Uvwxyz";
     const std::string inner26 = inner27.substr(1);
     std::string accents26;  // 26 characters, 52 bytes
-    for (int i = 0; i < 26; ++i)
+    for (int i = 0; i < 26; ++i) {
         accents26 += "\xC3\xA9";
+    }
 
     const ReconcileCase cases[] = {
         {"short ID3v1 title is asked about",

@@ -37,8 +37,9 @@ TEST(GarbageTests, VersionWord) {
         {"(2051)", false},         {"(Www Site)", false},     {"()", false},
         {"(Take 75)", false},      {"(Deliver)", true},  // "live" inside a word counts
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(HasVersionWord(c.text), c.expected) << c.text;
+    }
 }
 
 TEST(GarbageTests, TwoDigitValue) {
@@ -50,8 +51,9 @@ TEST(GarbageTests, TwoDigitValue) {
         {"(Bonus)", "0"}, {"(Take 75)", "75"}, {"7", "0"},    {"12 34", "34"},
         {"123", "23"},    {"1234x5", "34"},    {"07)", "07"}, {"", "0"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(TwoDigitValue(c.text), c.expected) << c.text;
+    }
 }
 
 using Pass = std::string (*)(EngineRun&, const std::string&);
@@ -171,8 +173,9 @@ TEST_F(GarbagePass, Segments) {
          .asked = {Garbage("a", "a-b-c.mp3"), Garbage("b", "a-b-c.mp3"), Garbage("c", "a-b-c.mp3")},
          .expectedName = ".mp3"},
     };
-    for (const PassCase& c : cases)
+    for (const PassCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(GarbagePass, Groups) {
@@ -239,8 +242,9 @@ TEST_F(GarbagePass, Groups) {
          .name = "(A) - B (C",
          .expectedName = "(A) - B (C"},
     };
-    for (const PassCase& c : cases)
+    for (const PassCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(GarbagePass, Characters) {
@@ -293,8 +297,9 @@ TEST_F(GarbagePass, Characters) {
          .asked = {Rename("(A) - B %\xC3\xA9 x.mp3", "(A) - B X.mp3")},
          .expectedName = "(A) - B %\xC3\xA9 x.mp3"},
     };
-    for (const PassCase& c : cases)
+    for (const PassCase& c : cases) {
         Run(c);
+    }
 }
 
 }  // namespace

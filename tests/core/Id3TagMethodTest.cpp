@@ -25,8 +25,9 @@ using Row = FileInfoTable::Row;
 
 std::vector<std::string> Captions(const ScriptedUi& ui) {
     std::vector<std::string> captions;
-    for (const UiCall& call : ui.CallsOfKind("mismatch"))
+    for (const UiCall& call : ui.CallsOfKind("mismatch")) {
         captions.push_back(call.text);
+    }
     return captions;
 }
 

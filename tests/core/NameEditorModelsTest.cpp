@@ -18,8 +18,9 @@ namespace {
 
 std::string Repeat(const std::string& piece, int times) {
     std::string text;
-    for (int i = 0; i < times; ++i)
+    for (int i = 0; i < times; ++i) {
         text += piece;
+    }
     return text;
 }
 

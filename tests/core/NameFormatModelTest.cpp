@@ -122,8 +122,9 @@ TEST_F(NameFormatModelTest, OkStoresTheChoice) {
         Prepare(c.brackets, c.useTemplate, "%Old");
         NameFormatModel model(context_);
         model.Choose(c.choose);
-        if (c.typed != nullptr)
+        if (c.typed != nullptr) {
             model.SetTemplateText(c.typed);
+        }
         model.Accept();
         EXPECT_TRUE(model.Accepted());
         const Stored stored = Read();

@@ -21,8 +21,9 @@ class UndoFileTest : public ::testing::Test {
     std::vector<std::string> ReadAll(const std::string& bytes) {
         work_.Write(kUndoFileName, bytes);
         std::vector<std::string> lines;
-        if (!undoFile_.OpenForReading(work_.Path()))
+        if (!undoFile_.OpenForReading(work_.Path())) {
             return {"<not opened>"};
+        }
         for (std::string line = undoFile_.ReadLine(); !line.empty(); line = undoFile_.ReadLine()) {
             lines.push_back(line);
         }
@@ -83,14 +84,16 @@ TEST_F(UndoFileTest, PreviousFileIsReplacedOnlyByAFileThatKeepsAPair) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         RemoveFile(work_ / kUndoFileName);
-        if (c.hadPrevious)
+        if (c.hadPrevious) {
             work_.Write(kUndoFileName, previous);
+        }
         ASSERT_TRUE(undoFile_.OpenForWriting(work_.Path()));
         for (int i = 0; i < c.recorded; ++i) {
             const std::string n = std::to_string(i);
             undoFile_.RecordPair("a" + n + ".mp3", "b" + n + ".mp3");
-            if (i >= c.recorded - c.dropped)
+            if (i >= c.recorded - c.dropped) {
                 undoFile_.DropLastPair();
+            }
         }
         undoFile_.Close();
         EXPECT_EQ(work_.Read(kUndoFileName), c.left);
@@ -101,8 +104,9 @@ TEST_F(UndoFileTest, PreviousFileIsReplacedOnlyByAFileThatKeepsAPair) {
 TEST_F(UndoFileTest, ReaderTerminatorsCrAndLength) {
     const std::string x300(300, 'x');
     std::string e150;  // 150 characters, 300 bytes
-    for (int i = 0; i < 150; ++i)
+    for (int i = 0; i < 150; ++i) {
         e150 += "\xC3\xA9";
+    }
     struct Case {
         const char* what;
         std::string bytes;

@@ -116,8 +116,9 @@ TEST(SettingsStoreFirstRun, FifoIsNeitherResetNorWaitedOn) {
 
 // A settings file the user cannot read is no first run: it is not reset.
 TEST(SettingsStoreFirstRun, UnreadableFileIsNotReset) {
-    if (geteuid() == 0)
+    if (geteuid() == 0) {
         GTEST_SKIP() << "root reads any file";
+    }
     TempDir dir;
     const std::string stored = std::string(kHeader) + "\"IsFirstTime\"=\"0\"\n";
     WriteFile(dir / "s.reg", stored);
@@ -221,8 +222,9 @@ TEST(SettingsStoreValues, StringsLongerThan255CharactersReadAsEmpty) {
     EXPECT_EQ(path, "");
     // Characters are counted, not bytes: 255 two-byte characters still fit.
     std::string accented;
-    for (int i = 0; i < 255; ++i)
+    for (int i = 0; i < 255; ++i) {
         accented += "\xC3\xA9";
+    }
     store.SetPathToWork(accented);
     store.GetPathToWork(path);
     EXPECT_EQ(path, accented);

@@ -122,8 +122,9 @@ TEST_F(SmartEngine, WorkedExamples) {
          .expected = "(Pink Floyd) - Money.mp3",
          .values = {"Money", "Pink Floyd", "", "1973", ""}},
     };
-    for (const EngineCase& c : cases)
+    for (const EngineCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(SmartEngine, EdgeCasesOfTheCleaning) {
@@ -197,8 +198,9 @@ TEST_F(SmartEngine, EdgeCasesOfTheCleaning) {
          .expected = "(A-ha) - Take On Me.mp3",
          .values = {"Take On Me", "A-ha", "", "", ""}},
     };
-    for (const EngineCase& c : cases)
+    for (const EngineCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(SmartEngine, GarbageQuestions) {
@@ -289,8 +291,9 @@ TEST_F(SmartEngine, GarbageQuestions) {
          .expected = "07 Artist - Title.mp3",
          .values = {"Title", "Artist", "", "", "07"}},
     };
-    for (const EngineCase& c : cases)
+    for (const EngineCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(SmartEngine, MassMethodAndOtherMethods) {
@@ -357,8 +360,9 @@ TEST_F(SmartEngine, MassMethodAndOtherMethods) {
          .method = RenamingMethod{7},
          .expected = "Help.mp3"},
     };
-    for (const EngineCase& c : cases)
+    for (const EngineCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
@@ -405,8 +409,9 @@ TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
 TEST_F(SmartEngine, ProposalsFitAFileName) {
     const std::string accent = "\xC3\xA9";
     std::string longTitle;
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         longTitle += "word" + accent + " ";
+    }
     const std::string oldName = "Artist - " + longTitle + "(Live).mp3";
     for (RenamingMethod method : {RenamingMethod::SmartEngine, RenamingMethod::Mass}) {
         for (int useTemplate : {0, 1}) {
@@ -462,8 +467,9 @@ TEST(RenameWithSmartEngine, WholeDirectory) {
                                         "Help.mp3", "(Pink Floyd) - Money.mp3"}));
     std::vector<std::string> asked;
     for (const UiCall& call : ui.calls) {
-        if (call.kind == "garbage" || call.kind == "question")
+        if (call.kind == "garbage" || call.kind == "question") {
             asked.push_back(call.text);
+        }
     }
     EXPECT_EQ(asked, (std::vector<std::string>{
                          "Do you want to use 2000 instead of 1999 as Year\nFor: Band - Song "

@@ -106,8 +106,9 @@ TEST_F(TagCleanerTest, NamesComeFromTheTableWhenTheListIsEmpty) {
     store_.SetPathToWork(settingsDir_.Path());  // nothing is listed at start-up
     Workbench& wb = Start();
     store_.SetPathToWork(music_.Path());
-    for (const char* name : {"x.mp3", "y.mp3", "z.mp3"})
+    for (const char* name : {"x.mp3", "y.mp3", "z.mp3"}) {
         music_.Write(name, Mp3Bytes("", ""));
+    }
     ASSERT_TRUE(wb.Set().oldNames.empty());
     AddRow("x.mp3", "Title X");
     AddRow("y.mp3", "Title Y");
@@ -126,8 +127,9 @@ TEST_F(TagCleanerTest, NamesComeFromTheTableWhenTheListIsEmpty) {
 }
 
 TEST_F(TagCleanerTest, ListEntriesGoWithTheRowAtTheSamePositionAndStopAtTheTablesEnd) {
-    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
         music_.Write(name, Mp3Bytes("", ""));
+    }
     Workbench& wb = Start();
     // After a Save the table holds the new names; the list still the old ones.
     AddRow("New A.mp3", "Row 0");

@@ -17,8 +17,9 @@ using testing::TempDir;
 class WorkbenchTest : public testing::WorkbenchFixture {
   protected:
     void AddFiles(std::initializer_list<const char*> names) {
-        for (const char* name : names)
+        for (const char* name : names) {
             music_.Write(name, "audio");
+        }
     }
 };
 
@@ -72,15 +73,17 @@ TEST_F(WorkbenchTest, RenameShowsThePercentageAfterEachFile) {
     for (const Case& c : {Case{3, {"33%", "66%", "100%"}}, Case{1, {"100%"}},
                           Case{7, {"14%", "28%", "42%", "57%", "71%", "85%", "100%"}}}) {
         TempDir dir;
-        for (int i = 0; i < c.files; ++i)
+        for (int i = 0; i < c.files; ++i) {
             dir.Write("f" + std::to_string(i) + ".mp3", "x");
+        }
         store_.SetPathToWork(dir.Path());
         ui_.renameProgress.clear();
         Workbench& wb = Start();
         wb.Rename();
         std::vector<std::string> percents;
-        for (const auto& [value, text] : ui_.renameProgress)
+        for (const auto& [value, text] : ui_.renameProgress) {
             percents.push_back(text);
+        }
         EXPECT_EQ(percents, c.percents);
         EXPECT_EQ(ui_.renameProgress.back().first, c.files);
         EXPECT_EQ(wb.Set().percentText, "100%");
@@ -328,8 +331,9 @@ TEST_F(WorkbenchTest, ToolGuardsRefuseWithTheirMessages) {
     EXPECT_EQ(texts[1], "You must select only one item to edit");
     EXPECT_EQ(texts[2], "You must select at least two items from the Renamed File Names ListBox");
     EXPECT_EQ(texts[3], "You must save your renamed files first (Press Save Button)");
-    for (const UiCall& call : ui_.calls)
+    for (const UiCall& call : ui_.calls) {
         EXPECT_EQ(call.caption, "Error");
+    }
 }
 
 TEST_F(WorkbenchTest, OrganizerWithoutFileInformationRefuses) {

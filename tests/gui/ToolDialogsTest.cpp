@@ -73,8 +73,9 @@ void ToolDialogsTest::init() {
     qputenv("HOME", QByteArray::fromStdString(home_->Path()));
     oldConfigHome_ = qgetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_CONFIG_HOME");
-    for (const char* folder : {"Music", "Music/Rock", "Music/Jazz", "Books", ".cache"})
+    for (const char* folder : {"Music", "Music/Rock", "Music/Jazz", "Books", ".cache"}) {
         QCOMPARE(mkdir((*home_ / folder).c_str(), 0755), 0);
+    }
     store_ = new SettingsStore(*settingsDir_ / "settings.reg");
     store_->FirstRunCheck();
     ui_ = new ScriptedUi;
@@ -86,8 +87,9 @@ void ToolDialogsTest::cleanup() {
     delete ui_;
     delete store_;
     qputenv("HOME", oldHome_);
-    if (!oldConfigHome_.isEmpty())
+    if (!oldConfigHome_.isEmpty()) {
         qputenv("XDG_CONFIG_HOME", oldConfigHome_);
+    }
     delete settingsDir_;
     delete home_;
 }
@@ -221,8 +223,9 @@ void ToolDialogsTest::nameFormatPreviewFollowsTheFormatAndThePlaceholders() {
     QTest::keyClicks(dialog.TemplateEdit(), QStringLiteral("%Year "));
     QPushButton* title = nullptr;
     for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text() == QStringLiteral("%Title"))
+        if (button->text() == QStringLiteral("%Title")) {
             title = button;
+        }
     }
     QVERIFY(title);
     title->click();
