@@ -7,7 +7,7 @@ ifdef CI
 CMAKE_FLAGS += -DTAGNOMEN_WERROR=ON
 endif
 
-.PHONY: all deps configure build run test bench install uninstall package screenshots fuzz clean format
+.PHONY: all deps configure build run test lint bench install uninstall package screenshots fuzz clean format
 
 all: build
 
@@ -25,6 +25,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The layer rule of core/ and clang-tidy's checks (.clang-tidy) over the tree.
+lint: build
+	@scripts/lint $(BUILD)
 
 bench:
 	@scripts/install-deps bench
@@ -58,7 +62,7 @@ fuzz: deps
 	@scripts/build-fuzzers $(BUILD)-fuzz
 
 format:
-	@find core gui cli tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@find core gui cli tests bench fuzz tools cmake -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
+#include "platform/Ui.h"
 #include "rename/RenamingMethods.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -17,13 +17,31 @@ namespace {
 using namespace tagnomen;
 
 // Answers No to everything and records nothing, so that memory stays flat.
-class NoUi : public ScriptedUi {
+// (A ScriptedUi that skipped its records would break its own bookkeeping:
+// the questions of a Rename mark the record they just made.)
+class NoUi : public Ui {
   public:
     MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon,
                               MessageButtons buttons) override {
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
+    std::string AskTagMismatch(const std::string&, const std::string&, const std::string& id3v1Text,
+                               const std::string&) override {
+        return id3v1Text;
+    }
     GarbageAnswer AskGarbage(const std::string&, bool, bool) override { return GarbageAnswer::No; }
+    void OpenProgressWindow(const std::string&) override {}
+    void CloseProgressWindow() override {}
+    void ShowRenameProgress(int, int, const std::string&) override {}
+    bool ShowAbout(const AboutInfo&) override { return false; }
+    void OpenHelp(const std::string&) override {}
+    bool RunDirectoryChooser(DirectoryChooserModel&) override { return false; }
+    bool RunNameFormat(NameFormatModel&) override { return false; }
+    bool RunEditFileName(EditFileNameModel&) override { return false; }
+    bool RunMassFileNameEditor(MassFileNameEditorModel&) override { return false; }
+    bool RunFileInfoEditor(FileInfoEditorModel&) override { return false; }
+    bool RunFileInfoViewer(FileInfoViewerModel&) override { return false; }
+    bool RunFilesOrganizer(FilesOrganizerModel&) override { return false; }
 };
 
 // Deterministic messy names: track numbers, years, underscores, dots,

@@ -36,8 +36,9 @@ std::string MakeDirectory(int files) {
     fs::create_directories(dir);
     for (int i = 0; i < files; ++i) {
         std::string word;
-        for (int n = i; word.size() < 5 || n > 0; n /= 26)
+        for (int n = i; word.size() < 5 || n > 0; n /= 26) {
             word += static_cast<char>('a' + n % 26);
+        }
         std::ofstream(dir + "/artist " + word + " - title " + word + ".mp3") << "audio";
     }
     return dir;

@@ -44,8 +44,9 @@ double Seconds(const std::function<void()>& work) {
 // Names without digits, so that the smart engine asks nothing.
 std::string LetterName(int index) {
     std::string word;
-    for (int n = index; word.size() < 5 || n > 0; n /= 26)
+    for (int n = index; word.size() < 5 || n > 0; n /= 26) {
         word += static_cast<char>('a' + n % 26);
+    }
     return "artist " + word + " - title " + word + ".mp3";
 }
 
@@ -54,8 +55,9 @@ std::string MakeTaglessDirectory(int files) {
         (fs::temp_directory_path() / ("tagnomen-list-" + std::to_string(files))).string();
     fs::remove_all(dir);
     fs::create_directories(dir);
-    for (int i = 0; i < files; ++i)
+    for (int i = 0; i < files; ++i) {
         std::ofstream(dir + "/" + LetterName(i)) << "audio";
+    }
     return dir;
 }
 
@@ -64,29 +66,33 @@ int Cli(const std::string& settings, std::vector<std::string> args) {
     std::ostringstream out, err;
     std::istringstream in;
     int status = cli::RunCli(args, out, err, in, false);
-    if (status == 2)
+    if (status == 2) {
         std::fprintf(stderr, "usage error: %s\n", err.str().c_str());
+    }
     return status;
 }
 
 double TagLibRead(const std::string& dir) {
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir))
+    for (const auto& entry : fs::directory_iterator(dir)) {
         files.push_back(entry.path().string());
+    }
     return Seconds([&] {
         std::size_t sink = 0;
         for (const std::string& path : files) {
             TagLib::MPEG::File file(path.c_str(), false);
             for (TagLib::Tag* tag : {static_cast<TagLib::Tag*>(file.ID3v1Tag()),
                                      static_cast<TagLib::Tag*>(file.ID3v2Tag())}) {
-                if (tag == nullptr)
+                if (tag == nullptr) {
                     continue;
+                }
                 sink += tag->title().size() + tag->artist().size() + tag->album().size() +
                         tag->year() + tag->track() + tag->genre().size();
             }
         }
-        if (sink == 42)
+        if (sink == 42) {
             std::puts("");
+        }
     });
 }
 
@@ -114,8 +120,9 @@ void UndoChain(const std::string& settings, int pairs) {
     std::shuffle(order.begin(), order.end(), std::mt19937(20240612));
     {
         std::ofstream undo(dir + "/Undo.inf", std::ios::binary);
-        for (int i : order)
+        for (int i : order) {
             undo << "c" << i + 1 << ".mp3\r\nc" << i << ".mp3\r\n";
+        }
         undo << '\x01';
     }
     double seconds = Seconds([&] {
@@ -177,8 +184,9 @@ int main() {
         bench::RemoveCorpus(dir);
     }
 
-    for (int pairs : {1000, 4000, 16000})
+    for (int pairs : {1000, 4000, 16000}) {
         UndoChain(settings, pairs);
+    }
 
     if (const char* kid3 = std::getenv("TAGNOMEN_BENCH_KID3_FILES")) {
         options.files = std::atoi(kid3);

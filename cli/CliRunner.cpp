@@ -32,8 +32,9 @@ struct Options {
 Options ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
     auto value = [&](std::size_t& i) -> const std::string& {
-        if (i + 1 >= arguments.size())
+        if (i + 1 >= arguments.size()) {
             throw UsageError(arguments[i] + " needs a value");
+        }
         return arguments[++i];
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -87,13 +88,16 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
 CommandResult RunCommandLine(const CommandTable& table, CommandContext& context,
                              const std::string& line) {
     std::optional<std::vector<std::string>> words = SplitShellWords(line);
-    if (!words)
+    if (!words) {
         throw UsageError("unbalanced quotes in command: " + line);
-    if (words->empty())
+    }
+    if (words->empty()) {
         throw UsageError("empty command");
+    }
     auto command = table.find(words->front());
-    if (command == table.end())
+    if (command == table.end()) {
         throw UsageError("unknown command '" + words->front() + "'");
+    }
     if (!command->second.handler) {
         throw UsageError("'" + words->front() +
                          "' is not available yet in this version of tagnomen-cli");
@@ -173,8 +177,9 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 
     SettingsStore settings(options.settingsPath.empty() ? SettingsStore::DefaultPath()
                                                         : options.settingsPath);
-    for (const auto& [name, value] : options.overlays)
+    for (const auto& [name, value] : options.overlays) {
         settings.SetOverlay(name, value);
+    }
     // Another file in the settings file's place is a mistake on the command
     // line (or in the environment), not a store to reset.
     if (settings.FileState() == SettingsFileState::Foreign) {
@@ -185,16 +190,18 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 
     std::vector<std::string> commands = options.commands;
     if (commands.empty()) {
-        if (options.directory)
+        if (options.directory) {
             commands.push_back("dir " + QuoteForShell(*options.directory));
+        }
         commands.push_back("rename");
         commands.push_back("show");
     }
 
     Workbench workbench(settings, ui);
     try {
-        if (workbench.Start() == StartResult::Fatal)
+        if (workbench.Start() == StartResult::Fatal) {
             return kExitFailed;
+        }
         const CommandTable table = AllCommands();
         CommandContext context{workbench, ui, out};
         // Like a shell with "set -e": what follows a failed command would run

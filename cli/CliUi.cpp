@@ -3,7 +3,6 @@
 #include <istream>
 #include <ostream>
 
-#include "platform/ScriptedUi.h"
 #include "tags/TagReport.h"
 
 namespace tagnomen::cli {
@@ -29,17 +28,20 @@ bool CliUi::LoadAnswers(const std::string& path, std::string& error) {
     }
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
             line.pop_back();
+        }
         std::size_t start = line.find_first_not_of(' ');
-        if (start == std::string::npos)
+        if (start == std::string::npos) {
             continue;
+        }
         line = line.substr(start);
         // A trailing "!" ticks "Answer the same for the rest of this Rename".
         const std::string word = line.back() == '!' ? line.substr(0, line.size() - 1) : line;
         bool known = false;
-        for (const char* scriptWord : kScriptWords)
+        for (const char* scriptWord : kScriptWords) {
             known = known || word == scriptWord;
+        }
         if (!known) {
             error = path + ":" + std::to_string(number) + ": unknown answer '" + line + "'";
             return false;
@@ -55,8 +57,9 @@ bool CliUi::OpenTranscript(const std::string& path) {
 }
 
 bool CliUi::NextScripted(ScriptedAnswer& answer) {
-    if (nextScripted_ >= scripted_.size())
+    if (nextScripted_ >= scripted_.size()) {
         return false;
+    }
     answer = scripted_[nextScripted_++];
     return true;
 }
@@ -69,19 +72,22 @@ void CliUi::Unfitting(const ScriptedAnswer& answer, const std::string& question)
 std::string CliUi::AskTerminal(const std::string& prompt) {
     messages_ << prompt << std::flush;
     std::string reply;
-    if (!std::getline(terminal_, reply))
+    if (!std::getline(terminal_, reply)) {
         return std::string();
+    }
     return reply;
 }
 
 void CliUi::Report(const std::string& caption, const std::string& text) {
-    if (!quiet_)
+    if (!quiet_) {
         messages_ << caption << ": " << text << '\n';
+    }
 }
 
 void CliUi::Log(const std::string& json) {
-    if (transcript_.is_open())
+    if (transcript_.is_open()) {
         transcript_ << json << '\n' << std::flush;
+    }
 }
 
 void CliUi::ShowFailure(const std::string& caption, const std::string& text,
@@ -89,8 +95,9 @@ void CliUi::ShowFailure(const std::string& caption, const std::string& text,
     Report(caption, reason.empty() ? text : text + " (" + reason + ")");
     std::string entry = "{" + JsonField("kind", "message") + ", " + JsonField("caption", caption) +
                         ", " + JsonField("text", text) + ", " + JsonField("answer", "ok");
-    if (!reason.empty())
+    if (!reason.empty()) {
         entry += ", " + JsonField("reason", reason);
+    }
     Log(entry + "}");
 }
 
@@ -118,8 +125,9 @@ MessageAnswer CliUi::AskYesNo(const std::string& caption, const std::string& tex
     ScriptedAnswer scripted;
     if (NextScripted(scripted)) {
         const std::string word = TakeRestMark(scripted, restOffered, text, sameForRest);
-        if (word != "yes" && word != "no")
+        if (word != "yes" && word != "no") {
             Unfitting(scripted, text);
+        }
         yes = word == "yes";
     } else if (policy_ == AnswerPolicy::Ask) {
         std::string reply =
@@ -136,10 +144,12 @@ MessageAnswer CliUi::AskYesNo(const std::string& caption, const std::string& tex
 
 std::string CliUi::TakeRestMark(const ScriptedAnswer& answer, bool restOffered,
                                 const std::string& question, bool& sameForRest) {
-    if (answer.word.empty() || answer.word.back() != '!')
+    if (answer.word.empty() || answer.word.back() != '!') {
         return answer.word;
-    if (!restOffered)
+    }
+    if (!restOffered) {
         Unfitting(answer, question);
+    }
     sameForRest = true;
     return answer.word.substr(0, answer.word.size() - 1);
 }
@@ -148,10 +158,12 @@ void CliUi::LogQuestion(const char* kind, const std::string& caption, const std:
                         const std::string& answer, bool sameForRest, bool shown) {
     std::string entry = "{" + JsonField("kind", kind) + ", " + JsonField("caption", caption) +
                         ", " + JsonField("text", text) + ", " + JsonField("answer", answer);
-    if (sameForRest)
+    if (sameForRest) {
         entry += ", \"sameForRest\": true";
-    if (!shown)
+    }
+    if (!shown) {
         entry += ", \"shown\": false";
+    }
     Log(entry + "}");
 }
 
@@ -166,8 +178,9 @@ std::string CliUi::AskTagMismatch(const std::string& caption, const std::string&
     ScriptedAnswer scripted;
     const std::string question = "Select which data to use for " + caption + " of " + fileName;
     if (NextScripted(scripted)) {
-        if (scripted.word != "v1" && scripted.word != "v2")
+        if (scripted.word != "v1" && scripted.word != "v2") {
             Unfitting(scripted, question);
+        }
         second = scripted.word == "v2";
     } else if (policy_ == AnswerPolicy::Ask) {
         std::string reply = AskTerminal(question + "\n  1) ID3v1: " + id3v1Text +
@@ -218,21 +231,27 @@ GarbageAnswer CliUi::AskGarbageDialog(const std::string& question, bool showMark
         }
     } else if (policy_ == AnswerPolicy::Ask) {
         std::string choices = "[y/N";
-        if (showMarkAsAlbum)
+        if (showMarkAsAlbum) {
             choices += "/a(lbum)";
-        if (showMarkAsTrack)
+        }
+        if (showMarkAsTrack) {
             choices += "/t(rack)";
-        if (restOffered)
+        }
+        if (restOffered) {
             choices += ", ! after it: the same for the rest";
+        }
         std::string reply =
             AskTerminal("Erase the Garbage Text: " + question + "\n" + choices + "] ");
         char c = reply.empty() ? 'n' : reply[0];
-        if (c == 'y' || c == 'Y')
+        if (c == 'y' || c == 'Y') {
             answer = GarbageAnswer::Yes;
-        if ((c == 'a' || c == 'A') && showMarkAsAlbum)
+        }
+        if ((c == 'a' || c == 'A') && showMarkAsAlbum) {
             answer = GarbageAnswer::Album;
-        if ((c == 't' || c == 'T') && showMarkAsTrack)
+        }
+        if ((c == 't' || c == 'T') && showMarkAsTrack) {
             answer = GarbageAnswer::Track;
+        }
         sameForRest = restOffered && !reply.empty() && reply.back() == '!';
     } else if (!quiet_) {
         messages_ << "Erase the Garbage Text: " << question << "\n-> " << GarbageAnswerName(answer)
@@ -244,8 +263,9 @@ GarbageAnswer CliUi::AskGarbageDialog(const std::string& question, bool showMark
 }
 
 void CliUi::OpenProgressWindow(const std::string& text) {
-    if (!quiet_)
+    if (!quiet_) {
         messages_ << text << '\n';
+    }
 }
 
 void CliUi::CloseProgressWindow() {}
@@ -253,8 +273,9 @@ void CliUi::CloseProgressWindow() {}
 void CliUi::ShowRenameProgress(int, int, const std::string&) {}
 
 bool CliUi::ShowAbout(const AboutInfo& info) {
-    if (!quiet_)
+    if (!quiet_) {
         messages_ << info.programName << ' ' << info.version << '\n';
+    }
     return false;
 }
 

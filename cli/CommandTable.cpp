@@ -28,10 +28,12 @@ int ParseIndex(const std::string& usage, const std::string& text) {
 }
 
 bool ParseOnOff(const std::string& usage, const std::string& text) {
-    if (text == "on" || text == "1")
+    if (text == "on" || text == "1") {
         return true;
-    if (text == "off" || text == "0")
+    }
+    if (text == "off" || text == "0") {
         return false;
+    }
     UsageFailure(usage, "expected on or off, not '" + text + "'");
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "CliUi.h"
-#include "app/CommandResult.h"
 #include "app/Workbench.h"
+#include "session/CommandResult.h"
 
 namespace tagnomen::cli {
 

@@ -17,8 +17,9 @@ constexpr const char* kEditUsage = "edit I NAME";
 constexpr const char* kMassEditUsage = "mass-edit begin|end|after:TOKEN TEXT I J ...";
 
 CommandResult Format(CommandContext& c, const Arguments& args) {
-    if (args.empty() || args.size() > 2)
+    if (args.empty() || args.size() > 2) {
         UsageFailure(kFormatUsage, "wrong number of arguments");
+    }
     NameFormatChoice choice;
     if (args[0] == "brackets") {
         choice = NameFormatChoice::Brackets;
@@ -29,15 +30,18 @@ CommandResult Format(CommandContext& c, const Arguments& args) {
     } else {
         UsageFailure(kFormatUsage, "unknown format '" + args[0] + "'");
     }
-    if (args.size() == 2 && choice != NameFormatChoice::Free)
+    if (args.size() == 2 && choice != NameFormatChoice::Free) {
         UsageFailure(kFormatUsage, "only the free format takes a template");
+    }
     std::optional<std::string> typed;
-    if (args.size() == 2)
+    if (args.size() == 2) {
         typed = args[1];
+    }
     c.ui.dialogs.nameFormat.Push([choice, typed](NameFormatModel& dialog) {
         dialog.Choose(choice);
-        if (typed)
+        if (typed) {
             dialog.SetTemplateText(*typed);
+        }
         dialog.Accept();
         return true;
     });
@@ -47,8 +51,9 @@ CommandResult Format(CommandContext& c, const Arguments& args) {
 }
 
 CommandResult Edit(CommandContext& c, const Arguments& args) {
-    if (args.size() != 2)
+    if (args.size() != 2) {
         UsageFailure(kEditUsage, "wrong number of arguments");
+    }
     const int index = ParseIndex(kEditUsage, args[0]);
     const std::string typed = args[1];
     // A name the editor refuses keeps the dialog open, which here means
@@ -60,16 +65,18 @@ CommandResult Edit(CommandContext& c, const Arguments& args) {
         return !refused;
     });
     // The double click selects the clicked entry first, as in the list.
-    if (static_cast<std::size_t>(index) < c.workbench.Set().renamedNames.size())
+    if (static_cast<std::size_t>(index) < c.workbench.Set().renamedNames.size()) {
         c.workbench.SetRenamedSelection({index});
+    }
     c.workbench.DoubleClickRenamed(index);
     c.ui.dialogs.editFileName.Clear();
     return refused ? CommandResult::Refused() : CommandResult::Done();
 }
 
 CommandResult MassEdit(CommandContext& c, const Arguments& args) {
-    if (args.size() < 2)
+    if (args.size() < 2) {
         UsageFailure(kMassEditUsage, "wrong number of arguments");
+    }
     AddPosition position;
     std::string token;
     const std::string& where = args[0];
@@ -85,8 +92,9 @@ CommandResult MassEdit(CommandContext& c, const Arguments& args) {
     }
     const std::string text = args[1];
     std::vector<int> indexes;
-    for (std::size_t i = 2; i < args.size(); ++i)
+    for (std::size_t i = 2; i < args.size(); ++i) {
         indexes.push_back(ParseIndex(kMassEditUsage, args[i]));
+    }
 
     bool refused = false;
     c.ui.dialogs.massFileNameEditor.Push(

@@ -35,11 +35,13 @@ struct EditorInput {
 // A genre given as its number, or as its name (letter case ignored); empty
 // or a number outside the table selects no entry.
 int ParseGenre(const char* usage, const std::string& value) {
-    if (value.empty())
+    if (value.empty()) {
         return FileInfoEditorModel::kNoGenre;
+    }
     bool digits = true;
-    for (char c : value)
+    for (char c : value) {
         digits = digits && std::isdigit(static_cast<unsigned char>(c)) != 0;
+    }
     if (digits) {
         const int number = LeadingInteger(value);
         return number < static_cast<int>(FileInfoEditorModel::GenreCount())
@@ -47,8 +49,9 @@ int ParseGenre(const char* usage, const std::string& value) {
                    : FileInfoEditorModel::kNoGenre;
     }
     for (std::size_t i = 0; i < FileInfoEditorModel::GenreCount(); ++i) {
-        if (EqualsIgnoreAsciiCase(FileInfoEditorModel::GenreEntry(static_cast<int>(i)), value))
+        if (EqualsIgnoreAsciiCase(FileInfoEditorModel::GenreEntry(static_cast<int>(i)), value)) {
             return static_cast<int>(i);
+        }
     }
     UsageFailure(usage, "unknown genre '" + value + "'");
 }
@@ -59,8 +62,9 @@ EditorInput ParseFields(const char* usage, const Arguments& args, std::size_t fi
     for (std::size_t i = first; i < args.size(); ++i) {
         const std::string& pair = args[i];
         const std::size_t equals = pair.find('=');
-        if (equals == std::string::npos)
+        if (equals == std::string::npos) {
             UsageFailure(usage, "expected FIELD=VALUE, not '" + pair + "'");
+        }
         const std::string field = pair.substr(0, equals);
         const std::string value = pair.substr(equals + 1);
         if (field == "title") {
@@ -85,10 +89,12 @@ EditorInput ParseFields(const char* usage, const Arguments& args, std::size_t fi
 }
 
 void Type(FileInfoEditorModel& editor, const EditorInput& input) {
-    for (const auto& [field, value] : input.texts)
+    for (const auto& [field, value] : input.texts) {
         editor.SetText(field, value);
-    if (input.genre)
+    }
+    if (input.genre) {
         editor.SelectGenre(*input.genre);
+    }
 }
 
 std::string DescribeEditor(const FileInfoEditorModel& editor) {
@@ -108,13 +114,15 @@ std::string DescribeEditor(const FileInfoEditorModel& editor) {
 // while the file information loader is off; a script is told so instead of
 // having its command pass without a trace.
 void RequireLoaderTools(CommandContext& c, const char* usage) {
-    if (!c.workbench.Menu().loaderToolsEnabled)
+    if (!c.workbench.Menu().loaderToolsEnabled) {
         UsageFailure(usage, "greyed while the file information loader is off (see 'loader on')");
+    }
 }
 
 CommandResult TagsFile(CommandContext& c, const Arguments& args) {
-    if (args.size() != 1)
+    if (args.size() != 1) {
         UsageFailure(kTagsFileUsage, "wrong number of arguments");
+    }
     c.out << DescribeTagsAsJson(args[0], c.workbench.Context().fullTagSupport ? TagSupport::Full
                                                                               : TagSupport::Basic)
           << '\n';
@@ -122,11 +130,13 @@ CommandResult TagsFile(CommandContext& c, const Arguments& args) {
 }
 
 CommandResult Tags(CommandContext& c, const Arguments& args) {
-    if (args.empty())
+    if (args.empty()) {
         UsageFailure(kTagsUsage, "wrong number of arguments");
+    }
     const int index = ParseIndex(kTagsUsage, args[0]);
-    if (static_cast<std::size_t>(index) >= c.workbench.Set().oldNames.size())
+    if (static_cast<std::size_t>(index) >= c.workbench.Set().oldNames.size()) {
         UsageFailure(kTagsUsage, "there is no entry " + args[0] + " in the old file names");
+    }
     const EditorInput input = ParseFields(kTagsUsage, args, 1, true);
     const bool change = args.size() > 1;
     std::ostream& out = c.out;
@@ -136,8 +146,9 @@ CommandResult Tags(CommandContext& c, const Arguments& args) {
     bool refused = false;
     c.ui.dialogs.fileInfoEditor.Push([&out, input, change, &refused](FileInfoEditorModel& editor) {
         out << DescribeEditor(editor) << '\n';
-        if (!change)
+        if (!change) {
             return false;
+        }
         Type(editor, input);
         refused = !editor.Accept();
         return !refused;
@@ -149,22 +160,25 @@ CommandResult Tags(CommandContext& c, const Arguments& args) {
 }
 
 CommandResult Table(CommandContext& c, const Arguments& args) {
-    if (!args.empty())
+    if (!args.empty()) {
         UsageFailure(kTableUsage, "wrong number of arguments");
+    }
     c.out << "File Name\tTitle\tArtist\tAlbum\tYear\tTrack\tGenre\n";
     const FileInfoTable& table = c.workbench.Context().table;
     for (std::size_t row = 0; row < table.RowCount(); ++row) {
         const FileInfoTable::Row cells = table.GetRow(row);
-        for (int column = 0; column < FileInfoTable::ColumnCount; ++column)
+        for (int column = 0; column < FileInfoTable::ColumnCount; ++column) {
             c.out << (column == 0 ? "" : "\t") << cells[static_cast<std::size_t>(column)];
+        }
         c.out << '\n';
     }
     return CommandResult::Done();
 }
 
 CommandResult TableEdit(CommandContext& c, const Arguments& args) {
-    if (args.empty())
+    if (args.empty()) {
         UsageFailure(kTableEditUsage, "wrong number of arguments");
+    }
     const int row = ParseIndex(kTableEditUsage, args[0]);
     const EditorInput input = ParseFields(kTableEditUsage, args, 1, false);
     RequireLoaderTools(c, kTableEditUsage);
@@ -188,15 +202,17 @@ CommandResult TableEdit(CommandContext& c, const Arguments& args) {
 }
 
 CommandResult Clean(CommandContext& c, const Arguments& args) {
-    if (!args.empty())
+    if (!args.empty()) {
         UsageFailure(kCleanUsage, "wrong number of arguments");
+    }
     RequireLoaderTools(c, kCleanUsage);
     return c.workbench.TagCleaner();
 }
 
 CommandResult Organize(CommandContext& c, const Arguments& args) {
-    if (args.size() != 2)
+    if (args.size() != 2) {
         UsageFailure(kOrganizeUsage, "wrong number of arguments");
+    }
     const std::string root = args[0];
     const std::string& by = args[1];
     SortMethod method = SortMethod::None;
@@ -227,10 +243,12 @@ CommandResult Organize(CommandContext& c, const Arguments& args) {
     });
     c.ui.dialogs.filesOrganizer.Push([method, detail](FilesOrganizerModel& dialog) {
         dialog.Choose(method);
-        if (method == SortMethod::Artist)
+        if (method == SortMethod::Artist) {
             dialog.SetArtistDetail(detail);
-        if (method == SortMethod::Album)
+        }
+        if (method == SortMethod::Album) {
             dialog.SetAlbumDetail(detail);
+        }
         return dialog.Accept();
     });
     const CommandResult result = c.workbench.FilesOrganizer();

@@ -9,8 +9,9 @@ namespace tagnomen::cli {
 namespace {
 
 void RequireCount(const Arguments& args, std::size_t count, const std::string& usage) {
-    if (args.size() != count)
+    if (args.size() != count) {
         UsageFailure(usage, "wrong number of arguments");
+    }
 }
 
 CommandResult Dir(CommandContext& c, const Arguments& args) {
@@ -32,8 +33,9 @@ CommandResult Dir(CommandContext& c, const Arguments& args) {
 
 CommandResult List(CommandContext& c, const Arguments& args) {
     RequireCount(args, 0, "list");
-    for (const std::string& name : c.workbench.Set().oldNames)
+    for (const std::string& name : c.workbench.Set().oldNames) {
         c.out << name << '\n';
+    }
     return CommandResult::Done();
 }
 
@@ -42,8 +44,9 @@ CommandResult Show(CommandContext& c, const Arguments& args) {
     const WorkingSet& set = c.workbench.Set();
     for (std::size_t i = 0; i < set.oldNames.size(); ++i) {
         c.out << set.oldNames[i] << '\t';
-        if (i < set.renamedNames.size())
+        if (i < set.renamedNames.size()) {
             c.out << set.renamedNames[i];
+        }
         c.out << '\n';
     }
     return CommandResult::Done();
@@ -65,13 +68,13 @@ CommandResult Clashes(CommandContext& c, const Arguments& args) {
 CommandResult Method(CommandContext& c, const Arguments& args) {
     const char* usage = "method id3|smart|mass";
     RequireCount(args, 1, usage);
-    int method;
+    RenamingMethod method;
     if (args[0] == "id3" || args[0] == "0") {
-        method = 0;
+        method = RenamingMethod::Id3Tag;
     } else if (args[0] == "smart" || args[0] == "1") {
-        method = 1;
+        method = RenamingMethod::SmartEngine;
     } else if (args[0] == "mass" || args[0] == "2") {
-        method = 2;
+        method = RenamingMethod::Mass;
     } else {
         UsageFailure(usage, "unknown method '" + args[0] + "'");
     }
@@ -83,8 +86,9 @@ CommandResult Underscore(CommandContext& c, const Arguments& args) {
     const char* usage = "underscore on|off";
     RequireCount(args, 1, usage);
     bool on = ParseOnOff(usage, args[0]);
-    if (on != c.workbench.Menu().underscoreChecked)
+    if (on != c.workbench.Menu().underscoreChecked) {
         c.workbench.ToggleUnderscore();
+    }
     return CommandResult::Done();
 }
 
@@ -92,8 +96,9 @@ CommandResult Loader(CommandContext& c, const Arguments& args) {
     const char* usage = "loader on|off";
     RequireCount(args, 1, usage);
     bool on = ParseOnOff(usage, args[0]);
-    if (on != c.workbench.Menu().loaderChecked)
+    if (on != c.workbench.Menu().loaderChecked) {
         c.workbench.ToggleLoader();
+    }
     return CommandResult::Done();
 }
 

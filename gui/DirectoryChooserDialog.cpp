@@ -28,8 +28,9 @@ class FolderTree : public QTreeWidget {
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override {
         const int step = indentation();
-        if (step <= 0 || !index.parent().isValid())
+        if (step <= 0 || !index.parent().isValid()) {
             return;
+        }
         painter->save();
         painter->setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
         const int middleY = rect.top() + rect.height() / 2;
@@ -47,8 +48,9 @@ class FolderTree : public QTreeWidget {
         for (QModelIndex above = index.parent(); above.parent().isValid(); above = above.parent()) {
             right -= step;
             x = right - step / 2;
-            if (hasNextSibling(above))
+            if (hasNextSibling(above)) {
                 painter->drawLine(x, rect.top(), x, rect.bottom());
+            }
         }
         painter->restore();
     }
@@ -106,8 +108,9 @@ DirectoryChooserDialog::DirectoryChooserDialog(DirectoryChooserModel& model, QWi
 }
 
 QTreeWidgetItem* DirectoryChooserDialog::TreeItem(int item) const {
-    if (item < 0 || static_cast<std::size_t>(item) >= treeItems_.size())
+    if (item < 0 || static_cast<std::size_t>(item) >= treeItems_.size()) {
         return nullptr;
+    }
     return treeItems_[static_cast<std::size_t>(item)];
 }
 
@@ -139,11 +142,13 @@ void DirectoryChooserDialog::AddMissingItems() {
 }
 
 void DirectoryChooserDialog::ShowModelSelection() {
-    for (std::size_t i = 0; i < treeItems_.size(); ++i)
+    for (std::size_t i = 0; i < treeItems_.size(); ++i) {
         treeItems_[i]->setExpanded(model_.IsExpanded(static_cast<int>(i)));
+    }
     QTreeWidgetItem* selected = TreeItem(model_.Selected());
-    if (selected == nullptr)
+    if (selected == nullptr) {
         return;
+    }
     selected->setIcon(0, ImageIcon(model_.Image(model_.Selected(), true)));
     tree_->setCurrentItem(selected);
     tree_->scrollToItem(selected, QAbstractItemView::PositionAtCenter);
@@ -151,22 +156,26 @@ void DirectoryChooserDialog::ShowModelSelection() {
 
 void DirectoryChooserDialog::OnCurrentItemChanged(QTreeWidgetItem* current,
                                                   QTreeWidgetItem* previous) {
-    if (previous != nullptr)
+    if (previous != nullptr) {
         previous->setIcon(0, ImageIcon(model_.Image(ModelItem(previous), false)));
-    if (current == nullptr)
+    }
+    if (current == nullptr) {
         return;
+    }
     const int item = ModelItem(current);
     model_.Select(item);
     AddMissingItems();
     current->setIcon(0, ImageIcon(model_.Image(item, true)));
-    for (std::size_t i = 0; i < treeItems_.size(); ++i)
+    for (std::size_t i = 0; i < treeItems_.size(); ++i) {
         treeItems_[i]->setExpanded(model_.IsExpanded(static_cast<int>(i)));
+    }
     edit_->setText(QString::fromUtf8(model_.Text()));
 }
 
 void DirectoryChooserDialog::accept() {
-    if (model_.Accept())
+    if (model_.Accept()) {
         QDialog::accept();
+    }
 }
 
 void DirectoryChooserDialog::reject() {

@@ -50,8 +50,9 @@ EditFileNameDialog::EditFileNameDialog(EditFileNameModel& model, QWidget* parent
 }
 
 void EditFileNameDialog::accept() {
-    if (model_.Accept())
+    if (model_.Accept()) {
         QDialog::accept();
+    }
 }
 
 bool ExecEditFileNameDialog(QWidget* parent, EditFileNameModel& model) {

@@ -63,8 +63,9 @@ FileInfoEditorDialog::FileInfoEditorDialog(FileInfoEditorModel& model, QWidget* 
 
     // Not sorted: an entry's position is its genre number.
     genre_ = new QComboBox(this);
-    for (std::size_t i = 0; i < FileInfoEditorModel::GenreCount(); ++i)
+    for (std::size_t i = 0; i < FileInfoEditorModel::GenreCount(); ++i) {
         genre_->addItem(FromUtf8(FileInfoEditorModel::GenreEntry(static_cast<int>(i))));
+    }
     genre_->setMaxVisibleItems(20);
     genre_->setCurrentIndex(model.GenreIndex());
     connect(genre_, &QComboBox::currentIndexChanged, this,
@@ -154,8 +155,9 @@ void FileInfoEditorDialog::CommentTyped() {
 }
 
 void FileInfoEditorDialog::accept() {
-    if (model_.Accept())
+    if (model_.Accept()) {
         QDialog::accept();
+    }
 }
 
 void FileInfoEditorDialog::reject() {

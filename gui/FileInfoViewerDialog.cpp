@@ -35,8 +35,9 @@ FileInfoViewerDialog::FileInfoViewerDialog(FileInfoViewerModel& model, QWidget* 
     grid_->verticalHeader()->setVisible(false);
     grid_->horizontalHeader()->setSectionsClickable(false);
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int row = 0; row < grid_->rowCount(); ++row)
+    for (int row = 0; row < grid_->rowCount(); ++row) {
         ShowRow(row);
+    }
     // Wide enough for every column where the screen allows; the grid
     // scrolls on a smaller screen, where the window is fitted to it.
     grid_->setMinimumSize(240, 120);
@@ -83,8 +84,9 @@ void FileInfoViewerDialog::EditSelectedRow() {
     const int row = model_.Selected();
     model_.EditSelected();
     // Whatever the editor returned, the row shows the table's values again.
-    if (row != FileInfoViewerModel::kNoRow)
+    if (row != FileInfoViewerModel::kNoRow) {
         ShowRow(row);
+    }
 }
 
 bool ExecFileInfoViewerDialog(QWidget* parent, FileInfoViewerModel& model) {

@@ -21,8 +21,9 @@ constexpr SortMethod kMethods[] = {SortMethod::Title, SortMethod::Artist, SortMe
 
 QComboBox* MakeList(const std::array<const char*, 2>& entries, QWidget* parent) {
     auto* list = new QComboBox(parent);
-    for (const char* entry : entries)
+    for (const char* entry : entries) {
         list->addItem(QString::fromUtf8(entry));
+    }
     return list;
 }
 
@@ -44,8 +45,9 @@ FilesOrganizerDialog::FilesOrganizerDialog(FilesOrganizerModel& model, QWidget* 
     albumList_ = MakeList(FilesOrganizerModel::AlbumEntries(), box);
 
     auto* grid = new QGridLayout(box);
-    for (int row = 0; row < 5; ++row)
+    for (int row = 0; row < 5; ++row) {
         grid->addWidget(buttons_[row], row, 0);
+    }
     grid->addWidget(artistList_, static_cast<int>(SortMethod::Artist), 1);
     grid->addWidget(albumList_, static_cast<int>(SortMethod::Album), 1);
     grid->setColumnStretch(1, 1);
@@ -53,8 +55,9 @@ FilesOrganizerDialog::FilesOrganizerDialog(FilesOrganizerModel& model, QWidget* 
     ShowModel();
     // Only a newly chosen button reaches the model.
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (!checked)
+        if (!checked) {
             return;
+        }
         model_.Choose(static_cast<SortMethod>(id));
         ShowModel();
     });
@@ -86,8 +89,9 @@ QRadioButton* FilesOrganizerDialog::Button(SortMethod method) const {
 
 void FilesOrganizerDialog::ShowModel() {
     const QSignalBlocker blockGroup(group_);
-    if (QRadioButton* chosen = Button(model_.Chosen()))
+    if (QRadioButton* chosen = Button(model_.Chosen())) {
         chosen->setChecked(true);
+    }
     artistList_->setEnabled(model_.ArtistListEnabled());
     albumList_->setEnabled(model_.AlbumListEnabled());
     artistList_->setCurrentIndex(static_cast<int>(model_.ArtistDetail()));
@@ -97,8 +101,9 @@ void FilesOrganizerDialog::ShowModel() {
 void FilesOrganizerDialog::accept() {
     // With no button chosen OK does nothing; otherwise the model stores the
     // method and asks, and the dialog closes whatever the answer.
-    if (model_.Accept())
+    if (model_.Accept()) {
         QDialog::accept();
+    }
 }
 
 void FilesOrganizerDialog::reject() {

@@ -42,8 +42,9 @@ GarbageDialog::GarbageDialog(const QString& question, bool showMarkAsAlbum, bool
     top->addWidget(text, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton* button : {yes_, no_, album_, track_})
+    for (QPushButton* button : {yes_, no_, album_, track_}) {
         buttons->addWidget(button);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     if (offerSameForRest) {

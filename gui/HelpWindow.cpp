@@ -25,9 +25,10 @@ constexpr int kBrowserQueryTimeoutMs = 3000;
 
 QString MissingManualPage(const QString& file) {
     QString places;
-    for (const std::string& candidate : HelpFileCandidates())
+    for (const std::string& candidate : HelpFileCandidates()) {
         places += QStringLiteral("<li><tt>%1</tt></li>")
                       .arg(QString::fromUtf8(candidate).toHtmlEscaped());
+    }
     return QStringLiteral(
                "<h2>The manual was not found</h2>"
                "<p>Tagnomen could not open <tt>%1</tt>.</p>"
@@ -58,8 +59,9 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     forward_ = tools->addAction(QStringLiteral("&Forward"), browser_, &QTextBrowser::forward);
     forward_->setShortcut(QKeySequence::Forward);
     QAction* contents = tools->addAction(QStringLiteral("&Contents"), this, [this] {
-        if (!home_.isEmpty())
+        if (!home_.isEmpty()) {
             browser_->setSource(QUrl::fromLocalFile(home_));
+        }
     });
     contents->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     tools->addSeparator();
@@ -136,13 +138,15 @@ QWidget* OpenHelpFile(const std::string& requestedFile, QWidget* owner) {
     QPointer<HelpWindow> target(window);
     auto* query = new QProcess(window);
     auto decide = [target, query, file, helpFile](bool browserRegistered) {
-        if (!target || target->isVisible() || query->property("decided").toBool())
+        if (!target || target->isVisible() || query->property("decided").toBool()) {
             return;
+        }
         query->setProperty("decided", true);
-        if (browserRegistered && OpenInBrowser(helpFile))
+        if (browserRegistered && OpenInBrowser(helpFile)) {
             target->deleteLater();
-        else
+        } else {
             target->ShowPage(file);
+        }
     };
     QObject::connect(query, &QProcess::finished, window,
                      [query, decide](int exitCode, QProcess::ExitStatus status) {
@@ -152,8 +156,9 @@ QWidget* OpenHelpFile(const std::string& requestedFile, QWidget* owner) {
                      });
     QObject::connect(query, &QProcess::errorOccurred, window,
                      [decide](QProcess::ProcessError error) {
-                         if (error == QProcess::FailedToStart)
+                         if (error == QProcess::FailedToStart) {
                              decide(false);
+                         }
                      });
     QTimer::singleShot(kBrowserQueryTimeoutMs, window, [query, decide] {
         decide(false);

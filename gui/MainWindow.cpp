@@ -95,8 +95,9 @@ class PathLabel : public QLabel {
 std::size_t ChangedProposals(const WorkingSet& set) {
     std::size_t changed = 0;
     for (std::size_t i = 0; i < set.renamedNames.size() && i < set.oldNames.size(); ++i) {
-        if (set.renamedNames[i] != set.oldNames[i])
+        if (set.renamedNames[i] != set.oldNames[i]) {
             ++changed;
+        }
     }
     return changed;
 }
@@ -166,8 +167,9 @@ void MainWindow::BuildControls() {
     saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
     exitButton_ = new QPushButton(QStringLiteral("&Exit"), this);
     // No default button: Enter on a list opens its entry and never ends the program.
-    for (QPushButton* button : {renameButton_, saveButton_, exitButton_})
+    for (QPushButton* button : {renameButton_, saveButton_, exitButton_}) {
         button->setAutoDefault(false);
+    }
     renameButton_->setToolTip(QStringLiteral("Propose a new name for every file (Ctrl+R)"));
     saveButton_->setToolTip(QStringLiteral("Rename the files on disk (Ctrl+S)"));
     exitButton_->setToolTip(QStringLiteral("End the program (Ctrl+Q)"));
@@ -259,7 +261,7 @@ void MainWindow::BuildMenus() {
     // One method at a time: the items show radio marks.
     auto* methods = new QActionGroup(this);
     methods->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    auto addMethod = [this, method, methods](const QString& text, int value) {
+    auto addMethod = [this, method, methods](const QString& text, RenamingMethod value) {
         QAction* action = method->addAction(text);
         action->setCheckable(true);
         methods->addAction(action);
@@ -268,9 +270,10 @@ void MainWindow::BuildMenus() {
         commands_.push_back(action);
         return action;
     };
-    smartAction_ = addMethod(QStringLiteral("Renamer &Smart Engine (RSE)"), 1);
-    id3Action_ = addMethod(QStringLiteral("ID3 &TAG Method"), 0);
-    massAction_ = addMethod(QStringLiteral("&Mass Renaming Method"), 2);
+    smartAction_ =
+        addMethod(QStringLiteral("Renamer &Smart Engine (RSE)"), RenamingMethod::SmartEngine);
+    id3Action_ = addMethod(QStringLiteral("ID3 &TAG Method"), RenamingMethod::Id3Tag);
+    massAction_ = addMethod(QStringLiteral("&Mass Renaming Method"), RenamingMethod::Mass);
 
     QMenu* tools = menuBar_->addMenu(QStringLiteral("&Tools"));
     tools->setToolTipsVisible(true);
@@ -311,12 +314,14 @@ void MainWindow::BuildMenus() {
 
 QAction* MainWindow::FindAction(const QString& text) const {
     for (QAction* menuAction : menuBar_->actions()) {
-        if (menuAction->text() == text)
+        if (menuAction->text() == text) {
             return menuAction;
+        }
         if (QMenu* menu = menuAction->menu()) {
             for (QAction* action : menu->actions()) {
-                if (action->text() == text)
+                if (action->text() == text) {
                     return action;
+                }
             }
         }
     }
@@ -334,8 +339,9 @@ void MainWindow::RunRename() {
     Run([this] { workbench_.Rename(); });
     SetRenaming(false);
     Refresh();
-    if (!renameStarted_)
+    if (!renameStarted_) {
         return;  // refused, or the person kept the unsaved names
+    }
     const RenameReport& report = workbench_.LastRename();
     ShowStatus(report.cancelled ? RenameCancelledText(report.proposed, report.total)
                                 : RenameDoneText(report.total),
@@ -352,8 +358,9 @@ void MainWindow::RunBatch(Batch batch, CommandResult (Workbench::*command)()) {
     ui_.ForgetBatch();
     CommandResult result;
     Run([this, command, &result] { result = (workbench_.*command)(); });
-    if (!ui_.LastBatch().ran)
+    if (!ui_.LastBatch().ran) {
         return;  // refused before any file was touched
+    }
     const std::size_t failures = result.failures;
     switch (batch) {
         case Batch::Save:
@@ -376,11 +383,13 @@ void MainWindow::SetRenaming(bool renaming) {
              oldList_, renamedList_, renameButton_, saveButton_, exitButton_, listAgainButton_}) {
         widget->setEnabled(!renaming);
     }
-    for (QAction* action : commands_)
+    for (QAction* action : commands_) {
         action->setEnabled(!renaming);
+    }
     cancelButton_->setEnabled(renaming);
-    if (renaming)
+    if (renaming) {
         cancelButton_->setFocus();
+    }
 }
 
 void MainWindow::RestorePlacement() {
@@ -393,10 +402,12 @@ void MainWindow::RestorePlacement() {
     const QRect placed(kept->x, kept->y, kept->width, kept->height);
     resize(placed.size().boundedTo(area.size()));
     // A place on a screen that is gone is not restored.
-    if (area.intersects(placed))
+    if (area.intersects(placed)) {
         move(placed.topLeft());
-    if (kept->maximized)
+    }
+    if (kept->maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
+    }
 }
 
 void MainWindow::done(int result) {
@@ -460,8 +471,9 @@ void MainWindow::RefreshClashes() {
     const std::vector<long> partners = ClashPartners(set.oldNames.size(), FindClashes(set));
     std::unordered_map<int, QString> marks;
     for (std::size_t row = 0; row < partners.size(); ++row) {
-        if (partners[row] == kNoClash || row >= set.renamedNames.size())
+        if (partners[row] == kNoClash || row >= set.renamedNames.size()) {
             continue;
+        }
         const auto other = static_cast<std::size_t>(partners[row]);
         marks.emplace(static_cast<int>(row),
                       ClashTooltip(set.oldNames[other], NameAfterSave(set, other),

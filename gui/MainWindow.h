@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandResult.h"
+#include "session/CommandResult.h"
 
 class QAction;
 class QLabel;

@@ -43,8 +43,9 @@ MassFileNameEditorDialog::MassFileNameEditorDialog(MassFileNameEditorModel& mode
     group_->button(static_cast<int>(model.Position()))->setChecked(true);
     ShowToken();
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (!checked)
+        if (!checked) {
             return;
+        }
         model_.Choose(static_cast<AddPosition>(id));
         ShowToken();
     });
@@ -76,8 +77,9 @@ void MassFileNameEditorDialog::ShowToken() {
 }
 
 void MassFileNameEditorDialog::accept() {
-    if (model_.Accept())
+    if (model_.Accept()) {
         QDialog::accept();
+    }
 }
 
 bool ExecMassFileNameEditorDialog(QWidget* parent, MassFileNameEditorModel& model) {

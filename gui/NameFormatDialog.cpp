@@ -36,13 +36,15 @@ NameFormatDialog::NameFormatDialog(NameFormatModel& model, QWidget* parent)
     group_->addButton(brackets_, static_cast<int>(NameFormatChoice::Brackets));
     group_->addButton(plain_, static_cast<int>(NameFormatChoice::Plain));
     group_->addButton(free_, static_cast<int>(NameFormatChoice::Free));
-    if (QAbstractButton* chosen = group_->button(static_cast<int>(model.Choice())))
+    if (QAbstractButton* chosen = group_->button(static_cast<int>(model.Choice()))) {
         chosen->setChecked(true);
+    }
     // Only a newly chosen button reaches the model; clicking the chosen one
     // again changes nothing.
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (!checked)
+        if (!checked) {
             return;
+        }
         model_.Choose(static_cast<NameFormatChoice>(id));
         ShowTemplate();
     });
@@ -130,8 +132,9 @@ void NameFormatDialog::ShowPreview() {
 }
 
 void NameFormatDialog::InsertPlaceholder(const QString& placeholder) {
-    if (!template_->isEnabled())
+    if (!template_->isEnabled()) {
         return;
+    }
     template_->insert(placeholder);
     model_.SetTemplateText(template_->text().toUtf8().toStdString());
     ShowPreview();

@@ -17,15 +17,19 @@ int NameListModel::rowCount(const QModelIndex& parent) const {
 QVariant NameListModel::data(const QModelIndex& index, int role) const {
     // The Workbench may be between two notifications (Rename empties the
     // list before it proposes again): rows beyond its names show nothing.
-    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names_.size())
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names_.size()) {
         return {};
-    if (role == Qt::DisplayRole)
+    }
+    if (role == Qt::DisplayRole) {
         return QString::fromUtf8(names_[static_cast<std::size_t>(index.row())]);
-    if (marks_.empty())
+    }
+    if (marks_.empty()) {
         return {};
+    }
     const auto mark = marks_.find(index.row());
-    if (mark == marks_.end())
+    if (mark == marks_.end()) {
         return {};
+    }
     switch (role) {
         case Qt::ToolTipRole:
             return mark->second;
@@ -41,13 +45,16 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
 }
 
 void NameListModel::SetMarks(std::unordered_map<int, QString> tooltips) {
-    if (tooltips.empty() && marks_.empty())
+    if (tooltips.empty() && marks_.empty()) {
         return;
-    if (markIcon_.isNull())
+    }
+    if (markIcon_.isNull()) {
         markIcon_ = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    }
     marks_ = std::move(tooltips);
-    if (shown_ > 0)
+    if (shown_ > 0) {
         emit dataChanged(index(0), index(shown_ - 1));
+    }
 }
 
 void NameListModel::Reset() {
@@ -58,8 +65,9 @@ void NameListModel::Reset() {
 
 void NameListModel::ShowAppended() {
     const int total = static_cast<int>(names_.size());
-    if (total <= shown_)
+    if (total <= shown_) {
         return;
+    }
     beginInsertRows(QModelIndex(), shown_, total - 1);
     shown_ = total;
     endInsertRows();

@@ -37,8 +37,9 @@ QString ProgressWindow::Text() const {
 
 void ProgressWindow::ShowCentred() {
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QApplication::primaryScreen();
-    if (screen)
+    if (screen) {
         move(screen->availableGeometry().center() - rect().center());
+    }
     show();
     raise();
     // The batch runs on this thread: paint once now, before it starts.

@@ -51,8 +51,9 @@ MessageAnswer AskWithRestBox(QWidget* owner, const std::string& caption, const s
 
 QtUi::QtUi() : screenFit_(std::make_unique<ScreenFit>()) {
     // Every window shown while this Ui lives is kept on its screen.
-    if (qApp != nullptr)
+    if (qApp != nullptr) {
         qApp->installEventFilter(screenFit_.get());
+    }
 }
 
 QtUi::~QtUi() = default;
@@ -98,13 +99,15 @@ void QtUi::ShowFailure(const std::string& caption, const std::string& text,
         box.setCheckBox(hide);
     }
     box.exec();
-    if (hide != nullptr && hide->isChecked())
+    if (hide != nullptr && hide->isChecked()) {
         hideFailures_ = true;
+    }
 }
 
 void QtUi::ShowHiddenFailures() {
-    if (hiddenFailures_.isEmpty())
+    if (hiddenFailures_.isEmpty()) {
         return;
+    }
     const qsizetype count = hiddenFailures_.size();
     QMessageBox box(
         QMessageBox::Warning, QStringLiteral("Errors not shown"),
@@ -161,8 +164,9 @@ void QtUi::CloseProgressWindow() {
 }
 
 void QtUi::ShowRenameProgress(int value, int maximum, const std::string& percentText) {
-    if (renameProgressSink_)
+    if (renameProgressSink_) {
         renameProgressSink_(value, maximum, percentText);
+    }
 }
 
 bool QtUi::ShowAbout(const AboutInfo& info) {
@@ -175,8 +179,9 @@ void QtUi::OpenHelp(const std::string& helpFile) {
 }
 
 void QtUi::CloseHelp() {
-    if (helpWindow_)
+    if (helpWindow_) {
         helpWindow_->close();
+    }
 }
 
 bool QtUi::RunDirectoryChooser(DirectoryChooserModel& model) {

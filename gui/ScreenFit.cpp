@@ -15,8 +15,9 @@ namespace {
 constexpr int kFrameAllowance = 32;
 
 QScreen* ScreenOf(const QWidget* window) {
-    if (QScreen* screen = window->screen())
+    if (QScreen* screen = window->screen()) {
         return screen;
+    }
     return QGuiApplication::primaryScreen();
 }
 
@@ -28,22 +29,26 @@ int ClampStart(int start, int length, int areaStart, int areaLength) {
 
 void FitIntoScreen(QWidget* window) {
     QScreen* screen = ScreenOf(window);
-    if (screen == nullptr)
+    if (screen == nullptr) {
         return;
+    }
     const QRect area = screen->availableGeometry();
     const QRect frame = window->frameGeometry();
     QSize frameExtra = frame.size() - window->size();
-    if (frameExtra.isNull())
+    if (frameExtra.isNull()) {
         frameExtra = QSize(0, kFrameAllowance);
+    }
     const QSize fitted =
         window->size().boundedTo(area.size() - frameExtra).expandedTo(window->minimumSize());
-    if (fitted != window->size())
+    if (fitted != window->size()) {
         window->resize(fitted);
+    }
     const QSize outer = fitted + frameExtra;
     const QPoint topLeft(ClampStart(frame.x(), outer.width(), area.x(), area.width()),
                          ClampStart(frame.y(), outer.height(), area.y(), area.height()));
-    if (topLeft != frame.topLeft())
+    if (topLeft != frame.topLeft()) {
         window->move(topLeft);
+    }
 }
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
@@ -53,8 +58,9 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
         // A maximized or full-screen window fits already; resizing it would
         // take it out of that state.
         const bool fills = widget->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-        if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog) && !fills)
+        if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog) && !fills) {
             FitIntoScreen(widget);
+        }
     }
     return QObject::eventFilter(watched, event);
 }

@@ -34,8 +34,9 @@ QString SaveDoneText(std::size_t files, std::size_t failures) {
 }
 
 QString UndoDoneText(std::size_t failures) {
-    if (failures == 0)
+    if (failures == 0) {
         return QStringLiteral("Undo finished: the files have their old names again");
+    }
     return QStringLiteral("Undo finished, %1 could not be renamed back").arg(Files(failures));
 }
 
@@ -59,8 +60,9 @@ QString ClashTooltip(const std::string& otherOldName, const std::string& otherNa
                      bool otherIsRenamed) {
     const QString name = QString::fromUtf8(otherName);
     const QString other = QString::fromUtf8(otherOldName);
-    if (otherIsRenamed)
+    if (otherIsRenamed) {
         return QStringLiteral("Clashes: %1 is also to be renamed %2").arg(other, name);
+    }
     return QStringLiteral("Clashes: the file %1 keeps this name").arg(other);
 }
 

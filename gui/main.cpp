@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
     tagnomen::SettingsStore settings(tagnomen::SettingsStore::DefaultPath());
     tagnomen::QtUi ui;
     tagnomen::Workbench workbench(settings, ui);
-    if (workbench.Start() == tagnomen::StartResult::Fatal)
+    if (workbench.Start() == tagnomen::StartResult::Fatal) {
         return 1;
+    }
 
     tagnomen::MainWindow window(workbench, ui);
     window.show();

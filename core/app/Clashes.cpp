@@ -3,7 +3,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/WorkingSet.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 
@@ -13,16 +13,18 @@ const std::string& NameAfterSave(const WorkingSet& set, std::size_t row) {
 
 std::vector<ClashPair> FindClashes(const WorkingSet& set) {
     std::vector<ClashPair> clashes;
-    if (set.renamedNames.empty())
+    if (set.renamedNames.empty()) {
         return clashes;  // nothing is proposed, so nothing can clash
+    }
     const std::size_t rows = set.oldNames.size();
     // Names point into the working set, which outlives the map.
     std::unordered_map<std::string_view, std::size_t> firstRowOf;
     firstRowOf.reserve(rows);
     for (std::size_t row = 0; row < rows; ++row) {
         auto [at, inserted] = firstRowOf.try_emplace(NameAfterSave(set, row), row);
-        if (!inserted)
+        if (!inserted) {
             clashes.push_back({at->second, row});
+        }
     }
     return clashes;
 }
@@ -30,11 +32,13 @@ std::vector<ClashPair> FindClashes(const WorkingSet& set) {
 std::vector<long> ClashPartners(std::size_t rows, const std::vector<ClashPair>& clashes) {
     std::vector<long> partners(rows, kNoClash);
     for (const ClashPair& clash : clashes) {
-        if (clash.first >= rows || clash.second >= rows)
+        if (clash.first >= rows || clash.second >= rows) {
             continue;
+        }
         partners[clash.second] = static_cast<long>(clash.first);
-        if (partners[clash.first] == kNoClash)
+        if (partners[clash.first] == kNoClash) {
             partners[clash.first] = static_cast<long>(clash.second);
+        }
     }
     return partners;
 }

@@ -18,15 +18,17 @@ namespace {
 std::string ProgramDirectory() {
     char buffer[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0)
+    if (length <= 0) {
         return std::string();
+    }
     std::string path(buffer, static_cast<std::size_t>(length));
     return path.substr(0, path.rfind('/'));
 }
 
 std::string StartPage(const std::string& directory) {
-    if (!directory.empty() && directory.back() == '/')
+    if (!directory.empty() && directory.back() == '/') {
         return directory + "index.html";
+    }
     return directory + "/index.html";
 }
 
@@ -36,11 +38,13 @@ void AddDataDirectories(std::vector<std::string>& candidates) {
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t end = list.find(':', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = list.size();
+        }
         std::string dir = list.substr(start, end - start);
-        if (!dir.empty() && dir.front() == '/')
+        if (!dir.empty() && dir.front() == '/') {
             candidates.push_back(StartPage(dir + "/tagnomen/help"));
+        }
         start = end + 1;
     }
 }
@@ -48,11 +52,13 @@ void AddDataDirectories(std::vector<std::string>& candidates) {
 }  // namespace
 
 std::vector<std::string> HelpFileCandidates() {
-    if (const char* dir = std::getenv("TAGNOMEN_HELP_DIR"); dir && *dir)
+    if (const char* dir = std::getenv("TAGNOMEN_HELP_DIR"); dir && *dir) {
         return {StartPage(dir)};
+    }
     std::vector<std::string> candidates;
-    if (std::string program = ProgramDirectory(); !program.empty())
+    if (std::string program = ProgramDirectory(); !program.empty()) {
         candidates.push_back(StartPage(program + "/" + TAGNOMEN_HELP_RELATIVE));
+    }
 #ifdef TAGNOMEN_SOURCE_DIR
     candidates.push_back(StartPage(std::string(TAGNOMEN_SOURCE_DIR) + "/resources/help"));
 #endif
@@ -66,8 +72,9 @@ std::vector<std::string> HelpFileCandidates() {
 std::string HelpFilePath() {
     std::vector<std::string> candidates = HelpFileCandidates();
     for (const std::string& candidate : candidates) {
-        if (IsRegularFile(candidate))
+        if (IsRegularFile(candidate)) {
             return candidate;
+        }
     }
     return candidates.empty() ? std::string("index.html") : candidates.front();
 }

@@ -9,20 +9,17 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
+#include "app/SaveAndUndo.h"
 #include "app/UndoFile.h"
-#include "app/WorkingSet.h"
 #include "platform/FileSystem.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 
 namespace {
 
 constexpr const char* kProgressText = "Renaming your Mp3 Files...";
-constexpr const char* kUnsavedQuestion =
-    "You didn't save your renamed files.\nIf you continue you will lose your renamed "
-    "files!\nDo you want to continue?";
 
 void ReportRenameFailure(Ui& ui, const std::string& name, int error) {
     ui.ShowFailure("Error", "Unable to rename " + name + " file", ErrorReason(error),
@@ -54,19 +51,22 @@ bool RowIsFile(const FileInfoTable& table, std::size_t row,
 // file or mean nothing is refused, and so is a pair that would not read back
 // from the undo file as written (a later Undo could rename files it never
 // touched).
-int SaveOne(RenamingContext& context, const std::string& oldName, const std::string& newName) {
-    const bool recordable = context.undoFile == nullptr ||
-                            (IsRecordableUndoLine(oldName) && IsRecordableUndoLine(newName));
+int SaveOne(UndoFile& undoFile, const std::string& oldName, const std::string& newName) {
+    const bool recordable =
+        !undoFile.IsOpen() || (IsRecordableUndoLine(oldName) && IsRecordableUndoLine(newName));
     const bool acceptable =
         newName == oldName ? IsBareFileName(newName) : IsVisibleFileName(newName);
-    if (!IsBareFileName(oldName) || !acceptable || !recordable)
+    if (!IsBareFileName(oldName) || !acceptable || !recordable) {
         return EINVAL;
-    if (!RecordUndoPair(context, oldName, newName))
+    }
+    if (!undoFile.RecordPair(oldName, newName)) {
         return errno;
-    if (RenameNoReplace(oldName, newName))
+    }
+    if (RenameNoReplace(oldName, newName)) {
         return 0;
+    }
     const int error = errno;
-    DropLastUndoPair(context);
+    undoFile.DropLastPair();
     return error;
 }
 
@@ -81,11 +81,13 @@ class UndoRun {
           pairs_(pairs),
           errors_(pairs.size(), 0),
           state_(pairs.size(), State::Pending) {
-        for (std::size_t k = 0; k < pairs_.size(); ++k)
+        for (std::size_t k = 0; k < pairs_.size(); ++k) {
             byNewName_.emplace(pairs_[k].newName, k);
+        }
         if (tableHere) {
-            for (std::size_t row = 0; row < context_.table.RowCount(); ++row)
+            for (std::size_t row = 0; row < context_.table.RowCount(); ++row) {
                 rowByName_[context_.table.Cell(row, FileInfoTable::FileName)] = row;
+            }
         }
     }
 
@@ -107,8 +109,9 @@ class UndoRun {
                         continue;
                     }
                 }
-                if (state_[k] == State::Waiting)
+                if (state_[k] == State::Waiting) {
                     UndoOne(k);
+                }
                 stack.pop_back();
             }
         }
@@ -139,11 +142,13 @@ class UndoRun {
     // The row of the file takes the name it has again.
     void KeepRowName(const UndoPair& pair) {
         auto row = rowByName_.find(pair.newName);
-        if (row == rowByName_.end())
+        if (row == rowByName_.end()) {
             return;
+        }
         const std::size_t index = row->second;
-        if (!RowIsFile(context_.table, index, IdentityOf(pair.oldName)))
+        if (!RowIsFile(context_.table, index, IdentityOf(pair.oldName))) {
             return;
+        }
         context_.table.SetFileName(index, pair.oldName);
         rowByName_.erase(row);
         rowByName_[pair.oldName] = index;
@@ -170,7 +175,8 @@ bool NeverRenamed(const UndoPair& pair) {
 CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
     const std::string directory = WorkDirectory(context);
     bool undoFileMissing = false;
-    if (!OpenUndoFileForWriting(context, directory)) {
+    UndoFile undoFile;
+    if (!undoFile.OpenForWriting(directory)) {
         undoFileMissing = true;
         if (!AskYesNo(context.ui, "Error",
                       "Unable to create an UNDO file\nDo you want to continue renaming the files?",
@@ -195,28 +201,28 @@ CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
                 i < set.renamedNames.size() ? set.renamedNames[i] : std::string();
             const std::optional<FileIdentity> identity =
                 inWorkDirectory && IsBareFileName(oldName) ? IdentityOf(oldName) : std::nullopt;
-            const int error = inWorkDirectory ? SaveOne(context, oldName, newName) : enterError;
+            const int error = inWorkDirectory ? SaveOne(undoFile, oldName, newName) : enterError;
             if (error != 0) {
                 ++failures;
                 ReportRenameFailure(context.ui, oldName, error);
             }
             // The row keeps the name its file really has now, never the name
             // that was proposed for it and may belong to another file.
-            if (tableHere && RowIsFile(table, i, identity))
+            if (tableHere && RowIsFile(table, i, identity)) {
                 table.SetFileName(i, error == 0 ? newName : oldName);
+            }
         }
-        CloseUndoFile(context);
+        undoFile.Close();
     }
     context.ui.CloseProgressWindow();
     set.EmptyLists();
-    if (undoFileMissing)
+    if (undoFileMissing) {
         return CommandResult::Failed(failures);
+    }
     return CommandResult::Batch(failures);
 }
 
 CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
-    if (set.Unsaved() && !AskYesNo(context.ui, "Warning", kUnsavedQuestion))
-        return CommandResult::Cancelled();
     const std::string directory = WorkDirectory(context);
     if (!AskYesNo(
             context.ui, "Undo renamed files",
@@ -224,13 +230,16 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
             MessageIcon::Question)) {
         return CommandResult::Cancelled();
     }
-    if (!OpenUndoFileForReading(context, directory)) {
-        ShowOk(context.ui, "Error", "Unable to load Undo file", MessageIcon::Warning);
-        return CommandResult::Failed();
-    }
     bool complete = true;
-    std::vector<UndoPair> pairs = ReadUndoPairs(context, complete);
-    CloseUndoFile(context);
+    std::vector<UndoPair> pairs;
+    {
+        UndoFile undoFile;
+        if (!undoFile.OpenForReading(directory)) {
+            ShowOk(context.ui, "Error", "Unable to load Undo file", MessageIcon::Warning);
+            return CommandResult::Failed();
+        }
+        pairs = undoFile.ReadPairs(complete);
+    }
 
     DirectoryScope scope;
     const int enterError = EnterDirectory(scope, directory);
@@ -238,8 +247,9 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
     scope.Keep();  // Undo leaves the work directory current
     context.ui.OpenProgressWindow(kProgressText);
     set.EmptyLists();
-    if (inWorkDirectory && !complete && !pairs.empty() && NeverRenamed(pairs.back()))
+    if (inWorkDirectory && !complete && !pairs.empty() && NeverRenamed(pairs.back())) {
         pairs.pop_back();
+    }
 
     std::vector<int> errors(pairs.size(), enterError);
     if (inWorkDirectory) {
@@ -255,8 +265,9 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
             left.push_back(pairs[k]);
         }
     }
-    if (inWorkDirectory)
+    if (inWorkDirectory) {
         RewriteUndoFile(directory, left);
+    }
     context.ui.CloseProgressWindow();
     if (left.empty()) {
         ShowOk(context.ui, "Undo finished", "All the files have been renamed",

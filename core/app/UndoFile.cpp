@@ -3,9 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
 
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 
@@ -19,17 +18,18 @@ constexpr std::size_t kKeptBytes = 2 * kUndoLineMaxBytes;
 // The new and the previous undo file wait under names that start so.
 constexpr const char* kTemporaryPrefix = "Undo.inf.";
 
-bool OpenedForWriting(std::FILE* file) {
-    int flags = fcntl(fileno(file), F_GETFL);
-    return flags >= 0 && (flags & O_ACCMODE) != O_RDONLY;
+// One pair as it stands on disk.
+std::string PairBytes(const std::string& oldName, const std::string& newName) {
+    return oldName + "\r\n" + newName + "\r\n";
 }
 
 // The previous undo file moves to a temporary name of its own.
 bool KeepPrevious(const std::string& directory, const std::string& undoPath,
                   std::string& previous) {
     const int fd = CreateUniqueFile(directory, kTemporaryPrefix, previous);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     close(fd);
     if (std::rename(undoPath.c_str(), previous.c_str()) != 0) {
         unlink(previous.c_str());
@@ -39,23 +39,30 @@ bool KeepPrevious(const std::string& directory, const std::string& undoPath,
     return true;
 }
 
-void Forget(UndoFileWriting& writing) {
-    writing = UndoFileWriting{};
-}
-
 }  // namespace
 
-bool OpenUndoFileForWriting(RenamingContext& context, const std::string& directory) {
-    CloseUndoFile(context);
-    // Only an absolute directory: a relative one would name whatever
-    // directory happens to be current.
-    if (directory.empty() || directory[0] != '/')
+bool UndoFile::StartOpening(const std::string& directory) {
+    Close();
+    return !directory.empty() && directory[0] == '/';
+}
+
+void UndoFile::ForgetWriting() {
+    directory_.clear();
+    previous_.clear();
+    lastPairStart_ = -1;
+    pairs_ = 0;
+}
+
+bool UndoFile::OpenForWriting(const std::string& directory) {
+    if (!StartOpening(directory)) {
         return false;
+    }
     RemoveFile(JoinPath(directory, kRollbackFileName));
     const std::string undoPath = JoinPath(directory, kUndoFileName);
     const EntryType existing = TypeOf(undoPath);
-    if (existing != EntryType::Missing && existing != EntryType::Regular)
+    if (existing != EntryType::Missing && existing != EntryType::Regular) {
         return false;
+    }
     std::string fresh;
     const int fd = CreateUniqueFile(directory, kTemporaryPrefix, fresh);
     std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
@@ -68,138 +75,152 @@ bool OpenUndoFileForWriting(RenamingContext& context, const std::string& directo
     }
     // Unbuffered: what is written is with the system at once.
     std::setvbuf(file, nullptr, _IONBF, 0);
-    UndoFileWriting& writing = context.undoWriting;
-    Forget(writing);
-    writing.directory = directory;
+    ForgetWriting();
+    directory_ = directory;
     const bool kept =
-        existing == EntryType::Missing || KeepPrevious(directory, undoPath, writing.previous);
+        existing == EntryType::Missing || KeepPrevious(directory, undoPath, previous_);
     if (!kept || std::rename(fresh.c_str(), undoPath.c_str()) != 0) {
         std::fclose(file);
         unlink(fresh.c_str());
-        if (!writing.previous.empty())
-            std::rename(writing.previous.c_str(), undoPath.c_str());
-        Forget(writing);
+        if (!previous_.empty()) {
+            std::rename(previous_.c_str(), undoPath.c_str());
+        }
+        ForgetWriting();
         return false;
     }
-    context.undoFile = file;
+    file_ = file;
+    writing_ = true;
     return true;
 }
 
-bool OpenUndoFileForReading(RenamingContext& context, const std::string& directory) {
-    CloseUndoFile(context);
-    if (directory.empty() || directory[0] != '/')
+bool UndoFile::OpenForReading(const std::string& directory) {
+    if (!StartOpening(directory)) {
         return false;
+    }
     const int fd = OpenRegularForReading(JoinPath(directory, kUndoFileName));
-    if (fd < 0)
+    if (fd < 0) {
         return false;
-    context.undoFile = fdopen(fd, "rb");
-    if (context.undoFile == nullptr)
+    }
+    file_ = fdopen(fd, "rb");
+    if (file_ == nullptr) {
         close(fd);
-    return context.undoFile != nullptr;
+    }
+    writing_ = false;
+    return file_ != nullptr;
 }
 
-void WriteUndoLine(const std::string& text, RenamingContext& context) {
-    if (context.undoFile == nullptr)
+void UndoFile::WriteLine(const std::string& text) {
+    if (file_ == nullptr) {
         return;
-    std::fwrite(text.data(), 1, text.size(), context.undoFile);
-    std::fputs("\r\n", context.undoFile);
+    }
+    std::fwrite(text.data(), 1, text.size(), file_);
+    std::fputs("\r\n", file_);
 }
 
-bool RecordUndoPair(RenamingContext& context, const std::string& oldName,
-                    const std::string& newName) {
-    if (context.undoFile == nullptr)
+bool UndoFile::RecordPair(const std::string& oldName, const std::string& newName) {
+    if (file_ == nullptr) {
         return true;
-    UndoFileWriting& writing = context.undoWriting;
-    writing.lastPairStart = std::ftell(context.undoFile);
-    ++writing.pairs;
+    }
+    lastPairStart_ = std::ftell(file_);
+    ++pairs_;
     // One write of the whole pair (the file is unbuffered): once it returns,
     // a kill cannot take the pair back.
-    const std::string pair = oldName + "\r\n" + newName + "\r\n";
-    if (std::fwrite(pair.data(), 1, pair.size(), context.undoFile) == pair.size())
+    const std::string pair = PairBytes(oldName, newName);
+    if (std::fwrite(pair.data(), 1, pair.size(), file_) == pair.size()) {
         return true;
+    }
     const int error = errno;
-    std::clearerr(context.undoFile);
-    DropLastUndoPair(context);
+    std::clearerr(file_);
+    DropLastPair();
     errno = error;
     return false;
 }
 
-void DropLastUndoPair(RenamingContext& context) {
-    UndoFileWriting& writing = context.undoWriting;
-    if (context.undoFile == nullptr || writing.lastPairStart < 0)
+void UndoFile::DropLastPair() {
+    if (file_ == nullptr || lastPairStart_ < 0) {
         return;
-    if (ftruncate(fileno(context.undoFile), writing.lastPairStart) == 0) {
-        std::fseek(context.undoFile, writing.lastPairStart, SEEK_SET);
-        --writing.pairs;
     }
-    writing.lastPairStart = -1;
+    if (ftruncate(fileno(file_), lastPairStart_) == 0) {
+        std::fseek(file_, lastPairStart_, SEEK_SET);
+        --pairs_;
+    }
+    lastPairStart_ = -1;
 }
 
-std::string ReadUndoLine(RenamingContext& context) {
+std::string UndoFile::ReadLine() {
     std::string line;
-    if (context.undoFile == nullptr)
+    if (file_ == nullptr) {
         return line;
+    }
     for (;;) {
-        int c = std::getc(context.undoFile);
-        if (c == EOF || c == '\n' || c == kUndoEndMark)
+        int c = std::getc(file_);
+        if (c == EOF || c == '\n' || c == kUndoEndMark) {
             break;
-        if (line.size() < kKeptBytes)
+        }
+        if (line.size() < kKeptBytes) {
             line.push_back(static_cast<char>(c));
+        }
     }
     // A longer line loses its end to the cut below in any case.
-    if (!line.empty() && line.back() == '\r')
+    if (!line.empty() && line.back() == '\r') {
         line.pop_back();
-    if (line.size() > kUndoLineMaxBytes)
+    }
+    if (line.size() > kUndoLineMaxBytes) {
         line = Utf8CutBytes(line, kUndoLineMaxBytes);
+    }
     return line;
 }
 
-std::vector<UndoPair> ReadUndoPairs(RenamingContext& context, bool& complete) {
+std::vector<UndoPair> UndoFile::ReadPairs(bool& complete) {
     std::vector<UndoPair> pairs;
     for (;;) {
         UndoPair pair;
-        pair.oldName = ReadUndoLine(context);
-        if (pair.oldName.empty())
+        pair.oldName = ReadLine();
+        if (pair.oldName.empty()) {
             break;
-        pair.newName = ReadUndoLine(context);
+        }
+        pair.newName = ReadLine();
         pairs.push_back(std::move(pair));
     }
     // The pairs end at the end mark (or an empty line) unless the file ran out first.
-    complete = context.undoFile != nullptr && !std::feof(context.undoFile);
+    complete = file_ != nullptr && !std::feof(file_);
     return pairs;
 }
 
-void CloseUndoFile(RenamingContext& context) {
-    if (context.undoFile == nullptr)
+void UndoFile::Close() {
+    if (file_ == nullptr) {
         return;
-    const bool writing = OpenedForWriting(context.undoFile);
-    if (writing) {
-        std::fputc(kUndoEndMark, context.undoFile);
-        fsync(fileno(context.undoFile));
     }
-    std::fclose(context.undoFile);
-    context.undoFile = nullptr;
-    if (!writing)
+    if (writing_) {
+        std::fputc(kUndoEndMark, file_);
+        fsync(fileno(file_));
+    }
+    std::fclose(file_);
+    file_ = nullptr;
+    if (!writing_) {
         return;
-    UndoFileWriting& state = context.undoWriting;
-    if (!state.previous.empty()) {
-        if (state.pairs == 0) {
-            std::rename(state.previous.c_str(), JoinPath(state.directory, kUndoFileName).c_str());
+    }
+    writing_ = false;
+    if (!previous_.empty()) {
+        if (pairs_ == 0) {
+            std::rename(previous_.c_str(), JoinPath(directory_, kUndoFileName).c_str());
         } else {
-            unlink(state.previous.c_str());
+            unlink(previous_.c_str());
         }
     }
-    SyncDirectory(state.directory);
-    Forget(state);
+    SyncDirectory(directory_);
+    ForgetWriting();
 }
 
 bool RewriteUndoFile(const std::string& directory, const std::vector<UndoPair>& pairs) {
     const std::string undoPath = JoinPath(directory, kUndoFileName);
-    if (pairs.empty())
+    if (pairs.empty()) {
         return RemoveFile(undoPath) || TypeOf(undoPath) == EntryType::Missing;
+    }
     std::string bytes;
-    for (const UndoPair& pair : pairs)
-        bytes += pair.oldName + "\r\n" + pair.newName + "\r\n";
+    for (const UndoPair& pair : pairs) {
+        bytes += PairBytes(pair.oldName, pair.newName);
+    }
     bytes += kUndoEndMark;
     return ReplaceFileContents(undoPath, bytes, kTemporaryPrefix);
 }

@@ -9,70 +9,84 @@
 // before its rename and takes it back when the rename fails, and Undo leaves
 // behind the pairs it could not undo.
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "session/UndoFileName.h"
+
 namespace tagnomen {
 
-struct RenamingContext;
-
-inline constexpr const char* kUndoFileName = "Undo.inf";
 // Never written by this program; Save deletes it before it writes the undo file.
 inline constexpr const char* kRollbackFileName = "Rollback.inf";
 inline constexpr char kUndoEndMark = '\x01';
 // Longest line the reader returns, in bytes (a file name's limit).
 inline constexpr std::size_t kUndoLineMaxBytes = 255;
 
-// What finishing a Save's undo file needs (kept in the renaming context).
-struct UndoFileWriting {
-    std::string directory;    // where "Undo.inf" is
-    std::string previous;     // the previous undo file under a temporary name; empty: none
-    long lastPairStart = -1;  // where the last recorded pair starts; -1: none to take back
-    std::size_t pairs = 0;    // pairs recorded and kept
-};
-
 struct UndoPair {
     std::string oldName;  // the name before Save, to be given back
     std::string newName;  // the name Save gave
 };
 
-// Save's side, in the given absolute directory: deletes "Rollback.inf",
-// creates the new undo file under a unique temporary name and puts it in
-// place of "Undo.inf" at once, keeping the previous one under a temporary
-// name until CloseUndoFile. The handle is left in context.undoFile; false
-// (and no file open) when "Undo.inf" is anything but a regular file (a
-// directory, a symbolic link, a FIFO) or the new file cannot be made.
-bool OpenUndoFileForWriting(RenamingContext& context, const std::string& directory);
-// Undo's side: false unless "Undo.inf" in the directory is a regular file;
-// never waits on a FIFO.
-bool OpenUndoFileForReading(RenamingContext& context, const std::string& directory);
+// One open undo file, for one Save or one Undo; it closes itself when it goes.
+class UndoFile {
+  public:
+    UndoFile() = default;
+    ~UndoFile() { Close(); }
+    UndoFile(const UndoFile&) = delete;
+    UndoFile& operator=(const UndoFile&) = delete;
 
-// Writes the text and CR LF. Does nothing without an open file.
-void WriteUndoLine(const std::string& text, RenamingContext& context);
-// Writes one pair and hands it to the system before the rename it records
-// happens, so that after a kill the file lists every rename done (and at
-// most one more, the last, whose rename never happened). False (errno tells
-// why, and the file is as before) when the pair could not be written: the
-// rename must not happen then. True without an open file.
-bool RecordUndoPair(RenamingContext& context, const std::string& oldName,
-                    const std::string& newName);
-// Takes back the pair just recorded, whose rename failed.
-void DropLastUndoPair(RenamingContext& context);
+    // Save's side, in the given absolute directory: deletes "Rollback.inf",
+    // creates the new undo file under a unique temporary name and puts it in
+    // place of "Undo.inf" at once, keeping the previous one under a temporary
+    // name until Close. False (and nothing open) when "Undo.inf" is anything
+    // but a regular file (a directory, a symbolic link, a FIFO) or the new
+    // file cannot be made.
+    bool OpenForWriting(const std::string& directory);
+    // Undo's side: false unless "Undo.inf" in the directory is a regular
+    // file; never waits on a FIFO.
+    bool OpenForReading(const std::string& directory);
+    bool IsOpen() const { return file_ != nullptr; }
 
-// Reads up to LF, the end mark or the end of the file; the terminator is not
-// part of the result, a trailing CR is dropped and the line is cut to 255
-// bytes on a character boundary. Empty at the end of the pairs.
-std::string ReadUndoLine(RenamingContext& context);
-// Every pair of the open file; complete is false when the file ends without
-// its end mark, as the file of a Save that was stopped does.
-std::vector<UndoPair> ReadUndoPairs(RenamingContext& context, bool& complete);
+    // Writes the text and CR LF. Does nothing without an open file.
+    void WriteLine(const std::string& text);
+    // Writes one pair and hands it to the system before the rename it
+    // records happens, so that after a kill the file lists every rename done
+    // (and at most one more, the last, whose rename never happened). False
+    // (errno tells why, and the file is as before) when the pair could not be
+    // written: the rename must not happen then. True without an open file.
+    bool RecordPair(const std::string& oldName, const std::string& newName);
+    // Takes back the pair just recorded, whose rename failed.
+    void DropLastPair();
 
-// After writing: appends the end mark, syncs and closes the file; when the
-// Save kept no pair, the previous undo file (if there was one) takes its
-// place again, so that the Save before can still be undone; otherwise the
-// previous one is removed. After reading: closes. Clears the handle; does
-// nothing when no file is open.
-void CloseUndoFile(RenamingContext& context);
+    // Reads up to LF, the end mark or the end of the file; the terminator is
+    // not part of the result, a trailing CR is dropped and the line is cut to
+    // 255 bytes on a character boundary. Empty at the end of the pairs.
+    std::string ReadLine();
+    // Every pair of the open file; complete is false when the file ends
+    // without its end mark, as the file of a Save that was stopped does.
+    std::vector<UndoPair> ReadPairs(bool& complete);
+
+    // After writing: appends the end mark, syncs and closes the file; when
+    // the Save kept no pair, the previous undo file (if there was one) takes
+    // its place again, so that the Save before can still be undone; otherwise
+    // the previous one is removed. After reading: closes. Does nothing when
+    // no file is open.
+    void Close();
+
+  private:
+    // Closes what is open; false for a directory that is not absolute (it
+    // would name whatever directory happens to be current).
+    bool StartOpening(const std::string& directory);
+    void ForgetWriting();
+
+    std::FILE* file_ = nullptr;
+    bool writing_ = false;
+    std::string directory_;    // where "Undo.inf" is, while writing
+    std::string previous_;     // the previous undo file under a temporary name; empty: none
+    long lastPairStart_ = -1;  // where the last recorded pair starts; -1: none to take back
+    std::size_t pairs_ = 0;    // pairs recorded and kept
+};
 
 // Replaces "Undo.inf" in the directory, in one step, by a file holding
 // exactly these pairs, or removes it when there are none.

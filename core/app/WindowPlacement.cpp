@@ -14,10 +14,12 @@ std::optional<WindowPlacement> LoadWindowPlacement(SettingsStore& settings) {
     std::istringstream in(settings.GetString(kValueName));
     WindowPlacement placement;
     int maximized = 0;
-    if (!(in >> placement.x >> placement.y >> placement.width >> placement.height >> maximized))
+    if (!(in >> placement.x >> placement.y >> placement.width >> placement.height >> maximized)) {
         return std::nullopt;
-    if (placement.width <= 0 || placement.height <= 0)
+    }
+    if (placement.width <= 0 || placement.height <= 0) {
         return std::nullopt;
+    }
     placement.maximized = maximized != 0;
     return placement;
 }

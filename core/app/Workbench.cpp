@@ -1,12 +1,13 @@
 #include "app/Workbench.h"
 
 #include "app/HelpLocation.h"
-#include "app/Tools.h"
+#include "app/SaveAndUndo.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
 #include "rename/RenamingMethods.h"
 #include "tags/TagReadAhead.h"
 #include "tools/DirectoryChooserModel.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 
@@ -48,9 +49,7 @@ StartResult Workbench::Start() {
                    kWebPage,
                MessageIcon::Warning);
     }
-    std::string workDirectory;
-    context_.settings.GetPathToWork(workDirectory);
-    ListWorkDirectory(workDirectory, false);
+    ListWorkDirectory(context_.ReadPathToWork(), false);
     set_.percentText = "0%";
     ReadOptions();
     UpdateMenu();
@@ -60,19 +59,19 @@ StartResult Workbench::Start() {
 void Workbench::ReadOptions() {
     context_.settings.GetRenamingMethod(method_);
     context_.settings.GetUnderscoreOption(context_.underscoreOption);
-    context_.settings.GetFileInfoLoader(context_.fileInfoLoader);
-    context_.settings.GetUseTemplate(context_.useTemplate);
+    context_.ReadFileInfoLoader();
+    context_.ReadUseTemplate();
     context_.fullTagSupport = context_.settings.FullTagSupport();
     context_.settings.GetNumber("ReadAheadThreads", context_.readAheadThreads);
 }
 
 void Workbench::UpdateMenu() {
-    menu_.id3TagChecked = method_ == 0;
-    menu_.smartEngineChecked = method_ == 1;
-    menu_.massChecked = method_ == 2;
+    menu_.id3TagChecked = method_ == RenamingMethod::Id3Tag;
+    menu_.smartEngineChecked = method_ == RenamingMethod::SmartEngine;
+    menu_.massChecked = method_ == RenamingMethod::Mass;
     menu_.underscoreChecked = context_.underscoreOption == 1;
-    menu_.loaderChecked = context_.fileInfoLoader == 1;
-    menu_.loaderToolsEnabled = context_.fileInfoLoader == 1;
+    menu_.loaderChecked = context_.fileInfoLoader;
+    menu_.loaderToolsEnabled = context_.fileInfoLoader;
     menu_.fullTagSupportChecked = context_.fullTagSupport;
 }
 
@@ -82,8 +81,9 @@ bool Workbench::ListWorkDirectory(const std::string& directory, bool showMessage
     context_.listedDirectory = AbsolutePath(directory);
     DirectoryScope scope;
     std::vector<std::string> found;
-    if (scope.Enter(context_.listedDirectory))
+    if (scope.Enter(context_.listedDirectory)) {
         found = ListMp3Files();
+    }
     if (found.empty() && showMessage) {
         ShowOk(context_.ui, "Error", "No mp3 files in current directory!", MessageIcon::Warning);
     }
@@ -98,11 +98,13 @@ bool Workbench::ConfirmDiscardUnsaved() {
 }
 
 CommandResult Workbench::ChooseDirectory() {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
-    if (!context_.ui.RunDirectoryChooser(chooser) || !chooser.Accepted())
+    if (!context_.ui.RunDirectoryChooser(chooser) || !chooser.Accepted()) {
         return CommandResult::Cancelled();
+    }
     // The directory chosen, not "PathToWork" read again: another copy of the
     // program may have stored another one since.
     return ListAfresh(chooser.StoredPath());
@@ -113,8 +115,9 @@ std::string Workbench::WorkDirectory() {
 }
 
 CommandResult Workbench::ListAgain() {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     return ListAfresh(WorkDirectory());
 }
 
@@ -124,18 +127,21 @@ CommandResult Workbench::ListAfresh(const std::string& directory) {
 }
 
 CommandResult Workbench::OpenDroppedDirectory(const std::string& path) {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     DirectoryChooserModel chooser(context_, ChooserMode::WorkDirectory);
     chooser.SetText(path);
-    if (!chooser.Accept())  // the "Invalid Directory" box has been shown
+    if (!chooser.Accept()) {  // the "Invalid Directory" box has been shown
         return CommandResult::Refused();
+    }
     return ListAfresh(chooser.StoredPath());
 }
 
 CommandResult Workbench::Rename() {
-    if (!ConfirmDiscardUnsaved())
+    if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
+    }
     const long long n = static_cast<long long>(set_.oldNames.size());
     if (n == 0) {
         ShowOk(context_.ui, "Error", "No mp3 files selected to rename!", MessageIcon::Warning);
@@ -144,7 +150,7 @@ CommandResult Workbench::Rename() {
     set_.renamedNames.clear();
     set_.renamedNames.reserve(set_.oldNames.size());
     set_.progressMaximum = static_cast<int>(n);
-    context_.tableResetFlag = 1;
+    context_.tableResetFlag = true;
     context_.remembered.Clear();
     set_.ClearSelections();
     renaming_ = true;
@@ -158,8 +164,9 @@ CommandResult Workbench::Rename() {
     context_.readAhead = &readAhead;
     for (long long i = 0; i < n && !cancelRequested_; ++i) {
         const std::string& oldName = set_.oldNames[static_cast<std::size_t>(i)];
-        set_.renamedNames.push_back(method_ == 0 ? ProposeNameId3Tag(context_, oldName)
-                                                 : ProposeNameSmart(context_, oldName));
+        set_.renamedNames.push_back(method_ == RenamingMethod::Id3Tag
+                                        ? ProposeNameId3Tag(context_, oldName)
+                                        : ProposeNameSmart(context_, oldName));
         set_.progressValue = static_cast<int>(i + 1);
         set_.percentText = PercentText(i + 1, n);
         context_.ui.ShowRenameProgress(set_.progressValue, set_.progressMaximum, set_.percentText);
@@ -196,6 +203,9 @@ CommandResult Workbench::Save() {
 }
 
 CommandResult Workbench::Undo() {
+    if (!ConfirmDiscardUnsaved()) {
+        return CommandResult::Cancelled();
+    }
     return UndoRenames(context_, set_);
 }
 
@@ -209,7 +219,7 @@ bool Workbench::RequestExit() {
                     "You didn't save your renamed files!\nAre you sure you want to exit?");
 }
 
-void Workbench::SelectMethod(int method) {
+void Workbench::SelectMethod(RenamingMethod method) {
     context_.settings.SetRenamingMethod(method);
     method_ = method;
     UpdateMenu();
@@ -220,22 +230,26 @@ void Workbench::ToggleUnderscore() {
     context_.underscoreOption = context_.underscoreOption == 0 ? 1 : 0;
     context_.settings.SetUnderscoreOption(context_.underscoreOption);
     UpdateMenu();
-    if (!set_.Unsaved())
+    if (!set_.Unsaved()) {
         return;
+    }
     for (std::string& name : set_.renamedNames) {
         if (context_.underscoreOption == 1) {
             for (char& c : name) {
-                if (c == ' ')
+                if (c == ' ') {
                     c = '_';
+                }
             }
         } else {
             std::string collapsed;
             collapsed.reserve(name.size());
             for (char c : name) {
-                if (c == '_')
+                if (c == '_') {
                     c = ' ';
-                if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ')
+                }
+                if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ') {
                     continue;
+                }
                 collapsed += c;
             }
             name = std::move(collapsed);
@@ -248,14 +262,12 @@ void Workbench::ToggleUnderscore() {
 }
 
 void Workbench::ToggleLoader() {
-    context_.settings.GetFileInfoLoader(context_.fileInfoLoader);
-    if (context_.fileInfoLoader != 0) {
-        context_.fileInfoLoader = 0;
+    context_.ReadFileInfoLoader();
+    context_.fileInfoLoader = !context_.fileInfoLoader;
+    if (!context_.fileInfoLoader) {
         context_.table.Empty();
-    } else {
-        context_.fileInfoLoader = 1;
     }
-    context_.settings.SetFileInfoLoader(context_.fileInfoLoader);
+    context_.settings.SetFileInfoLoader(context_.fileInfoLoader ? 1 : 0);
     UpdateMenu();
 }
 
@@ -266,14 +278,16 @@ void Workbench::ToggleFullTagSupport() {
 }
 
 CommandResult Workbench::TagCleaner() {
-    if (!menu_.loaderToolsEnabled)
+    if (!menu_.loaderToolsEnabled) {
         return CommandResult::Refused();  // greyed
+    }
     return RunTagCleaner(context_, set_);
 }
 
 CommandResult Workbench::TagEditor() {
-    if (set_.oldSelection >= 0)
+    if (set_.oldSelection >= 0) {
         return EditTags(set_.oldSelection, false);
+    }
     std::vector<int> selected = set_.SelectedRenamed();
     if (selected.size() != 1) {
         ShowOk(context_.ui, "Error",
@@ -286,8 +300,9 @@ CommandResult Workbench::TagEditor() {
 }
 
 CommandResult Workbench::EditTags(int index, bool foundInRenamedList) {
-    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size()) {
         return CommandResult::Refused();
+    }
     const std::string& oldName = set_.oldNames[static_cast<std::size_t>(index)];
     std::string shownName = oldName;
     if ((foundInRenamedList || !set_.renamedNames.empty()) &&
@@ -309,8 +324,9 @@ CommandResult Workbench::MassFileNameEditor() {
 }
 
 CommandResult Workbench::FilesOrganizer() {
-    if (!menu_.loaderToolsEnabled)
+    if (!menu_.loaderToolsEnabled) {
         return CommandResult::Refused();  // greyed
+    }
     if (set_.Unsaved()) {
         ShowOk(context_.ui, "Error", "You must save your renamed files first (Press Save Button)",
                MessageIcon::Stop);
@@ -329,8 +345,9 @@ CommandResult Workbench::FilesOrganizer() {
 }
 
 CommandResult Workbench::FileInfoViewer() {
-    if (!menu_.loaderToolsEnabled)
+    if (!menu_.loaderToolsEnabled) {
         return CommandResult::Refused();  // greyed
+    }
     RunFileInfoViewer(context_);
     return CommandResult::Done();
 }
@@ -339,8 +356,9 @@ void Workbench::About() {
     AboutInfo info{kProgramName, TAGNOMEN_VERSION,
                    "Gives the MP3 files of a directory consistent names and tidy ID3 tags.",
                    kWebPage};
-    if (context_.ui.ShowAbout(info))
+    if (context_.ui.ShowAbout(info)) {
         WebSite();
+    }
 }
 
 void Workbench::WebSite() {
@@ -352,11 +370,13 @@ void Workbench::Help() {
 }
 
 void Workbench::SelectOld(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size()) {
         return;
+    }
     set_.oldSelection = index;
-    if (set_.oldNames.empty())
+    if (set_.oldNames.empty()) {
         return;
+    }
     set_.renamedSelected.assign(set_.renamedNames.size(), false);
     if (static_cast<std::size_t>(index) < set_.renamedNames.size()) {
         set_.renamedSelected[static_cast<std::size_t>(index)] = true;

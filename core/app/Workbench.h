@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <string>
 
-#include "app/CommandResult.h"
-#include "app/RenamingContext.h"
-#include "app/WorkingSet.h"
+#include "session/CommandResult.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 
@@ -49,7 +49,7 @@ class Workbench {
     WorkingSet& Set() { return set_; }
     const WorkingSet& Set() const { return set_; }
     RenamingContext& Context() { return context_; }
-    int CurrentMethod() const { return method_; }
+    RenamingMethod CurrentMethod() const { return method_; }
     const MenuState& Menu() const { return menu_; }
 
     // Commands. Those that can fail say how they ended; the person has been
@@ -68,7 +68,7 @@ class Workbench {
     void FormatToRename();
     // Exit button and menu item: true when the window may close.
     bool RequestExit();
-    void SelectMethod(int method);
+    void SelectMethod(RenamingMethod method);
     void ToggleUnderscore();
     void ToggleLoader();
     void ToggleFullTagSupport();
@@ -112,7 +112,7 @@ class Workbench {
 
     RenamingContext context_;
     WorkingSet set_;
-    int method_ = 1;
+    RenamingMethod method_ = RenamingMethod::SmartEngine;
     MenuState menu_;
     bool renaming_ = false;
     bool cancelRequested_ = false;

@@ -5,15 +5,9 @@
 #include <deque>
 #include <functional>
 
-namespace tagnomen {
+#include "platform/DialogModels.h"
 
-class DirectoryChooserModel;
-class NameFormatModel;
-class EditFileNameModel;
-class MassFileNameEditorModel;
-class FileInfoEditorModel;
-class FileInfoViewerModel;
-class FilesOrganizerModel;
+namespace tagnomen {
 
 template <typename Model>
 class DialogScript {
@@ -23,8 +17,9 @@ class DialogScript {
     bool Empty() const { return actions_.empty(); }
     // Runs the next action on the model; Cancel (false) when none is queued.
     bool Run(Model& model) {
-        if (actions_.empty())
+        if (actions_.empty()) {
             return false;
+        }
         Action action = std::move(actions_.front());
         actions_.pop_front();
         return action(model);

@@ -16,19 +16,15 @@
 #include <random>
 #include <thread>
 
+#include "platform/FullIo.h"
+#include "platform/Text.h"
+
 namespace tagnomen {
 
 namespace {
 
-unsigned char LowerAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-}
-
-bool EndsWithMp3(const char* name, std::size_t length) {
-    if (length < 4)
-        return false;
-    const char* end = name + length - 4;
-    return end[0] == '.' && LowerAscii(end[1]) == 'm' && LowerAscii(end[2]) == 'p' && end[3] == '3';
+bool EndsWithMp3(std::string_view name) {
+    return EndsWithIgnoreAsciiCase(name, ".mp3");
 }
 
 // Restores errno when it goes out of scope, so that clean-up after a
@@ -51,13 +47,15 @@ bool RenameExclusive(const char* from, const char* to) {
     if (syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 1 /* RENAME_NOREPLACE */) == 0) {
         return true;
     }
-    if (errno != EINVAL && errno != ENOSYS)
+    if (errno != EINVAL && errno != ENOSYS) {
         return false;
+    }
 #endif
     // The file system does not know the flag: a hard link fails when the
     // target exists, and only then is the old name removed.
-    if (link(from, to) != 0)
+    if (link(from, to) != 0) {
         return false;
+    }
     if (unlink(from) != 0) {
         KeepErrno keep;
         unlink(to);
@@ -66,35 +64,16 @@ bool RenameExclusive(const char* from, const char* to) {
     return true;
 }
 
-std::string DirectoryPart(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NamePart(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool DifferOnlyInLetterCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size() || a == b)
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(static_cast<unsigned char>(a[i])) !=
-            LowerAscii(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
+    return a != b && EqualsIgnoreAsciiCase(a, b);
 }
 
 // True when the directory lists an entry spelled exactly so.
 bool HasEntrySpelled(const std::string& directory, const std::string& name) {
     DIR* listing = opendir(directory.c_str());
-    if (listing == nullptr)
+    if (listing == nullptr) {
         return false;
+    }
     bool found = false;
     while (const dirent* entry = readdir(listing)) {
         if (name == entry->d_name) {
@@ -124,8 +103,9 @@ std::string UniqueSuffix() {
     static std::mt19937_64 random{std::random_device{}()};
     static const char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::string suffix;
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 8; ++i) {
         suffix += kDigits[random() % (sizeof kDigits - 1)];
+    }
     return suffix;
 }
 
@@ -133,16 +113,20 @@ bool CopyBytes(int source, int target) {
     char buffer[1 << 16];
     for (;;) {
         ssize_t got = read(source, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
+        if (got < 0 && errno == EINTR) {
             continue;
-        if (got <= 0)
+        }
+        if (got <= 0) {
             return got == 0;
+        }
         for (ssize_t done = 0; done < got;) {
             ssize_t wrote = write(target, buffer + done, static_cast<size_t>(got - done));
-            if (wrote < 0 && errno == EINTR)
+            if (wrote < 0 && errno == EINTR) {
                 continue;
-            if (wrote <= 0)
+            }
+            if (wrote <= 0) {
                 return false;
+            }
             done += wrote;
         }
     }
@@ -152,8 +136,9 @@ bool CopyBytes(int source, int target) {
 // dated like the source before it takes the target's name.
 bool CopyAcross(const std::string& from, const std::string& to) {
     const int source = OpenRegularForReading(from);
-    if (source < 0)
+    if (source < 0) {
         return false;
+    }
     struct stat info {};
     std::string temporary;
     int target = -1;
@@ -190,20 +175,24 @@ bool CopyAcross(const std::string& from, const std::string& to) {
 // where the old one pointed; what it points to is never touched.
 bool LinkAcross(const std::string& from, const std::string& to) {
     struct stat info {};
-    if (lstat(from.c_str(), &info) != 0)
+    if (lstat(from.c_str(), &info) != 0) {
         return false;
+    }
     std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
     const ssize_t length = readlink(from.c_str(), target.data(), target.size());
-    if (length < 0)
+    if (length < 0) {
         return false;
+    }
     target.resize(static_cast<std::size_t>(length));
     std::string temporary;
     for (int attempt = 0;; ++attempt) {
         temporary = JoinPath(DirectoryPart(to), kMoveTemporaryPrefix + UniqueSuffix());
-        if (symlink(target.c_str(), temporary.c_str()) == 0)
+        if (symlink(target.c_str(), temporary.c_str()) == 0) {
             break;
-        if (errno != EEXIST || attempt == 100)
+        }
+        if (errno != EEXIST || attempt == 100) {
             return false;
+        }
     }
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
     utimensat(AT_FDCWD, temporary.c_str(), times, AT_SYMLINK_NOFOLLOW);
@@ -229,17 +218,20 @@ std::vector<bool> ForEachInParallel(const std::vector<std::string>& names,
     std::vector<char> answers(names.size(), 0);
     const std::size_t threads = std::min(kMostThreads, names.size() / kNamesPerThread);
     auto work = [&](std::size_t first, std::size_t step) {
-        for (std::size_t i = first; i < names.size(); i += step)
+        for (std::size_t i = first; i < names.size(); i += step) {
             answers[i] = check(names[i]) ? 1 : 0;
+        }
     };
     if (threads < 2) {
         work(0, 1);
     } else {
         std::vector<std::thread> workers;
-        for (std::size_t t = 0; t < threads; ++t)
+        for (std::size_t t = 0; t < threads; ++t) {
             workers.emplace_back(work, t, threads);
-        for (std::thread& worker : workers)
+        }
+        for (std::thread& worker : workers) {
             worker.join();
+        }
     }
     return std::vector<bool>(answers.begin(), answers.end());
 }
@@ -248,8 +240,9 @@ std::vector<bool> ForEachInParallel(const std::vector<std::string>& names,
 
 std::string CurrentDirectory() {
     char buffer[PATH_MAX];
-    if (getcwd(buffer, sizeof buffer) == nullptr)
+    if (getcwd(buffer, sizeof buffer) == nullptr) {
         return std::string();
+    }
     return buffer;
 }
 
@@ -258,19 +251,22 @@ bool ChangeDirectory(const std::string& path) {
 }
 
 std::string ExpandHome(const std::string& path) {
-    if (path.empty() || path[0] != '~' || (path.size() > 1 && path[1] != '/'))
+    if (path.empty() || path[0] != '~' || (path.size() > 1 && path[1] != '/')) {
         return path;
+    }
     const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0')
+    if (home == nullptr || *home == '\0') {
         return path;
+    }
     return std::string(home) + path.substr(1);
 }
 
 DirectoryScope::DirectoryScope() : saved_(CurrentDirectory()) {}
 
 DirectoryScope::~DirectoryScope() {
-    if (restore_)
+    if (restore_) {
         Restore();
+    }
 }
 
 bool DirectoryScope::Enter(const std::string& directory) {
@@ -278,8 +274,9 @@ bool DirectoryScope::Enter(const std::string& directory) {
 }
 
 void DirectoryScope::Restore() {
-    if (!saved_.empty())
+    if (!saved_.empty()) {
         ChangeDirectory(saved_);
+    }
 }
 
 std::vector<std::string> ListMp3Files() {
@@ -289,12 +286,14 @@ std::vector<std::string> ListMp3Files() {
     // those are answered in parallel.
     std::vector<std::string> unknown;
     DIR* directory = opendir(".");
-    if (directory == nullptr)
+    if (directory == nullptr) {
         return names;
+    }
     while (const dirent* entry = readdir(directory)) {
         std::size_t length = std::strlen(entry->d_name);
-        if (!EndsWithMp3(entry->d_name, length))
+        if (!EndsWithMp3(std::string_view(entry->d_name, length))) {
             continue;
+        }
         if (entry->d_type == DT_REG) {
             names.emplace_back(entry->d_name, length);
         } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
@@ -307,46 +306,41 @@ std::vector<std::string> ListMp3Files() {
         return stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     });
     for (std::size_t i = 0; i < unknown.size(); ++i) {
-        if (regular[i])
+        if (regular[i]) {
             names.push_back(std::move(unknown[i]));
+        }
     }
     return names;
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = LowerAscii(static_cast<unsigned char>(a[i]));
-        unsigned char y = LowerAscii(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
-
 void SortFileNames(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), LessIgnoringCase);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int order = CompareIgnoreAsciiCase(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
 }
 
 std::vector<std::string> ListSubdirectories(const std::string& path) {
     std::vector<std::string> names;
     std::string base = ExpandHome(path);
     DIR* directory = opendir(base.c_str());
-    if (directory == nullptr)
+    if (directory == nullptr) {
         return names;
-    if (!base.empty() && base.back() != '/')
+    }
+    if (!base.empty() && base.back() != '/') {
         base += '/';
+    }
     while (const dirent* entry = readdir(directory)) {
-        if (entry->d_name[0] == '.')
+        if (entry->d_name[0] == '.') {
             continue;  // hidden, "." and ".."
+        }
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             isDirectory = IsDirectory(base + entry->d_name);
         }
-        if (isDirectory)
+        if (isDirectory) {
             names.emplace_back(entry->d_name);
+        }
     }
     closedir(directory);
     SortFileNames(names);
@@ -355,38 +349,59 @@ std::vector<std::string> ListSubdirectories(const std::string& path) {
 
 std::string AbsolutePath(const std::string& path) {
     const std::string expanded = ExpandHome(path);
-    if (expanded.empty() || expanded[0] == '/')
+    if (expanded.empty() || expanded[0] == '/') {
         return expanded;
+    }
     char resolved[PATH_MAX];
-    if (realpath(expanded.c_str(), resolved) != nullptr)
+    if (realpath(expanded.c_str(), resolved) != nullptr) {
         return resolved;
+    }
     const std::string current = CurrentDirectory();
     return current.empty() ? expanded : JoinPath(current, expanded);
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name) {
-    if (!directory.empty() && directory.back() == '/')
+    if (!directory.empty() && directory.back() == '/') {
         return directory + name;
+    }
     return directory + "/" + name;
+}
+
+std::string DirectoryPart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NamePart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 EntryType TypeOf(const std::string& path) {
     struct stat info {};
-    if (lstat(path.c_str(), &info) != 0)
+    if (lstat(path.c_str(), &info) != 0) {
         return EntryType::Missing;
-    if (S_ISREG(info.st_mode))
+    }
+    if (S_ISREG(info.st_mode)) {
         return EntryType::Regular;
-    if (S_ISLNK(info.st_mode))
+    }
+    if (S_ISLNK(info.st_mode)) {
         return EntryType::Link;
-    if (S_ISDIR(info.st_mode))
+    }
+    if (S_ISDIR(info.st_mode)) {
         return EntryType::Directory;
+    }
     return EntryType::Other;
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     struct stat info {};
-    if (lstat(path.c_str(), &info) != 0)
+    if (lstat(path.c_str(), &info) != 0) {
         return std::nullopt;
+    }
     return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
                         static_cast<std::uint64_t>(info.st_ino)};
 }
@@ -416,8 +431,9 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool CreateDirectoryLevel(const std::string& path) {
-    if (mkdir(path.c_str(), 0777) == 0)
+    if (mkdir(path.c_str(), 0777) == 0) {
         return true;
+    }
     return errno == EEXIST && IsDirectory(path);
 }
 
@@ -431,20 +447,23 @@ bool IsBareFileName(const std::string& name) {
 }
 
 bool IsVisibleFileName(const std::string& name) {
-    if (!IsBareFileName(name) || name[0] == '.')
+    if (!IsBareFileName(name) || name[0] == '.') {
         return false;
-    const std::size_t stemLength =
-        EndsWithMp3(name.data(), name.size()) ? name.size() - 4 : name.size();
+    }
+    const std::size_t stemLength = EndsWithMp3(name) ? name.size() - 4 : name.size();
     return name.find_first_not_of(". ") < stemLength;
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
-    if (from == to)
+    if (from == to) {
         return PathExists(from);
-    if (RenameExclusive(from.c_str(), to.c_str()))
+    }
+    if (RenameExclusive(from.c_str(), to.c_str())) {
         return true;
-    if (errno != EEXIST)
+    }
+    if (errno != EEXIST) {
         return false;
+    }
     if (!OneEntrySpelledTwoWays(from, to)) {
         errno = EEXIST;
         return false;
@@ -453,8 +472,9 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     // taken by the entry itself; a plain rename then only changes the
     // spelling. The system skips a rename between two names of one file, so
     // the new spelling must be listed afterwards for it to count.
-    if (std::rename(from.c_str(), to.c_str()) != 0)
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
         return false;
+    }
     if (!HasEntrySpelled(DirectoryPart(to), NamePart(to))) {
         errno = EEXIST;
         return false;
@@ -463,10 +483,12 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 }
 
 bool MoveFileNoReplace(const std::string& from, const std::string& to) {
-    if (RenameExclusive(from.c_str(), to.c_str()))
+    if (RenameExclusive(from.c_str(), to.c_str())) {
         return true;
-    if (errno != EXDEV)
+    }
+    if (errno != EXDEV) {
         return false;
+    }
     switch (TypeOf(from)) {
         case EntryType::Regular:
             return CopyAcross(from, to);
@@ -485,8 +507,9 @@ int CreateUniqueFile(const std::string& directory, const std::string& prefix, st
 
 bool SyncDirectory(const std::string& directory) {
     const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     const bool synced = fsync(fd) == 0;
     close(fd);
     return synced;
@@ -497,14 +520,10 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes,
     const std::string directory = DirectoryPart(path);
     std::string temporary;
     const int fd = CreateUniqueFile(directory, temporaryPrefix, temporary);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < bytes.size();) {
-        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        ok = wrote > 0 || (wrote < 0 && errno == EINTR);
-        done += wrote > 0 ? static_cast<std::size_t>(wrote) : 0;
     }
+    bool ok = WriteFully(fd, bytes.data(), bytes.size());
     ok = ok && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
@@ -519,8 +538,9 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes,
 int OpenRegularForReading(const std::string& path) {
     // O_NONBLOCK: opening a FIFO for reading would wait for a writer.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return -1;
+    }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);

@@ -39,7 +39,6 @@ class DirectoryScope {
 std::vector<std::string> ListMp3Files();
 // Sorts without regard to ASCII case, ties by bytes.
 void SortFileNames(std::vector<std::string>& names);
-bool LessIgnoringCase(const std::string& a, const std::string& b);
 
 // The sub-directories of a directory that are not hidden, sorted; "." and ".." left out.
 std::vector<std::string> ListSubdirectories(const std::string& directory);
@@ -50,6 +49,10 @@ std::vector<std::string> ListSubdirectories(const std::string& directory);
 std::string AbsolutePath(const std::string& path);
 // directory + "/" + name, with no doubled separator.
 std::string JoinPath(const std::string& directory, const std::string& name);
+// The directory of a path: "." for a bare name, "/" for a name in the root.
+std::string DirectoryPart(const std::string& path);
+// The name after the last "/".
+std::string NamePart(const std::string& path);
 
 // What a directory entry itself is; a symbolic link is not followed.
 enum class EntryType { Missing, Regular, Link, Directory, Other };

@@ -7,17 +7,20 @@
 namespace tagnomen {
 
 bool LaunchDetached(const std::vector<std::string>& argv) {
-    if (argv.empty())
+    if (argv.empty()) {
         return false;
+    }
     std::vector<char*> args;
-    for (const std::string& arg : argv)
+    for (const std::string& arg : argv) {
         args.push_back(const_cast<char*>(arg.c_str()));
+    }
     args.push_back(nullptr);
     // A pipe tells the parent whether exec succeeded: it is closed on exec,
     // and written to when exec fails.
     int status[2];
-    if (pipe2(status, O_CLOEXEC) != 0)
+    if (pipe2(status, O_CLOEXEC) != 0) {
         return false;
+    }
     pid_t child = fork();
     if (child < 0) {
         close(status[0]);
@@ -27,8 +30,9 @@ bool LaunchDetached(const std::vector<std::string>& argv) {
     if (child == 0) {
         // The grandchild is re-parented to init, so no zombie is left behind.
         setsid();
-        if (fork() != 0)
+        if (fork() != 0) {
             _exit(0);
+        }
         int devnull = open("/dev/null", O_RDWR);
         if (devnull >= 0) {
             dup2(devnull, 0);

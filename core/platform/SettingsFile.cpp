@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,50 +18,57 @@ namespace {
 
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
 
-unsigned char LowerAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+// The value of a hexadecimal digit in either case; -1 for any other character.
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
     // Never waits on a FIFO put in the settings file's place.
     int fd = OpenRegularForReading(path);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     content.clear();
     char buffer[8192];
     for (;;) {
         ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
+        if (got < 0 && errno == EINTR) {
             continue;
+        }
         if (got < 0) {
             close(fd);
             return false;
         }
-        if (got == 0)
+        if (got == 0) {
             break;
+        }
         content.append(buffer, static_cast<std::size_t>(got));
     }
     close(fd);
     return true;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 bool MakeDirectories(const std::string& directory) {
-    if (directory.empty() || directory == "." || directory == "/")
+    if (directory.empty() || directory == "." || directory == "/") {
         return true;
+    }
     struct stat info {};
-    if (stat(directory.c_str(), &info) == 0)
+    if (stat(directory.c_str(), &info) == 0) {
         return S_ISDIR(info.st_mode);
-    if (!MakeDirectories(DirectoryOf(directory)))
+    }
+    if (!MakeDirectories(DirectoryPart(directory))) {
         return false;
+    }
     return mkdir(directory.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
@@ -70,8 +76,9 @@ std::string EscapeText(const std::string& text) {
     std::string out;
     out.reserve(text.size() + 2);
     for (char c : text) {
-        if (c == '\\' || c == '"')
+        if (c == '\\' || c == '"') {
             out += '\\';
+        }
         if (c == '\n') {
             out += "\\n";
             continue;
@@ -86,8 +93,9 @@ bool ParseQuoted(const std::string& line, std::size_t& position, std::string& te
     text.clear();
     while (position < line.size()) {
         char c = line[position++];
-        if (c == '"')
+        if (c == '"') {
             return true;
+        }
         if (c == '\\' && position < line.size()) {
             char next = line[position++];
             text += next == 'n' ? '\n' : next;
@@ -100,13 +108,16 @@ bool ParseQuoted(const std::string& line, std::size_t& position, std::string& te
 
 bool ParseValueLine(const std::string& line, std::string& name, RegistryValue& value) {
     std::size_t position = 0;
-    if (line.empty() || line[0] != '"')
+    if (line.empty() || line[0] != '"') {
         return false;
+    }
     ++position;
-    if (!ParseQuoted(line, position, name) || name.empty())
+    if (!ParseQuoted(line, position, name) || name.empty()) {
         return false;
-    if (position >= line.size() || line[position] != '=')
+    }
+    if (position >= line.size() || line[position] != '=') {
         return false;
+    }
     ++position;
     if (position < line.size() && line[position] == '"') {
         ++position;
@@ -114,21 +125,18 @@ bool ParseValueLine(const std::string& line, std::string& name, RegistryValue& v
         return ParseQuoted(line, position, value.text) && position == line.size();
     }
     static const char kDword[] = "dword:";
-    if (line.compare(position, sizeof kDword - 1, kDword) != 0)
+    if (line.compare(position, sizeof kDword - 1, kDword) != 0) {
         return false;
+    }
     position += sizeof kDword - 1;
     std::string digits = line.substr(position);
-    if (digits.empty() || digits.size() > 8)
+    if (digits.empty() || digits.size() > 8) {
         return false;
+    }
     std::uint32_t number = 0;
     for (char c : digits) {
-        int digit;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (LowerAscii(static_cast<unsigned char>(c)) >= 'a' &&
-                   LowerAscii(static_cast<unsigned char>(c)) <= 'f') {
-            digit = LowerAscii(static_cast<unsigned char>(c)) - 'a' + 10;
-        } else {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
             return false;
         }
         number = number * 16 + static_cast<std::uint32_t>(digit);
@@ -154,8 +162,9 @@ class FileLock {
         }
     }
     ~FileLock() {
-        if (fd_ >= 0)
+        if (fd_ >= 0) {
             close(fd_);
+        }
     }
     bool Held() const { return fd_ >= 0; }
 
@@ -171,18 +180,19 @@ SettingsFileState ReadState(const std::string& path, std::string& content) {
         return errno == ENOENT || errno == ENOTDIR ? SettingsFileState::Missing
                                                    : SettingsFileState::Unreadable;
     }
-    if (!S_ISREG(info.st_mode))
+    if (!S_ISREG(info.st_mode)) {
         return SettingsFileState::Foreign;
-    if (!ReadWholeFile(path, content))
+    }
+    if (!ReadWholeFile(path, content)) {
         return SettingsFileState::Unreadable;
+    }
     return SettingsFile::Classify(content);
 }
 
 // Sets a value in place (names compare without regard to case), or appends it.
 void SetValue(RegistryValueList& values, std::string name, RegistryValue value) {
     for (auto& entry : values) {
-        if (!CaseInsensitiveLess{}(entry.first, name) &&
-            !CaseInsensitiveLess{}(name, entry.first)) {
+        if (EqualsIgnoreAsciiCase(entry.first, name)) {
             entry.second = std::move(value);
             return;
         }
@@ -191,23 +201,10 @@ void SetValue(RegistryValueList& values, std::string name, RegistryValue value) 
 }
 
 bool ReplaceFile(const std::string& path, const std::string& bytes) {
-    const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return ReplaceFileContents(path, bytes, name + ".new-");
+    return ReplaceFileContents(path, bytes, NamePart(path) + ".new-");
 }
 
 }  // namespace
-
-bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = LowerAscii(static_cast<unsigned char>(a[i]));
-        unsigned char y = LowerAscii(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
-}
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
 
@@ -235,31 +232,36 @@ std::optional<RegistryValueList> SettingsFile::Parse(const std::string& content)
     std::size_t start = 0;
     while (start <= content.size()) {
         std::size_t end = content.find('\n', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = content.size();
+        }
         std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == '\r') {
             line.pop_back();
+        }
         start = end + 1;
-        if (line.empty())
+        if (line.empty()) {
             continue;
+        }
         if (line[0] == '[') {
-            inKey = CaseInsensitiveLess{}(line, keyLine) == false &&
-                    CaseInsensitiveLess{}(keyLine, line) == false;
+            inKey = EqualsIgnoreAsciiCase(line, keyLine);
             sawKey = sawKey || inKey;
             continue;
         }
-        if (!inKey)
+        if (!inKey) {
             continue;
+        }
         std::string name;
         RegistryValue value;
         // A damaged line is skipped; the values around it stay readable.
-        if (!ParseValueLine(line, name, value))
+        if (!ParseValueLine(line, name, value)) {
             continue;
+        }
         SetValue(values, std::move(name), std::move(value));
     }
-    if (!sawKey)
+    if (!sawKey) {
         return std::nullopt;
+    }
     return values;
 }
 
@@ -272,8 +274,9 @@ const RegistryValues* SettingsFile::Open() {
     }
     Stamp stamp{info.st_dev, info.st_ino, info.st_size,
                 static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
-    if (stamp_ && *stamp_ == stamp)
+    if (stamp_ && *stamp_ == stamp) {
         return values_ ? &*values_ : nullptr;
+    }
     std::string content;
     values_.reset();
     if (!ReadWholeFile(path_, content)) {
@@ -296,16 +299,20 @@ SettingsFileState SettingsFile::Inspect() const {
 }
 
 SettingsFileState SettingsFile::Classify(const std::string& content) {
-    if (content.empty())
+    if (content.empty()) {
         return SettingsFileState::Missing;
+    }
     std::string_view text = content;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
+    }
     std::string_view firstLine = text.substr(0, text.find('\n'));
-    if (!firstLine.empty() && firstLine.back() == '\r')
+    if (!firstLine.empty() && firstLine.back() == '\r') {
         firstLine.remove_suffix(1);
-    if (firstLine == kHeader)
+    }
+    if (firstLine == kHeader) {
         return Parse(content) ? SettingsFileState::Settings : SettingsFileState::Damaged;
+    }
     // A file cut off inside its first line.
     const bool cutHeader = text.find('\n') == std::string_view::npos &&
                            std::string_view(kHeader).substr(0, text.size()) == text;
@@ -322,32 +329,41 @@ bool SettingsFile::Write(const std::string& name, const RegistryValue& value) {
 SettingsChange SettingsFile::Change(
     const std::function<RegistryValueList(const RegistryValueList* current)>& change,
     SettingsFileState* found) {
-    if (!MakeDirectories(DirectoryOf(path_)))
+    if (!MakeDirectories(DirectoryPart(path_))) {
         return SettingsChange::Failed;
+    }
     FileLock lock(path_);
-    if (!lock.Held())
+    if (!lock.Held()) {
         return SettingsChange::Failed;
+    }
     // Read under the lock, so that another copy's writes are kept and its
     // first run is seen.
     std::string content;
     const SettingsFileState state = ReadState(path_, content);
-    if (found != nullptr)
+    if (found != nullptr) {
         *found = state;
-    if (state == SettingsFileState::Foreign || state == SettingsFileState::Unreadable)
+    }
+    if (state == SettingsFileState::Foreign || state == SettingsFileState::Unreadable) {
         return SettingsChange::Refused;
+    }
     std::optional<RegistryValueList> current;
-    if (state == SettingsFileState::Settings)
+    if (state == SettingsFileState::Settings) {
         current = Parse(content);
+    }
     const RegistryValueList updates = change(current ? &*current : nullptr);
-    if (updates.empty())
+    if (updates.empty()) {
         return SettingsChange::NothingToWrite;
-    if (state == SettingsFileState::Damaged && !ReplaceFile(path_ + ".bad", content))
+    }
+    if (state == SettingsFileState::Damaged && !ReplaceFile(path_ + ".bad", content)) {
         return SettingsChange::Failed;
+    }
     RegistryValueList values = current.value_or(RegistryValueList{});
-    for (const auto& [name, value] : updates)
+    for (const auto& [name, value] : updates) {
         SetValue(values, name, value);
-    if (!ReplaceFile(path_, Serialize(values)))
+    }
+    if (!ReplaceFile(path_, Serialize(values))) {
         return SettingsChange::Failed;
+    }
     stamp_.reset();
     return SettingsChange::Written;
 }

@@ -20,11 +20,9 @@
 #include <utility>
 #include <vector>
 
-namespace tagnomen {
+#include "platform/Text.h"
 
-struct CaseInsensitiveLess {
-    bool operator()(const std::string& a, const std::string& b) const;
-};
+namespace tagnomen {
 
 struct RegistryValue {
     enum class Type { String, Dword };
@@ -33,7 +31,7 @@ struct RegistryValue {
     std::uint32_t number = 0;  // Dword
 };
 
-using RegistryValues = std::map<std::string, RegistryValue, CaseInsensitiveLess>;
+using RegistryValues = std::map<std::string, RegistryValue, LessIgnoreAsciiCase>;
 using RegistryValueList = std::vector<std::pair<std::string, RegistryValue>>;
 
 // What is found at the settings file's path.

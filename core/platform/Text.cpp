@@ -219,16 +219,23 @@ std::string ToUpperAscii(std::string_view text) {
     return out;
 }
 
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
+int CompareIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(LowerAscii(a[i]));
+        const auto y = static_cast<unsigned char>(LowerAscii(b[i]));
+        if (x != y) {
+            return x < y ? -1 : 1;
         }
     }
-    return true;
+    if (a.size() == b.size()) {
+        return 0;
+    }
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && CompareIgnoreAsciiCase(a, b) == 0;
 }
 
 bool EndsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix) {

@@ -45,7 +45,17 @@ std::string Utf8CutBytes(std::string_view utf8, std::size_t maxBytes);
 // ASCII-only case mapping; bytes above 0x7F are left alone.
 std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
+// Negative, zero or positive as a sorts before, with or after b when ASCII
+// case is ignored.
+int CompareIgnoreAsciiCase(std::string_view a, std::string_view b);
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
+// The order of names that compare without regard to case (settings value
+// names): two spellings of one name are one key.
+struct LessIgnoreAsciiCase {
+    bool operator()(std::string_view a, std::string_view b) const {
+        return CompareIgnoreAsciiCase(a, b) < 0;
+    }
+};
 bool EndsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix);
 
 // The decimal number at the start of a text: leading white space skipped, an

@@ -3,20 +3,16 @@
 // windows, the CLI answers them by its policy, tests answer them from a script.
 #include <string>
 
-namespace tagnomen {
+#include "platform/DialogModels.h"
 
-class DirectoryChooserModel;
-class NameFormatModel;
-class EditFileNameModel;
-class MassFileNameEditorModel;
-class FileInfoEditorModel;
-class FileInfoViewerModel;
-class FilesOrganizerModel;
+namespace tagnomen {
 
 enum class MessageIcon { Stop, Warning, Question, Information, None };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 enum class GarbageAnswer { No, Yes, Album, Track };
+// "no", "yes", "album" or "track", as logs and transcripts name the answer.
+const char* GarbageAnswerName(GarbageAnswer answer);
 
 // The questions of a Rename that a person may answer once for the rest of
 // that Rename, each kind with its own "Answer the same for the rest" check box.

@@ -10,11 +10,13 @@ namespace tagnomen {
 std::string UserDirectoryFromLine(const std::string& line, const std::string& key,
                                   const std::string& home) {
     const std::string start = key + "=\"";
-    if (line.compare(0, start.size(), start) != 0)
+    if (line.compare(0, start.size(), start) != 0) {
         return {};
+    }
     const std::size_t end = line.find('"', start.size());
-    if (end == std::string::npos)
+    if (end == std::string::npos) {
         return {};
+    }
     std::string path = line.substr(start.size(), end - start.size());
     // The file may only name "$HOME/..." or an absolute path.
     if (path.compare(0, 5, "$HOME") == 0) {
@@ -22,8 +24,9 @@ std::string UserDirectoryFromLine(const std::string& line, const std::string& ke
     } else if (path.empty() || path[0] != '/') {
         return {};
     }
-    while (path.size() > 1 && path.back() == '/')
+    while (path.size() > 1 && path.back() == '/') {
         path.pop_back();
+    }
     return path;
 }
 
@@ -36,8 +39,9 @@ std::string UserMusicDirectory() {
     std::string line;
     while (std::getline(in, line)) {
         std::string path = UserDirectoryFromLine(line, "XDG_MUSIC_DIR", home);
-        if (!path.empty())
+        if (!path.empty()) {
             return path;
+        }
     }
     return {};
 }

@@ -1,6 +1,8 @@
 #include "rename/CleaningSteps.h"
 
-#include "app/RenamingContext.h"
+#include <algorithm>
+
+#include "rename/EngineRun.h"
 #include "rename/RenameQuestions.h"
 
 namespace tagnomen::smart {
@@ -23,8 +25,9 @@ int DigitValue(char c) {
 
 // Two digits at `pos` whose number lies from 0 to 50.
 bool SmallPairAt(std::string_view name, std::size_t pos) {
-    if (!DigitAt(name, pos) || !DigitAt(name, pos + 1))
+    if (!DigitAt(name, pos) || !DigitAt(name, pos + 1)) {
         return false;
+    }
     return DigitValue(name[pos]) * 10 + DigitValue(name[pos + 1]) <= 50;
 }
 
@@ -34,17 +37,21 @@ bool IsOneOf(char c, std::string_view set) {
 
 // "track" at `pos`, any case; with smallC the "c" must be small.
 bool TrackWordAt(std::string_view name, std::size_t pos, bool smallC) {
-    if (name.size() < 5 || pos > name.size() - 5)
+    if (name.size() < 5 || pos > name.size() - 5) {
         return false;
+    }
     static constexpr char kWord[] = "track";
     for (std::size_t k = 0; k < 5; ++k) {
         char c = name[pos + k];
-        if (c == kWord[k])
+        if (c == kWord[k]) {
             continue;
-        if (k == 3 && smallC)
+        }
+        if (k == 3 && smallC) {
             return false;
-        if (c != kWord[k] - 'a' + 'A')
+        }
+        if (c != kWord[k] - 'a' + 'A') {
             return false;
+        }
     }
     return true;
 }
@@ -55,8 +62,9 @@ std::string DropBlanksWhere(const std::string& name, Predicate drop) {
     std::string out;
     out.reserve(name.size());
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == ' ' && drop(name, i))
+        if (name[i] == ' ' && drop(name, i)) {
             continue;
+        }
         out += name[i];
     }
     return out;
@@ -67,8 +75,9 @@ std::string DropBlanksWhere(const std::string& name, Predicate drop) {
 bool IsYearAt(std::string_view name, std::size_t pos) {
     int number = 0;
     for (std::size_t k = 0; k < 4; ++k) {
-        if (!DigitAt(name, pos + k))
+        if (!DigitAt(name, pos + k)) {
             return false;
+        }
         number = number * 10 + DigitValue(name[pos + k]);
     }
     return number >= 1900 && number <= 2050;
@@ -81,8 +90,9 @@ bool IsMp3At(std::string_view name, std::size_t pos) {
 
 std::string TrimBlanks(std::string_view text) {
     std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string_view::npos)
+    if (begin == std::string_view::npos) {
         return {};
+    }
     std::size_t end = text.find_last_not_of(' ');
     return std::string(text.substr(begin, end - begin + 1));
 }
@@ -93,39 +103,44 @@ void OfferValue(RenamingContext& context, std::string& value, const std::string&
         value = candidate;
         return;
     }
-    if (value == candidate)
+    if (value == candidate) {
         return;
+    }
     std::string text = "Do you want to use " + candidate + " instead of " + value + " as " + kind +
                        "\nFor: " + workingName;
-    if (AskValueChoice(context, kQuestionCaption, text))
+    if (AskValueChoice(context, kQuestionCaption, text)) {
         value = candidate;
+    }
 }
 
 std::string MoveLeadingYear(const std::string& name) {
-    if (!IsYearAt(name, 0))
+    if (!IsYearAt(name, 0)) {
         return name;
+    }
     const std::string bracketedYear = "(" + name.substr(0, 4) + ")";
     std::string out;
     out.reserve(name.size() + 8);
     for (std::size_t i = 4; i < name.size(); ++i) {
-        if (IsMp3At(name, i))
+        if (IsMp3At(name, i)) {
             out += bracketedYear;
+        }
         out += name[i];
     }
     return out;
 }
 
-void OfferYears(RenamingContext& context, const std::string& name) {
+void OfferYears(EngineRun& run, const std::string& name) {
     for (std::size_t i = 0; i + 4 <= name.size(); ++i) {
-        if (IsYearAt(name, i))
-            OfferValue(context, context.year, name.substr(i, 4), kKindYear, name);
+        if (IsYearAt(name, i)) {
+            OfferValue(run.context, run.year, name.substr(i, 4), kKindYear, name);
+        }
     }
 }
 
-void OfferTracks(RenamingContext& context, const std::string& name) {
+void OfferTracks(EngineRun& run, const std::string& name) {
     for (std::size_t i = 0; i + 2 <= name.size(); ++i) {
         if (SmallPairAt(name, i) && !DigitAt(name, i + 2)) {
-            OfferValue(context, context.track, name.substr(i, 2), kKindTrack, name);
+            OfferValue(run.context, run.track, name.substr(i, 2), kKindTrack, name);
         }
     }
 }
@@ -145,13 +160,15 @@ std::string DropTrackNumbers(const std::string& name) {
     std::size_t wordEnd = std::string::npos;  // beyond any name until "track" is seen
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char c = name[i];
-        if (SmallPairAt(name, i) && !fourthIsDigit)
+        if (SmallPairAt(name, i) && !fourthIsDigit) {
             keep = false;
+        }
         if (c == '#' && At(name, i + 1) == ' ' && SmallPairAt(name, i + 2) && !sixthIsDigit) {
             keep = false;
         }
-        if (c == '#' && SmallPairAt(name, i + 1) && !fifthIsDigit)
+        if (c == '#' && SmallPairAt(name, i + 1) && !fifthIsDigit) {
             keep = false;
+        }
         if (TrackWordAt(name, i, true) && DigitAt(name, i + 5) && DigitAt(name, i + 6) &&
             !ninthIsDigit) {
             keep = false;
@@ -167,8 +184,9 @@ std::string DropTrackNumbers(const std::string& name) {
         } else if (IsOneOf(c, "( -_.)")) {
             keep = true;
         }
-        if (keep)
+        if (keep) {
             kept += c;
+        }
     }
 
     // A name may start with an accented letter: the lead byte of a UTF-8
@@ -179,8 +197,9 @@ std::string DropTrackNumbers(const std::string& name) {
         const char c = kept[start];
         const auto byte = static_cast<unsigned char>(c);
         if (IsAsciiLetter(c) || IsAsciiDigit(c) || c == '(' || c == '\'' ||
-            (byte >= 0xC2 && byte <= 0xF4))
+            (byte >= 0xC2 && byte <= 0xF4)) {
             break;
+        }
         ++start;
     }
     return kept.substr(start);
@@ -198,8 +217,9 @@ std::string DropEmptyDashes(const std::string& name) {
         std::size_t next = i + 1;
         bool onlyBlanks = true;
         while (next < name.size() && name[next] != '-') {
-            if (name[next] != ' ')
+            if (name[next] != ' ') {
                 onlyBlanks = false;
+            }
             ++next;
         }
         if (onlyBlanks) {
@@ -213,12 +233,8 @@ std::string DropEmptyDashes(const std::string& name) {
 
 std::string SquareToRoundBrackets(const std::string& name) {
     std::string out = name;
-    for (char& c : out) {
-        if (c == '[')
-            c = '(';
-        if (c == ']')
-            c = ')';
-    }
+    std::replace(out.begin(), out.end(), '[', '(');
+    std::replace(out.begin(), out.end(), ']', ')');
     return out;
 }
 
@@ -226,8 +242,9 @@ std::string BlankBeforeOpeningBracket(const std::string& name) {
     std::string out;
     out.reserve(name.size() + 4);
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '(' && i > 0 && name[i - 1] != ' ')
+        if (name[i] == '(' && i > 0 && name[i - 1] != ' ') {
             out += ' ';
+        }
         out += name[i];
     }
     return out;
@@ -238,14 +255,15 @@ std::string BlankAfterClosingBracket(const std::string& name) {
     out.reserve(name.size() + 4);
     for (std::size_t i = 0; i < name.size(); ++i) {
         out += name[i];
-        if (name[i] == ')' && At(name, i + 1) != ' ')
+        if (name[i] == ')' && At(name, i + 1) != ' ') {
             out += ' ';
+        }
     }
     return out;
 }
 
-std::string ArtistGroup(RenamingContext& context, const std::string& name, int passFlag) {
-    context.artistPassFlag = passFlag;
+std::string ArtistGroup(EngineRun& run, const std::string& name, bool secondRun) {
+    run.artistPassFlag = secondRun;
     const bool startsGrouped = !name.empty() && name[0] == '(';
     bool firstGroupClosed = false;
     bool offerPending = false;
@@ -258,8 +276,9 @@ std::string ArtistGroup(RenamingContext& context, const std::string& name, int p
         if (offerPending) {
             // The first character after the group: the collected text is offered once.
             offerPending = false;
-            if (!inner.empty())
-                OfferValue(context, context.artist, inner, kKindArtist, name);
+            if (!inner.empty()) {
+                OfferValue(run.context, run.artist, inner, kKindArtist, name);
+            }
         }
         out += c;
         if (c == '(') {
@@ -268,18 +287,22 @@ std::string ArtistGroup(RenamingContext& context, const std::string& name, int p
             --depth;
         }
         const bool closesGroup = c == ')' && depth == 0;
-        if (startsGrouped && !firstGroupClosed && i > 0 && !closesGroup)
+        if (startsGrouped && !firstGroupClosed && i > 0 && !closesGroup) {
             inner += c;
-        if (!closesGroup)
+        }
+        if (!closesGroup) {
             continue;
+        }
         if (startsGrouped && !firstGroupClosed) {
             const bool dashNear = IsOneOf(At(name, i + 1), "-_") ||
                                   IsOneOf(At(name, i + 2), "-_") ||
                                   IsOneOf(At(name, i + 3), "-_") || At(name, i + 4) == '_';
-            if (!dashNear)
+            if (!dashNear) {
                 out += '-';
-            if (passFlag == 1)
+            }
+            if (secondRun) {
                 offerPending = true;
+            }
         }
         firstGroupClosed = true;
     }
@@ -293,8 +316,9 @@ std::string UnderscoreSeparator(const std::string& name, int& underscoreDashCoun
     bool found = false;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const bool beforeDash = At(name, i + 1) == '-';
-        if (beforeDash)
+        if (beforeDash) {
             ++followedByDash;
+        }
         if (name[i] == '_' && beforeDash && At(name, i + 2) == '_') {
             if (!found) {
                 underscoreDashCount = followedByDash;
@@ -309,10 +333,7 @@ std::string UnderscoreSeparator(const std::string& name, int& underscoreDashCoun
 
 std::string UnderscoresToBlanks(const std::string& name) {
     std::string out = name;
-    for (char& c : out) {
-        if (c == '_')
-            c = ' ';
-    }
+    std::replace(out.begin(), out.end(), '_', ' ');
     return out;
 }
 
@@ -321,11 +342,12 @@ std::string DropLeadingBlanks(const std::string& name) {
     return start == std::string::npos ? std::string() : name.substr(start);
 }
 
-std::string ArtistWrap(RenamingContext& context, const std::string& name) {
-    const int wantedDash = context.underscoreDashCount > 0 ? context.underscoreDashCount : 1;
-    context.underscoreDashCount = 0;
-    if (name.empty() || name[0] == '(' || name.find('-') == std::string::npos)
+std::string ArtistWrap(EngineRun& run, const std::string& name) {
+    const int wantedDash = run.underscoreDashCount > 0 ? run.underscoreDashCount : 1;
+    run.underscoreDashCount = 0;
+    if (name.empty() || name[0] == '(' || name.find('-') == std::string::npos) {
         return name;
+    }
 
     std::string out = "(";
     out.reserve(name.size() + 2);
@@ -334,15 +356,16 @@ std::string ArtistWrap(RenamingContext& context, const std::string& name) {
     int dashesSeen = 0;
     for (std::size_t i = 0; i < name.size(); ++i) {
         out += name[i];
-        if (wrapped)
+        if (wrapped) {
             continue;
+        }
         artist += name[i];
         if (At(name, i + 1) == '-' && ++dashesSeen >= wantedDash) {
             out += ')';
             wrapped = true;
         }
     }
-    context.artist = artist;
+    run.artist = artist;
     return out;
 }
 
@@ -360,17 +383,20 @@ std::string ExtraDashes(const std::string& name) {
             inside = false;
             closingSeen = true;
         } else if (c == '-') {
-            if (!inside)
+            if (!inside) {
                 ++outsideDashes;
+            }
             const bool stays = closingSeen && (inside || outsideDashes == 1);
             if (!stays) {
                 const char before = i > 0 ? name[i - 1] : '\0';
-                if (At(name, i + 1) == '.')
+                if (At(name, i + 1) == '.') {
                     continue;
+                }
                 const bool aHa = IsOneOf(before, "aA") || IsOneOf(At(name, i + 1), "hH") ||
                                  IsOneOf(At(name, i + 2), "aA");
-                if (!aHa)
+                if (!aHa) {
                     c = ' ';
+                }
             }
         }
         out += c;
@@ -378,7 +404,7 @@ std::string ExtraDashes(const std::string& name) {
     return out;
 }
 
-void TakeTitle(RenamingContext& context, const std::string& name) {
+void TakeTitle(EngineRun& run, const std::string& name) {
     const std::size_t firstDot = name.find('.');
     const std::size_t limit = firstDot == std::string::npos ? name.size() : firstDot;
     bool inside = false;
@@ -394,9 +420,10 @@ void TakeTitle(RenamingContext& context, const std::string& name) {
             dash = i;
         }
     }
-    if (dashes != 1)
+    if (dashes != 1) {
         return;
-    context.title = name.substr(dash + 1, limit - dash - 1);
+    }
+    run.title = name.substr(dash + 1, limit - dash - 1);
 }
 
 std::string DropBlankBeforeClosingBracket(const std::string& name) {
@@ -411,13 +438,15 @@ std::string DropBlankAfterOpeningBracket(const std::string& name) {
 
 std::string BlankBeforeDashes(const std::string& name) {
     const std::size_t from = name.find(')');
-    if (from == std::string::npos)
+    if (from == std::string::npos) {
         return name;
+    }
     std::string out;
     out.reserve(name.size() + 4);
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (i > from && name[i] == '-' && name[i - 1] != ' ')
+        if (i > from && name[i] == '-' && name[i - 1] != ' ') {
             out += ' ';
+        }
         out += name[i];
     }
     return out;
@@ -425,14 +454,16 @@ std::string BlankBeforeDashes(const std::string& name) {
 
 std::string BlankAfterDashes(const std::string& name) {
     const std::size_t from = name.find(')');
-    if (from == std::string::npos)
+    if (from == std::string::npos) {
         return name;
+    }
     std::string out;
     out.reserve(name.size() + 4);
     for (std::size_t i = 0; i < name.size(); ++i) {
         out += name[i];
-        if (i > from && name[i] == '-' && At(name, i + 1) != ' ')
+        if (i > from && name[i] == '-' && At(name, i + 1) != ' ') {
             out += ' ';
+        }
     }
     return out;
 }
@@ -454,10 +485,12 @@ std::string WordCase(const std::string& name) {
     // Works in place: "the character before" is the one already decided, so
     // "MCCOY" reads "Mc" before its second "C" and becomes "McCoy".
     std::string out = name;
-    if (out.empty())
+    if (out.empty()) {
         return out;
-    if (IsAsciiLower(out[0]))
+    }
+    if (IsAsciiLower(out[0])) {
         out[0] = static_cast<char>(out[0] - 'a' + 'A');
+    }
     for (std::size_t i = 1; i < out.size(); ++i) {
         const char before = out[i - 1];
         char& c = out[i];
@@ -497,10 +530,12 @@ std::string YearBrackets(const std::string& name) {
             closeAt = i + 4;
         }
         out += c;
-        if (c == '(')
+        if (c == '(') {
             inside = true;
-        if (c == ')')
+        }
+        if (c == ')') {
             inside = false;
+        }
     }
     return out;
 }
@@ -516,15 +551,17 @@ std::string DropBlankBeforeMp3(const std::string& name) {
 }
 
 std::string DropLeadingGroupBrackets(const std::string& name) {
-    if (name.empty() || name[0] != '(')
+    if (name.empty() || name[0] != '(') {
         return name;
+    }
     std::string out;
     out.reserve(name.size());
     bool closed = false;
     for (char c : name) {
         if (!closed && (c == '(' || c == ')')) {
-            if (c == ')')
+            if (c == ')') {
                 closed = true;
+            }
             continue;
         }
         out += c;
@@ -535,10 +572,12 @@ std::string DropLeadingGroupBrackets(const std::string& name) {
 std::string UnderscoreOption(const std::string& name, int underscoreOption) {
     std::string out = name;
     for (char& c : out) {
-        if (underscoreOption == 1 && c == ' ')
+        if (underscoreOption == 1 && c == ' ') {
             c = '_';
-        if (underscoreOption == 0 && c == '_')
+        }
+        if (underscoreOption == 0 && c == '_') {
             c = ' ';
+        }
     }
     return CollapseBlankRuns(out);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The cleaning steps of the smart engine, each a small function over the
 // working name. Steps that only rewrite the name take it and return the new
-// name; steps that find values take the renaming context as well and offer
-// what they find through the question box. SmartEngine.cpp lists them in
-// their order.
+// name; steps that find values take the engine run as well and offer what
+// they find through the question box. SmartEngine.cpp lists them in their
+// order.
 //
 // Every test of a character here is an ASCII test ("letter" is A-Z or a-z,
 // "digit" 0-9, "blank" the space); bytes of UTF-8 sequences are never
@@ -18,6 +18,8 @@ namespace tagnomen {
 struct RenamingContext;
 
 namespace smart {
+
+struct EngineRun;
 
 inline bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -55,9 +57,9 @@ void OfferValue(RenamingContext& context, std::string& value, const std::string&
 // Step 1: a leading year moves in front of every later ".mp3" as "(year)".
 std::string MoveLeadingYear(const std::string& name);
 // Step 2: every year (four digits, 1900 to 2050) is offered as the year.
-void OfferYears(RenamingContext& context, const std::string& name);
+void OfferYears(EngineRun& run, const std::string& name);
 // Step 3: every digit pair not followed by a digit, 0 to 50, is offered as the track.
-void OfferTracks(RenamingContext& context, const std::string& name);
+void OfferTracks(EngineRun& run, const std::string& name);
 // Step 4: track numbers ("07", "# 07", "#07", "track07", "Track 07") are dropped,
 // then everything before the first letter, digit, "(" or apostrophe.
 std::string DropTrackNumbers(const std::string& name);
@@ -70,8 +72,8 @@ std::string BlankBeforeOpeningBracket(const std::string& name);
 // Steps 8 and 23: a blank after every ")" not already followed by one.
 std::string BlankAfterClosingBracket(const std::string& name);
 // Steps 9 and 15: the artist group. Marks the end of a leading "(...)" group
-// with "-"; in the second run (passFlag 1) offers its inner text as the artist.
-std::string ArtistGroup(RenamingContext& context, const std::string& name, int passFlag);
+// with "-"; in the second run offers its inner text as the artist.
+std::string ArtistGroup(EngineRun& run, const std::string& name, bool secondRun);
 // Step 11: "_-_" loses its first "_"; the first place found sets the
 // underscore-dash count (which "-" of the name separates the artist).
 std::string UnderscoreSeparator(const std::string& name, int& underscoreDashCount);
@@ -82,12 +84,12 @@ std::string DropLeadingBlanks(const std::string& name);
 // Step 14: a name that does not start with "(" but holds a "-" gets its artist
 // part wrapped in brackets, and that part becomes the artist. Resets the
 // underscore-dash count.
-std::string ArtistWrap(RenamingContext& context, const std::string& name);
+std::string ArtistWrap(EngineRun& run, const std::string& name);
 // Step 16: stray dashes become blanks (or go before a "."); "A-ha" survives.
 std::string ExtraDashes(const std::string& name);
 // Step 17: with exactly one "-" outside brackets before the first ".", the
 // title becomes the text after it up to the next "."; otherwise it stays.
-void TakeTitle(RenamingContext& context, const std::string& name);
+void TakeTitle(EngineRun& run, const std::string& name);
 // Step 18: a blank directly before ")" goes.
 std::string DropBlankBeforeClosingBracket(const std::string& name);
 // Step 19: a blank directly after "(" goes.

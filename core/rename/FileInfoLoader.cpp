@@ -1,13 +1,12 @@
 #include "rename/FileInfoLoader.h"
 
 #include <cstdint>
-#include <string_view>
 
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "rename/TagReconciliation.h"
+#include "session/RenamingContext.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
@@ -25,60 +24,60 @@ constexpr std::size_t kMaxPromptFileNameBytes = 255;
 // the same value cut to fit the ID3v1 field.
 constexpr std::size_t kCutTextCharacters = 27;
 
-bool KeyHas(std::string_view key, std::string_view token) {
-    return key.find(token) != std::string_view::npos;
-}
-
 // Cuts a candidate to its first 255 characters.
 void LimitCandidate(std::string& text) {
-    if (text.size() > kMaxValueCharacters)
+    if (text.size() > kMaxValueCharacters) {
         text = Utf8Left(text, kMaxValueCharacters);
+    }
 }
 
 // Only the low byte of a stored track or genre number counts, taken as a
 // signed 8-bit value.
-int LowByte(int stored) {
+int SignedLowByte(int stored) {
     return static_cast<std::int8_t>(static_cast<std::uint8_t>(stored & 0xFF));
 }
 
 // A track candidate: the number in decimal, empty for 0.
 std::string TrackCandidate(int stored) {
-    const int value = LowByte(stored);
+    const int value = SignedLowByte(stored);
     return value == 0 ? std::string() : std::to_string(value);
 }
 
 // An ID3v1 genre candidate: the number in decimal when it lies in 1..127,
 // else empty; so "Blues" (0) and "none" (255) never come from that tag.
 std::string Id3v1GenreCandidate(int stored) {
-    const int value = LowByte(stored);
+    const int value = SignedLowByte(stored);
     return value > 0 ? std::to_string(value) : std::string();
 }
 
 class Reconciler {
   public:
-    Reconciler(Ui& ui, std::string_view key, const std::string& fileName,
+    Reconciler(Ui& ui, const LoaderKey& key, const std::string& fileName,
                const TagCandidates& candidates)
         : ui_(ui), key_(key), fileName_(fileName), v1_(candidates.id3v1), v2_(candidates.id3v2) {}
 
     void Run(FileInformation& out) {
-        if (KeyHas(key_, "TIT")) {
-            out.title =
-                Text("TIT1", "Title - Song Name", "Unknown Title", v1_.title, v2_.title, true);
+        if (key_.title) {
+            out.title = Text(key_.promptTitle, "Title - Song Name", "Unknown Title", v1_.title,
+                             v2_.title, true);
         }
-        if (KeyHas(key_, "ART")) {
-            out.artist =
-                Text("ART1", "Artist - Author", "Unknown Artist", v1_.artist, v2_.artist, true);
+        if (key_.artist) {
+            out.artist = Text(key_.promptArtist, "Artist - Author", "Unknown Artist", v1_.artist,
+                              v2_.artist, true);
         }
-        if (KeyHas(key_, "ALB")) {
-            out.album = Text("ALB1", "Album", "Unknown Album", v1_.album, v2_.album, true);
+        if (key_.album) {
+            out.album =
+                Text(key_.promptAlbum, "Album", "Unknown Album", v1_.album, v2_.album, true);
         }
-        if (KeyHas(key_, "YEA")) {
-            out.year = Text("YEA1", "Year", "Unknown Year", v1_.year, v2_.year, false);
+        if (key_.year) {
+            out.year = Text(key_.promptYear, "Year", "Unknown Year", v1_.year, v2_.year, false);
         }
-        if (KeyHas(key_, "TRC"))
+        if (key_.track) {
             out.track = Track();
-        if (KeyHas(key_, "GEN"))
+        }
+        if (key_.genre) {
             out.genre = Genre();
+        }
     }
 
   private:
@@ -90,35 +89,42 @@ class Reconciler {
                                   v2);
     }
 
-    std::string Text(const char* promptToken, const char* caption, const char* placeholder,
+    std::string Text(bool prompt, const char* caption, const char* placeholder,
                      const std::string& v1, const std::string& v2, bool cutTextRule) {
-        if (auto settled = SettleByPresence(v1, v2, placeholder))
+        if (auto settled = SettleByPresence(v1, v2, placeholder)) {
             return *settled;
-        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters))
+        }
+        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters)) {
             return v2;
-        if (KeyHas(key_, promptToken))
+        }
+        if (prompt) {
             return Limited(Ask(caption, v1, v2));
+        }
         return v2;
     }
 
     std::string Track() {
         const std::string& v1 = v1_.track;
         const std::string& v2 = v2_.track;
-        if (auto settled = SettleByPresence(v1, v2, "Unknown Track"))
+        if (auto settled = SettleByPresence(v1, v2, "Unknown Track")) {
             return *settled;
-        if (auto settled = SettleTrack(v1, v2))
+        }
+        if (auto settled = SettleTrack(v1, v2)) {
             return *settled;
+        }
         return Limited(Ask("Track Number", v1, v2));
     }
 
     std::string Genre() {
         const std::string& v1 = v1_.genre;
         const std::string& v2 = v2_.genre;
-        if (auto settled = SettleByPresence(v1, v2, "Unknown Genre"))
+        if (auto settled = SettleByPresence(v1, v2, "Unknown Genre")) {
             return *settled;
+        }
         std::string n1, n2;
-        if (auto settled = SettleGenre(v1, v2, n1, n2))
+        if (auto settled = SettleGenre(v1, v2, n1, n2)) {
             return *settled;
+        }
         return Ask("Genre", n1, n2) == n1 ? v1 : v2;
     }
 
@@ -130,7 +136,7 @@ class Reconciler {
     }
 
     Ui& ui_;
-    std::string_view key_;
+    const LoaderKey& key_;
     const std::string& fileName_;
     const FileInformation& v1_;
     const FileInformation& v2_;
@@ -153,8 +159,9 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
 
     // Only a bare name is a file of the work directory. A Rename has read
     // its files ahead; anything else reads them now.
-    if (!IsBareFileName(fileName))
+    if (!IsBareFileName(fileName)) {
         return;
+    }
     FileTags tags =
         context.readAhead != nullptr
             ? context.readAhead->Take(fileName)
@@ -189,13 +196,13 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
     }
 }
 
-void ReconcileFileInformation(Ui& ui, const std::string& key, const std::string& fileName,
+void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& fileName,
                               const TagCandidates& candidates, FileInformation& out) {
     Clear(out);
     Reconciler(ui, key, fileName, candidates).Run(out);
 }
 
-void LoadFileInformation(RenamingContext& context, const std::string& key,
+void LoadFileInformation(RenamingContext& context, const LoaderKey& key,
                          const std::string& fileName, FileInformation& out) {
     Clear(out);
     TagCandidates candidates;

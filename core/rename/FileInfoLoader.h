@@ -18,10 +18,28 @@ struct FileInformation {
     std::string genre{};
 };
 
-// key: a text of the tokens "TIT", "ART", "ALB", "YEA", "TRC", "GEN"; "TIT1",
-// "ART1", "ALB1" and "YEA1" also allow the prompt. Every output is emptied
-// first; values whose token is missing stay empty.
-void LoadFileInformation(RenamingContext& context, const std::string& key,
+// Which values one loading reads; the others stay empty. Where the two tags
+// disagree about a text value, the person chooses through the prompt when
+// its prompt flag is set (the flag counts only with its value); otherwise the
+// ID3v2 text wins. Tracks and genres that disagree are always the person's
+// choice.
+struct LoaderKey {
+    bool title = false;
+    bool artist = false;
+    bool album = false;
+    bool year = false;
+    bool track = false;
+    bool genre = false;
+    bool promptTitle = false;
+    bool promptArtist = false;
+    bool promptAlbum = false;
+    bool promptYear = false;
+
+    bool AsksForAny() const { return title || artist || album || year || track || genre; }
+};
+
+// Every output is emptied first.
+void LoadFileInformation(RenamingContext& context, const LoaderKey& key,
                          const std::string& fileName, FileInformation& out);
 
 // The two halves of loading, for callers that reconcile one file's tags more
@@ -38,7 +56,7 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
 // ... and reconciled into the values the key asks for, in the order title,
 // artist, album, year, track, genre, asking through the Ui where the rules
 // say so. Every output is emptied first.
-void ReconcileFileInformation(Ui& ui, const std::string& key, const std::string& fileName,
+void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& fileName,
                               const TagCandidates& candidates, FileInformation& out);
 
 // Appends one row to the context's table for the file oldName of the work

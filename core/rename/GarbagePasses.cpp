@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/RenamingContext.h"
 #include "rename/CleaningSteps.h"
+#include "rename/EngineRun.h"
 #include "rename/RenameQuestions.h"
 
 namespace tagnomen::smart {
@@ -20,18 +20,19 @@ bool IsOneOf(char c, std::string_view set) {
 
 // Asks about one piece of text; true when it is to stay in the name. "Mark
 // as" answers offer the text (album) or its two-digit value (track) and drop it.
-bool AskKeep(RenamingContext& context, const std::string& text, const std::string& workingName) {
-    const GarbageAnswer answer = AskGarbageText(context, GarbageQuestion(text, workingName));
+bool AskKeep(EngineRun& run, const std::string& text, const std::string& workingName) {
+    const GarbageAnswer answer = AskGarbageText(run.context, GarbageQuestion(text, workingName),
+                                                {run.needsAlbum, run.needsTrack});
     switch (answer) {
         case GarbageAnswer::No:
             return true;
         case GarbageAnswer::Yes:
             return false;
         case GarbageAnswer::Album:
-            OfferValue(context, context.album, text, kKindAlbum, workingName);
+            OfferValue(run.context, run.album, text, kKindAlbum, workingName);
             return false;
         case GarbageAnswer::Track:
-            OfferValue(context, context.track, TwoDigitValue(text), kKindTrack, workingName);
+            OfferValue(run.context, run.track, TwoDigitValue(text), kKindTrack, workingName);
             return false;
     }
     return true;
@@ -47,10 +48,12 @@ bool IsGarbageCharacter(const std::string& name, std::size_t i, bool insideBrack
         // The "3" of ".mp3" is spared by the "." three places before it.
         return !insideBrackets && !(i >= 3 && name[i - 3] == '.');
     }
-    if (c >= 1 && c <= 31)
+    if (c >= 1 && c <= 31) {
         return true;
-    if (c == 127)
+    }
+    if (c == 127) {
         return true;
+    }
     return IsOneOf(name[i], "\"#$%:;<=>{|}~");
 }
 
@@ -59,16 +62,19 @@ bool IsGarbageCharacter(const std::string& name, std::size_t i, bool insideBrack
 bool HasVersionWord(const std::string& text) {
     std::string lower = text;
     for (char& c : lower) {
-        if (IsAsciiUpper(c))
+        if (IsAsciiUpper(c)) {
             c = static_cast<char>(c - 'A' + 'a');
+        }
     }
     for (const char* word : {"mix", "extended", "version", "live", "acoustic", "unpluged"}) {
-        if (lower.find(word) != std::string::npos)
+        if (lower.find(word) != std::string::npos) {
             return true;
+        }
     }
     for (std::size_t i = 0; i + 4 <= text.size(); ++i) {
-        if (IsYearAt(text, i))
+        if (IsYearAt(text, i)) {
             return true;
+        }
     }
     return false;
 }
@@ -84,22 +90,25 @@ std::string TwoDigitValue(const std::string& text) {
     return value;
 }
 
-std::string GarbageSegmentsPass(RenamingContext& context, const std::string& name) {
+std::string GarbageSegmentsPass(EngineRun& run, const std::string& name) {
     int separators = 0;
     std::size_t lastSeparator = 0;
     bool inside = false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '(')
+        if (name[i] == '(') {
             inside = true;
-        if (name[i] == ')')
+        }
+        if (name[i] == ')') {
             inside = false;
+        }
         if (!inside && IsSeparator(name[i])) {
             ++separators;
             lastSeparator = i;
         }
     }
-    if (separators < 3)
+    if (separators < 3) {
         return name;
+    }
 
     std::string out;
     out.reserve(name.size());
@@ -107,23 +116,27 @@ std::string GarbageSegmentsPass(RenamingContext& context, const std::string& nam
     inside = false;
     for (std::size_t i = 0; i <= lastSeparator; ++i) {
         const char c = name[i];
-        if (c == '(')
+        if (c == '(') {
             inside = true;
-        if (c == ')')
+        }
+        if (c == ')') {
             inside = false;
+        }
         if (inside || !IsSeparator(c)) {
             segment += c;
             continue;
         }
         // An abbreviation dot (as in "R.E.M.") belongs to its segment and ends it.
         const bool abbreviationDot = c == '.' && !segment.empty() && IsAsciiUpper(segment.back());
-        if (abbreviationDot)
+        if (abbreviationDot) {
             segment += c;
-        const bool keep = IsMp3At(segment, 0) || AskKeep(context, segment, name);
+        }
+        const bool keep = IsMp3At(segment, 0) || AskKeep(run, segment, name);
         if (keep) {
             out += segment;
-            if (i != lastSeparator && !abbreviationDot)
+            if (i != lastSeparator && !abbreviationDot) {
                 out += '-';
+            }
         }
         segment.clear();
     }
@@ -132,7 +145,7 @@ std::string GarbageSegmentsPass(RenamingContext& context, const std::string& nam
     return out;
 }
 
-std::string GarbageGroupsPass(RenamingContext& context, const std::string& name) {
+std::string GarbageGroupsPass(EngineRun& run, const std::string& name) {
     std::string out;
     out.reserve(name.size());
     bool inside = true;  // a "-" before the first ")" never opens the groups part
@@ -142,21 +155,26 @@ std::string GarbageGroupsPass(RenamingContext& context, const std::string& name)
     for (char c : name) {
         if (!groupsPart) {
             out += c;
-            if (c == '(')
+            if (c == '(') {
                 inside = true;
-            if (c == ')')
+            }
+            if (c == ')') {
                 inside = false;
-            if (c == '-' && !inside)
+            }
+            if (c == '-' && !inside) {
                 groupsPart = true;
+            }
             continue;
         }
         if (inGroup) {
             group += c;
-            if (c != ')')
+            if (c != ')') {
                 continue;
+            }
             inGroup = false;
-            if (HasVersionWord(group) || AskKeep(context, group, name))
+            if (HasVersionWord(group) || AskKeep(run, group, name)) {
                 out += group;
+            }
             continue;
         }
         if (c == '(') {
@@ -166,12 +184,13 @@ std::string GarbageGroupsPass(RenamingContext& context, const std::string& name)
         }
         out += c;
     }
-    if (inGroup)
+    if (inGroup) {
         out += group;  // a group that never closes stays as it is
+    }
     return out;
 }
 
-std::string GarbageCharactersPass(RenamingContext& context, const std::string& name) {
+std::string GarbageCharactersPass(EngineRun& run, const std::string& name) {
     std::string candidate;
     candidate.reserve(name.size());
     bool keep = true;
@@ -179,24 +198,28 @@ std::string GarbageCharactersPass(RenamingContext& context, const std::string& n
     bool found = false;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char c = name[i];
-        if (c == '(')
+        if (c == '(') {
             inside = true;
-        if (c == ')')
+        }
+        if (c == ')') {
             inside = false;
+        }
         if (IsGarbageCharacter(name, i, inside)) {
             keep = false;
             found = true;
         } else if (IsMp3At(name, i) || c == ' ' || IsAsciiLetter(c)) {
             keep = true;
         }
-        if (keep)
+        if (keep) {
             candidate += c;
+        }
     }
-    if (!found)
+    if (!found) {
         return name;
+    }
     candidate = WordCase(CollapseBlankRuns(candidate));
     const std::string text = "Do you want to rename: " + name + "\nTo: " + candidate;
-    return AskGarbageCharacters(context, kGarbageCharactersCaption, text) ? candidate : name;
+    return AskGarbageCharacters(run.context, kGarbageCharactersCaption, text) ? candidate : name;
 }
 
 }  // namespace tagnomen::smart

@@ -7,9 +7,9 @@
 
 namespace tagnomen {
 
-struct RenamingContext;
-
 namespace smart {
+
+struct EngineRun;
 
 inline constexpr const char* kGarbageCharactersCaption = "Erase the garbage text";
 
@@ -21,14 +21,14 @@ std::string TwoDigitValue(const std::string& text);
 
 // Step 10: with three or more "-" or "." outside brackets, asks about every
 // segment between them; kept segments are joined with "-".
-std::string GarbageSegmentsPass(RenamingContext& context, const std::string& name);
+std::string GarbageSegmentsPass(EngineRun& run, const std::string& name);
 // Step 27: after the first "-" outside brackets that follows the first ")",
 // asks about every bracketed group that holds no version word.
-std::string GarbageGroupsPass(RenamingContext& context, const std::string& name);
+std::string GarbageGroupsPass(EngineRun& run, const std::string& name);
 // Step 29: finds stray characters (digits outside brackets, control
 // characters, "\"#$%:;<=>{|}~" and DEL) and offers the name without them.
 // Bytes of 0x80 and above are never garbage, so accented letters stay.
-std::string GarbageCharactersPass(RenamingContext& context, const std::string& name);
+std::string GarbageCharactersPass(EngineRun& run, const std::string& name);
 
 }  // namespace smart
 }  // namespace tagnomen

@@ -1,10 +1,10 @@
 // "RenamingMethod" 0: the proposed name comes from the file's own tags; the
 // old name only says which file to read.
-#include "app/RenamingContext.h"
 #include "platform/Text.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 
@@ -24,48 +24,46 @@ void DropTitleEnding(std::string& title) {
 
 // The loader key asking for the values of the template, with the prompt
 // allowed for each of them except the track.
-std::string TemplateKey(const TemplateTokens& tokens) {
-    std::string key;
-    if (tokens.artist)
-        key += "ART1";
-    if (tokens.title)
-        key += "TIT1";
-    if (tokens.album)
-        key += "ALB1";
-    if (tokens.year)
-        key += "YEA1";
-    if (tokens.track)
-        key += "TRC";
+LoaderKey TemplateKey(const TemplateTokens& tokens) {
+    LoaderKey key;
+    key.artist = key.promptArtist = tokens.artist;
+    key.title = key.promptTitle = tokens.title;
+    key.album = key.promptAlbum = tokens.album;
+    key.year = key.promptYear = tokens.year;
+    key.track = tokens.track;
     return key;
 }
 
-// The key for the values still empty, without prompt marks.
-std::string MissingValuesKey(const FileInformation& info) {
-    std::string key;
-    if (info.title.empty())
-        key += "TIT";
-    if (info.artist.empty())
-        key += "ART";
-    if (info.album.empty())
-        key += "ALB";
-    if (info.year.empty())
-        key += "YEA";
-    if (info.track.empty())
-        key += "TRC";
-    if (info.genre.empty())
-        key += "GEN";
+// The fixed formats: title and artist, with the prompt.
+LoaderKey FixedFormatKey() {
+    LoaderKey key;
+    key.title = key.promptTitle = true;
+    key.artist = key.promptArtist = true;
+    return key;
+}
+
+// The key for the values still empty, without the prompt.
+LoaderKey MissingValuesKey(const FileInformation& info) {
+    LoaderKey key;
+    key.title = info.title.empty();
+    key.artist = info.artist.empty();
+    key.album = info.album.empty();
+    key.year = info.year.empty();
+    key.track = info.track.empty();
+    key.genre = info.genre.empty();
     return key;
 }
 
 void FillEmpty(std::string& value, std::string& fresh) {
-    if (value.empty())
+    if (value.empty()) {
         value.swap(fresh);
+    }
 }
 
 }  // namespace
 
 std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldName) {
-    context.settings.GetUseTemplate(context.useTemplate);
+    context.ReadUseTemplate();
 
     // Both tags are read once; the second pass below reconciles the same
     // candidates with its own key.
@@ -74,9 +72,8 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
 
     FileInformation info;
     std::string name;
-    if (context.useTemplate == 1) {
-        std::string templateText;
-        context.settings.GetTemplate(templateText);
+    if (context.useTemplate) {
+        const std::string templateText = context.ReadTemplate();
         ReconcileFileInformation(context.ui, TemplateKey(FindTemplateTokens(templateText)), oldName,
                                  candidates, info);
 
@@ -85,8 +82,9 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
         const std::string text = RemoveMissingSections(templateText, values);
         DropTitleEnding(values.title);
         // The zero-filled track is the one the name shows and the table records.
-        if (Utf8Length(values.track) == 1)
+        if (Utf8Length(values.track) == 1) {
             values.track.insert(0, 1, '0');
+        }
         name = FinishProposedName(ReplaceTokens(text, values, false), context.underscoreOption);
 
         info.artist = std::move(values.artist);
@@ -95,7 +93,7 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
         info.year = std::move(values.year);
         info.track = std::move(values.track);
     } else {
-        ReconcileFileInformation(context.ui, "TIT1ART1", oldName, candidates, info);
+        ReconcileFileInformation(context.ui, FixedFormatKey(), oldName, candidates, info);
         int brackets = 1;
         context.settings.GetBrackets(brackets);
         DropTitleEnding(info.title);
@@ -103,9 +101,9 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
                                   context.underscoreOption);
     }
 
-    if (context.fileInfoLoader == 1) {
-        const std::string key = MissingValuesKey(info);
-        if (!key.empty()) {
+    if (context.fileInfoLoader) {
+        const LoaderKey key = MissingValuesKey(info);
+        if (key.AsksForAny()) {
             FileInformation fresh;
             ReconcileFileInformation(context.ui, key, oldName, candidates, fresh);
             FillEmpty(info.title, fresh.title);

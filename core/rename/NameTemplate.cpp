@@ -29,14 +29,17 @@ bool Contains(std::string_view text, std::string_view part) {
 // token and ends at the first "}" after it, provided no "{" comes first.
 void RemoveSectionAround(std::string& text, std::string_view token) {
     const std::size_t at = text.find(token);
-    if (at == std::string::npos || at == 0)
+    if (at == std::string::npos || at == 0) {
         return;
+    }
     const std::size_t start = text.rfind('{', at - 1);
-    if (start == std::string::npos)
+    if (start == std::string::npos) {
         return;
+    }
     const std::size_t close = text.find_first_of("{}", at + token.size());
-    if (close == std::string::npos || text[close] != '}')
+    if (close == std::string::npos || text[close] != '}') {
         return;
+    }
     text.erase(start, close - start + 1);
 }
 
@@ -44,8 +47,9 @@ void RemoveSectionAround(std::string& text, std::string_view token) {
 // is not scanned again.
 void ReplaceAll(std::string& text, std::string_view token, std::string_view value) {
     std::size_t at = text.find(token);
-    if (at == std::string::npos)
+    if (at == std::string::npos) {
         return;
+    }
     std::string result;
     result.reserve(text.size() + value.size() * 2);
     std::size_t from = 0;
@@ -64,16 +68,18 @@ void CollapseBlanksInPlace(std::string& text) {
     std::size_t out = 0;
     const std::size_t size = text.size();
     for (std::size_t in = 0; in < size; ++in) {
-        if (text[in] == ' ' && in + 1 < size && text[in + 1] == ' ')
+        if (text[in] == ' ' && in + 1 < size && text[in + 1] == ' ') {
             continue;
+        }
         text[out++] = text[in];
     }
     text.resize(out);
 }
 
 void EnsureMp3EndingInPlace(std::string& text) {
-    if (!EndsWithIgnoreAsciiCase(text, ".mp3"))
+    if (!EndsWithIgnoreAsciiCase(text, ".mp3")) {
         text.append(".mp3");
+    }
 }
 
 // Works on the text as it changes, so that a letter lowered a moment ago
@@ -88,8 +94,9 @@ void CapitaliseInPlace(std::string& text) {
                         (i >= 2 && text[i - 2] == 'M' && before == 'c');
         }
         if (wordStart) {
-            if (c >= 'a' && c <= 'z')
+            if (c >= 'a' && c <= 'z') {
                 text[i] = static_cast<char>(c - 'a' + 'A');
+            }
         } else if (c >= 'A' && c <= 'Z') {
             text[i] = static_cast<char>(c - 'A' + 'a');
         }
@@ -109,13 +116,15 @@ void ApplyUnderscoreOptionInPlace(std::string& text, int underscoreOption) {
 // is cut at a character boundary, blanks or underscores left at the cut are
 // dropped, and the ending is kept as it was.
 void FitFileNameInPlace(std::string& text) {
-    if (text.size() <= kMaxNameBytes)
+    if (text.size() <= kMaxNameBytes) {
         return;
+    }
     const std::string ending = text.substr(text.size() - kEndingBytes);
     std::string stem = Utf8CutBytes(std::string_view(text).substr(0, text.size() - kEndingBytes),
                                     kMaxNameBytes - kEndingBytes);
-    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '_'))
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '_')) {
         stem.pop_back();
+    }
     stem.append(ending);
     text.swap(stem);
 }

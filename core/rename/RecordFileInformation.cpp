@@ -1,10 +1,10 @@
 // The record step shared by the renaming methods: one row of the file
 // information table per proposed name.
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 
@@ -20,22 +20,25 @@ std::string RecordedAlbum(const std::string& album) {
 }
 
 std::string RecordedYear(const std::string& year) {
-    if (IsMissingValue(year))
+    if (IsMissingValue(year)) {
         return {};
+    }
     const int number = LeadingInteger(year);
     return number < kLowestYear || number > kHighestYear ? std::string() : year;
 }
 
 std::string RecordedTrack(const std::string& track) {
-    if (IsMissingValue(track))
+    if (IsMissingValue(track)) {
         return "0";
+    }
     const int number = LeadingInteger(track);
     return number < 0 || number > kHighestTrack ? std::string("0") : track;
 }
 
 std::string RecordedGenre(const std::string& genre, int lowestGenre) {
-    if (IsMissingValue(genre))
+    if (IsMissingValue(genre)) {
         return "255";
+    }
     const int number = LeadingInteger(genre);
     return number < lowestGenre || number > kHighestGenre ? std::string("255") : genre;
 }
@@ -46,16 +49,17 @@ void RecordFileInformation(RenamingContext& context, const std::string& oldName,
                            const std::string& proposedName, const FileInformation& values,
                            int lowestGenre) {
     const std::string directory = WorkDirectory(context);
-    if (context.tableResetFlag != 0) {
-        context.tableResetFlag = 0;
+    if (context.tableResetFlag) {
+        context.tableResetFlag = false;
         context.table.Empty();
         context.table.SetDirectory(directory);
     }
     // The file the row describes, as it is now: a tool later acts on the
     // row only while the same file has the name.
     std::optional<FileIdentity> identity;
-    if (IsBareFileName(oldName))
+    if (IsBareFileName(oldName)) {
         identity = IdentityOf(JoinPath(directory, oldName));
+    }
     context.table.AppendRow(
         {
             proposedName,

@@ -1,7 +1,6 @@
 #include "rename/RenameQuestions.h"
 
-#include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 
@@ -23,8 +22,9 @@ bool AskYesNoOnce(RenamingContext& context, RenameQuestion kind,
     }
     bool sameForRest = false;
     const MessageAnswer answer = context.ui.AskRenameQuestion(kind, caption, text, sameForRest);
-    if (sameForRest)
+    if (sameForRest) {
         remembered = answer;
+    }
     return answer == MessageAnswer::Yes;
 }
 
@@ -41,10 +41,11 @@ bool AskGarbageCharacters(RenamingContext& context, const std::string& caption,
                         context.remembered.garbageCharacters, caption, text);
 }
 
-GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question) {
+GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question,
+                             MarkAsButtons markAs) {
     std::optional<GarbageAnswer>& remembered = context.remembered.garbageText;
-    const bool showAlbum = context.needsAlbum != 0;
-    const bool showTrack = context.needsTrack != 0;
+    const bool showAlbum = markAs.album;
+    const bool showTrack = markAs.track;
     // A remembered "Mark as" answer whose button this question would not show
     // is no answer to it: the person is asked.
     const bool fits = remembered && (*remembered != GarbageAnswer::Album || showAlbum) &&
@@ -57,8 +58,9 @@ GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& questi
     bool sameForRest = false;
     const GarbageAnswer answer =
         context.ui.AskRenameGarbage(question, showAlbum, showTrack, sameForRest);
-    if (sameForRest)
+    if (sameForRest) {
         remembered = answer;
+    }
     return answer;
 }
 

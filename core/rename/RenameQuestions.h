@@ -4,7 +4,6 @@
 // the check box ticked is kept in the renaming context; later questions of
 // the same kind take it without being shown, and the Ui is told of each, so
 // that a log still lists every question.
-#include <optional>
 #include <string>
 
 #include "platform/Ui.h"
@@ -13,19 +12,17 @@ namespace tagnomen {
 
 struct RenamingContext;
 
-// The answers kept for the rest of one Rename; Rename clears them.
-struct RememberedAnswers {
-    std::optional<MessageAnswer> valueChoice;
-    std::optional<GarbageAnswer> garbageText;
-    std::optional<MessageAnswer> garbageCharacters;
-
-    void Clear() { *this = RememberedAnswers{}; }
-};
-
 // The question box "Choose the correct File Information"; true for Yes.
 bool AskValueChoice(RenamingContext& context, const std::string& caption, const std::string& text);
+// Which "Mark as" buttons the garbage dialog shows.
+struct MarkAsButtons {
+    bool album = false;
+    bool track = false;
+};
+
 // The "Erase the Garbage Text" dialog.
-GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question);
+GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question,
+                             MarkAsButtons markAs);
 // The "Erase the garbage text" box of the garbage characters; true for Yes.
 bool AskGarbageCharacters(RenamingContext& context, const std::string& caption,
                           const std::string& text);

@@ -6,9 +6,9 @@ namespace tagnomen {
 
 struct RenamingContext;
 
-// "RenamingMethod" 0: the name comes from the file's tags.
+// RenamingMethod::Id3Tag: the name comes from the file's tags.
 std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldName);
-// Every other method: the smart engine, which also serves the mass method (2).
+// Every other method: the smart engine, which also serves RenamingMethod::Mass.
 std::string ProposeNameSmart(RenamingContext& context, const std::string& oldName);
 
 }  // namespace tagnomen

@@ -1,14 +1,24 @@
 #pragma once
 // The smart renaming engine: proposes a name for one file by cleaning up and
 // taking apart its old name in a fixed list of steps (SmartEngine.cpp), then
-// filling the gaps from the file's tags. It serves "RenamingMethod" 1 (with
-// the garbage passes), 2 (the mass method: no garbage passes, the name built
-// from artist and title) and any other stored value except 0 (neither).
+// filling the gaps from the file's tags. It serves RenamingMethod::SmartEngine
+// (with the garbage passes), RenamingMethod::Mass (no garbage passes, the name
+// built from artist and title) and any other stored value except Id3Tag
+// (neither).
 // The entry point is ProposeNameSmart of rename/RenamingMethods.h.
 #include <cstddef>
 #include <string>
 
+#include "rename/EngineRun.h"
+
 namespace tagnomen::smart {
+
+// The start of a call: the options read from the settings ("UseTemplate"
+// also into the context's copy), no values found yet.
+EngineRun StartRun(RenamingContext& context, const std::string& oldName);
+// The cleaning steps and the nine steps after them; returns the proposed
+// name and leaves the values found in the run.
+std::string ProposeName(EngineRun& run);
 
 // A proposed file name holds at most this many bytes.
 inline constexpr std::size_t kMaxProposedNameBytes = 255;

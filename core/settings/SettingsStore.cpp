@@ -11,8 +11,9 @@ constexpr const char* kIsFirstTime = "IsFirstTime";
 
 std::size_t CharacterCount(const std::string& text) {
     std::size_t count = 0;
-    for (unsigned char c : text)
+    for (unsigned char c : text) {
         count += (c & 0xC0) != 0x80;
+    }
     return count;
 }
 
@@ -72,13 +73,15 @@ void SettingsStore::SetOverlay(const std::string& name, const std::string& value
 
 FirstRunResult SettingsStore::FirstRunCheck() {
     std::optional<std::string> overlaidMarker;
-    if (auto it = overlay_.find(kIsFirstTime); it != overlay_.end())
+    if (auto it = overlay_.find(kIsFirstTime); it != overlay_.end()) {
         overlaidMarker = it->second.text;
+    }
     // A first run: no key yet, or a marker (overlaid or stored) other than "0".
     auto isFirstRun = [&overlaidMarker](bool keyFound, const RegistryValue* stored) {
         std::string marker;
-        if (stored != nullptr && stored->type == RegistryValue::Type::String)
+        if (stored != nullptr && stored->type == RegistryValue::Type::String) {
             marker = stored->text;
+        }
         return !keyFound || overlaidMarker.value_or(marker).substr(0, 2) != "0";
     };
     bool firstRun = false;
@@ -87,8 +90,7 @@ FirstRunResult SettingsStore::FirstRunCheck() {
         [&](const RegistryValueList* current) {
             const RegistryValue* stored = nullptr;
             for (const auto& [name, value] : current ? *current : RegistryValueList{}) {
-                if (!CaseInsensitiveLess{}(name, kIsFirstTime) &&
-                    !CaseInsensitiveLess{}(kIsFirstTime, name)) {
+                if (EqualsIgnoreAsciiCase(name, kIsFirstTime)) {
                     stored = &value;
                 }
             }
@@ -104,8 +106,9 @@ FirstRunResult SettingsStore::FirstRunCheck() {
             // Nothing could be written (a store without write rights): what
             // can be read decides, and a first run writes nothing.
             const RegistryValues* values = file_.Open();
-            if (values == nullptr)
+            if (values == nullptr) {
                 return FirstRunResult::Fatal;
+            }
             auto stored = values->find(kIsFirstTime);
             return isFirstRun(true, stored == values->end() ? nullptr : &stored->second)
                        ? FirstRunResult::FirstRun
@@ -124,8 +127,9 @@ const RegistryValue* SettingsStore::Find(const std::string& name, RegistryValue&
         return &overlayCopy;
     }
     const RegistryValues* values = file_.Open();
-    if (values == nullptr)
+    if (values == nullptr) {
         return nullptr;
+    }
     auto it = values->find(name);
     return it == values->end() ? nullptr : &it->second;
 }
@@ -153,11 +157,13 @@ void SettingsStore::SetNumber(const std::string& name, int value) {
 std::string SettingsStore::GetString(const std::string& name) {
     RegistryValue copy;
     const RegistryValue* value = Find(name, copy);
-    if (value == nullptr || value->type != RegistryValue::Type::String)
+    if (value == nullptr || value->type != RegistryValue::Type::String) {
         return std::string();
+    }
     // Longer texts do not fit the value's buffer and read as empty.
-    if (CharacterCount(value->text) > kMaxStringCharacters)
+    if (CharacterCount(value->text) > kMaxStringCharacters) {
         return std::string();
+    }
     return value->text;
 }
 
@@ -171,6 +177,12 @@ void SettingsStore::SetString(const std::string& name, const std::string& text) 
     file_.Write(name, stored);
 }
 
+void SettingsStore::GetRenamingMethod(RenamingMethod& destination) {
+    int stored = static_cast<int>(destination);
+    GetNumber("RenamingMethod", stored);
+    destination = static_cast<RenamingMethod>(stored);
+}
+
 bool SettingsStore::FullTagSupport() {
     int value = 1;
     GetNumber("FullTagSupport", value);
@@ -179,38 +191,26 @@ bool SettingsStore::FullTagSupport() {
 
 void SettingsStore::GetPathToWork(std::string& destination) {
     destination = GetString("PathToWork");
-    if (caches_)
-        caches_->workDirectory = destination;
 }
 
 void SettingsStore::SetPathToWork(const std::string& text) {
     SetString("PathToWork", text);
-    if (caches_)
-        caches_->workDirectory = text;
 }
 
 void SettingsStore::GetRootOrganizePath(std::string& destination) {
     destination = GetString("RootOrganizePath");
-    if (caches_)
-        caches_->organizeRoot = destination;
 }
 
 void SettingsStore::SetRootOrganizePath(const std::string& text) {
     SetString("RootOrganizePath", text);
-    if (caches_)
-        caches_->organizeRoot = text;
 }
 
 void SettingsStore::GetTemplate(std::string& destination) {
     destination = GetString("Template");
-    if (caches_)
-        caches_->templateText = destination;
 }
 
 void SettingsStore::SetTemplate(const std::string& text) {
     SetString("Template", text);
-    if (caches_)
-        caches_->templateText = text;
 }
 
 std::map<std::string, std::string> SettingsStore::AllValues() {
@@ -226,8 +226,7 @@ std::map<std::string, std::string> SettingsStore::AllValues() {
         // Show the overlay under the stored spelling of the name when there is one.
         std::string key = name;
         for (const auto& entry : result) {
-            if (!CaseInsensitiveLess{}(entry.first, name) &&
-                !CaseInsensitiveLess{}(name, entry.first)) {
+            if (EqualsIgnoreAsciiCase(entry.first, name)) {
                 key = entry.first;
             }
         }

@@ -7,16 +7,9 @@
 #include <string>
 
 #include "platform/SettingsFile.h"
+#include "settings/RenamingMethod.h"
 
 namespace tagnomen {
-
-// The copies of string settings that the renaming context keeps; the string
-// getters refresh them and the string setters copy the new text into them.
-struct SettingsCaches {
-    std::string workDirectory;
-    std::string templateText;
-    std::string organizeRoot;
-};
 
 enum class FirstRunResult {
     NotFirstRun,
@@ -36,7 +29,6 @@ class SettingsStore {
     static std::string DefaultPath();
 
     const std::string& Path() const { return file_.Path(); }
-    void AttachCaches(SettingsCaches* caches) { caches_ = caches; }
 
     // A value that shadows the file for this run only (the CLI's --set).
     void SetOverlay(const std::string& name, const std::string& value);
@@ -61,8 +53,10 @@ class SettingsStore {
     void SetUseTemplate(int value) { SetNumber("UseTemplate", value); }
     void GetBrackets(int& destination) { GetNumber("Brackets", destination); }
     void SetBrackets(int value) { SetNumber("Brackets", value); }
-    void GetRenamingMethod(int& destination) { GetNumber("RenamingMethod", destination); }
-    void SetRenamingMethod(int value) { SetNumber("RenamingMethod", value); }
+    void GetRenamingMethod(RenamingMethod& destination);
+    void SetRenamingMethod(RenamingMethod value) {
+        SetNumber("RenamingMethod", static_cast<int>(value));
+    }
     void GetUnderscoreOption(int& destination) { GetNumber("UnderscoreOption", destination); }
     void SetUnderscoreOption(int value) { SetNumber("UnderscoreOption", value); }
     void GetFileInfoLoader(int& destination) { GetNumber("FileInfoLoader", destination); }
@@ -88,8 +82,7 @@ class SettingsStore {
     const RegistryValue* Find(const std::string& name, RegistryValue& overlayCopy);
 
     SettingsFile file_;
-    std::map<std::string, RegistryValue, CaseInsensitiveLess> overlay_;
-    SettingsCaches* caches_ = nullptr;
+    std::map<std::string, RegistryValue, LessIgnoreAsciiCase> overlay_;
 };
 
 }  // namespace tagnomen

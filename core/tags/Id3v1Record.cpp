@@ -84,7 +84,7 @@ void Id3v1Record::Reset() {
     year.clear();
     comment.clear();
     track = 0;
-    genre = defaultGenre;
+    genre = kNoGenre;
 }
 
 int Id3v1Record::ReadTag(const std::string& path) {

@@ -22,8 +22,6 @@ class TagFile;
 class Id3v1Record {
   public:
     static constexpr int kTagBytes = 128;
-    static constexpr int genreCount = kGenreCount;  // rows of the genre table: 148
-    static constexpr int defaultGenre = kNoGenre;   // 255: no genre
 
     // Basic support reads by the rules of old (a text counts when its first
     // byte lies between 0x21 and 0xAF; byte 125 as a blank also marks
@@ -76,15 +74,15 @@ class Id3v1Record {
     std::uint8_t genreByte = 255;  // 255 = none
 
     // What the last read found.
-    int tagPresent = 0;        // 1 when the file ends with an ID3v1 tag
-    int version = 1;           // 1 = ID3v1.0, 2 = ID3v1.1 (track in the comment field)
-    std::string title;         // UTF-8, at most 30 characters
-    std::string artist;        // UTF-8, at most 30 characters
-    std::string album;         // UTF-8, at most 30 characters
-    std::string year;          // UTF-8, at most 4 characters
-    std::string comment;       // UTF-8, at most 30 (ID3v1.0) or 29 (ID3v1.1) characters
-    int track = 0;             // 0 to 99; 0 = none
-    int genre = defaultGenre;  // 0 to 255; 255 = none
+    int tagPresent = 0;    // 1 when the file ends with an ID3v1 tag
+    int version = 1;       // 1 = ID3v1.0, 2 = ID3v1.1 (track in the comment field)
+    std::string title;     // UTF-8, at most 30 characters
+    std::string artist;    // UTF-8, at most 30 characters
+    std::string album;     // UTF-8, at most 30 characters
+    std::string year;      // UTF-8, at most 4 characters
+    std::string comment;   // UTF-8, at most 30 (ID3v1.0) or 29 (ID3v1.1) characters
+    int track = 0;         // 0 to 99; 0 = none
+    int genre = kNoGenre;  // 0 to 255; 255 = none
 
     // Why the last StripTag or WriteTag failed.
     std::string failureReason;

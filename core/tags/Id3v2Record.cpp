@@ -174,7 +174,7 @@ int Id3v2Record::ReadBasic(const TagFile& file) {
     tagPresent = 1;
     majorVersion = block.header[3];
     tagSize = TagSize(block);
-    if (majorVersion < lowestVersion || majorVersion > highestVersion || tagSize == 0) {
+    if (majorVersion < kLowestVersion || majorVersion > kHighestVersion || tagSize == 0) {
         return 1;
     }
 

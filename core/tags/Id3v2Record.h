@@ -35,12 +35,11 @@ class TagFile;
 
 class Id3v2Record {
   public:
-    static constexpr int inPlaceLimit = 4096;    // largest old tag overwritten in place
-    static constexpr int rebuiltTagBytes = 512;  // room of a tag written by a rebuild
-    static constexpr int lowestVersion = 2;
-    static constexpr int writtenVersion = 3;
-    static constexpr int highestVersion = 4;
-    static constexpr int frameIdCount = kFrameIdCount;
+    static constexpr int kInPlaceLimit = 4096;    // largest old tag overwritten in place
+    static constexpr int kRebuiltTagBytes = 512;  // room of a tag written by a rebuild
+    static constexpr int kLowestVersion = 2;
+    static constexpr int kWrittenVersion = 3;
+    static constexpr int kHighestVersion = 4;
 
     explicit Id3v2Record(TagSupport support = TagSupport::Basic);
     TagSupport Support() const { return support_; }

@@ -81,17 +81,17 @@ int Id3v2Record::PlanLayout(FrameBlock& block) const {
     }
     const int old = TagSize(block);
     const bool hadTag = block.HasId3Header();
-    block.rewrite = !(hadTag && old >= total && old <= inPlaceLimit);
+    block.rewrite = !(hadTag && old >= total && old <= kInPlaceLimit);
     if (!block.rewrite) {
         block.padding = old - total;
     } else {
-        block.padding = total >= rebuiltTagBytes ? 0 : rebuiltTagBytes - total;
+        block.padding = total >= kRebuiltTagBytes ? 0 : kRebuiltTagBytes - total;
     }
     const int size = total + block.padding - kId3v2HeaderBytes;
     block.header = {'I',
                     'D',
                     '3',
-                    static_cast<unsigned char>(writtenVersion),
+                    static_cast<unsigned char>(kWrittenVersion),
                     0,
                     0,
                     static_cast<unsigned char>((size >> 21) & 0x7F),

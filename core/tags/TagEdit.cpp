@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/FullIo.h"
 #include "tags/Id3v2FrameList.h"
 #include "tags/Id3v2Header.h"
 #include "tags/TagFile.h"
@@ -24,14 +25,6 @@ namespace {
 constexpr std::int64_t kId3v1Bytes = 128;
 constexpr std::size_t kCopyBlockBytes = 256 * 1024;
 constexpr int kTemporaryAttempts = 64;
-
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 class FileDescriptor {
   public:
@@ -95,19 +88,7 @@ class ModeGuard {
 
 bool ReadExactly(int fd, std::string& out, std::int64_t offset, std::size_t length) {
     out.resize(length);
-    std::size_t done = 0;
-    while (done < length) {
-        const ssize_t got = ::pread(fd, out.data() + done, length - done,
-                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
+    return ReadFullyAt(fd, out.data(), length, offset) == length;
 }
 
 // Where the two tag regions of the file lie now.
@@ -155,7 +136,7 @@ bool ReadLayout(int fd, std::int64_t length, bool tagWanted, Layout& layout, std
 }
 
 bool WriteAllAt(int fd, std::string_view bytes, std::int64_t offset) {
-    return tagio::WriteAllAt(fd, bytes.data(), bytes.size(), offset);
+    return WriteFullyAt(fd, bytes.data(), bytes.size(), offset);
 }
 
 // Writes the bytes of `next` that differ from `previous` (same length).
@@ -205,8 +186,8 @@ bool CopySparse(int source, std::int64_t from, std::int64_t to, int target,
             if (got <= 0) {
                 return false;
             }
-            if (!tagio::WriteAllAt(target, buffer.data(), static_cast<std::size_t>(got),
-                                   targetOffset + (position - from))) {
+            if (!WriteFullyAt(target, buffer.data(), static_cast<std::size_t>(got),
+                              targetOffset + (position - from))) {
                 return false;
             }
             position += got;
@@ -267,7 +248,7 @@ bool Fail(std::string& reason, std::string why) {
 
 bool Rebuild(const std::string& path, int source, const struct stat& info, const Layout& layout,
              std::string_view tag, std::string_view block, std::string& reason) {
-    RebuildFile rebuilt(DirectoryOf(path));
+    RebuildFile rebuilt(DirectoryPart(path));
     if (rebuilt.Fd() < 0) {
         return Fail(reason, ErrorReason(rebuilt.Error()));
     }
@@ -305,7 +286,8 @@ bool Rebuild(const std::string& path, int source, const struct stat& info, const
         return Fail(reason, ErrorReason(errno));
     }
     rebuilt.Commit();
-    FileDescriptor directory(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor directory(
+        ::open(DirectoryPart(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.Get() >= 0) {
         ::fsync(directory.Get());  // makes the rename itself durable
     }

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/FullIo.h"
+
 namespace tagnomen {
 
 namespace {
@@ -16,28 +18,6 @@ namespace {
 // Most ID3v2 tags, their first frames and the ID3v1 block of a short file fit
 // into the first window.
 constexpr std::size_t kWindowBytes = 4096;
-
-// Positioned read that retries interruptions and short reads; returns the
-// number of bytes read.
-std::size_t PreadFully(int fd, unsigned char* destination, std::size_t length,
-                       std::int64_t offset) {
-    std::size_t done = 0;
-    while (done < length) {
-        const ssize_t got = ::pread(fd, destination + done, length - done,
-                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            break;
-        }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
 
 FileStamp StampFrom(const struct stat& info) {
     return FileStamp{
@@ -91,7 +71,7 @@ std::size_t TagFile::ReadAt(std::int64_t offset, void* destination, std::size_t 
         return length;
     }
     if (length > kWindowBytes / 2) {
-        return PreadFully(fd_, out, length, offset);  // large reads bypass the window
+        return ReadFullyAt(fd_, out, length, offset);  // large reads bypass the window
     }
     // Refill the window from `offset` on; a read near the end of the file
     // starts the window earlier so that it still holds a full block.
@@ -102,7 +82,7 @@ std::size_t TagFile::ReadAt(std::int64_t offset, void* destination, std::size_t 
     const auto want =
         static_cast<std::size_t>(std::min<std::int64_t>(kWindowBytes, length_ - start));
     window_.resize(want);
-    const std::size_t got = PreadFully(fd_, window_.data(), want, start);
+    const std::size_t got = ReadFullyAt(fd_, window_.data(), want, start);
     window_.resize(got);
     windowOffset_ = start;
     if (offset + static_cast<std::int64_t>(length) > start + static_cast<std::int64_t>(got)) {
@@ -140,45 +120,6 @@ int OpenForUpdate(const std::string& path) {
         return -1;
     }
     return fd;
-}
-
-bool WriteAllAt(int fd, const void* data, std::size_t length, std::int64_t offset) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    std::size_t done = 0;
-    while (done < length) {
-        const ssize_t put = ::pwrite(fd, bytes + done, length - done,
-                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (put == 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-bool WriteAll(int fd, const void* data, std::size_t length) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    std::size_t done = 0;
-    while (done < length) {
-        const ssize_t put = ::write(fd, bytes + done, length - done);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (put == 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
 }
 
 void CloseQuietly(int fd) {

@@ -62,11 +62,6 @@ bool MakeWritable(const std::string& path);
 // truncation); -1 on failure.
 int OpenForUpdate(const std::string& path);
 
-// Writes all bytes at `offset`, retrying short writes and interruptions.
-bool WriteAllAt(int fd, const void* data, std::size_t length, std::int64_t offset);
-// Appends all bytes at the current position, retrying as above.
-bool WriteAll(int fd, const void* data, std::size_t length);
-
 void CloseQuietly(int fd);
 
 }  // namespace tagio

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/UserDirectories.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 
@@ -23,24 +23,22 @@ bool CanEnter(const std::string& path) {
 
 DirectoryChooserModel::DirectoryChooserModel(RenamingContext& context, ChooserMode mode)
     : context_(context), mode_(mode) {
-    if (CanEnter("/"))
+    if (CanEnter("/")) {
         topItems_.push_back(AddItem("/", kNoItem));
+    }
     const std::string home = ExpandHome("~");
     const bool hasHome = home != "~" && home != "/" && !home.empty();
-    if (hasHome && CanEnter(home))
+    if (hasHome && CanEnter(home)) {
         topItems_.push_back(AddItem(home, kNoItem));
+    }
     // A Music folder set to the home directory means "none" to the desktop.
     const std::string music = UserMusicDirectory();
-    if (!music.empty() && music != home && music != "/" && CanEnter(music))
+    if (!music.empty() && music != home && music != "/" && CanEnter(music)) {
         topItems_.push_back(AddItem(music, kNoItem));
-
-    std::string stored;
-    if (mode_ == ChooserMode::WorkDirectory) {
-        context_.settings.GetPathToWork(stored);
-    } else {
-        context_.settings.GetRootOrganizePath(stored);
     }
-    SetText(stored);
+
+    SetText(mode_ == ChooserMode::WorkDirectory ? context_.ReadPathToWork()
+                                                : context_.ReadOrganizeRoot());
 }
 
 const char* DirectoryChooserModel::Title() const {
@@ -56,8 +54,9 @@ void DirectoryChooserModel::SetText(const std::string& text) {
 int DirectoryChooserModel::AddItem(std::string text, int parent) {
     const int index = static_cast<int>(items_.size());
     items_.push_back(Item{std::move(text), parent, {}});
-    if (parent != kNoItem)
+    if (parent != kNoItem) {
         items_[static_cast<std::size_t>(parent)].children.push_back(index);
+    }
     return index;
 }
 
@@ -66,20 +65,23 @@ bool DirectoryChooserModel::IsTopItem(int item) const {
 }
 
 ChooserImage DirectoryChooserModel::Image(int item, bool selected) const {
-    if (IsTopItem(item))
+    if (IsTopItem(item)) {
         return ChooserImage::Drive;
+    }
     return selected ? ChooserImage::SelectedFolder : ChooserImage::Folder;
 }
 
 std::string DirectoryChooserModel::FullPath(int item) const {
     std::vector<const std::string*> names;
     int top = item;
-    for (; !IsTopItem(top); top = ItemAt(top).parent)
+    for (; !IsTopItem(top); top = ItemAt(top).parent) {
         names.push_back(&ItemAt(top).text);
+    }
     std::string path = ItemAt(top).text;
     for (auto it = names.rbegin(); it != names.rend(); ++it) {
-        if (path.empty() || path.back() != '/')
+        if (path.empty() || path.back() != '/') {
             path += '/';
+        }
         path += **it;
     }
     return path;
@@ -91,26 +93,31 @@ void DirectoryChooserModel::ListFolders(int item) {
         // Listed from inside the folder, so a folder that cannot be entered
         // gets no children; the current directory is restored right away.
         DirectoryScope scope;
-        if (scope.Enter(FullPath(item)))
+        if (scope.Enter(FullPath(item))) {
             names = ListSubdirectories(".");
+        }
     }
-    for (std::string& name : names)
+    for (std::string& name : names) {
         AddItem(std::move(name), item);
+    }
 }
 
 void DirectoryChooserModel::Select(int item) {
-    if (item < 0 || static_cast<std::size_t>(item) >= items_.size())
+    if (item < 0 || static_cast<std::size_t>(item) >= items_.size()) {
         return;
-    if (ItemAt(item).children.empty())
+    }
+    if (ItemAt(item).children.empty()) {
         ListFolders(item);
+    }
     selected_ = item;
     SetText(FullPath(item));
 }
 
 bool DirectoryChooserModel::IsExpanded(int item) const {
     for (int i = selected_; i != kNoItem; i = ItemAt(i).parent) {
-        if (i == item)
+        if (i == item) {
             return true;
+        }
     }
     return false;
 }
@@ -130,26 +137,31 @@ void DirectoryChooserModel::OpenAtText() {
             topLength = start.size();
         }
     }
-    if (top == kNoItem)
+    if (top == kNoItem) {
         return;
+    }
     int item = top;
     std::size_t at = topLength;
     for (;;) {
         Select(item);
-        while (at < path.size() && path[at] == '/')
+        while (at < path.size() && path[at] == '/') {
             ++at;
-        if (at >= path.size())
+        }
+        if (at >= path.size()) {
             break;
+        }
         const std::size_t end = std::min(path.find('/', at), path.size());
         const std::string name = path.substr(at, end - at);
         at = end;
         int next = kNoItem;
         for (int child : ItemAt(item).children) {
-            if (ItemAt(child).text == name)
+            if (ItemAt(child).text == name) {
                 next = child;
+            }
         }
-        if (next == kNoItem)
+        if (next == kNoItem) {
             break;
+        }
         item = next;
     }
     text_ = stored;
@@ -167,9 +179,9 @@ bool DirectoryChooserModel::Accept() {
         return false;
     }
     if (mode_ == ChooserMode::WorkDirectory) {
-        context_.settings.SetPathToWork(path);
+        context_.StorePathToWork(path);
     } else {
-        context_.settings.SetRootOrganizePath(path);
+        context_.StoreOrganizeRoot(path);
     }
     stored_ = path;
     accepted_ = true;

@@ -21,8 +21,9 @@ void EditFileNameModel::Show(const std::string& name) {
     std::string shown = name;
     const std::size_t at = shown.find(kExtension);
     hasExtension_ = at != std::string::npos;
-    if (hasExtension_)
+    if (hasExtension_) {
         shown.erase(at, kExtension.size());
+    }
     SetText(shown);
 }
 

@@ -15,8 +15,9 @@ constexpr std::size_t kTrackLimit = 2;
 std::string DigitsOf(const std::string& text) {
     std::string digits;
     for (char c : text) {
-        if (c >= '0' && c <= '9')
+        if (c >= '0' && c <= '9') {
             digits += c;
+        }
     }
     return digits;
 }
@@ -34,17 +35,21 @@ FileInfoEditorModel::FileInfoEditorModel(Ui& ui, EditorMode mode, std::string ta
     Edit(Field::Artist) = given_.artist;
     Edit(Field::Album) = given_.album;
     Edit(Field::Year) = given_.year;
-    if (LeadingInteger(given_.track) >= 1)
+    if (LeadingInteger(given_.track) >= 1) {
         Edit(Field::Track) = given_.track;
-    if (mode_ == EditorMode::Tag)
+    }
+    if (mode_ == EditorMode::Tag) {
         Edit(Field::Comment) = given_.comment;
-    for (int field = 0; field < kFieldCount; ++field)
+    }
+    for (int field = 0; field < kFieldCount; ++field) {
         openedLength_[field] = Utf8Length(texts_[field]);
+    }
 
     // Genre 0 ("Blues") counts as no genre chosen.
     const int genre = LeadingInteger(given_.genre);
-    if (genre > 0 && genre < static_cast<int>(GenreCount()))
+    if (genre > 0 && genre < static_cast<int>(GenreCount())) {
         genre_ = genre;
+    }
 }
 
 const char* FileInfoEditorModel::Title() const {
@@ -73,12 +78,14 @@ std::size_t FileInfoEditorModel::MaxLength(Field field) const {
 }
 
 void FileInfoEditorModel::SetText(Field field, const std::string& text) {
-    if (field == Field::Comment && !ShowsComment())
+    if (field == Field::Comment && !ShowsComment()) {
         return;
+    }
     std::string typed = DigitsOnly(field) ? DigitsOf(text) : text;
     const std::size_t most = MaxLength(field);
-    if (Utf8Length(typed) > most)
+    if (Utf8Length(typed) > most) {
         typed = Utf8Left(typed, most);
+    }
     Edit(field) = std::move(typed);
 }
 

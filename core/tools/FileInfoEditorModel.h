@@ -9,22 +9,17 @@
 #include <cstddef>
 #include <string>
 
+#include "tags/TagValues.h"
+
 namespace tagnomen {
 
 class Ui;
 
 enum class EditorMode { Table = 0, Tag = 1 };
 
-// The seven values the editor works on, as text.
-struct EditorValues {
-    std::string title{};
-    std::string artist{};
-    std::string album{};
-    std::string year{};
-    std::string track{};  // decimal number; "0" or empty for none
-    std::string genre{};  // decimal genre number; "255" for none
-    std::string comment{};
-};
+// The seven values the editor works on, as text; the editor hands back the
+// track as "0" or empty for none and the genre as its number, "255" for none.
+using EditorValues = TagValues;
 
 // The edits of the dialog, top to bottom (the genre is a list).
 enum class EditorField { Title, Artist, Album, Year, Track, Comment };

@@ -1,18 +1,18 @@
 #include "tools/FileInfoViewerModel.h"
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
-#include "rename/FileInfoTable.h"
+#include "session/FileInfoTable.h"
+#include "session/RenamingContext.h"
 #include "tags/GenreTable.h"
 #include "tools/FileInfoEditorModel.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 
 const std::array<FileInfoViewerModel::Column, FileInfoViewerModel::kColumnCount>&
 FileInfoViewerModel::Columns() {
-    static const std::array<Column, kColumnCount> columns = {{
+    static const std::array<Column, kColumnCount> kColumns = {{
         {"File Name", 300},
         {"Title (Song Name)", 200},
         {"Artist (Author)", 200},
@@ -21,7 +21,7 @@ FileInfoViewerModel::Columns() {
         {"Track", 50},
         {"Genre", 150},
     }};
-    return columns;
+    return kColumns;
 }
 
 FileInfoViewerModel::FileInfoViewerModel(Ui& ui, FileInfoTable& table) : ui_(ui), table_(table) {}
@@ -31,13 +31,16 @@ std::size_t FileInfoViewerModel::RowCount() const {
 }
 
 std::string FileInfoViewerModel::CellText(std::size_t row, int column) const {
-    if (column < 0 || column >= kColumnCount)
+    if (column < 0 || column >= kColumnCount) {
         return {};
+    }
     const std::string& text = table_.Cell(row, static_cast<FileInfoTable::Column>(column));
-    if (column == FileInfoTable::Track)
+    if (column == FileInfoTable::Track) {
         return LeadingInteger(text) == 0 ? std::string() : text;
-    if (column == FileInfoTable::Genre)
+    }
+    if (column == FileInfoTable::Genre) {
         return GenreName(LeadingInteger(text));
+    }
     return text;
 }
 

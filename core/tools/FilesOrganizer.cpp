@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
-#include "app/UndoFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "session/RenamingContext.h"
+#include "session/UndoFileName.h"
 #include "tags/GenreTable.h"
 #include "tools/DirectoryChooserModel.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 
@@ -21,8 +21,9 @@ constexpr std::size_t kMaxFolderNameBytes = 255;
 
 // Decodes the first character of a valid UTF-8 text; false for anything else.
 bool DecodeOne(const std::string& text, char32_t& code) {
-    if (text.empty())
+    if (text.empty()) {
         return false;
+    }
     const auto b0 = static_cast<unsigned char>(text[0]);
     std::size_t length = 0;
     if (b0 < 0x80) {
@@ -37,12 +38,14 @@ bool DecodeOne(const std::string& text, char32_t& code) {
     } else {
         return false;  // four-byte characters have no case here
     }
-    if (text.size() != length)
+    if (text.size() != length) {
         return false;
+    }
     for (std::size_t i = 1; i < length; ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
-        if ((b & 0xC0) != 0x80)
+        if ((b & 0xC0) != 0x80) {
             return false;
+        }
         code = (code << 6) | (b & 0x3Fu);
     }
     return true;
@@ -64,30 +67,40 @@ std::string EncodeOne(char32_t code) {
 }
 
 char32_t UpperCode(char32_t c) {
-    if (c >= U'a' && c <= U'z')
+    if (c >= U'a' && c <= U'z') {
         return c - 0x20;
+    }
     // Latin-1: à..þ except ÷; ÿ has its capital in Latin Extended-A.
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) {
         return c - 0x20;
-    if (c == 0xFF)
+    }
+    if (c == 0xFF) {
         return 0x178;
-    if (c == 0x131)
+    }
+    if (c == 0x131) {
         return U'I';  // dotless i
+    }
     // Latin Extended-A: capital and small letters alternate, in two runs.
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) {
         return (c & 1) ? c - 1 : c;
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+    }
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) {
         return (c & 1) ? c : c - 1;
+    }
     // Greek: α..ω, with the final sigma as Σ.
-    if (c == 0x3C2)
+    if (c == 0x3C2) {
         return 0x3A3;
-    if (c >= 0x3B1 && c <= 0x3C9)
+    }
+    if (c >= 0x3B1 && c <= 0x3C9) {
         return c - 0x20;
+    }
     // Cyrillic: а..я and ѐ..џ.
-    if (c >= 0x430 && c <= 0x44F)
+    if (c >= 0x430 && c <= 0x44F) {
         return c - 0x20;
-    if (c >= 0x450 && c <= 0x45F)
+    }
+    if (c >= 0x450 && c <= 0x45F) {
         return c - 0x50;
+    }
     return c;
 }
 
@@ -126,8 +139,9 @@ bool ByInitial(const OrganizeRule& rule) {
 // place is not followed: it could lead out of the root.
 bool ReadyFolder(const std::string& folder) {
     const EntryType type = TypeOf(folder);
-    if (type == EntryType::Directory)
+    if (type == EntryType::Directory) {
         return true;
+    }
     return type == EntryType::Missing && CreateDirectoryLevel(folder) &&
            TypeOf(folder) == EntryType::Directory;
 }
@@ -138,16 +152,20 @@ bool ReadyFolder(const std::string& folder) {
 int MoveRow(const FileInfoTable& table, std::size_t row, const std::string& source,
             const std::string& target) {
     const std::string& fileName = table.Cell(row, FileInfoTable::FileName);
-    if (!IsBareFileName(fileName))
+    if (!IsBareFileName(fileName)) {
         return EINVAL;
+    }
     const EntryType type = TypeOf(source);
-    if (type == EntryType::Missing)
+    if (type == EntryType::Missing) {
         return ENOENT;
-    if (type != EntryType::Regular && type != EntryType::Link)
+    }
+    if (type != EntryType::Regular && type != EntryType::Link) {
         return EISDIR;
+    }
     const std::optional<FileIdentity> recorded = table.Identity(row);
-    if (recorded && IdentityOf(source) != recorded)
+    if (recorded && IdentityOf(source) != recorded) {
         return ESTALE;  // another file has taken the name since Rename
+    }
     return MoveFileNoReplace(source, target) ? 0 : errno;
 }
 
@@ -155,26 +173,32 @@ int MoveRow(const FileInfoTable& table, std::size_t row, const std::string& sour
 
 std::string UpperCaseCharacter(const std::string& character) {
     char32_t code = 0;
-    if (!DecodeOne(character, code))
+    if (!DecodeOne(character, code)) {
         return character;
+    }
     return EncodeOne(UpperCode(code));
 }
 
 std::string FolderNameFor(const FileInfoTable::Row& row, const OrganizeRule& rule) {
     std::string name = ValueFor(row, rule.method);
-    if (ByInitial(rule))
+    if (ByInitial(rule)) {
         name = UpperCaseCharacter(Utf8Left(name, 1));
+    }
     // A folder name is one level below the root, whatever the tags say.
     for (char& c : name) {
-        if (c == '/')
+        if (c == '/') {
             c = '-';
+        }
     }
-    if (name.find('\0') != std::string::npos)
+    if (name.find('\0') != std::string::npos) {
         name.erase(name.find('\0'));
-    if (name == "." || name == "..")
+    }
+    if (name == "." || name == "..") {
         return {};
-    if (name.size() > kMaxFolderNameBytes)
+    }
+    if (name.size() > kMaxFolderNameBytes) {
         name = Utf8CutBytes(name, kMaxFolderNameBytes);
+    }
     return name;
 }
 
@@ -185,16 +209,15 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
     const FileInfoTable& table = context.table;
     const std::string workDirectory =
         table.Directory().empty() ? WorkDirectory(context) : table.Directory();
-    std::string root;
-    context.settings.GetRootOrganizePath(root);
-    root = AbsolutePath(root);
+    const std::string root = AbsolutePath(context.ReadOrganizeRoot());
 
     context.ui.OpenProgressWindow("Organizing your Mp3 Files...");
     for (std::size_t i = 0; i < table.RowCount(); ++i) {
         const FileInfoTable::Row row = table.GetRow(i);
         const std::string& fileName = row[FileInfoTable::FileName];
-        if (beforeRow)
+        if (beforeRow) {
             beforeRow(i, fileName);
+        }
         const std::string folderName = FolderNameFor(row, rule);
         if (folderName.empty()) {
             ++result.skipped;
@@ -220,8 +243,9 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
     }
     // The saved renames can no longer be undone once files have left; while
     // none has, the undo file still serves.
-    if (!result.aborted && result.moved > 0)
+    if (!result.aborted && result.moved > 0) {
         RemoveFile(JoinPath(workDirectory, kUndoFileName));
+    }
     context.ui.CloseProgressWindow();
     return result;
 }
@@ -233,14 +257,17 @@ CommandResult RunFilesOrganizer(RenamingContext& context) {
         return CommandResult::Cancelled();
     }
     DirectoryChooserModel chooser(context, ChooserMode::Root);
-    if (!context.ui.RunDirectoryChooser(chooser) || !chooser.Accepted())
+    if (!context.ui.RunDirectoryChooser(chooser) || !chooser.Accepted()) {
         return CommandResult::Cancelled();
+    }
     FilesOrganizerModel dialog(context);
-    if (!context.ui.RunFilesOrganizer(dialog) || !dialog.Accepted() || !dialog.Proceed())
+    if (!context.ui.RunFilesOrganizer(dialog) || !dialog.Accepted() || !dialog.Proceed()) {
         return CommandResult::Cancelled();
+    }
     const OrganizeResult result = OrganizeFiles(context, dialog.Rule());
-    if (result.aborted)
+    if (result.aborted) {
         return CommandResult::Failed(result.moveFailures);
+    }
     return CommandResult::Batch(result.moveFailures);
 }
 

@@ -2,13 +2,13 @@
 // The files organizer's run: every file of the file information table moves
 // from the work directory into a folder below the root directory, one folder
 // per title initial, artist, album, year or genre. RunFilesOrganizer
-// (app/Tools.h) asks, lets the root be chosen, opens the dialog and then
+// (tools/Tools.h) asks, lets the root be chosen, opens the dialog and then
 // calls OrganizeFiles.
 #include <cstddef>
 #include <functional>
 #include <string>
 
-#include "rename/FileInfoTable.h"
+#include "session/FileInfoTable.h"
 #include "tools/FilesOrganizerModel.h"
 
 namespace tagnomen {

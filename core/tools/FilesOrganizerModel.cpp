@@ -1,7 +1,7 @@
 #include "tools/FilesOrganizerModel.h"
 
-#include "app/RenamingContext.h"
 #include "platform/Ui.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 
@@ -15,8 +15,9 @@ constexpr int kHighestMethod = static_cast<int>(SortMethod::Genre);
 FilesOrganizerModel::FilesOrganizerModel(RenamingContext& context) : context_(context) {
     int stored = -1;
     context_.settings.GetSortMethod(stored);
-    if (stored >= kLowestMethod && stored <= kHighestMethod)
+    if (stored >= kLowestMethod && stored <= kHighestMethod) {
         chosen_ = static_cast<SortMethod>(stored);
+    }
 }
 
 const char* FilesOrganizerModel::ButtonText(SortMethod method) {
@@ -38,38 +39,44 @@ const char* FilesOrganizerModel::ButtonText(SortMethod method) {
 }
 
 const std::array<const char*, 2>& FilesOrganizerModel::ArtistEntries() {
-    static const std::array<const char*, 2> entries = {"Alphabetically", "By Artist Name"};
-    return entries;
+    static const std::array<const char*, 2> kEntries = {"Alphabetically", "By Artist Name"};
+    return kEntries;
 }
 
 const std::array<const char*, 2>& FilesOrganizerModel::AlbumEntries() {
-    static const std::array<const char*, 2> entries = {"Alphabetically", "By Album Name"};
-    return entries;
+    static const std::array<const char*, 2> kEntries = {"Alphabetically", "By Album Name"};
+    return kEntries;
 }
 
 void FilesOrganizerModel::Choose(SortMethod method) {
-    if (method == chosen_ || method == SortMethod::None)
+    if (method == chosen_ || method == SortMethod::None) {
         return;
+    }
     chosen_ = method;
-    if (method == SortMethod::Artist)
+    if (method == SortMethod::Artist) {
         artistDetail_ = SortDetail::Alphabetically;
-    if (method == SortMethod::Album)
+    }
+    if (method == SortMethod::Album) {
         albumDetail_ = SortDetail::Alphabetically;
+    }
 }
 
 void FilesOrganizerModel::SetArtistDetail(SortDetail detail) {
-    if (ArtistListEnabled())
+    if (ArtistListEnabled()) {
         artistDetail_ = detail;
+    }
 }
 
 void FilesOrganizerModel::SetAlbumDetail(SortDetail detail) {
-    if (AlbumListEnabled())
+    if (AlbumListEnabled()) {
         albumDetail_ = detail;
+    }
 }
 
 bool FilesOrganizerModel::Accept() {
-    if (chosen_ == SortMethod::None)
+    if (chosen_ == SortMethod::None) {
         return false;
+    }
     context_.settings.SetSortMethod(static_cast<int>(chosen_));
     proceed_ = AskYesNo(context_.ui, "Warning",
                         "After organizing your files you will no longer be able to undo your "
@@ -81,10 +88,12 @@ bool FilesOrganizerModel::Accept() {
 OrganizeRule FilesOrganizerModel::Rule() const {
     OrganizeRule rule;
     rule.method = chosen_;
-    if (chosen_ == SortMethod::Artist)
+    if (chosen_ == SortMethod::Artist) {
         rule.detail = artistDetail_;
-    if (chosen_ == SortMethod::Album)
+    }
+    if (chosen_ == SortMethod::Album) {
         rule.detail = albumDetail_;
+    }
     return rule;
 }
 

@@ -1,8 +1,8 @@
 #include "tools/MassFileNameEditorModel.h"
 
-#include "app/WorkingSet.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 
@@ -14,8 +14,9 @@ std::size_t StartOfLastCharacters(const std::string& text, std::size_t character
     std::size_t at = text.size();
     for (std::size_t seen = 0; seen < characters && at > 0;) {
         --at;
-        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80)
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) {
             ++seen;
+        }
     }
     return at;
 }
@@ -31,8 +32,9 @@ std::string AddTextToName(const std::string& name, const std::string& text, AddP
         case AddPosition::End: {
             // Before the extension: the last four characters. A name of four
             // characters or fewer gets the text in front.
-            if (Utf8Length(name) <= 4)
+            if (Utf8Length(name) <= 4) {
                 return text + name;
+            }
             const std::size_t at = StartOfLastCharacters(name, 4);
             return name.substr(0, at) + text + name.substr(at);
         }
@@ -56,28 +58,33 @@ void MassFileNameEditorModel::SetText(const std::string& text) {
 }
 
 void MassFileNameEditorModel::SetToken(const std::string& token) {
-    if (TokenEnabled())
+    if (TokenEnabled()) {
         token_ = Utf8Left(token, kMaxCharacters);
+    }
 }
 
 void MassFileNameEditorModel::Choose(AddPosition position) {
-    if (position == position_)
+    if (position == position_) {
         return;
+    }
     position_ = position;
-    if (position_ != AddPosition::AfterToken)
+    if (position_ != AddPosition::AfterToken) {
         token_.clear();
+    }
 }
 
 bool MassFileNameEditorModel::Accept() {
     set_.renamedSelected.resize(set_.renamedNames.size(), false);
     for (std::size_t i = 0; i < set_.renamedNames.size(); ++i) {
-        if (!set_.renamedSelected[i])
+        if (!set_.renamedSelected[i]) {
             continue;
+        }
         const std::string& name = set_.renamedNames[i];
         bool tokenFound = true;
         std::string rebuilt = AddTextToName(name, text_, position_, token_, tokenFound);
-        if (!tokenFound)
+        if (!tokenFound) {
             continue;
+        }
         if (rebuilt.size() > kMaxNameBytes) {
             ShowOk(ui_, "Error",
                    "The new name of \"" + name +

@@ -1,16 +1,15 @@
 #include "tools/NameFormatModel.h"
 
-#include "app/RenamingContext.h"
 #include "platform/Text.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 
 NameFormatModel::NameFormatModel(RenamingContext& context) : context_(context) {
     // The template copy is refreshed whatever the format, so that OK with no
     // button chosen stores the template back as it is, never an empty copy.
-    std::string storedTemplate;
-    context_.settings.GetTemplate(storedTemplate);
+    const std::string storedTemplate = context_.ReadTemplate();
     int brackets = -1;
     context_.settings.GetBrackets(brackets);
     switch (brackets) {
@@ -31,8 +30,9 @@ NameFormatModel::NameFormatModel(RenamingContext& context) : context_(context) {
 }
 
 void NameFormatModel::Choose(NameFormatChoice choice) {
-    if (choice == choice_ || choice == NameFormatChoice::None)
+    if (choice == choice_ || choice == NameFormatChoice::None) {
         return;
+    }
     choice_ = choice;
     if (choice_ == NameFormatChoice::Free) {
         templateText_ = kDefaultTemplate;
@@ -42,8 +42,9 @@ void NameFormatModel::Choose(NameFormatChoice choice) {
 }
 
 void NameFormatModel::SetTemplateText(const std::string& text) {
-    if (TemplateEnabled())
+    if (TemplateEnabled()) {
         templateText_ = Utf8Left(text, kMaxCharacters);
+    }
 }
 
 std::string NameFormatModel::Preview() const {
@@ -66,20 +67,20 @@ void NameFormatModel::Accept() {
         case NameFormatChoice::Brackets:
         case NameFormatChoice::Plain:
             settings.SetBrackets(static_cast<int>(choice_));
-            context_.useTemplate = 0;
+            context_.useTemplate = false;
             break;
         case NameFormatChoice::Free:
             settings.SetBrackets(2);
-            context_.caches.templateText = templateText_;
-            settings.SetTemplate(templateText_);
-            context_.useTemplate = 1;
+            context_.StoreTemplate(templateText_);
+            context_.useTemplate = true;
             break;
         case NameFormatChoice::None:
             break;
     }
-    settings.SetUseTemplate(context_.useTemplate);
-    if (context_.useTemplate == 1)
-        settings.SetTemplate(context_.caches.templateText);
+    settings.SetUseTemplate(context_.useTemplate ? 1 : 0);
+    if (context_.useTemplate) {
+        context_.StoreTemplate(context_.caches.templateText);
+    }
     accepted_ = true;
 }
 

@@ -1,23 +1,25 @@
 #include "tools/NameFormatPreview.h"
 
-#include "app/RenamingContext.h"
 #include "rename/FileInfoLoader.h"
+#include "session/RenamingContext.h"
 
 namespace tagnomen {
 
 namespace {
 
 std::string Preferred(const std::string& id3v1, const std::string& id3v2, const char* unknown) {
-    if (!id3v2.empty())
+    if (!id3v2.empty()) {
         return id3v2;
+    }
     return id3v1.empty() ? std::string(unknown) : id3v1;
 }
 
 }  // namespace
 
 PreviewSample LoadPreviewSample(RenamingContext& context, const std::string& fileName) {
-    if (fileName.empty())
+    if (fileName.empty()) {
         return {"", {"Artist", "Song Name", "Album", "2001", "1"}};
+    }
     TagCandidates tags;
     ReadTagCandidates(context, fileName, tags);
     const FileInformation& v1 = tags.id3v1;

@@ -1,12 +1,12 @@
 // The name format dialog and the two file name editors, as the Workbench
 // opens them: each builds its model, lets the Ui run it, and takes the
 // result only when the person confirmed with OK.
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
-#include "app/WorkingSet.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 #include "tools/EditFileNameModel.h"
 #include "tools/MassFileNameEditorModel.h"
 #include "tools/NameFormatModel.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 
@@ -20,8 +20,9 @@ void RunNameFormatDialog(RenamingContext& context, const std::string& previewFil
 bool RunEditFileName(RenamingContext& context, std::string& proposedName,
                      const std::string& oldName) {
     EditFileNameModel model(context.ui, proposedName, oldName);
-    if (!context.ui.RunEditFileName(model) || !model.Accepted())
+    if (!context.ui.RunEditFileName(model) || !model.Accepted()) {
         return false;
+    }
     proposedName = model.Result();
     return true;
 }

@@ -1,19 +1,18 @@
 #include "tools/TagEditor.h"
 
-#include <cstdint>
-
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "rename/TagReconciliation.h"
+#include "session/RenamingContext.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Fields.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
 #include "tags/TagEdit.h"
+#include "tags/TagValues.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 
@@ -23,12 +22,11 @@ constexpr std::size_t kMaxValueCharacters = 255;
 // An ID3v1 text longer than 26 characters that occurs inside the ID3v2 text
 // is taken to be the same value cut short by the ID3v1 field.
 constexpr std::size_t kCutTextCharacters = 27;
-constexpr std::size_t kId3v1TextCharacters = 30;
-constexpr std::size_t kId3v1CommentCharacters = 28;
 
 std::string Limited(std::string text) {
-    if (text.size() > kMaxValueCharacters)
+    if (text.size() > kMaxValueCharacters) {
         text = Utf8Left(text, kMaxValueCharacters);
+    }
     return text;
 }
 
@@ -39,28 +37,34 @@ class Reconciler {
     // Title, artist, album, comment (cutTextRule) and year (without it).
     std::string Text(const char* caption, const std::string& v1, const std::string& v2,
                      bool cutTextRule) {
-        if (auto settled = SettleByPresence(v1, v2, ""))
+        if (auto settled = SettleByPresence(v1, v2, "")) {
             return *settled;
-        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters))
+        }
+        if (cutTextRule && IsCutShortCopy(v1, v2, kCutTextCharacters)) {
             return v2;
+        }
         return Ask(caption, v1, v2);
     }
 
     std::string Track(const std::string& v1, const std::string& v2) {
-        if (auto settled = SettleByPresence(v1, v2, "0"))
+        if (auto settled = SettleByPresence(v1, v2, "0")) {
             return *settled;
-        if (auto settled = SettleTrack(v1, v2))
+        }
+        if (auto settled = SettleTrack(v1, v2)) {
             return *settled;
+        }
         return Ask("Track Number", v1, v2);
     }
 
     // Genre 0 ("Blues") counts as no genre chosen.
     std::string Genre(const std::string& v1, const std::string& v2) {
-        if (auto settled = SettleByPresence(v1, v2, "255"))
+        if (auto settled = SettleByPresence(v1, v2, "255")) {
             return *settled;
+        }
         std::string n1, n2;
-        if (auto settled = SettleGenre(v1, v2, n1, n2))
+        if (auto settled = SettleGenre(v1, v2, n1, n2)) {
             return *settled;
+        }
         return Ask("Genre", n1, n2) == n1 ? v1 : v2;
     }
 
@@ -89,8 +93,9 @@ TagEditorSides ReadSides(RenamingContext& context, const std::string& oldName) {
         DirectoryScope scope;
         // A directory that cannot be entered, or a name that is not a bare
         // file name, gives a file without tags.
-        if (!IsBareFileName(oldName) || !scope.Enter(workDirectory))
+        if (!IsBareFileName(oldName) || !scope.Enter(workDirectory)) {
             return sides;
+        }
         v2Result = ReadTags(oldName, v1, v2);
         if (support == TagSupport::Full && v2.pictureCount > 0) {
             if (std::optional<Picture> cover = ReadCoverPicture(oldName)) {
@@ -113,35 +118,6 @@ TagEditorSides ReadSides(RenamingContext& context, const std::string& oldName) {
                        Limited(v2.comment)};
     }
     return sides;
-}
-
-std::uint8_t LowByte(int number) {
-    return static_cast<std::uint8_t>(static_cast<unsigned>(number) & 0xFFu);
-}
-
-std::string Id3v1BlockOf(const EditorValues& values, int genreNumber) {
-    Id3v1Record v1;
-    v1.Reset();
-    v1.SetTitle(values.title);
-    v1.SetArtist(values.artist);
-    v1.SetAlbum(values.album);
-    v1.SetYear(values.year);
-    v1.SetComment(values.comment);
-    v1.trackByte = LowByte(LeadingInteger(values.track));
-    v1.genreByte = LowByte(genreNumber);
-    const auto block = v1.BuildBlock();
-    return std::string(reinterpret_cast<const char*>(block.data()), block.size());
-}
-
-// Basic support: the ID3v2 tag holds exactly the edited values.
-void SetEveryValue(Id3v2Record& v2, const EditorValues& values) {
-    v2.SetTitle(values.title);
-    v2.SetArtist(values.artist);
-    v2.SetAlbum(values.album);
-    v2.SetYear(values.year);
-    v2.SetComment(values.comment);
-    v2.SetTrack(values.track);
-    v2.SetGenre(values.genre);
 }
 
 // Full support: only the values that differ from what the ID3v2 tag said
@@ -213,7 +189,8 @@ bool WriteTags(RenamingContext& context, const std::string& oldName, const std::
         if (IsBareFileName(oldName) && scope.Enter(workDirectory)) {
             TagEdit edit;
             if (write.id3v1) {
-                edit.id3v1 = Id3v1BlockOf(write.values, write.genreNumber);
+                edit.id3v1 = Id3v1BlockOf(write.values, LeadingInteger(write.values.track),
+                                          write.genreNumber);
             }
             if (write.id3v2) {
                 edit.id3v2 = [&](std::string_view oldTag, std::string& why) {
@@ -222,7 +199,8 @@ bool WriteTags(RenamingContext& context, const std::string& oldName, const std::
                     if (support == TagSupport::Full) {
                         SetChangedValues(v2, sides, write.values, write.genreChanged);
                     } else {
-                        SetEveryValue(v2, write.values);
+                        // Basic support: the ID3v2 tag holds exactly the edited values.
+                        SetValues(v2, write.values);
                     }
                     return v2.BuildTagBytes(oldTag, why);
                 };
@@ -261,7 +239,7 @@ EditorWrite PlanWrite(const TagEditorSides& sides, const EditorValues& opened,
     if (!fullSupport) {
         // ID3v1 is always written; ID3v2 when the file had one or a value does not fit.
         write.id3v1 = true;
-        write.id3v2 = sides.id3v2There || NeedsId3v2(v.title, v.artist, v.album, v.comment);
+        write.id3v2 = sides.id3v2There || !FitsId3v1Widths(v);
         return write;
     }
     // The genre list cannot show "Blues" or a genre named by text; left
@@ -273,9 +251,7 @@ EditorWrite PlanWrite(const TagEditorSides& sides, const EditorValues& opened,
         write.genreNumber = GenreNumberOf(opened.genre);
     }
     write.genreChanged = !genreUntouched && GenreNumberOf(sides.id3v2.genre) != write.genreNumber;
-    const bool fitsId3v1 = !NeedsId3v2(v.title, v.artist, v.album, v.comment) &&
-                           FitsLatin1(v.title) && FitsLatin1(v.artist) && FitsLatin1(v.album) &&
-                           FitsLatin1(v.comment);
+    const bool fitsId3v1 = FitsId3v1Widths(v) && TextsFitLatin1(v);
     // A file keeps the tags it has; a value ID3v1 cannot hold whole also goes
     // into an ID3v2 tag, and a file without tags gets an ID3v1 tag.
     write.id3v2 = sides.id3v2There || !fitsId3v1;
@@ -301,20 +277,16 @@ EditorValues ReconcileTagValues(Ui& ui, const std::string& shownName, const TagE
 }
 
 std::string TagLabel(bool id3v1There, bool id3v2There) {
-    if (id3v1There && id3v2There)
+    if (id3v1There && id3v2There) {
         return "Uses ID3 TAGv1 and TAGv2";
-    if (id3v1There)
+    }
+    if (id3v1There) {
         return "Uses ID3 TAGv1";
-    if (id3v2There)
+    }
+    if (id3v2There) {
         return "Uses ID3 TAGv2";
+    }
     return "Not Uses ID3 TAG";
-}
-
-bool NeedsId3v2(const std::string& title, const std::string& artist, const std::string& album,
-                const std::string& comment) {
-    return Utf8Length(title) > kId3v1TextCharacters || Utf8Length(artist) > kId3v1TextCharacters ||
-           Utf8Length(album) > kId3v1TextCharacters ||
-           Utf8Length(comment) > kId3v1CommentCharacters;
 }
 
 CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
@@ -326,8 +298,9 @@ CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
                                TagLabel(sides.id3v1There, sides.id3v2There), shownName, opened);
     editor.SetCover(sides.cover);
     const int openedGenreIndex = editor.GenreIndex();
-    if (!context.ui.RunFileInfoEditor(editor) || !editor.Accepted())
+    if (!context.ui.RunFileInfoEditor(editor) || !editor.Accepted()) {
         return CommandResult::Cancelled();
+    }
     const EditorWrite write =
         PlanWrite(sides, opened, editor, openedGenreIndex, context.fullTagSupport);
     return WriteTags(context, oldName, shownName, sides, write) ? CommandResult::Done()

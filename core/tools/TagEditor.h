@@ -7,7 +7,7 @@
 // fit ID3v1. With full support it updates the tags the file has (a file
 // without tags gets ID3v1, and ID3v2 too where a value does not fit ID3v1
 // whole) and changes in ID3v2 only the frames of the values that changed.
-// RunTagEditor (app/Tools.h) is its entry.
+// RunTagEditor (tools/Tools.h) is its entry.
 #include <string>
 
 #include "tools/FileInfoEditorModel.h"
@@ -35,10 +35,5 @@ EditorValues ReconcileTagValues(Ui& ui, const std::string& shownName, const TagE
 
 // "Uses ID3 TAGv1 and TAGv2", "Uses ID3 TAGv1", "Uses ID3 TAGv2" or "Not Uses ID3 TAG".
 std::string TagLabel(bool id3v1There, bool id3v2There);
-
-// True when a value does not fit an ID3v1 tag: a title, artist or album of
-// more than 30 characters, or a comment of more than 28.
-bool NeedsId3v2(const std::string& title, const std::string& artist, const std::string& album,
-                const std::string& comment);
 
 }  // namespace tagnomen

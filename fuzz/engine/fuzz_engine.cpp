@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
+#include "ScriptedUi.h"
 #include "rename/NameTemplate.h"
-#include "rename/RenamingMethods.h"
+#include "rename/SmartEngine.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -28,11 +28,13 @@ bool ValidUtf8(std::string_view text) {
                              : (lead >> 4) == 14 ? 3
                              : (lead >> 3) == 30 ? 4
                                                  : 0;
-        if (length == 0 || i + length > text.size())
+        if (length == 0 || i + length > text.size()) {
             return false;
+        }
         for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
                 return false;
+            }
         }
         i += length;
     }
@@ -40,8 +42,9 @@ bool ValidUtf8(std::string_view text) {
 }
 
 bool EndsInMp3(std::string_view text) {
-    if (text.size() < 4)
+    if (text.size() < 4) {
         return false;
+    }
     std::string_view end = text.substr(text.size() - 4);
     return end[0] == '.' && (end[1] == 'm' || end[1] == 'M') && (end[2] == 'p' || end[2] == 'P') &&
            end[3] == '3';
@@ -65,8 +68,9 @@ SettingsStore& Store() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2)
+    if (size < 2) {
         return 0;
+    }
     const std::uint8_t settings = data[0];
     const std::uint8_t answers = data[1];
     const std::string oldName(reinterpret_cast<const char*>(data + 2), size - 2);
@@ -86,20 +90,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     RenamingContext context(store, ui);
     context.underscoreOption = (settings & 16) ? 1 : 0;
-    context.fileInfoLoader = (settings & 32) ? 1 : 0;
-    context.tableResetFlag = 1;
+    context.fileInfoLoader = (settings & 32) != 0;
+    context.tableResetFlag = true;
 
-    const std::string proposal = ProposeNameSmart(context, oldName);
-    if (proposal.size() > 255)
+    smart::EngineRun run = smart::StartRun(context, oldName);
+    const std::string proposal = smart::ProposeName(run);
+    if (proposal.size() > 255) {
         Fail("proposal longer than 255 bytes", oldName, proposal);
-    if (EndsInMp3(oldName) && !EndsInMp3(proposal))
+    }
+    if (EndsInMp3(oldName) && !EndsInMp3(proposal)) {
         Fail("lost .mp3", oldName, proposal);
-    if (ValidUtf8(oldName) && !ValidUtf8(proposal))
+    }
+    if (ValidUtf8(oldName) && !ValidUtf8(proposal)) {
         Fail("UTF-8 broken", oldName, proposal);
-    for (const std::string* value : {&context.title, &context.artist, &context.album, &context.year,
-                                     &context.track, &context.genre}) {
-        if (value->size() > 255)
+    }
+    for (const std::string* value :
+         {&run.title, &run.artist, &run.album, &run.year, &run.track, &run.genre}) {
+        if (value->size() > 255) {
             Fail("value longer than 255 bytes", oldName, *value);
+        }
     }
     return 0;
 }

@@ -105,8 +105,9 @@ TEST_F(CliTest, RunStopsAtTheFirstFailedCommandAndNamesIt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commands.front());
         std::vector<std::string> args = {"--answer", c.answer};
-        for (const std::string& command : c.commands)
+        for (const std::string& command : c.commands) {
             args.insert(args.end(), {"-c", command});
+        }
         const CliResult r = Run(args);
         EXPECT_EQ(r.status, c.status) << r.err;
         if (!c.stop.empty()) {
@@ -189,8 +190,10 @@ TEST_F(CliTest, QuestionsFollowThePolicyAndTheScriptedAnswers) {
 }
 
 TEST_F(CliTest, AnAnswerWithAnExclamationMarkAnswersTheRestOfItsKindAndTheTranscriptKeepsThem) {
-    for (const char* name : {"a - one (www x).mp3", "b - two (www y).mp3", "c - three (www z).mp3"})
+    for (const char* name :
+         {"a - one (www x).mp3", "b - two (www y).mp3", "c - three (www z).mp3"}) {
         music_.Write(name, "x");
+    }
     WriteFile(dir_ / "answers", "yes!\n");
     CliResult r =
         Run({"--quiet", "--answers", dir_ / "answers", "--transcript", dir_ / "t.jsonl", "-c",
@@ -204,8 +207,9 @@ TEST_F(CliTest, AnAnswerWithAnExclamationMarkAnswersTheRestOfItsKindAndTheTransc
         ++garbage;
         const std::string line = transcript.substr(at, transcript.find('\n', at) - at);
         EXPECT_NE(line.find("\"answer\": \"yes\""), std::string::npos) << line;
-        if (line.find("\"shown\": false") != std::string::npos)
+        if (line.find("\"shown\": false") != std::string::npos) {
             ++unshown;
+        }
     }
     EXPECT_EQ(garbage, 3u);
     EXPECT_EQ(unshown, 2u);

@@ -48,8 +48,9 @@ class EditorCommandsTest : public ::testing::Test {
     static std::vector<std::string> Proposed(const std::string& showOutput) {
         std::vector<std::string> names;
         std::istringstream lines(showOutput);
-        for (std::string line; std::getline(lines, line);)
+        for (std::string line; std::getline(lines, line);) {
             names.push_back(line.substr(line.find('\t') + 1));
+        }
         return names;
     }
 
@@ -57,8 +58,9 @@ class EditorCommandsTest : public ::testing::Test {
     static std::string Setting(const std::string& output, const std::string& name) {
         std::istringstream lines(output);
         for (std::string line; std::getline(lines, line);) {
-            if (line.rfind(name + "=", 0) == 0)
+            if (line.rfind(name + "=", 0) == 0) {
                 return line.substr(name.size() + 1);
+            }
         }
         return "<missing>";
     }

@@ -63,8 +63,9 @@ class TagCommandsTest : public ::testing::Test {
     std::vector<std::string> Lines(const std::string& text) const {
         std::vector<std::string> lines;
         std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
+        for (std::string line; std::getline(in, line);) {
             lines.push_back(line);
+        }
         return lines;
     }
 
@@ -170,10 +171,12 @@ TEST_F(TagCommandsTest, TablePrintsTheRawTextsAndTableEditChangesARow) {
     auto cells = [](const std::string& line) {
         std::vector<std::string> out;
         std::istringstream in(line);
-        for (std::string cell; std::getline(in, cell, '\t');)
+        for (std::string cell; std::getline(in, cell, '\t');) {
             out.push_back(cell);
-        while (out.size() < 7)
+        }
+        while (out.size() < 7) {
             out.emplace_back();
+        }
         return out;
     };
     std::vector<std::string> before = cells(lines[2]);
@@ -190,8 +193,9 @@ TEST_F(TagCommandsTest, CleanRewritesTheTagsOnlyWhenConfirmed) {
     auto count = [this](int& withId3v1, int& withId3v2) {
         withId3v1 = withId3v2 = 0;
         for (const std::string& name : music_.List()) {
-            if (name == "Undo.inf")
+            if (name == "Undo.inf") {
                 continue;
+            }
             Id3v1Record v1;
             Id3v2Record v2;
             v1.ReadTag(music_ / name);
@@ -223,8 +227,9 @@ TEST_F(TagCommandsTest, OrganizeMovesTheFilesBelowTheRoot) {
     const std::vector<std::string> folders = root_.List();
     EXPECT_EQ(folders.size(), 2u);
     EXPECT_TRUE(std::find(folders.begin(), folders.end(), "Band") != folders.end());
-    for (const std::string& folder : folders)
+    for (const std::string& folder : folders) {
         EXPECT_EQ(folder.find('/'), std::string::npos);
+    }
     EXPECT_TRUE(music_.List().empty()) << "both files moved and Undo.inf deleted";
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Clashes.h"
-#include "app/WorkingSet.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 namespace {
@@ -34,8 +34,9 @@ TEST(ClashesTest, ProposalsMeetingAnotherProposalOrAFileThatStays) {
         set.oldNames = c.oldNames;
         set.renamedNames = c.renamedNames;
         std::vector<std::pair<std::size_t, std::size_t>> pairs;
-        for (const ClashPair& clash : FindClashes(set))
+        for (const ClashPair& clash : FindClashes(set)) {
             pairs.emplace_back(clash.first, clash.second);
+        }
         EXPECT_EQ(pairs, c.pairs) << c.what;
     }
 }

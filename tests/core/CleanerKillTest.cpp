@@ -14,13 +14,13 @@
 #include <string>
 #include <thread>
 
+#include "ScriptedUi.h"
 #include "TagsTestBytes.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
-#include "tags/TagCleaner.h"
 #include "tags/TagEdit.h"
+#include "tools/TagCleaner.h"
 
 namespace tagnomen {
 namespace {

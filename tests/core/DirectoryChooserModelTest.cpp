@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -69,15 +69,17 @@ class DirectoryChooserModelTest : public ::testing::Test {
     // The child of an item with the given text, or kNoItem.
     static int Child(const DirectoryChooserModel& model, int item, const std::string& text) {
         for (int child : model.ItemAt(item).children) {
-            if (model.ItemAt(child).text == text)
+            if (model.ItemAt(child).text == text) {
                 return child;
+            }
         }
         return DirectoryChooserModel::kNoItem;
     }
     static std::vector<std::string> ChildTexts(const DirectoryChooserModel& model, int item) {
         std::vector<std::string> texts;
-        for (int child : model.ItemAt(item).children)
+        for (int child : model.ItemAt(item).children) {
             texts.push_back(model.ItemAt(child).text);
+        }
         return texts;
     }
     static int HomeItem(const DirectoryChooserModel& model) { return model.TopItems().at(1); }
@@ -160,10 +162,12 @@ TEST_F(DirectoryChooserModelTest, OnlyTheSelectedBranchIsExpanded) {
     for (const Case& c : cases) {
         model.Select(c.selected);
         EXPECT_EQ(model.Selected(), c.selected);
-        for (int item : c.expanded)
+        for (int item : c.expanded) {
             EXPECT_TRUE(model.IsExpanded(item)) << model.FullPath(item);
-        for (int item : c.collapsed)
+        }
+        for (int item : c.collapsed) {
             EXPECT_FALSE(model.IsExpanded(item)) << model.FullPath(item);
+        }
     }
 }
 
@@ -280,8 +284,9 @@ TEST_F(DirectoryChooserModelTest, DirectoryCommandListsTheFolderChosenInTheTree)
         const int home = chooser.TopItems().at(1);
         chooser.Select(home);
         for (int child : chooser.ItemAt(home).children) {
-            if (chooser.ItemAt(child).text == "Music")
+            if (chooser.ItemAt(child).text == "Music") {
                 chooser.Select(child);
+            }
         }
         return chooser.Accept();
     });

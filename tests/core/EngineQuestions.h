@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ScriptedUi.h"
+#include "ScriptedUi.h"
 
 namespace tagnomen::testing {
 

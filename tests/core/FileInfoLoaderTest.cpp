@@ -5,13 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -26,6 +27,41 @@ const FileInformation kPlaceholders{"Unknown Title", "Unknown Artist", "Unknown 
                                     "Unknown Year",  "Unknown Track",  "Unknown Genre"};
 constexpr const char* kAllSix = "TIT1ART1ALB1YEA1TRCGEN";
 
+// The loader key written as tokens, for short case tables: "TIT", "ART",
+// "ALB", "YEA", "TRC" and "GEN" ask for a value, a "1" after one of the
+// first four allows the prompt for it.
+LoaderKey KeyOf(std::string_view tokens) {
+    LoaderKey key;
+    while (!tokens.empty()) {
+        const std::string_view token = tokens.substr(0, 3);
+        tokens.remove_prefix(token.size());
+        const bool prompt = !tokens.empty() && tokens.front() == '1';
+        if (prompt) {
+            tokens.remove_prefix(1);
+        }
+        if (token == "TIT") {
+            key.title = true;
+            key.promptTitle = prompt;
+        } else if (token == "ART") {
+            key.artist = true;
+            key.promptArtist = prompt;
+        } else if (token == "ALB") {
+            key.album = true;
+            key.promptAlbum = prompt;
+        } else if (token == "YEA") {
+            key.year = true;
+            key.promptYear = prompt;
+        } else if (token == "TRC") {
+            key.track = true;
+        } else if (token == "GEN") {
+            key.genre = true;
+        } else {
+            ADD_FAILURE() << "unknown token " << token;
+        }
+    }
+    return key;
+}
+
 void ExpectInfo(const FileInformation& actual, const FileInformation& expected,
                 const std::string& what) {
     EXPECT_EQ(actual.title, expected.title) << what;
@@ -38,8 +74,9 @@ void ExpectInfo(const FileInformation& actual, const FileInformation& expected,
 
 std::vector<std::string> Captions(const ScriptedUi& ui) {
     std::vector<std::string> captions;
-    for (const UiCall& call : ui.CallsOfKind("mismatch"))
+    for (const UiCall& call : ui.CallsOfKind("mismatch")) {
         captions.push_back(call.text);
+    }
     return captions;
 }
 
@@ -59,8 +96,9 @@ TEST(ReconcileFileInformation, Rules) {
     const std::string inner27 = "bcdefghij Klmnopqrst Uvwxyz";
     const std::string inner26 = inner27.substr(1);
     std::string accents26;  // 26 characters, 52 bytes
-    for (int i = 0; i < 26; ++i)
+    for (int i = 0; i < 26; ++i) {
         accents26 += "\xC3\xA9";
+    }
 
     const ReconcileCase cases[] = {
         {"short ID3v1 title is asked about",
@@ -206,7 +244,7 @@ TEST(ReconcileFileInformation, Rules) {
         ScriptedUi ui;
         ui.mismatchAnswers.assign(c.answers.begin(), c.answers.end());
         FileInformation out{"old", "old", "old", "old", "old", "old"};
-        ReconcileFileInformation(ui, c.key, "song.mp3", TagCandidates{c.v1, c.v2}, out);
+        ReconcileFileInformation(ui, KeyOf(c.key), "song.mp3", TagCandidates{c.v1, c.v2}, out);
         ExpectInfo(out, c.expected, c.what);
         EXPECT_EQ(Captions(ui), c.captions) << c.what;
         EXPECT_TRUE(ui.mismatchAnswers.empty()) << c.what << ": an answer was left over";
@@ -231,9 +269,9 @@ class LoaderFiles : public ::testing::Test {
         store_.SetPathToWork(music_.Path());
     }
 
-    FileInformation Load(const std::string& key, const std::string& name) {
+    FileInformation Load(std::string_view key, const std::string& name) {
         FileInformation out;
-        LoadFileInformation(context_, key, name, out);
+        LoadFileInformation(context_, KeyOf(key), name, out);
         return out;
     }
 

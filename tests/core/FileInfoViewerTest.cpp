@@ -4,10 +4,10 @@
 
 #include <memory>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "tools/FileInfoEditorModel.h"
 #include "tools/FileInfoViewerModel.h"
 
@@ -44,8 +44,9 @@ TEST(FileInfoViewerModelTest, TrackAndGenreCellsShowWhatTheNumbersMean) {
         {"12", "148", "12", ""}, {"Unknown Track", "x", "", "Blues"},
     };
     FileInfoTable table;
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         table.AppendRow({"f.mp3", "T", "A", "B", "1999", c.track, c.genre});
+    }
     ScriptedUi ui;
     FileInfoViewerModel viewer(ui, table);
     ASSERT_EQ(viewer.RowCount(), std::size(cases));
@@ -127,8 +128,9 @@ TEST_F(FileInfoViewerTest, RefusedYearThenCancelKeepsTheRow) {
     const FileInfoTable::Row before = Table().GetRow(0);
     EditRow(0, [](FileInfoEditorModel& editor) {
         editor.SetText(EditorField::Year, "1850");
-        if (editor.Accept())
+        if (editor.Accept()) {
             return true;
+        }
         editor.Reject();
         return false;
     });

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tools/DirectoryChooserModel.h"
 #include "tools/FilesOrganizer.h"
 #include "tools/FilesOrganizerModel.h"
@@ -64,8 +64,9 @@ class FilesOrganizerTest : public testing::WorkbenchFixture {
 
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
-        for (const UiCall& call : ui_.CallsOfKind("message"))
+        for (const UiCall& call : ui_.CallsOfKind("message")) {
             texts.push_back(call.text);
+        }
         return texts;
     }
 
@@ -205,8 +206,9 @@ TEST(FilesOrganizerFolderNameTest, FolderNamesStayOneLevelBelowTheRoot) {
     }
     // A name longer than a file name may be is cut on a character boundary.
     std::string accents;
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 200; ++i) {
         accents += "\xC3\xA9";
+    }
     const std::string cut = FolderNameFor({"f", "", accents, "", "", "0", "255"},
                                           {SortMethod::Artist, SortDetail::ByName});
     EXPECT_EQ(cut.size(), 254u);
@@ -280,8 +282,9 @@ TEST_F(FilesOrganizerTest, EachStepBeforeTheRunCanStopIt) {
 
     const std::vector<UiCall> questions = ui_.CallsOfKind("question");
     ASSERT_EQ(questions.size(), 5u);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(questions[static_cast<std::size_t>(i)].text, kFirstQuestion);
+    }
     EXPECT_EQ(questions[4].text, kLastQuestion);
     EXPECT_EQ(questions[4].caption, "Warning");
     int stored = -1;
@@ -365,8 +368,9 @@ TEST_F(FilesOrganizerTest, MovesOnlyTheFilesTheTableWasReadFrom) {
     FileInfoTable& table = Context().table;
     table.AppendRow({"c.mp3", "cat", "", "", "", "0", "255"});
     table.SetDirectory(music_.Path());
-    for (std::size_t row = 0; row < table.RowCount(); ++row)
+    for (std::size_t row = 0; row < table.RowCount(); ++row) {
         table.SetIdentity(row, IdentityOf(music_ / table.Cell(row, FileInfoTable::FileName)));
+    }
     // The old b.mp3 is kept elsewhere, so that the new one cannot get its inode.
     ASSERT_TRUE(MoveFileNoReplace(music_ / "b.mp3", outside / "b.mp3"));
     music_.Write("b.mp3", "another file under the name");
@@ -446,8 +450,9 @@ TEST_F(FilesOrganizerTest, MovesToAnotherFileSystemCopyThenRemove) {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string root = pattern;
     std::string big(300000, '\0');
-    for (std::size_t i = 0; i < big.size(); ++i)
+    for (std::size_t i = 0; i < big.size(); ++i) {
         big[i] = static_cast<char>(i * 7 + 3);
+    }
     AddFile("a.mp3", "angel");
     music_.Write("a.mp3", big);
     // The copy keeps the modification time and the mode.

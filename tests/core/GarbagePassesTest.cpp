@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "EngineQuestions.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
+#include "rename/EngineRun.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -36,8 +37,9 @@ TEST(GarbageTests, VersionWord) {
         {"(2051)", false},         {"(Www Site)", false},     {"()", false},
         {"(Take 75)", false},      {"(Deliver)", true},  // "live" inside a word counts
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(HasVersionWord(c.text), c.expected) << c.text;
+    }
 }
 
 TEST(GarbageTests, TwoDigitValue) {
@@ -49,18 +51,19 @@ TEST(GarbageTests, TwoDigitValue) {
         {"(Bonus)", "0"}, {"(Take 75)", "75"}, {"7", "0"},    {"12 34", "34"},
         {"123", "23"},    {"1234x5", "34"},    {"07)", "07"}, {"", "0"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(TwoDigitValue(c.text), c.expected) << c.text;
+    }
 }
 
-using Pass = std::string (*)(RenamingContext&, const std::string&);
+using Pass = std::string (*)(EngineRun&, const std::string&);
 
 struct PassCase {
     const char* what;
     Pass pass;
     std::string name;
-    int needsAlbum = 0;
-    int needsTrack = 0;
+    bool needsAlbum = false;
+    bool needsTrack = false;
     std::vector<GarbageAnswer> garbageAnswers;
     std::vector<bool> yesNoAnswers;
     std::string albumBefore;
@@ -80,14 +83,15 @@ class GarbagePass : public ::testing::Test {
         ui_.calls.clear();
         ui_.garbageAnswers.assign(c.garbageAnswers.begin(), c.garbageAnswers.end());
         ui_.yesNoAnswers.assign(c.yesNoAnswers.begin(), c.yesNoAnswers.end());
-        context_.needsAlbum = c.needsAlbum;
-        context_.needsTrack = c.needsTrack;
-        context_.album = c.albumBefore;
-        context_.track = c.trackBefore;
+        EngineRun run(context_, c.name);
+        run.needsAlbum = c.needsAlbum;
+        run.needsTrack = c.needsTrack;
+        run.album = c.albumBefore;
+        run.track = c.trackBefore;
 
-        EXPECT_EQ(c.pass(context_, c.name), c.expectedName);
-        EXPECT_EQ(context_.album, c.expectedAlbum);
-        EXPECT_EQ(context_.track, c.expectedTrack);
+        EXPECT_EQ(c.pass(run, c.name), c.expectedName);
+        EXPECT_EQ(run.album, c.expectedAlbum);
+        EXPECT_EQ(run.track, c.expectedTrack);
         ExpectAsked(ui_, c.asked);
     }
 
@@ -132,8 +136,8 @@ TEST_F(GarbagePass, Segments) {
         {.what = "mark as album, buttons shown",
          .pass = GarbageSegmentsPass,
          .name = aat,
-         .needsAlbum = 1,
-         .needsTrack = 1,
+         .needsAlbum = true,
+         .needsTrack = true,
          .garbageAnswers = {A::No, A::Album, A::No},
          .asked = {Garbage("Artist", aat, true, true), Garbage("Album", aat, true, true),
                    Garbage("Title", aat, true, true)},
@@ -142,7 +146,7 @@ TEST_F(GarbagePass, Segments) {
         {.what = "mark as track takes the two-digit value",
          .pass = GarbageSegmentsPass,
          .name = "Artist.Take 07.Title.mp3",
-         .needsTrack = 1,
+         .needsTrack = true,
          .garbageAnswers = {A::No, A::Track, A::No},
          .asked = {Garbage("Artist", "Artist.Take 07.Title.mp3", false, true),
                    Garbage("Take 07", "Artist.Take 07.Title.mp3", false, true),
@@ -152,7 +156,7 @@ TEST_F(GarbagePass, Segments) {
         {.what = "mark as track against a track already found asks the question box",
          .pass = GarbageSegmentsPass,
          .name = "a.b 09.c.mp3",
-         .needsTrack = 1,
+         .needsTrack = true,
          .garbageAnswers = {A::No, A::Track, A::No},
          .yesNoAnswers = {true},
          .trackBefore = "03",
@@ -169,8 +173,9 @@ TEST_F(GarbagePass, Segments) {
          .asked = {Garbage("a", "a-b-c.mp3"), Garbage("b", "a-b-c.mp3"), Garbage("c", "a-b-c.mp3")},
          .expectedName = ".mp3"},
     };
-    for (const PassCase& c : cases)
+    for (const PassCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(GarbagePass, Groups) {
@@ -201,7 +206,7 @@ TEST_F(GarbagePass, Groups) {
         {.what = "album keeps the brackets",
          .pass = GarbageGroupsPass,
          .name = www,
-         .needsAlbum = 1,
+         .needsAlbum = true,
          .garbageAnswers = {A::Album},
          .asked = {Garbage("(Www Site)", www, true, false)},
          .expectedName = "(Artist) - Title  .mp3",
@@ -209,7 +214,7 @@ TEST_F(GarbagePass, Groups) {
         {.what = "track from a group without digits is 0",
          .pass = GarbageGroupsPass,
          .name = bonus,
-         .needsTrack = 1,
+         .needsTrack = true,
          .garbageAnswers = {A::Track},
          .asked = {Garbage("(Bonus)", bonus, false, true)},
          .expectedName = "(Artist) - Title  .mp3",
@@ -217,7 +222,7 @@ TEST_F(GarbagePass, Groups) {
         {.what = "track 75",
          .pass = GarbageGroupsPass,
          .name = take,
-         .needsTrack = 1,
+         .needsTrack = true,
          .garbageAnswers = {A::Track},
          .asked = {Garbage("(Take 75)", take, false, true)},
          .expectedName = "(Artist) - Title  .mp3",
@@ -237,8 +242,9 @@ TEST_F(GarbagePass, Groups) {
          .name = "(A) - B (C",
          .expectedName = "(A) - B (C"},
     };
-    for (const PassCase& c : cases)
+    for (const PassCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(GarbagePass, Characters) {
@@ -291,8 +297,9 @@ TEST_F(GarbagePass, Characters) {
          .asked = {Rename("(A) - B %\xC3\xA9 x.mp3", "(A) - B X.mp3")},
          .expectedName = "(A) - B %\xC3\xA9 x.mp3"},
     };
-    for (const PassCase& c : cases)
+    for (const PassCase& c : cases) {
         Run(c);
+    }
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -25,8 +25,9 @@ using Row = FileInfoTable::Row;
 
 std::vector<std::string> Captions(const ScriptedUi& ui) {
     std::vector<std::string> captions;
-    for (const UiCall& call : ui.CallsOfKind("mismatch"))
+    for (const UiCall& call : ui.CallsOfKind("mismatch")) {
         captions.push_back(call.text);
+    }
     return captions;
 }
 
@@ -95,10 +96,10 @@ TEST_F(RecordStep, RecordedValues) {
 TEST_F(RecordStep, ResetFlagEmptiesTheTableOnce) {
     context_.table.AppendRow({"old.mp3", "", "", "", "", "0", "255"});
     context_.table.AppendRow({"old2.mp3", "", "", "", "", "0", "255"});
-    context_.tableResetFlag = 1;
+    context_.tableResetFlag = true;
     RecordFileInformation(context_, "1.mp3", "a.mp3", {"A"}, 0);
     RecordFileInformation(context_, "2.mp3", "b.mp3", {"B"}, 0);
-    EXPECT_EQ(context_.tableResetFlag, 0);
+    EXPECT_FALSE(context_.tableResetFlag);
     ASSERT_EQ(context_.table.RowCount(), 2u);
     EXPECT_EQ(context_.table.Cell(0, FileInfoTable::FileName), "a.mp3");
     EXPECT_EQ(context_.table.Cell(1, FileInfoTable::Title), "B");
@@ -131,7 +132,7 @@ TEST_F(Id3TagMethod, FixedFormats) {
         UseFixedFormat(c.brackets);
         context_.underscoreOption = c.underscoreOption;
         EXPECT_EQ(Propose("f.mp3"), c.expected) << c.what;
-        EXPECT_EQ(context_.useTemplate, 0) << c.what;
+        EXPECT_FALSE(context_.useTemplate) << c.what;
     }
     EXPECT_TRUE(ui_.calls.empty());
 }
@@ -155,7 +156,7 @@ TEST_F(Id3TagMethod, TemplateNames) {
     for (const Case& c : cases) {
         UseTemplate(c.templateText);
         EXPECT_EQ(Propose("f.mp3"), c.expected) << c.templateText;
-        EXPECT_EQ(context_.useTemplate, 1);
+        EXPECT_TRUE(context_.useTemplate);
     }
     EXPECT_TRUE(ui_.calls.empty());
 }
@@ -172,7 +173,7 @@ TEST_F(Id3TagMethod, KeysFollowTheTemplate) {
                                    Id3v1Bytes({"One", "Ann", "Red", "1999", "", 3, 17})));
     struct Case {
         const char* templateText;
-        int loader;
+        bool loader;
         std::vector<std::string> captions;
     };
     const Case cases[] = {
@@ -197,7 +198,7 @@ TEST_F(Id3TagMethod, KeysFollowTheTemplate) {
     // about the track and the genre.
     ui_.calls.clear();
     UseFixedFormat(1);
-    context_.fileInfoLoader = 1;
+    context_.fileInfoLoader = true;
     Propose("f.mp3");
     EXPECT_EQ(Captions(ui_), (std::vector<std::string>{"Title - Song Name", "Artist - Author",
                                                        "Track Number", "Genre"}));
@@ -208,8 +209,8 @@ TEST_F(Id3TagMethod, SecondPassFillsTheTableSilentlyWhereMarksAreMissing) {
                  Mp3Bytes(Id3v2Bytes({{"TIT2", "Song"}, {"TPE1", "Bob"}, {"TALB", "Blue"}}),
                           Id3v1Bytes({"Song", "Ann", "Red", "2003", "", 0, 17})));
     UseTemplate("%Title");
-    context_.fileInfoLoader = 1;
-    context_.tableResetFlag = 1;
+    context_.fileInfoLoader = true;
+    context_.tableResetFlag = true;
     EXPECT_EQ(Propose("f.mp3"), "Song.mp3");
     EXPECT_TRUE(ui_.calls.empty());
     ASSERT_EQ(context_.table.RowCount(), 1u);
@@ -225,7 +226,7 @@ TEST_F(Id3TagMethod, RecordedTrackAndYear) {
                                                {"TRCK", "5"},
                                                {"TCON", "Rock"}}),
                                    ""));
-    context_.fileInfoLoader = 1;
+    context_.fileInfoLoader = true;
     UseTemplate("%Track - %Title (%Year)");
     EXPECT_EQ(Propose("f.mp3"), "05 - Song (1899).mp3");
     UseFixedFormat(1);
@@ -239,7 +240,7 @@ TEST_F(Id3TagMethod, RecordedTrackAndYear) {
 
 TEST_F(Id3TagMethod, TitleRecordedWithoutItsEnding) {
     music_.Write("f.mp3", Mp3Bytes(Id3v2Bytes({{"TIT2", "Song.MP3"}}), ""));
-    context_.fileInfoLoader = 1;
+    context_.fileInfoLoader = true;
     UseFixedFormat(0);
     Propose("f.mp3");
     ASSERT_EQ(context_.table.RowCount(), 1u);
@@ -250,11 +251,11 @@ TEST_F(Id3TagMethod, TitleRecordedWithoutItsEnding) {
 TEST_F(Id3TagMethod, TableUntouchedWithTheLoaderOff) {
     music_.Write("f.mp3", Mp3Bytes("", Id3v1Bytes({"Song", "Ana"})));
     context_.table.AppendRow({"kept.mp3", "T", "A", "", "", "0", "255"});
-    context_.tableResetFlag = 1;
-    context_.fileInfoLoader = 0;
+    context_.tableResetFlag = true;
+    context_.fileInfoLoader = false;
     UseFixedFormat(1);
     EXPECT_EQ(Propose("f.mp3"), "(Ana) - Song.mp3");
-    EXPECT_EQ(context_.tableResetFlag, 1);
+    EXPECT_TRUE(context_.tableResetFlag);
     ASSERT_EQ(context_.table.RowCount(), 1u);
     EXPECT_EQ(context_.table.Cell(0, FileInfoTable::FileName), "kept.mp3");
 }
@@ -291,7 +292,7 @@ TEST(RenameWithId3TagMethod, WholeDirectory) {
     SettingsStore store(settingsDir / "settings.reg");
     store.FirstRunCheck();
     store.SetPathToWork(music.Path());
-    store.SetRenamingMethod(0);
+    store.SetRenamingMethod(RenamingMethod::Id3Tag);
     store.SetFileInfoLoader(1);
     store.SetUseTemplate(1);
     store.SetTemplate(kDefaultTemplate);

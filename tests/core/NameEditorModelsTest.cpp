@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 #include "tools/EditFileNameModel.h"
 #include "tools/MassFileNameEditorModel.h"
@@ -18,8 +18,9 @@ namespace {
 
 std::string Repeat(const std::string& piece, int times) {
     std::string text;
-    for (int i = 0; i < times; ++i)
+    for (int i = 0; i < times; ++i) {
         text += piece;
+    }
     return text;
 }
 

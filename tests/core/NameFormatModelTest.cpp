@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
-#include "platform/ScriptedUi.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 namespace {
@@ -40,7 +40,7 @@ class NameFormatModelTest : public ::testing::Test {
         store_.SetBrackets(brackets);
         store_.SetUseTemplate(useTemplate);
         store_.SetString("Template", templateText);
-        context_.useTemplate = useTemplate;
+        context_.useTemplate = useTemplate == 1;
         context_.caches.templateText.clear();
     }
 
@@ -122,15 +122,16 @@ TEST_F(NameFormatModelTest, OkStoresTheChoice) {
         Prepare(c.brackets, c.useTemplate, "%Old");
         NameFormatModel model(context_);
         model.Choose(c.choose);
-        if (c.typed != nullptr)
+        if (c.typed != nullptr) {
             model.SetTemplateText(c.typed);
+        }
         model.Accept();
         EXPECT_TRUE(model.Accepted());
         const Stored stored = Read();
         EXPECT_EQ(stored.brackets, c.expected.brackets);
         EXPECT_EQ(stored.useTemplate, c.expected.useTemplate);
         EXPECT_EQ(stored.templateText, c.expected.templateText);
-        EXPECT_EQ(context_.useTemplate, c.expected.useTemplate);
+        EXPECT_EQ(context_.useTemplate, c.expected.useTemplate == 1);
         EXPECT_EQ(context_.caches.templateText, c.expected.templateText);
     }
 }
@@ -146,7 +147,7 @@ TEST_F(NameFormatModelTest, LeavingWithoutOkStoresNothing) {
     RunNameFormatDialog(context_, "");
     EXPECT_TRUE(ui_.dialogs.nameFormat.Empty());
     EXPECT_EQ(testing::ReadFile(store_.Path()), before);
-    EXPECT_EQ(context_.useTemplate, 0);
+    EXPECT_FALSE(context_.useTemplate);
 
     ui_.dialogs.nameFormat.Push([](NameFormatModel& dialog) {
         dialog.Choose(NameFormatChoice::Free);
@@ -156,7 +157,7 @@ TEST_F(NameFormatModelTest, LeavingWithoutOkStoresNothing) {
     });
     RunNameFormatDialog(context_, "");
     EXPECT_EQ(Read().templateText, "%Title");
-    EXPECT_EQ(context_.useTemplate, 1);
+    EXPECT_TRUE(context_.useTemplate);
 }
 
 }  // namespace

@@ -186,8 +186,9 @@ TEST(FinishProposedName, LongNamesAreCutBeforeTheEnding) {
     const std::string a251(251, 'a');
     const std::string eAcute = "\xC3\xA9";
     std::string e125;
-    for (int i = 0; i < 125; ++i)
+    for (int i = 0; i < 125; ++i) {
         e125 += eAcute;
+    }
     const Case cases[] = {
         {"exactly 255 bytes stays", std::string(1, 'A') + std::string(250, 'a') + ".mp3", 0,
          std::string(1, 'A') + std::string(250, 'a') + ".mp3"},

@@ -17,8 +17,9 @@ class CancellingUi : public ScriptedUi {
     int stopAfter = 0;
     void ShowRenameProgress(int value, int maximum, const std::string& percentText) override {
         ScriptedUi::ShowRenameProgress(value, maximum, percentText);
-        if (value == stopAfter)
+        if (value == stopAfter) {
             workbench->CancelRename();
+        }
     }
 };
 
@@ -54,13 +55,15 @@ TEST_F(RenameControlTest, ATickedAnswerAnswersTheLaterQuestionsOfItsKindInThisRe
     ui_.calls.clear();
     ui_.yesNoAnswers = {true};  // discard the unsaved names
     wb.Rename();
-    for (const UiCall& call : Questions("garbage"))
+    for (const UiCall& call : Questions("garbage")) {
         EXPECT_TRUE(call.shown) << call.text;
+    }
 }
 
 TEST_F(RenameControlTest, AStoppedRenameKeepsItsProposalsAndTheOtherFilesTheirNames) {
-    for (const char* name : {"a - one.mp3", "b - two.mp3", "c - three.mp3", "d - four.mp3"})
+    for (const char* name : {"a - one.mp3", "b - two.mp3", "c - three.mp3", "d - four.mp3"}) {
         music_.Write(name, "x");
+    }
     CancellingUi ui;
     Workbench wb(store_, ui);
     ui.workbench = &wb;

@@ -27,8 +27,9 @@ inline std::string Id3v1Bytes(const V1Tag& tag) {
     put(63, tag.album, 30);
     put(93, tag.year, 4);
     put(97, tag.comment, tag.track != 0 ? 28 : 30);
-    if (tag.track != 0)
-        block[126] = static_cast<char>(tag.track);
+    if (tag.track != 0) {
+        { block[126] = static_cast<char>(tag.track); }
+    }
     block[127] = static_cast<char>(tag.genre);
     return block;
 }
@@ -50,8 +51,9 @@ inline std::string Id3v2Bytes(const std::vector<std::pair<std::string, std::stri
         }
         body += static_cast<char>((size >> 8) & 0xFF);
         body += static_cast<char>(size & 0xFF);
-        if (version != 2)
-            body += std::string(2, '\0');
+        if (version != 2) {
+            { body += std::string(2, '\0'); }
+        }
         body += data;
     }
     body += std::string(16, '\0');  // padding
@@ -86,8 +88,9 @@ inline std::string AudioOf(const std::string& bytes) {
                       (static_cast<std::size_t>(bytes[9]) & 0x7F));
     }
     std::size_t end = bytes.size();
-    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
-        end -= 128;
+    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0) {
+        { end -= 128; }
+    }
     return start <= end ? bytes.substr(start, end - start) : std::string();
 }
 

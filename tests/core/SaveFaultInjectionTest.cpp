@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -118,11 +118,13 @@ std::vector<std::pair<std::string, std::string>> UndoPairs(const std::string& by
     endMarkLast = !bytes.empty() && bytes.back() == '\x01';
     std::vector<std::string> lines;
     std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
         lines.push_back(bytes.substr(start, end - start));
+    }
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (std::size_t k = 0; k + 1 < lines.size(); k += 2)
+    for (std::size_t k = 0; k + 1 < lines.size(); k += 2) {
         pairs.emplace_back(lines[k], lines[k + 1]);
+    }
     return pairs;
 }
 
@@ -131,8 +133,9 @@ int SingleNamed(const Census& before, const Census& after) {
     int count = 0;
     for (const auto& [hash, paths] : before) {
         auto found = after.find(hash);
-        if (found != after.end() && found->second.size() == 1)
+        if (found != after.end() && found->second.size() == 1) {
             ++count;
+        }
     }
     return count;
 }
@@ -155,15 +158,17 @@ TEST(SaveFaultInjection, ThousandFilesWithATenthOfTheRenamesFailing) {
         oldNames.push_back(Numbered("track %04d.mp3", i));
         newNames.push_back(Numbered("Artist - Title %04d.mp3", i));
         std::string content = Numbered("ID3 file %d ", i);
-        for (int b = 0; b < 256; ++b)
+        for (int b = 0; b < 256; ++b) {
             content.push_back(static_cast<char>(random() & 0xFF));
+        }
         contents.push_back(content);
         testing::WriteFile(work + "/" + oldNames.back(), content);
     }
     // Some files are read-only; they must be renamed all the same, and stay
     // read-only.
-    for (int i = 0; i < kFiles; i += 7)
+    for (int i = 0; i < kFiles; i += 7) {
         ASSERT_EQ(chmod((work + "/" + oldNames[i]).c_str(), 0444), 0);
+    }
 
     InterferingUi ui;
     SettingsStore store(settings.Path());
@@ -175,22 +180,26 @@ TEST(SaveFaultInjection, ThousandFilesWithATenthOfTheRenamesFailing) {
 
     // A random tenth fails, the kinds of failure dealt out in turn.
     std::vector<int> order(kFiles);
-    for (int i = 0; i < kFiles; ++i)
+    for (int i = 0; i < kFiles; ++i) {
         order[i] = i;
+    }
     std::shuffle(order.begin(), order.end(), random);
     std::vector<Fault> fault(kFiles, Fault::None);
-    for (int k = 0; k < kFaults; ++k)
+    for (int k = 0; k < kFaults; ++k) {
         fault[order[k]] = kFaultKinds[k % std::size(kFaultKinds)];
+    }
     // The kinds that borrow another file's name need a fitting file on the
     // right side: an earlier one that is renamed, a later one still there.
     auto pick = [&](int from, int to, auto fits) {
         std::vector<int> candidates;
         for (int j = from; j < to; ++j) {
-            if (fits(fault[j]))
+            if (fits(fault[j])) {
                 candidates.push_back(j);
+            }
         }
-        if (candidates.empty())
+        if (candidates.empty()) {
             return -1;
+        }
         return candidates[std::uniform_int_distribution<std::size_t>(
             0, candidates.size() - 1)(random)];
     };
@@ -200,10 +209,12 @@ TEST(SaveFaultInjection, ThousandFilesWithATenthOfTheRenamesFailing) {
     for (int k = 0; k < kFaults; ++k) {
         const int i = order[k];
         int other = -1;
-        if (fault[i] == Fault::SameNameAsEarlierFile)
+        if (fault[i] == Fault::SameNameAsEarlierFile) {
             other = pick(0, i, [](Fault f) { return f == Fault::None; });
-        if (fault[i] == Fault::NameOfLaterFile)
+        }
+        if (fault[i] == Fault::NameOfLaterFile) {
             other = pick(i + 1, kFiles, [](Fault f) { return f != Fault::RemovedDuringSave; });
+        }
         if ((fault[i] == Fault::SameNameAsEarlierFile || fault[i] == Fault::NameOfLaterFile) &&
             other < 0) {
             fault[i] = Fault::TargetFileExists;
@@ -241,8 +252,9 @@ TEST(SaveFaultInjection, ThousandFilesWithATenthOfTheRenamesFailing) {
     bench.Set().renamedNames = newNames;
     ui.calls.clear();
     ui.whileSaving = [&]() {
-        for (int i : toRemove)
+        for (int i : toRemove) {
             ASSERT_TRUE(MoveFileNoReplace(work + "/" + oldNames[i], removed + "/" + oldNames[i]));
+        }
     };
 
     const auto saveStart = std::chrono::steady_clock::now();
@@ -253,13 +265,15 @@ TEST(SaveFaultInjection, ThousandFilesWithATenthOfTheRenamesFailing) {
     std::vector<std::string> expectedMessages, messages;
     std::vector<std::pair<std::string, std::string>> expectedPairs;
     for (int i = 0; i < kFiles; ++i) {
-        if (fault[i] != Fault::None)
+        if (fault[i] != Fault::None) {
             expectedMessages.push_back("Unable to rename " + oldNames[i] + " file");
-        else
+        } else {
             expectedPairs.emplace_back(oldNames[i], newNames[i]);
+        }
     }
-    for (const UiCall& call : ui.CallsOfKind("message"))
+    for (const UiCall& call : ui.CallsOfKind("message")) {
         messages.push_back(call.text);
+    }
     EXPECT_EQ(messages, expectedMessages);
 
     // Every file under exactly one name, nothing overwritten.
@@ -301,21 +315,24 @@ TEST(SaveFaultInjection, ThousandFilesWithATenthOfTheRenamesFailing) {
         const std::string where = fault[i] == Fault::RemovedDuringSave ? removed + "/" + oldNames[i]
                                                                        : work + "/" + oldNames[i];
         EXPECT_EQ(testing::ReadFile(where), contents[i]) << where;
-        if (fault[i] == Fault::None && testing::ReadFile(where) == contents[i])
+        if (fault[i] == Fault::None && testing::ReadFile(where) == contents[i]) {
             ++restored;
+        }
     }
     // Occupants and files alike are back where they began, bar the removed ones.
     Census home = before;
-    for (int i : toRemove)
+    for (int i : toRemove) {
         home[std::hash<std::string>{}(contents[i])] = {removed + "/" + oldNames[i]};
+    }
     const Census afterUndo = TakeCensus({work, removed});
     EXPECT_EQ(afterUndo, home);
 
     using Ms = std::chrono::duration<double, std::milli>;
     std::printf("[ figures  ] seed %u: %d files, %d renames made to fail:\n", seed, kFiles,
                 kFaults);
-    for (Fault kind : kFaultKinds)
+    for (Fault kind : kFaultKinds) {
         std::printf("[ figures  ]   %-32s %d\n", FaultName(kind), faultCount[kind]);
+    }
     std::printf("[ figures  ] Save: %zu renamed, %zu reported, %zu pairs in Undo.inf, %.1f ms\n",
                 expectedPairs.size(), messages.size(), pairs.size(), Ms(saveTime).count());
     std::printf(

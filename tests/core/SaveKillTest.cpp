@@ -19,10 +19,10 @@
 #include <thread>
 
 #include "ChildProcess.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -82,8 +82,9 @@ class SaveKillTest : public ::testing::Test {
         fs::create_directory(work_);
         for (int i = 0; i < kFiles; ++i) {
             testing::WriteFile(work_ + "/" + OldName(i), Content(i));
-            if (Taken(i))
+            if (Taken(i)) {
                 testing::WriteFile(work_ + "/" + NewName(i), "taken");
+            }
         }
         SettingsStore store(settings_);
         store.FirstRunCheck();
@@ -123,8 +124,9 @@ class SaveKillTest : public ::testing::Test {
     Outcome Check() {
         Outcome o;
         std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(work_))
+        for (const auto& entry : fs::directory_iterator(work_)) {
             files[entry.path().filename().string()] = testing::ReadFile(entry.path().string());
+        }
         std::vector<bool> renamed(kFiles);
         for (int i = 0; i < kFiles; ++i) {
             const bool atOld = files.count(OldName(i)) && files[OldName(i)] == Content(i);
@@ -150,8 +152,9 @@ class SaveKillTest : public ::testing::Test {
                 ++o.stalePairs;
             }
         }
-        for (int i = 0; i < kFiles; ++i)
+        for (int i = 0; i < kFiles; ++i) {
             o.unrecorded += renamed[i] && !recorded[OldName(i)];
+        }
 
         testing::CurrentDirectoryGuard cwd;
         SettingsStore store(settings_);

@@ -10,71 +10,60 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
-#include "settings/SettingsStore.h"
 
 namespace tagnomen {
 namespace {
 
 class UndoFileTest : public ::testing::Test {
   protected:
-    UndoFileTest() : store_(settingsDir_ / "settings.reg"), context_(store_, ui_) {
-        store_.FirstRunCheck();
-        store_.SetPathToWork(work_.Path());
-    }
-    ~UndoFileTest() override { CloseUndoFile(context_); }
-
     // Every line the reader gives until the first empty one.
     std::vector<std::string> ReadAll(const std::string& bytes) {
         work_.Write(kUndoFileName, bytes);
         std::vector<std::string> lines;
-        if (!OpenUndoFileForReading(context_, work_.Path()))
+        if (!undoFile_.OpenForReading(work_.Path())) {
             return {"<not opened>"};
-        for (std::string line = ReadUndoLine(context_); !line.empty();
-             line = ReadUndoLine(context_)) {
+        }
+        for (std::string line = undoFile_.ReadLine(); !line.empty(); line = undoFile_.ReadLine()) {
             lines.push_back(line);
         }
-        CloseUndoFile(context_);
+        undoFile_.Close();
         return lines;
     }
 
     testing::CurrentDirectoryGuard guard_;
     testing::TempDir work_;
-    testing::TempDir settingsDir_;
-    SettingsStore store_;
-    ScriptedUi ui_;
-    RenamingContext context_;
+    // Closes itself after each test, before the directory goes.
+    UndoFile undoFile_;
 };
 
 TEST_F(UndoFileTest, WritesCrLfLinesAndTheEndMarkAndReadsThemBack) {
-    ASSERT_TRUE(OpenUndoFileForWriting(context_, work_.Path()));
-    ASSERT_NE(context_.undoFile, nullptr);
-    WriteUndoLine("01 old name.mp3", context_);
-    WriteUndoLine("Artist - Title.mp3", context_);
-    WriteUndoLine("b.mp3", context_);
-    WriteUndoLine("B.mp3", context_);
-    CloseUndoFile(context_);
-    EXPECT_EQ(context_.undoFile, nullptr);
+    ASSERT_TRUE(undoFile_.OpenForWriting(work_.Path()));
+    ASSERT_TRUE(undoFile_.IsOpen());
+    undoFile_.WriteLine("01 old name.mp3");
+    undoFile_.WriteLine("Artist - Title.mp3");
+    undoFile_.WriteLine("b.mp3");
+    undoFile_.WriteLine("B.mp3");
+    undoFile_.Close();
+    EXPECT_FALSE(undoFile_.IsOpen());
     const std::string written = "01 old name.mp3\r\nArtist - Title.mp3\r\nb.mp3\r\nB.mp3\r\n\x01";
     EXPECT_EQ(work_.Read(kUndoFileName), written);
 
-    ASSERT_TRUE(OpenUndoFileForReading(context_, work_.Path()));
-    EXPECT_EQ(ReadUndoLine(context_), "01 old name.mp3");
-    EXPECT_EQ(ReadUndoLine(context_), "Artist - Title.mp3");
-    EXPECT_EQ(ReadUndoLine(context_), "b.mp3");
-    EXPECT_EQ(ReadUndoLine(context_), "B.mp3");
-    EXPECT_EQ(ReadUndoLine(context_), "");
-    EXPECT_EQ(ReadUndoLine(context_), "");
+    ASSERT_TRUE(undoFile_.OpenForReading(work_.Path()));
+    EXPECT_EQ(undoFile_.ReadLine(), "01 old name.mp3");
+    EXPECT_EQ(undoFile_.ReadLine(), "Artist - Title.mp3");
+    EXPECT_EQ(undoFile_.ReadLine(), "b.mp3");
+    EXPECT_EQ(undoFile_.ReadLine(), "B.mp3");
+    EXPECT_EQ(undoFile_.ReadLine(), "");
+    EXPECT_EQ(undoFile_.ReadLine(), "");
     // Closing a file opened for reading adds no end mark.
-    CloseUndoFile(context_);
-    EXPECT_EQ(context_.undoFile, nullptr);
+    undoFile_.Close();
+    EXPECT_FALSE(undoFile_.IsOpen());
     EXPECT_EQ(work_.Read(kUndoFileName), written);
     // Nothing open: closing does nothing, writing and reading give nothing.
-    CloseUndoFile(context_);
-    WriteUndoLine("x", context_);
-    EXPECT_EQ(ReadUndoLine(context_), "");
+    undoFile_.Close();
+    undoFile_.WriteLine("x");
+    EXPECT_EQ(undoFile_.ReadLine(), "");
 }
 
 // A Save that keeps no pair (nothing renamed, or every pair taken back after
@@ -95,16 +84,18 @@ TEST_F(UndoFileTest, PreviousFileIsReplacedOnlyByAFileThatKeepsAPair) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         RemoveFile(work_ / kUndoFileName);
-        if (c.hadPrevious)
+        if (c.hadPrevious) {
             work_.Write(kUndoFileName, previous);
-        ASSERT_TRUE(OpenUndoFileForWriting(context_, work_.Path()));
+        }
+        ASSERT_TRUE(undoFile_.OpenForWriting(work_.Path()));
         for (int i = 0; i < c.recorded; ++i) {
             const std::string n = std::to_string(i);
-            RecordUndoPair(context_, "a" + n + ".mp3", "b" + n + ".mp3");
-            if (i >= c.recorded - c.dropped)
-                DropLastUndoPair(context_);
+            undoFile_.RecordPair("a" + n + ".mp3", "b" + n + ".mp3");
+            if (i >= c.recorded - c.dropped) {
+                undoFile_.DropLastPair();
+            }
         }
-        CloseUndoFile(context_);
+        undoFile_.Close();
         EXPECT_EQ(work_.Read(kUndoFileName), c.left);
         EXPECT_EQ(work_.List(), std::vector<std::string>{kUndoFileName}) << "no temporary left";
     }
@@ -113,8 +104,9 @@ TEST_F(UndoFileTest, PreviousFileIsReplacedOnlyByAFileThatKeepsAPair) {
 TEST_F(UndoFileTest, ReaderTerminatorsCrAndLength) {
     const std::string x300(300, 'x');
     std::string e150;  // 150 characters, 300 bytes
-    for (int i = 0; i < 150; ++i)
+    for (int i = 0; i < 150; ++i) {
         e150 += "\xC3\xA9";
+    }
     struct Case {
         const char* what;
         std::string bytes;
@@ -149,38 +141,38 @@ TEST_F(UndoFileTest, OpeningWorksInTheWorkDirectoryAndRestoresTheCurrentOne) {
     elsewhere.Write(kRollbackFileName, "not ours");
     work_.Write(kRollbackFileName, "rollback");
 
-    ASSERT_TRUE(OpenUndoFileForWriting(context_, work_.Path()));
+    ASSERT_TRUE(undoFile_.OpenForWriting(work_.Path()));
     EXPECT_EQ(CurrentDirectory(), before);
-    WriteUndoLine("a.mp3", context_);
-    CloseUndoFile(context_);
+    undoFile_.WriteLine("a.mp3");
+    undoFile_.Close();
     EXPECT_FALSE(work_.Exists(kRollbackFileName));
     EXPECT_TRUE(elsewhere.Exists(kRollbackFileName));
     EXPECT_FALSE(elsewhere.Exists(kUndoFileName));
     EXPECT_EQ(work_.Read(kUndoFileName), "a.mp3\r\n\x01");
 
-    ASSERT_TRUE(OpenUndoFileForReading(context_, work_.Path()));
+    ASSERT_TRUE(undoFile_.OpenForReading(work_.Path()));
     EXPECT_EQ(CurrentDirectory(), before);
-    EXPECT_EQ(ReadUndoLine(context_), "a.mp3");
+    EXPECT_EQ(undoFile_.ReadLine(), "a.mp3");
 }
 
 TEST_F(UndoFileTest, OpeningFails) {
     // No undo file yet: nothing to read.
-    EXPECT_FALSE(OpenUndoFileForReading(context_, work_.Path()));
-    EXPECT_EQ(context_.undoFile, nullptr);
+    EXPECT_FALSE(undoFile_.OpenForReading(work_.Path()));
+    EXPECT_FALSE(undoFile_.IsOpen());
 
     // A directory named "Undo.inf" can be neither written (not even by root)
     // nor read as an undo file.
     ASSERT_EQ(mkdir((work_ / kUndoFileName).c_str(), 0777), 0);
-    EXPECT_FALSE(OpenUndoFileForWriting(context_, work_.Path()));
-    EXPECT_EQ(context_.undoFile, nullptr);
-    EXPECT_FALSE(OpenUndoFileForReading(context_, work_.Path()));
+    EXPECT_FALSE(undoFile_.OpenForWriting(work_.Path()));
+    EXPECT_FALSE(undoFile_.IsOpen());
+    EXPECT_FALSE(undoFile_.OpenForReading(work_.Path()));
     ASSERT_EQ(rmdir((work_ / kUndoFileName).c_str()), 0);
 
     // A symbolic link named "Undo.inf" must not truncate the file it points to.
     testing::TempDir other;
     other.Write("precious.mp3", "music");
     ASSERT_EQ(symlink((other / "precious.mp3").c_str(), (work_ / kUndoFileName).c_str()), 0);
-    EXPECT_FALSE(OpenUndoFileForWriting(context_, work_.Path()));
+    EXPECT_FALSE(undoFile_.OpenForWriting(work_.Path()));
     EXPECT_EQ(other.Read("precious.mp3"), "music");
     ASSERT_EQ(unlink((work_ / kUndoFileName).c_str()), 0);
 
@@ -190,9 +182,9 @@ TEST_F(UndoFileTest, OpeningFails) {
     ASSERT_TRUE(ChangeDirectory(current.Path()));
     current.Write(kRollbackFileName, "keep");
     current.Write(kUndoFileName, "a.mp3\r\nb.mp3\r\n\x01");
-    EXPECT_FALSE(OpenUndoFileForWriting(context_, work_ / "missing"));
-    EXPECT_FALSE(OpenUndoFileForReading(context_, work_ / "missing"));
-    EXPECT_EQ(context_.undoFile, nullptr);
+    EXPECT_FALSE(undoFile_.OpenForWriting(work_ / "missing"));
+    EXPECT_FALSE(undoFile_.OpenForReading(work_ / "missing"));
+    EXPECT_FALSE(undoFile_.IsOpen());
     EXPECT_TRUE(current.Exists(kRollbackFileName));
     EXPECT_EQ(current.Read(kUndoFileName), "a.mp3\r\nb.mp3\r\n\x01");
 }

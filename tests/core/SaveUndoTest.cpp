@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/UndoFile.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -97,8 +97,9 @@ class SaveUndoTest : public ::testing::Test {
     std::string Read(const std::string& name) const { return testing::ReadFile(At(name)); }
     std::vector<std::string> Listing() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(work_))
+        for (const auto& entry : fs::directory_iterator(work_)) {
             names.push_back(entry.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -153,8 +154,9 @@ TEST_F(SaveTest, RenamesEveryFileRecordsThePairsAndEmptiesTheWorkingSet) {
     Write("Undo.inf", "older.mp3\r\nnewer.mp3\r\n\x01");
     Propose({{"a.mp3", "Artist - One.mp3"}, {"b.mp3", "Artist - Two.mp3"}, {"c.mp3", "c.mp3"}});
     FileInfoTable& table = bench_->Context().table;
-    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
         table.AppendRow({name, "t", "ar", "al", "2001", "1", "17"});
+    }
     testing::TempDir elsewhere;
     ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
     const std::string before = CurrentDirectory();
@@ -468,8 +470,9 @@ TEST_F(UndoTest, GoneFileIsReportedInATruncatedFileAndTheRestComesBack) {
 
 TEST_F(UndoTest, DoctoredUndoFileCannotMoveOrReplaceFiles) {
     ASSERT_EQ(mkdir(At("sub").c_str(), 0777), 0);
-    for (const char* name : {"in1.mp3", "in2.mp3", "in3.mp3", "in4.mp3", "victim.mp3"})
+    for (const char* name : {"in1.mp3", "in2.mp3", "in3.mp3", "in4.mp3", "victim.mp3"}) {
         Write(name, name);
+    }
     testing::WriteFile(root_ / "outside.mp3", "outside");
     Write("Undo.inf",
           "../escaped.mp3\r\nin1.mp3\r\n"

@@ -116,8 +116,9 @@ TEST(SettingsStoreFirstRun, FifoIsNeitherResetNorWaitedOn) {
 
 // A settings file the user cannot read is no first run: it is not reset.
 TEST(SettingsStoreFirstRun, UnreadableFileIsNotReset) {
-    if (geteuid() == 0)
+    if (geteuid() == 0) {
         GTEST_SKIP() << "root reads any file";
+    }
     TempDir dir;
     const std::string stored = std::string(kHeader) + "\"IsFirstTime\"=\"0\"\n";
     WriteFile(dir / "s.reg", stored);
@@ -187,9 +188,9 @@ TEST(SettingsStoreValues, MissingValuesLeaveNumbersUnchangedAndReadAsEmptyText) 
     TempDir dir;
     WriteFile(dir / "s.reg", std::string(kHeader) + "\"IsFirstTime\"=\"0\"\n");
     SettingsStore store(dir / "s.reg");
-    int method = 42;
+    RenamingMethod method{42};
     store.GetRenamingMethod(method);
-    EXPECT_EQ(method, 42);
+    EXPECT_EQ(method, RenamingMethod{42});
     std::string templateText = "old";
     store.GetTemplate(templateText);
     EXPECT_EQ(templateText, "");
@@ -221,8 +222,9 @@ TEST(SettingsStoreValues, StringsLongerThan255CharactersReadAsEmpty) {
     EXPECT_EQ(path, "");
     // Characters are counted, not bytes: 255 two-byte characters still fit.
     std::string accented;
-    for (int i = 0; i < 255; ++i)
+    for (int i = 0; i < 255; ++i) {
         accented += "\xC3\xA9";
+    }
     store.SetPathToWork(accented);
     store.GetPathToWork(path);
     EXPECT_EQ(path, accented);
@@ -247,11 +249,12 @@ TEST(SettingsStoreValues, DamagedLinesAreSkippedAndTheOthersStayReadable) {
                                  "\"RenamingMethod\"=dword:00000002\n"
                                  "\"Template\"=\"unterminated\n");
     SettingsStore store(dir / "s.reg");
-    int brackets = 9, method = 9;
+    int brackets = 9;
+    RenamingMethod method{9};
     store.GetBrackets(brackets);
     store.GetRenamingMethod(method);
     EXPECT_EQ(brackets, 9);
-    EXPECT_EQ(method, 2);
+    EXPECT_EQ(method, RenamingMethod::Mass);
 }
 
 TEST(SettingsStoreValues, GettersSeeChangesMadeByAnotherCopyOfTheProgram) {
@@ -259,12 +262,12 @@ TEST(SettingsStoreValues, GettersSeeChangesMadeByAnotherCopyOfTheProgram) {
     SettingsStore first(dir / "s.reg");
     SettingsStore second(dir / "s.reg");
     first.FirstRunCheck();
-    int method = -1;
+    RenamingMethod method{-1};
     second.GetRenamingMethod(method);
-    EXPECT_EQ(method, 1);
-    first.SetRenamingMethod(2);
+    EXPECT_EQ(method, RenamingMethod::SmartEngine);
+    first.SetRenamingMethod(RenamingMethod::Mass);
     second.GetRenamingMethod(method);
-    EXPECT_EQ(method, 2);
+    EXPECT_EQ(method, RenamingMethod::Mass);
     // And each copy's writes keep the other's.
     second.SetBrackets(0);
     first.SetSortMethod(3);
@@ -274,23 +277,6 @@ TEST(SettingsStoreValues, GettersSeeChangesMadeByAnotherCopyOfTheProgram) {
     third.GetSortMethod(sort);
     EXPECT_EQ(brackets, 0);
     EXPECT_EQ(sort, 3);
-}
-
-TEST(SettingsStoreValues, StringGettersAndSettersRefreshTheContextCaches) {
-    TempDir dir;
-    SettingsStore store(dir / "s.reg");
-    store.FirstRunCheck();
-    SettingsCaches caches;
-    store.AttachCaches(&caches);
-    store.SetTemplate("%Title");
-    store.SetRootOrganizePath("/root/x");
-    EXPECT_EQ(caches.templateText, "%Title");
-    EXPECT_EQ(caches.organizeRoot, "/root/x");
-    WriteFile(dir / "s.reg", std::string(kHeader) + "\"PathToWork\"=\"/music\"\n");
-    std::string path;
-    store.GetPathToWork(path);
-    EXPECT_EQ(caches.workDirectory, "/music");
-    store.AttachCaches(nullptr);
 }
 
 TEST(SettingsStoreValues, SettersOnAStoreWithoutWriteRightsFailSilently) {
@@ -326,19 +312,19 @@ TEST(SettingsStoreOverlay, OverlaidValuesAreReadAndWrittenButNeverPersisted) {
     store.SetOverlay("renamingmethod", "2");
     store.SetOverlay("Template", "%Artist");
     store.FirstRunCheck();  // writes the defaults to the file, the overlay stays
-    int method = -1;
+    RenamingMethod method{-1};
     store.GetRenamingMethod(method);
-    EXPECT_EQ(method, 2);
-    store.SetRenamingMethod(0);
+    EXPECT_EQ(method, RenamingMethod::Mass);
+    store.SetRenamingMethod(RenamingMethod::Id3Tag);
     store.GetRenamingMethod(method);
-    EXPECT_EQ(method, 0);
+    EXPECT_EQ(method, RenamingMethod::Id3Tag);
     std::string templateText;
     store.GetTemplate(templateText);
     EXPECT_EQ(templateText, "%Artist");
 
     SettingsStore fresh(dir / "s.reg");
     fresh.GetRenamingMethod(method);
-    EXPECT_EQ(method, 1);
+    EXPECT_EQ(method, RenamingMethod::SmartEngine);
     fresh.GetTemplate(templateText);
     EXPECT_EQ(templateText, "");
 }

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
 #include "rename/CleaningSteps.h"
 #include "rename/SmartEngine.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -172,7 +172,7 @@ TEST(CleaningSteps, FitProposedNameKeepsTheEnding) {
     }
 }
 
-// Steps that read or write the context's values, and ask.
+// Steps that read or write the engine run's values, and ask.
 class ValueSteps : public ::testing::Test {
   protected:
     ValueSteps() : store_(settingsDir_ / "settings.reg"), context_(store_, ui_) {}
@@ -191,12 +191,13 @@ class ValueSteps : public ::testing::Test {
     SettingsStore store_;
     ScriptedUi ui_;
     RenamingContext context_;
+    EngineRun run_{context_, ""};
 };
 
 TEST_F(ValueSteps, YearsAndTracksAreOffered) {
     struct Case {
         const char* what;
-        void (*step)(RenamingContext&, const std::string&);
+        void (*step)(EngineRun&, const std::string&);
         std::string name;
         std::string before;  // the year or track already found
         std::vector<bool> answers;
@@ -243,9 +244,9 @@ TEST_F(ValueSteps, YearsAndTracksAreOffered) {
         ui_.calls.clear();
         ui_.yesNoAnswers.assign(c.answers.begin(), c.answers.end());
         const bool year = c.step == OfferYears;
-        std::string& value = year ? context_.year : context_.track;
+        std::string& value = year ? run_.year : run_.track;
         value = c.before;
-        c.step(context_, c.name);
+        c.step(run_, c.name);
         EXPECT_EQ(QuestionTexts(), c.questions) << c.what;
         EXPECT_EQ(value, c.after) << c.what;
     }
@@ -254,7 +255,7 @@ TEST_F(ValueSteps, YearsAndTracksAreOffered) {
 TEST_F(ValueSteps, ArtistGroupMarksTheGroupAndOffersItsTextInTheSecondRun) {
     struct Case {
         std::string name;
-        int pass;
+        bool pass;  // the second run
         std::string artistBefore;
         std::vector<bool> answers;
         std::string expectedName;
@@ -283,10 +284,10 @@ TEST_F(ValueSteps, ArtistGroupMarksTheGroupAndOffersItsTextInTheSecondRun) {
     for (const Case& c : cases) {
         ui_.calls.clear();
         ui_.yesNoAnswers.assign(c.answers.begin(), c.answers.end());
-        context_.artist = c.artistBefore;
-        EXPECT_EQ(ArtistGroup(context_, c.name, c.pass), c.expectedName) << c.name;
-        EXPECT_EQ(context_.artist, c.expectedArtist) << c.name;
-        EXPECT_EQ(context_.artistPassFlag, c.pass);
+        run_.artist = c.artistBefore;
+        EXPECT_EQ(ArtistGroup(run_, c.name, c.pass), c.expectedName) << c.name;
+        EXPECT_EQ(run_.artist, c.expectedArtist) << c.name;
+        EXPECT_EQ(run_.artistPassFlag, c.pass);
         EXPECT_EQ(QuestionTexts(), c.questions) << c.name;
     }
 }
@@ -307,11 +308,11 @@ TEST_F(ValueSteps, ArtistWrapSetsTheArtistWithoutAsking) {
         {"abc.mp3", 3, "abc.mp3", "-"},
     };
     for (const Case& c : cases) {
-        context_.artist = "-";
-        context_.underscoreDashCount = c.underscoreDashCount;
-        EXPECT_EQ(ArtistWrap(context_, c.name), c.expectedName) << c.name;
-        EXPECT_EQ(context_.artist, c.expectedArtist) << c.name;
-        EXPECT_EQ(context_.underscoreDashCount, 0) << c.name;
+        run_.artist = "-";
+        run_.underscoreDashCount = c.underscoreDashCount;
+        EXPECT_EQ(ArtistWrap(run_, c.name), c.expectedName) << c.name;
+        EXPECT_EQ(run_.artist, c.expectedArtist) << c.name;
+        EXPECT_EQ(run_.underscoreDashCount, 0) << c.name;
     }
     EXPECT_TRUE(ui_.calls.empty());
 }
@@ -327,9 +328,9 @@ TEST_F(ValueSteps, TitleIsTakenOnlyWithExactlyOneDash) {
         {"no dash.mp3", "kept"},
     };
     for (const Case& c : cases) {
-        context_.title = "kept";
-        TakeTitle(context_, c.name);
-        EXPECT_EQ(context_.title, c.expectedTitle) << c.name;
+        run_.title = "kept";
+        TakeTitle(run_, c.name);
+        EXPECT_EQ(run_.title, c.expectedTitle) << c.name;
     }
 }
 

@@ -3,17 +3,19 @@
 // proposed name and the values found out.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "EngineQuestions.h"
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "rename/NameTemplate.h"
 #include "rename/RenamingMethods.h"
+#include "rename/SmartEngine.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen {
@@ -34,11 +36,11 @@ struct Values {
 struct EngineCase {
     const char* what;
     std::string oldName;
-    int method = 1;
+    RenamingMethod method = RenamingMethod::SmartEngine;
     std::string templateText;  // empty: "UseTemplate" 0
     int brackets = 1;
     int underscore = 0;
-    int loader = 0;
+    bool loader = false;
     std::vector<bool> yesNo;
     std::vector<GarbageAnswer> garbage;
     std::vector<Asked> asked;
@@ -66,17 +68,23 @@ class SmartEngine : public ::testing::Test {
         ui_.yesNoAnswers.assign(c.yesNo.begin(), c.yesNo.end());
         ui_.garbageAnswers.assign(c.garbage.begin(), c.garbage.end());
 
-        EXPECT_EQ(ProposeNameSmart(context_, c.oldName), c.expected);
+        EXPECT_EQ(Propose(c.oldName), c.expected);
 
         ExpectAsked(ui_, c.asked);
         EXPECT_TRUE(ui_.yesNoAnswers.empty()) << "unused Yes/No answers";
         EXPECT_TRUE(ui_.garbageAnswers.empty()) << "unused garbage answers";
-        EXPECT_EQ(context_.title, c.values.title);
-        EXPECT_EQ(context_.artist, c.values.artist);
-        EXPECT_EQ(context_.album, c.values.album);
-        EXPECT_EQ(context_.year, c.values.year);
-        EXPECT_EQ(context_.track, c.values.track);
-        EXPECT_EQ(context_.underscoreDashCount, 0);
+        EXPECT_EQ(run_->title, c.values.title);
+        EXPECT_EQ(run_->artist, c.values.artist);
+        EXPECT_EQ(run_->album, c.values.album);
+        EXPECT_EQ(run_->year, c.values.year);
+        EXPECT_EQ(run_->track, c.values.track);
+        EXPECT_EQ(run_->underscoreDashCount, 0);
+    }
+
+    // One call of the engine; the run stays for the test to look at.
+    std::string Propose(const std::string& oldName) {
+        run_.emplace(smart::StartRun(context_, oldName));
+        return smart::ProposeName(*run_);
     }
 
     testing::CurrentDirectoryGuard guard_;
@@ -85,6 +93,7 @@ class SmartEngine : public ::testing::Test {
     SettingsStore store_;
     ScriptedUi ui_;
     RenamingContext context_;
+    std::optional<smart::EngineRun> run_;
 };
 
 const std::string kBeatles = "03 - the beatles - help!.mp3";
@@ -113,8 +122,9 @@ TEST_F(SmartEngine, WorkedExamples) {
          .expected = "(Pink Floyd) - Money.mp3",
          .values = {"Money", "Pink Floyd", "", "1973", ""}},
     };
-    for (const EngineCase& c : cases)
+    for (const EngineCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(SmartEngine, EdgeCasesOfTheCleaning) {
@@ -188,8 +198,9 @@ TEST_F(SmartEngine, EdgeCasesOfTheCleaning) {
          .expected = "(A-ha) - Take On Me.mp3",
          .values = {"Take On Me", "A-ha", "", "", ""}},
     };
-    for (const EngineCase& c : cases)
+    for (const EngineCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(SmartEngine, GarbageQuestions) {
@@ -280,8 +291,9 @@ TEST_F(SmartEngine, GarbageQuestions) {
          .expected = "07 Artist - Title.mp3",
          .values = {"Title", "Artist", "", "", "07"}},
     };
-    for (const EngineCase& c : cases)
+    for (const EngineCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(SmartEngine, MassMethodAndOtherMethods) {
@@ -290,45 +302,45 @@ TEST_F(SmartEngine, MassMethodAndOtherMethods) {
     const std::vector<EngineCase> cases = {
         {.what = "mass method asks nothing",
          .oldName = kBeatles,
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .expected = "(The Beatles) - Help!.mp3",
          .values = {"Help!", "The Beatles", "", "", "03"}},
         {.what = "mass method fills title and artist from the loader",
          .oldName = "help.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .expected = "(Unknown Artist) - Unknown Title.mp3",
          .values = {"Unknown Title", "Unknown Artist", "", "", ""}},
         {.what = "mass method, Brackets 0",
          .oldName = "help.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .brackets = 0,
          .expected = "Unknown Artist - Unknown Title.mp3",
          .values = {"Unknown Title", "Unknown Artist", "", "", ""}},
         {.what = "mass method, artist with brackets, Brackets 0",
          .oldName = "(A (B)) - T.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .brackets = 0,
          .expected = "A B) - T.mp3",
          .values = {"T", "A (B)", "", "", ""}},
         {.what = "mass method, two dashes",
          .oldName = three,
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .expected = "(Artist) - Unknown Title.mp3",
          .values = {"Unknown Title", "Artist", "", "", ""}},
         {.what = "mass method skips the garbage characters",
          .oldName = "(Artist) - Title #1.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .expected = "(Artist) - Title #1.mp3",
          .values = {"Title #1", "Artist", "", "", ""}},
         {.what = "mass method still asks about values",
          .oldName = bandSong,
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .asked = {Choose("2000", "1999", "Year", bandSong)},
          .expected = "(Band) - Song.mp3",
          .values = {"Song", "Band", "", "1999", "00"}},
         {.what = "mass method with a template",
          .oldName = "help.mp3",
-         .method = 2,
+         .method = RenamingMethod::Mass,
          .templateText = "%Artist - %Title",
          .underscore = 1,
          .expected = "Unknown_Artist_-_Unknown_Title.mp3",
@@ -340,30 +352,31 @@ TEST_F(SmartEngine, MassMethodAndOtherMethods) {
          .values = {"Album   Title", "Artist", "", "", ""}},
         {.what = "another stored method: no garbage steps, no mass output",
          .oldName = three,
-         .method = 5,
+         .method = RenamingMethod{5},
          .expected = "(Artist) - Album - Title.mp3",
          .values = {"", "Artist", "", "", ""}},
         {.what = "another stored method keeps the title empty without a template",
          .oldName = "help.mp3",
-         .method = 7,
+         .method = RenamingMethod{7},
          .expected = "Help.mp3"},
     };
-    for (const EngineCase& c : cases)
+    for (const EngineCase& c : cases) {
         Run(c);
+    }
 }
 
 TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
     const EngineCase c = {
         .what = "loader on",
         .oldName = "(Artist) - Title (Bonus).mp3",
-        .loader = 1,
+        .loader = true,
         .garbage = {A::Track},
         .asked = {Garbage("(Bonus)", "(Artist) - Title (Bonus) .mp3", true, true)},
         .expected = "(Artist) - Title.mp3",
         .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "0"}};
-    context_.tableResetFlag = 1;
+    context_.tableResetFlag = true;
     Run(c);
-    EXPECT_EQ(context_.genre, "Unknown Genre");
+    EXPECT_EQ(run_->genre, "Unknown Genre");
     ASSERT_EQ(context_.table.RowCount(), 1u);
     const FileInfoTable::Row expected = {
         "(Artist) - Title.mp3", "Title", "Artist", "", "", "0", "255"};
@@ -372,7 +385,7 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
     // A second file appends; the values of the first are gone.
     Run({.what = "second file",
          .oldName = kBeatles,
-         .loader = 1,
+         .loader = true,
          .expected = "(The Beatles) - Help!.mp3",
          .values = {"Help!", "The Beatles", "Unknown Album", "Unknown Year", "03"}});
     ASSERT_EQ(context_.table.RowCount(), 2u);
@@ -386,26 +399,27 @@ TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
     tag.album = "Rubber Soul";
     tag.year = "1965";
     music_.Write("help.mp3", testing::Mp3Bytes("", testing::Id3v1Bytes(tag)));
-    store_.SetRenamingMethod(2);
+    store_.SetRenamingMethod(RenamingMethod::Mass);
     store_.SetUseTemplate(1);
     store_.SetTemplate("%Artist - %Album - %Title (%Year)");
-    EXPECT_EQ(ProposeNameSmart(context_, "help.mp3"), "Beatles - Rubber Soul - Help (1965).mp3");
-    EXPECT_EQ(context_.album, "Rubber Soul");
+    EXPECT_EQ(Propose("help.mp3"), "Beatles - Rubber Soul - Help (1965).mp3");
+    EXPECT_EQ(run_->album, "Rubber Soul");
 }
 
 TEST_F(SmartEngine, ProposalsFitAFileName) {
     const std::string accent = "\xC3\xA9";
     std::string longTitle;
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         longTitle += "word" + accent + " ";
+    }
     const std::string oldName = "Artist - " + longTitle + "(Live).mp3";
-    for (int method : {1, 2}) {
+    for (RenamingMethod method : {RenamingMethod::SmartEngine, RenamingMethod::Mass}) {
         for (int useTemplate : {0, 1}) {
             store_.SetRenamingMethod(method);
             store_.SetUseTemplate(useTemplate);
             store_.SetTemplate(kDefaultTemplate);
             const std::string proposal = ProposeNameSmart(context_, oldName);
-            EXPECT_LE(proposal.size(), 255u) << method << useTemplate;
+            EXPECT_LE(proposal.size(), 255u) << static_cast<int>(method) << useTemplate;
             EXPECT_TRUE(proposal.ends_with(".mp3")) << proposal;
             // The cut falls on a character boundary: the byte before the
             // ending is never the lead byte of the two-byte character.
@@ -438,7 +452,7 @@ TEST(RenameWithSmartEngine, WholeDirectory) {
     SettingsStore store(settingsDir / "settings.reg");
     store.FirstRunCheck();
     store.SetPathToWork(music.Path());
-    store.SetRenamingMethod(1);
+    store.SetRenamingMethod(RenamingMethod::SmartEngine);
     store.SetFileInfoLoader(1);
 
     ScriptedUi ui;
@@ -453,8 +467,9 @@ TEST(RenameWithSmartEngine, WholeDirectory) {
                                         "Help.mp3", "(Pink Floyd) - Money.mp3"}));
     std::vector<std::string> asked;
     for (const UiCall& call : ui.calls) {
-        if (call.kind == "garbage" || call.kind == "question")
+        if (call.kind == "garbage" || call.kind == "question") {
             asked.push_back(call.text);
+        }
     }
     EXPECT_EQ(asked, (std::vector<std::string>{
                          "Do you want to use 2000 instead of 1999 as Year\nFor: Band - Song "

@@ -8,14 +8,14 @@
 #include <memory>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
-#include "tags/TagCleaner.h"
+#include "tools/TagCleaner.h"
 
 namespace tagnomen {
 namespace {
@@ -106,8 +106,9 @@ TEST_F(TagCleanerTest, NamesComeFromTheTableWhenTheListIsEmpty) {
     store_.SetPathToWork(settingsDir_.Path());  // nothing is listed at start-up
     Workbench& wb = Start();
     store_.SetPathToWork(music_.Path());
-    for (const char* name : {"x.mp3", "y.mp3", "z.mp3"})
+    for (const char* name : {"x.mp3", "y.mp3", "z.mp3"}) {
         music_.Write(name, Mp3Bytes("", ""));
+    }
     ASSERT_TRUE(wb.Set().oldNames.empty());
     AddRow("x.mp3", "Title X");
     AddRow("y.mp3", "Title Y");
@@ -126,8 +127,9 @@ TEST_F(TagCleanerTest, NamesComeFromTheTableWhenTheListIsEmpty) {
 }
 
 TEST_F(TagCleanerTest, ListEntriesGoWithTheRowAtTheSamePositionAndStopAtTheTablesEnd) {
-    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
         music_.Write(name, Mp3Bytes("", ""));
+    }
     Workbench& wb = Start();
     // After a Save the table holds the new names; the list still the old ones.
     AddRow("New A.mp3", "Row 0");
@@ -332,7 +334,7 @@ TEST_F(TagCleanerTest, TagsGoOnlyIntoTheFilesTheTableWasReadFrom) {
         music_.Write("b.mp3", original);
         store_.SetPathToWork(music_.Path());
         Workbench& wb = Start();
-        wb.SelectMethod(0);
+        wb.SelectMethod(RenamingMethod::Id3Tag);
         wb.Rename();
         ASSERT_EQ(wb.Context().table.RowCount(), 2u);
         wb.Context().table.SetCell(0, FileInfoTable::Title, "New A");

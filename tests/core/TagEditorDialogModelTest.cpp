@@ -2,7 +2,7 @@
 // typing does to each edit, and what OK hands back, in both modes.
 #include <gtest/gtest.h>
 
-#include "platform/ScriptedUi.h"
+#include "ScriptedUi.h"
 #include "tools/FileInfoEditorModel.h"
 
 namespace tagnomen {

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
 #include "tools/FileInfoEditorModel.h"
@@ -48,16 +48,18 @@ class TagEditorTest : public testing::WorkbenchFixture {
             seen.values = editor.Result();
             seen.trackText = editor.Text(EditorField::Track);
             seen.genreIndex = editor.GenreIndex();
-            if (type)
+            if (type) {
                 type(editor);
+            }
             return ok && editor.Accept();
         });
     }
 
     std::vector<std::string> PromptCaptions() const {
         std::vector<std::string> captions;
-        for (const UiCall& call : ui_.CallsOfKind("mismatch"))
+        for (const UiCall& call : ui_.CallsOfKind("mismatch")) {
             captions.push_back(call.text);
+        }
         return captions;
     }
 };

@@ -32,7 +32,7 @@ TEST_F(TagReadAheadTest, QuestionsRowsAndProposalsAreTheSameWithAndWithoutIt) {
                      Id3v1Bytes({.title = "One " + n, .artist = "Group", .track = i % 7})));
     }
     store_.SetFileInfoLoader(1);
-    store_.SetRenamingMethod(0);
+    store_.SetRenamingMethod(RenamingMethod::Id3Tag);
     std::vector<std::vector<UiCall>> calls;
     std::vector<std::vector<std::string>> proposals;
     std::vector<std::vector<FileInfoTable::Row>> rows;

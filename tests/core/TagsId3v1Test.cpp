@@ -67,7 +67,7 @@ TEST(Id3v1RecordTest, FreshRecordReportsNoTag) {
     EXPECT_EQ(record.version, 1);
     EXPECT_EQ(record.track, 0);
     EXPECT_EQ(record.genre, 255);
-    EXPECT_EQ(Id3v1Record::genreCount, 148);
+    EXPECT_EQ(kGenreCount, 148);
 }
 
 class Id3v1ReadTest : public ::testing::Test {

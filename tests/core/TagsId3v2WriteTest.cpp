@@ -11,6 +11,7 @@
 #include "TempDir.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
+#include "tags/TagValues.h"
 
 namespace tagnomen {
 namespace {
@@ -197,13 +198,13 @@ TEST(Id3v2WriteTest, RoundTripOfEveryValue) {
     TempDir dir;
     dir.Write("a.mp3", Audio(100));
     Id3v2Record r;
-    r.SetTitle("T\xC3\xADtulo");
-    r.SetArtist("Art\xC3\xADsta");
-    r.SetAlbum("Album \xC3\x85");
-    r.SetTrack("12");
-    r.SetYear("1999");
-    r.SetGenre("17");
-    r.SetComment("Nice comment");
+    SetValues(r, {.title = "T\xC3\xADtulo",
+                  .artist = "Art\xC3\xADsta",
+                  .album = "Album \xC3\x85",
+                  .year = "1999",
+                  .track = "12",
+                  .genre = "17",
+                  .comment = "Nice comment"});
     r.SetComposer("Comp");
     r.SetEncodedBy("Enc");
     r.SetRightsNotice("(c) 1999");

@@ -25,14 +25,14 @@
 #include <set>
 
 #include "RenameTestFiles.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
-#include "tags/TagCleaner.h"
 #include "tools/FilesOrganizer.h"
+#include "tools/TagCleaner.h"
 
 namespace tagnomen {
 namespace {
@@ -68,8 +68,9 @@ const char* FaultName(Fault fault) {
 
 bool SetImmutable(const std::string& path, bool on) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     int flags = 0;
     bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
     if (ok) {
@@ -84,12 +85,14 @@ bool SetImmutable(const std::string& path, bool on) {
 class ImmutableFiles {
   public:
     ~ImmutableFiles() {
-        for (const std::string& path : paths_)
+        for (const std::string& path : paths_) {
             SetImmutable(path, false);
+        }
     }
     bool Set(const std::string& path) {
-        if (!SetImmutable(path, true))
+        if (!SetImmutable(path, true)) {
             return false;
+        }
         paths_.push_back(path);
         return true;
     }
@@ -97,8 +100,9 @@ class ImmutableFiles {
         const std::string probe = directory + "/.immutable-probe";
         testing::WriteFile(probe, "x");
         const bool supported = SetImmutable(probe, true);
-        if (supported)
+        if (supported) {
             SetImmutable(probe, false);
+        }
         ::unlink(probe.c_str());
         return supported;
     }
@@ -120,8 +124,9 @@ struct Song {
 std::string RandomWord(std::mt19937& random, std::size_t length) {
     static const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     std::string word;
-    for (std::size_t i = 0; i < length; ++i)
+    for (std::size_t i = 0; i < length; ++i) {
         word += letters[random() % letters.size()];
+    }
     return word;
 }
 
@@ -159,11 +164,13 @@ std::vector<Song> MakeSongs(const TempDir& work, unsigned seed, const std::vecto
                     std::to_string(i % 150)};
     }
     std::vector<std::size_t> order(kFiles);
-    for (std::size_t i = 0; i < kFiles; ++i)
+    for (std::size_t i = 0; i < kFiles; ++i) {
         order[i] = i;
+    }
     std::shuffle(order.begin(), order.end(), random);
-    for (std::size_t k = 0; k < kSabotaged; ++k)
+    for (std::size_t k = 0; k < kSabotaged; ++k) {
         songs[order[k]].fault = faults[k % faults.size()];
+    }
     return songs;
 }
 
@@ -174,8 +181,9 @@ int CountCopies(const std::vector<std::string>& directories, const std::string& 
         std::error_code error;
         for (auto it = fs::recursive_directory_iterator(directory, error);
              !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-            if (it->path().filename() == name && it->is_regular_file())
+            if (it->path().filename() == name && it->is_regular_file()) {
                 ++count;
+            }
         }
     }
     return count;
@@ -213,8 +221,9 @@ class ToolsFaultInjectionTest : public ::testing::Test {
     Workbench& Start(const std::vector<Song>& songs) {
         workbench_ = std::make_unique<Workbench>(store_, ui_);
         EXPECT_EQ(workbench_->Start(), StartResult::Ready);
-        for (const Song& song : songs)
+        for (const Song& song : songs) {
             workbench_->Context().table.AppendRow(song.row);
+        }
         return *workbench_;
     }
 
@@ -223,8 +232,9 @@ class ToolsFaultInjectionTest : public ::testing::Test {
         const std::string path = work_ / song.name;
         switch (song.fault) {
             case Fault::Unwritable:
-                if (locked_.Set(path))
+                if (locked_.Set(path)) {
                     break;
+                }
                 song.fault = Fault::Directory;
                 [[fallthrough]];
             case Fault::Directory:
@@ -246,16 +256,18 @@ class ToolsFaultInjectionTest : public ::testing::Test {
     std::map<Fault, int> CountFaults(const std::vector<Song>& songs) const {
         std::map<Fault, int> counts;
         for (const Song& song : songs) {
-            if (song.fault != Fault::None)
+            if (song.fault != Fault::None) {
                 ++counts[song.fault];
+            }
         }
         return counts;
     }
 
     static std::string Figures(const std::map<Fault, int>& counts) {
         std::string text;
-        for (const auto& [fault, count] : counts)
+        for (const auto& [fault, count] : counts) {
             text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + FaultName(fault);
+        }
         return text;
     }
 
@@ -327,8 +339,9 @@ TEST_F(ToolsFaultInjectionTest, CleanerLosesNoAudioAndReportsEverySabotagedFile)
             EXPECT_EQ(v2.composer, "") << "no frame of the old tag survives";
         }
     }
-    for (const auto& entry : fs::directory_iterator(work_.Path()))
+    for (const auto& entry : fs::directory_iterator(work_.Path())) {
         EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+    }
 
     std::size_t messages = 0;
     const std::set<std::string> named = NamesInMessages(ui_, songs, messages);
@@ -373,8 +386,9 @@ TEST_P(OrganizerFaultInjectionTest, OrganizerMovesEveryFileOnceAndReportsEverySa
         bool owned;
         ~RemoveRoot() {
             std::error_code ignored;
-            if (owned)
+            if (owned) {
                 fs::remove_all(path, ignored);
+            }
         }
     } removeRoot{root, otherFileSystem};
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedUi.h"
 #include "tools/DirectoryChooserModel.h"
 
 namespace tagnomen {
@@ -17,8 +17,9 @@ using testing::TempDir;
 class WorkbenchTest : public testing::WorkbenchFixture {
   protected:
     void AddFiles(std::initializer_list<const char*> names) {
-        for (const char* name : names)
+        for (const char* name : names) {
             music_.Write(name, "audio");
+        }
     }
 };
 
@@ -72,15 +73,17 @@ TEST_F(WorkbenchTest, RenameShowsThePercentageAfterEachFile) {
     for (const Case& c : {Case{3, {"33%", "66%", "100%"}}, Case{1, {"100%"}},
                           Case{7, {"14%", "28%", "42%", "57%", "71%", "85%", "100%"}}}) {
         TempDir dir;
-        for (int i = 0; i < c.files; ++i)
+        for (int i = 0; i < c.files; ++i) {
             dir.Write("f" + std::to_string(i) + ".mp3", "x");
+        }
         store_.SetPathToWork(dir.Path());
         ui_.renameProgress.clear();
         Workbench& wb = Start();
         wb.Rename();
         std::vector<std::string> percents;
-        for (const auto& [value, text] : ui_.renameProgress)
+        for (const auto& [value, text] : ui_.renameProgress) {
             percents.push_back(text);
+        }
         EXPECT_EQ(percents, c.percents);
         EXPECT_EQ(ui_.renameProgress.back().first, c.files);
         EXPECT_EQ(wb.Set().percentText, "100%");
@@ -262,23 +265,23 @@ TEST_F(WorkbenchTest, LoaderOptionPersistsGreysTheToolsAndEmptiesTheTable) {
 TEST_F(WorkbenchTest, MethodSelectionChecksOneItemAndPersists) {
     Workbench& wb = Start();
     EXPECT_TRUE(wb.Menu().smartEngineChecked);
-    wb.SelectMethod(0);
+    wb.SelectMethod(RenamingMethod::Id3Tag);
     EXPECT_TRUE(wb.Menu().id3TagChecked);
     EXPECT_FALSE(wb.Menu().smartEngineChecked);
     EXPECT_FALSE(wb.Menu().massChecked);
-    int method = -1;
+    RenamingMethod method{-1};
     store_.GetRenamingMethod(method);
-    EXPECT_EQ(method, 0);
-    wb.SelectMethod(2);
+    EXPECT_EQ(method, RenamingMethod::Id3Tag);
+    wb.SelectMethod(RenamingMethod::Mass);
     EXPECT_TRUE(wb.Menu().massChecked);
     EXPECT_FALSE(wb.Menu().id3TagChecked);
 }
 
 TEST_F(WorkbenchTest, StoredMethodOutsideTheRangeChecksNoItem) {
-    store_.SetRenamingMethod(7);
+    store_.SetRenamingMethod(RenamingMethod{7});
     Workbench& wb = Start();
     EXPECT_FALSE(wb.Menu().smartEngineChecked || wb.Menu().id3TagChecked || wb.Menu().massChecked);
-    EXPECT_EQ(wb.CurrentMethod(), 7);
+    EXPECT_EQ(wb.CurrentMethod(), RenamingMethod{7});
 }
 
 TEST_F(WorkbenchTest, SelectingAnOldEntrySelectsExactlyTheSameProposedEntry) {
@@ -328,8 +331,9 @@ TEST_F(WorkbenchTest, ToolGuardsRefuseWithTheirMessages) {
     EXPECT_EQ(texts[1], "You must select only one item to edit");
     EXPECT_EQ(texts[2], "You must select at least two items from the Renamed File Names ListBox");
     EXPECT_EQ(texts[3], "You must save your renamed files first (Press Save Button)");
-    for (const UiCall& call : ui_.calls)
+    for (const UiCall& call : ui_.calls) {
         EXPECT_EQ(call.caption, "Error");
+    }
 }
 
 TEST_F(WorkbenchTest, OrganizerWithoutFileInformationRefuses) {

@@ -52,10 +52,11 @@ class ScopedEnv {
         qunsetenv(name);
     }
     ~ScopedEnv() {
-        if (had_)
+        if (had_) {
             qputenv(name_, old_);
-        else
+        } else {
             qunsetenv(name_);
+        }
     }
 
   private:
@@ -104,8 +105,9 @@ struct BrowserDesktop {
 QList<HelpWindow*> VisibleHelpWindows() {
     QList<HelpWindow*> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* help = qobject_cast<HelpWindow*>(widget); help && help->isVisible())
+        if (auto* help = qobject_cast<HelpWindow*>(widget); help && help->isVisible()) {
             windows << help;
+        }
     }
     return windows;
 }
@@ -113,8 +115,9 @@ QList<HelpWindow*> VisibleHelpWindows() {
 QList<HelpWindow*> AllHelpWindows() {
     QList<HelpWindow*> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* help = qobject_cast<HelpWindow*>(widget))
+        if (auto* help = qobject_cast<HelpWindow*>(widget)) {
             windows << help;
+        }
     }
     return windows;
 }
@@ -142,8 +145,9 @@ class DesktopTest : public QObject {
 
   private slots:
     void cleanup() {
-        for (HelpWindow* window : AllHelpWindows())
+        for (HelpWindow* window : AllHelpWindows()) {
             delete window;
+        }
     }
 
     void programIconComesFromTheResources() {
@@ -257,15 +261,18 @@ class DesktopTest : public QObject {
             version = label("aboutVersion");
             description = label("aboutDescription");
             page = label("aboutWebPage");
-            if (auto* icon = modal->findChild<QLabel*>(QStringLiteral("aboutIcon")))
+            if (auto* icon = modal->findChild<QLabel*>(QStringLiteral("aboutIcon"))) {
                 hasIcon = !icon->pixmap().isNull();
-            if (auto* web = modal->findChild<QPushButton*>(QStringLiteral("aboutWebSite")))
+            }
+            if (auto* web = modal->findChild<QPushButton*>(QStringLiteral("aboutWebSite"))) {
                 webButton = web->text();
+            }
             // Close it whatever it holds, so that a failure cannot hang the test.
-            if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("aboutOk")))
+            if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("aboutOk"))) {
                 ok->click();
-            else
+            } else {
                 modal->close();
+            }
         });
         f.workbench->About();
         QCOMPARE(title, QStringLiteral("About Tagnomen"));
@@ -284,10 +291,11 @@ class DesktopTest : public QObject {
         BrowserDesktop desktop;
         Fixture f;
         testing::WhenModalOpens([](QWidget* modal) {
-            if (auto* web = modal->findChild<QPushButton*>(QStringLiteral("aboutWebSite")))
+            if (auto* web = modal->findChild<QPushButton*>(QStringLiteral("aboutWebSite"))) {
                 web->click();
-            else
+            } else {
                 modal->close();
+            }
         });
         QElapsedTimer timer;
         timer.start();
@@ -313,8 +321,9 @@ class DesktopTest : public QObject {
             ProgressWindow* window = nullptr;
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* progress = qobject_cast<ProgressWindow*>(widget);
-                    progress && progress->isVisible())
+                    progress && progress->isVisible()) {
                     window = progress;
+                }
             }
             QVERIFY(window);
             QCOMPARE(window->Text(), QString::fromUtf8(text));

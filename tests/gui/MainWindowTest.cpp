@@ -27,18 +27,21 @@ class RecordingQtUi : public QtUi {
     MessageAnswer ShowMessage(const std::string& caption, const std::string& text, MessageIcon,
                               MessageButtons buttons) override {
         captions.push_back(caption);
-        if (window)
+        if (window) {
             renamedRowsAtLastMessage = window->RenamedList()->model()->rowCount();
+        }
         texts.push_back(text);
-        if (buttons == MessageButtons::Ok)
+        if (buttons == MessageButtons::Ok) {
             return MessageAnswer::Ok;
+        }
         return answerYes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     MessageAnswer AskRenameQuestion(RenameQuestion, const std::string& caption,
                                     const std::string& text, bool& sameForRest) override {
         sameForRest = false;
-        if (onRenameQuestion)
+        if (onRenameQuestion) {
             onRenameQuestion();
+        }
         return ShowMessage(caption, text, MessageIcon::Question, MessageButtons::YesNo);
     }
     GarbageAnswer AskRenameGarbage(const std::string&, bool, bool, bool& sameForRest) override {
@@ -84,10 +87,12 @@ class MainWindowTest : public QObject {
         std::unique_ptr<MainWindow> window;
 
         explicit Fixture(int files, std::vector<std::string> names = {}) {
-            for (int i = 0; i < files; ++i)
+            for (int i = 0; i < files; ++i) {
                 names.push_back("song " + std::to_string(i) + ".mp3");
-            for (const std::string& name : names)
+            }
+            for (const std::string& name : names) {
                 music.Write(name, "x");
+            }
             store = std::make_unique<SettingsStore>(settingsDir / "s.reg");
             store->FirstRunCheck();
             store->SetPathToWork(music.Path());
@@ -103,8 +108,9 @@ class MainWindowTest : public QObject {
         Fixture f(0);
         QMenuBar* bar = f.window->Menus();
         QStringList titles;
-        for (QAction* action : bar->actions())
+        for (QAction* action : bar->actions()) {
             titles << action->text();
+        }
         QCOMPARE(titles, (QStringList{"&File", "Renaming &Method", "&Tools", "&Options", "&Help"}));
         const QList<QAction*> menus = bar->actions();
         QCOMPARE(MenuTexts(menus[0]->menu()),
@@ -117,8 +123,9 @@ class MainWindowTest : public QObject {
             {"&Undo", "Ctrl+Z"},
             {"&Exit", "Ctrl+Q"},
             {"&Contents", "F1"}};
-        for (const auto& [text, keys] : shortcuts)
+        for (const auto& [text, keys] : shortcuts) {
             QCOMPARE(f.window->FindAction(text)->shortcut(), QKeySequence(keys));
+        }
         QCOMPARE(MenuTexts(menus[1]->menu()),
                  (QStringList{"Renamer &Smart Engine (RSE)", "ID3 &TAG Method",
                               "&Mass Renaming Method"}));
@@ -164,10 +171,11 @@ class MainWindowTest : public QObject {
         underscore->trigger();
         QVERIFY(underscore->isChecked());
 
-        int method = -1, loaderValue = -1;
+        RenamingMethod method{-1};
+        int loaderValue = -1;
         f.store->GetRenamingMethod(method);
         f.store->GetFileInfoLoader(loaderValue);
-        QCOMPARE(method, 0);
+        QCOMPARE(method, RenamingMethod::Id3Tag);
         QCOMPARE(loaderValue, 1);
     }
 
@@ -266,8 +274,9 @@ class MainWindowTest : public QObject {
         QAbstractItemModel* old = f.window->OldList()->model();
         std::vector<int> marked;
         for (int row = 0; row < renamed->rowCount(); ++row) {
-            if (renamed->IsMarked(row))
+            if (renamed->IsMarked(row)) {
                 marked.push_back(row);
+            }
         }
         QCOMPARE(marked.size(), std::size_t{2});
         for (int row : marked) {

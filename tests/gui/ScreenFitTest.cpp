@@ -54,8 +54,9 @@ class ScreenFitTest : public QObject {
                                 .arg(area.width())
                                 .arg(area.height())));
         for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-            if (!button->isVisible())
+            if (!button->isVisible()) {
                 continue;
+            }
             const QRect onScreen(button->mapToGlobal(QPoint(0, 0)), button->size());
             QVERIFY2(
                 area.contains(onScreen),
@@ -68,9 +69,10 @@ class ScreenFitTest : public QObject {
   private slots:
     void everyWindowFitsTheScreen() {
         testing::TempDir settingsDir, music;
-        for (int i = 0; i < 40; ++i)
+        for (int i = 0; i < 40; ++i) {
             music.Write(
                 "a rather long file name for the list, number " + std::to_string(i) + ".mp3", "x");
+        }
         SettingsStore store(settingsDir / "s.reg");
         store.FirstRunCheck();
         store.SetPathToWork(music.Path());
@@ -107,9 +109,10 @@ class ScreenFitTest : public QObject {
             CheckFits(editorDialog, "file information editor");
         }
         FileInfoTable table;
-        for (int i = 0; i < 30; ++i)
+        for (int i = 0; i < 30; ++i) {
             table.AppendRow(
                 {"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "1", "1"});
+        }
         FileInfoViewerModel viewer(ui, table);
         FileInfoViewerDialog viewerDialog(viewer, &main);
         CheckFits(viewerDialog, "file information viewer");

@@ -18,10 +18,10 @@
 #include "FileInfoEditorDialog.h"
 #include "FileInfoViewerDialog.h"
 #include "FilesOrganizerDialog.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
-#include "platform/ScriptedUi.h"
-#include "rename/FileInfoTable.h"
+#include "session/FileInfoTable.h"
+#include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 #include "tools/FileInfoEditorModel.h"
 #include "tools/FileInfoViewerModel.h"
@@ -37,8 +37,9 @@ EditorValues SomeValues() {
 
 void Grab(QWidget& widget, const char* name) {
     const QByteArray directory = qgetenv("TAGNOMEN_GRAB_DIR");
-    if (directory.isEmpty())
+    if (directory.isEmpty()) {
         return;
+    }
     widget.show();
     QVERIFY(QTest::qWaitForWindowExposed(&widget));
     widget.grab().save(QString::fromUtf8(directory) + "/" + name + ".png");
@@ -155,8 +156,9 @@ void TagToolsDialogsTest::editorEditsFollowTheModelsLimits() {
 
     QLineEdit* title = dialog.Edit(EditorField::Title);
     title->clear();
-    for (const QChar c : QStringLiteral("Été"))
+    for (const QChar c : QStringLiteral("Été")) {
         QTest::sendKeyEvent(QTest::Press, title, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
     QCOMPARE(model.Text(EditorField::Title), std::string("\xC3\x89t\xC3\xA9"));
 
     QPlainTextEdit* comment = dialog.CommentEdit();
@@ -327,8 +329,9 @@ void TagToolsDialogsTest::organizerListsFollowTheChosenButton() {
     for (int method = 0; method < 5; ++method) {
         QCOMPARE(dialog.Button(static_cast<SortMethod>(method))->isChecked(), method == click);
     }
-    if (stored == 1)
+    if (stored == 1) {
         Grab(dialog, "files-organizer");
+    }
 }
 
 void TagToolsDialogsTest::organizerOkWithoutAButtonDoesNothing() {
@@ -336,8 +339,9 @@ void TagToolsDialogsTest::organizerOkWithoutAButtonDoesNothing() {
     FilesOrganizerModel model(*context_);
     FilesOrganizerDialog dialog(model);
     dialog.show();
-    for (int method = 0; method < 5; ++method)
+    for (int method = 0; method < 5; ++method) {
         QVERIFY(!dialog.Button(static_cast<SortMethod>(method))->isChecked());
+    }
     QVERIFY(!dialog.ArtistList()->isEnabled());
     QVERIFY(!dialog.AlbumList()->isEnabled());
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);

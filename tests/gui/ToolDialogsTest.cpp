@@ -15,11 +15,11 @@
 #include "EditFileNameDialog.h"
 #include "MassFileNameEditorDialog.h"
 #include "NameFormatDialog.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
-#include "app/RenamingContext.h"
-#include "app/WorkingSet.h"
-#include "platform/ScriptedUi.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 #include "settings/SettingsStore.h"
 #include "tools/EditFileNameModel.h"
 #include "tools/MassFileNameEditorModel.h"
@@ -73,8 +73,9 @@ void ToolDialogsTest::init() {
     qputenv("HOME", QByteArray::fromStdString(home_->Path()));
     oldConfigHome_ = qgetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_CONFIG_HOME");
-    for (const char* folder : {"Music", "Music/Rock", "Music/Jazz", "Books", ".cache"})
+    for (const char* folder : {"Music", "Music/Rock", "Music/Jazz", "Books", ".cache"}) {
         QCOMPARE(mkdir((*home_ / folder).c_str(), 0755), 0);
+    }
     store_ = new SettingsStore(*settingsDir_ / "settings.reg");
     store_->FirstRunCheck();
     ui_ = new ScriptedUi;
@@ -86,8 +87,9 @@ void ToolDialogsTest::cleanup() {
     delete ui_;
     delete store_;
     qputenv("HOME", oldHome_);
-    if (!oldConfigHome_.isEmpty())
+    if (!oldConfigHome_.isEmpty()) {
         qputenv("XDG_CONFIG_HOME", oldConfigHome_);
+    }
     delete settingsDir_;
     delete home_;
 }
@@ -221,8 +223,9 @@ void ToolDialogsTest::nameFormatPreviewFollowsTheFormatAndThePlaceholders() {
     QTest::keyClicks(dialog.TemplateEdit(), QStringLiteral("%Year "));
     QPushButton* title = nullptr;
     for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text() == QStringLiteral("%Title"))
+        if (button->text() == QStringLiteral("%Title")) {
             title = button;
+        }
     }
     QVERIFY(title);
     title->click();
@@ -270,7 +273,7 @@ void ToolDialogsTest::nameFormatOkStoresAndEscapeDoesNot() {
     QCOMPARE(brackets, 2);
     QCOMPARE(useTemplate, 1);
     QCOMPARE(store_->GetString("Template"), std::string("%Track. %Title"));
-    QCOMPARE(context_->useTemplate, 1);
+    QVERIFY(context_->useTemplate);
 }
 
 void ToolDialogsTest::editFileNameShowsTheNameWithoutExtension() {

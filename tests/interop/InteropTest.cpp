@@ -17,6 +17,7 @@
 #include "tags/Id3v2FrameList.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
+#include "tags/TagValues.h"
 
 namespace tagnomen {
 namespace {
@@ -116,16 +117,20 @@ struct Song {
     std::string comment = "Tr\xC3\xA8s bien";
 };
 
+TagValues ValuesOf(const Song& song) {
+    return {song.title,
+            song.artist,
+            song.album,
+            song.year,
+            std::to_string(song.track),
+            std::to_string(song.genre),
+            song.comment};
+}
+
 void WriteWithTagnomen(const std::string& path, const Song& song) {
     Id3v2Record v2;
     v2.Reset();
-    v2.SetTitle(song.title);
-    v2.SetArtist(song.artist);
-    v2.SetAlbum(song.album);
-    v2.SetYear(song.year);
-    v2.SetTrack(std::to_string(song.track));
-    v2.SetGenre(std::to_string(song.genre));
-    v2.SetComment(song.comment);
+    SetValues(v2, ValuesOf(song));
     v2.SetComposer("Bj\xC3\xB6rk Gu\xC3\xB0mundsd\xC3\xB3ttir");
     v2.SetEncodedBy("Tagnomen");
     v2.SetRightsNotice("\xC2\xA9 1997 One Little Indian");
@@ -135,11 +140,7 @@ void WriteWithTagnomen(const std::string& path, const Song& song) {
 
     Id3v1Record v1;
     v1.Reset();
-    v1.SetTitle(song.title);
-    v1.SetArtist(song.artist);
-    v1.SetAlbum(song.album);
-    v1.SetYear(song.year);
-    v1.SetComment(song.comment);
+    SetTexts(v1, ValuesOf(song));
     v1.trackByte = static_cast<std::uint8_t>(song.track);
     v1.genreByte = static_cast<std::uint8_t>(song.genre);
     ASSERT_EQ(v1.WriteTag(path), 1);

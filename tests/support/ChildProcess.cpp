@@ -11,8 +11,9 @@ namespace tagnomen::testing {
 
 ChildProcess::ChildProcess(const std::function<int(ChildProcess& self)>& body) {
     int fds[2];
-    if (pipe(fds) != 0)
+    if (pipe(fds) != 0) {
         return;
+    }
     readFd_ = fds[0];
     writeFd_ = fds[1];
     pid_ = fork();
@@ -30,8 +31,9 @@ ChildProcess::~ChildProcess() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    if (readFd_ >= 0)
+    if (readFd_ >= 0) {
         close(readFd_);
+    }
 }
 
 void ChildProcess::Signal() {
@@ -46,20 +48,23 @@ bool ChildProcess::WaitForSignal(std::chrono::milliseconds timeout) {
 }
 
 void ChildProcess::Kill() {
-    if (pid_ > 0 && !reaped_)
+    if (pid_ > 0 && !reaped_) {
         kill(pid_, SIGKILL);
+    }
 }
 
 bool ChildProcess::Wait(std::chrono::milliseconds timeout, int& exitStatus) {
     exitStatus = -1;
-    if (pid_ <= 0)
+    if (pid_ <= 0) {
         return false;
+    }
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     int status = 0;
     for (;;) {
         const pid_t done = waitpid(pid_, &status, WNOHANG);
-        if (done == pid_)
+        if (done == pid_) {
             break;
+        }
         if (std::chrono::steady_clock::now() >= deadline) {
             Kill();
             waitpid(pid_, &status, 0);
@@ -69,8 +74,9 @@ bool ChildProcess::Wait(std::chrono::milliseconds timeout, int& exitStatus) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     reaped_ = true;
-    if (WIFEXITED(status))
+    if (WIFEXITED(status)) {
         exitStatus = WEXITSTATUS(status);
+    }
     return true;
 }
 

@@ -18,8 +18,9 @@ TempDir::TempDir() : TempDir(std::string()) {}
 TempDir::TempDir(const std::string& base) {
     const fs::path parent = base.empty() ? fs::temp_directory_path() : fs::path(base);
     std::string pattern = (parent / "tagnomen-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
+    if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
+    }
     path_ = pattern;
 }
 
@@ -65,8 +66,9 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!out) {
         throw std::runtime_error("cannot write " + path);
+    }
 }
 
 ScopedSettingsFile::ScopedSettingsFile() : path_(dir_ / "settings.reg") {

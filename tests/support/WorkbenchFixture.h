@@ -5,9 +5,9 @@
 
 #include <memory>
 
+#include "ScriptedUi.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
-#include "platform/ScriptedUi.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen::testing {

@@ -63,12 +63,13 @@ int main(int argc, char** argv) {
     work.removeRecursively();
     const std::string music = (work.path() + "/Music").toStdString();
     QDir().mkpath(QString::fromStdString(music));
-    for (const char* name : kMessyNames)
+    for (const char* name : kMessyNames) {
         std::ofstream(music + "/" + name) << "audio";
+    }
     SettingsStore settings((work.path() + "/settings.reg").toStdString());
     settings.FirstRunCheck();
     settings.SetPathToWork(music);
-    settings.SetRenamingMethod(1);
+    settings.SetRenamingMethod(RenamingMethod::SmartEngine);
 
     SilentQtUi ui;
     Workbench workbench(settings, ui);

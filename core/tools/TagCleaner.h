@@ -3,7 +3,7 @@
 // the file information table. For each file both old tags are removed, a new
 // ID3v1 tag is written from the table row (keeping only the comment found in
 // the file), and an ID3v2.3 tag only when a value does not fit ID3v1.
-// RunTagCleaner (app/Tools.h) is its entry from the Tools menu.
+// RunTagCleaner (tools/Tools.h) is its entry from the Tools menu.
 #include <cstddef>
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/ScriptedUi.h"
+#include "ScriptedUi.h"
 
 namespace tagnomen {
 
@@ -14,25 +14,12 @@ UiCall MakeCall(const char* kind, const std::string& caption, const std::string&
 }
 }  // namespace
 
-const char* GarbageAnswerName(GarbageAnswer answer) {
-    switch (answer) {
-        case GarbageAnswer::Yes:
-            return "yes";
-        case GarbageAnswer::Album:
-            return "album";
-        case GarbageAnswer::Track:
-            return "track";
-        case GarbageAnswer::No:
-            break;
-    }
-    return "no";
-}
-
 std::vector<UiCall> ScriptedUi::CallsOfKind(const std::string& kind) const {
     std::vector<UiCall> result;
     for (const UiCall& call : calls) {
-        if (call.kind == kind)
+        if (call.kind == kind) {
             result.push_back(call);
+        }
     }
     return result;
 }
@@ -40,8 +27,9 @@ std::vector<UiCall> ScriptedUi::CallsOfKind(const std::string& kind) const {
 std::vector<std::string> ScriptedUi::MessageTexts() const {
     std::vector<std::string> result;
     for (const UiCall& call : calls) {
-        if (call.kind == "message" || call.kind == "question")
+        if (call.kind == "message" || call.kind == "question") {
             result.push_back(call.text);
+        }
     }
     return result;
 }
@@ -106,8 +94,9 @@ GarbageAnswer ScriptedUi::AskGarbage(const std::string& question, bool showMarkA
 }
 
 bool ScriptedUi::NextTick() {
-    if (sameForRestTicks.empty())
+    if (sameForRestTicks.empty()) {
         return false;
+    }
     const bool tick = sameForRestTicks.front();
     sameForRestTicks.pop_front();
     return tick;

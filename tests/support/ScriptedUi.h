@@ -79,6 +79,4 @@ class ScriptedUi : public Ui {
     bool NextTick();
 };
 
-const char* GarbageAnswerName(GarbageAnswer answer);
-
 }  // namespace tagnomen

@@ -1,15 +1,15 @@
 #pragma once
-// The renaming context: one object owned by the Workbench for its whole life
-// and passed by reference to every renaming method, to Save and Undo and to
-// every tool.
-#include <cstdio>
+// The renaming context: the state one session of the program shares, owned
+// by the Workbench for its whole life and passed by reference to every
+// renaming method, to Save and Undo and to every tool. What belongs to one
+// call alone lives elsewhere: the smart engine's working values in its
+// engine run (rename/EngineRun.h), the open undo file in Save and Undo.
 #include <string>
 
-#include "app/UndoFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
-#include "rename/FileInfoTable.h"
-#include "rename/RenameQuestions.h"
+#include "session/FileInfoTable.h"
+#include "session/RememberedAnswers.h"
 #include "settings/SettingsStore.h"
 #include "tags/TagSupport.h"
 
@@ -17,42 +17,54 @@ namespace tagnomen {
 
 class TagReadAhead;
 
+// The copies of the text settings that the renaming context keeps.
+struct SettingsCaches {
+    std::string workDirectory;
+    std::string templateText;
+    std::string organizeRoot;
+};
+
 struct RenamingContext {
     RenamingContext(SettingsStore& store, Ui& owner) : settings(store), ui(owner) {
-        settings.AttachCaches(&caches);
-        settings.GetPathToWork(caches.workDirectory);
+        ReadPathToWork();
     }
     RenamingContext(const RenamingContext&) = delete;
     RenamingContext& operator=(const RenamingContext&) = delete;
-    ~RenamingContext() { settings.AttachCaches(nullptr); }
+
+    // The three text settings the context keeps copies of, read and stored
+    // through it, so that each copy is refreshed where the setting is read.
+    std::string ReadPathToWork();
+    void StorePathToWork(const std::string& path);
+    std::string ReadTemplate();
+    void StoreTemplate(const std::string& text);
+    std::string ReadOrganizeRoot();
+    void StoreOrganizeRoot(const std::string& path);
 
     SettingsStore& settings;
     // Plays the owner window: every message box of the methods and tools goes here.
     Ui& ui;
-    // Work directory, template and organizer root as the settings last gave them.
+    // Work directory, template and organizer root as they were last read or
+    // stored through the context.
     SettingsCaches caches;
     // The absolute path of the directory the lists were made from. Rename,
     // Save and Undo act there, whatever "PathToWork" says by then: another
     // copy of the program may have changed it in the meantime.
     std::string listedDirectory;
 
-    // Smart engine working fields.
-    int underscoreDashCount = 0;
-    std::string title, artist, album, year, track, genre;
-    int artistPassFlag = 0;
-    int needsAlbum = 0;
-    int needsTrack = 0;
     // Answers the person gave for the rest of the running Rename.
     RememberedAnswers remembered;
 
-    // The undo file while Save or Undo runs.
-    std::FILE* undoFile = nullptr;
-    UndoFileWriting undoWriting;
-
     // Copies of the settings, set at start-up and by the menu commands.
+    // "UnderscoreOption" keeps its number: 1 turns blanks into "_", 0 "_"
+    // into blanks, and any other number does neither.
     int underscoreOption = 0;
-    int useTemplate = 0;
-    int fileInfoLoader = 0;
+    // "UseTemplate" holds 1.
+    bool useTemplate = false;
+    // "FileInfoLoader" holds anything but 0.
+    bool fileInfoLoader = false;
+    // Read the two above afresh; a missing value leaves the copy as it was.
+    void ReadUseTemplate();
+    void ReadFileInfoLoader();
     // "FullTagSupport": every ID3v2 encoding read, unchanged frames kept.
     bool fullTagSupport = true;
     TagSupport Support() const { return fullTagSupport ? TagSupport::Full : TagSupport::Basic; }
@@ -63,18 +75,12 @@ struct RenamingContext {
     TagReadAhead* readAhead = nullptr;
 
     // Set by Rename before its first file; cleared by the first recorded row.
-    int tableResetFlag = 0;
+    bool tableResetFlag = false;
     FileInfoTable table;
 };
 
 // The directory a command acts on: the one the lists were made from; a
 // context that never listed one (a tool run on its own) reads "PathToWork".
-inline std::string WorkDirectory(RenamingContext& context) {
-    if (!context.listedDirectory.empty())
-        return context.listedDirectory;
-    std::string stored;
-    context.settings.GetPathToWork(stored);
-    return AbsolutePath(stored);
-}
+std::string WorkDirectory(RenamingContext& context);
 
 }  // namespace tagnomen

@@ -1,29 +1,27 @@
-#include "tags/TagCleaner.h"
+#include "tools/TagCleaner.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 
-#include "app/RenamingContext.h"
-#include "app/Tools.h"
-#include "app/WorkingSet.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "rename/NameTemplate.h"
+#include "session/RenamingContext.h"
+#include "session/WorkingSet.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Fields.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
 #include "tags/TagEdit.h"
 #include "tags/TagReadAhead.h"
+#include "tags/TagValues.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 
 namespace {
 
-constexpr std::size_t kId3v1TextCharacters = 30;
-constexpr std::size_t kId3v1CommentCharacters = 28;
 // Files whose tags are read ahead of the one being cleaned, at most.
 constexpr std::size_t kFilesReadAhead = 64;
 
@@ -36,19 +34,11 @@ constexpr const char* kQuestion =
     "Before proceeding check that the File Information loaded is correct, going to Tools -> "
     "File Info Viewer.\nDo you want to proceed with TAG's Cleaner?";
 
-std::uint8_t LowByte(int number) {
-    return static_cast<std::uint8_t>(static_cast<unsigned>(number) & 0xFFu);
-}
-
 // What one file gets: the table row's values, the comment kept from the file.
-struct CleanValues {
-    std::string title, artist, album, year, track, genre, comment;
-};
-
 // With full support the six "Unknown ..." placeholders are values the file
 // does not have: they go into no tag.
-CleanValues ValuesOf(const FileInfoTable& table, std::size_t row, std::string comment,
-                     bool fullSupport) {
+TagValues ValuesOf(const FileInfoTable& table, std::size_t row, std::string comment,
+                   bool fullSupport) {
     auto cell = [&](FileInfoTable::Column column) {
         const std::string& text = table.Cell(row, column);
         return fullSupport && IsMissingValue(text) ? std::string() : text;
@@ -58,32 +48,17 @@ CleanValues ValuesOf(const FileInfoTable& table, std::size_t row, std::string co
             std::move(comment)};
 }
 
-bool FitsId3v1(const CleanValues& v, bool fullSupport) {
-    const bool fitsWidths = Utf8Length(v.title) <= kId3v1TextCharacters &&
-                            Utf8Length(v.artist) <= kId3v1TextCharacters &&
-                            Utf8Length(v.album) <= kId3v1TextCharacters &&
-                            Utf8Length(v.comment) <= kId3v1CommentCharacters;
+bool FitsId3v1(const TagValues& v, bool fullSupport) {
     // ID3v1 writes "?" for what ISO-8859-1 lacks; with full support such a
     // value also goes into an ID3v2 tag, so that no character is lost.
-    const bool fitsCharacters = !fullSupport || (FitsLatin1(v.title) && FitsLatin1(v.artist) &&
-                                                 FitsLatin1(v.album) && FitsLatin1(v.comment));
-    return fitsWidths && fitsCharacters;
+    return FitsId3v1Widths(v) && (!fullSupport || TextsFitLatin1(v));
 }
 
-std::string Id3v1BlockOf(const CleanValues& v, bool fullSupport) {
-    Id3v1Record fresh;
-    fresh.Reset();
-    fresh.SetTitle(v.title);
-    fresh.SetAlbum(v.album);
-    fresh.SetArtist(v.artist);
-    fresh.SetComment(v.comment);
-    fresh.SetYear(v.year);
-    fresh.trackByte = LowByte(std::max(0, LeadingInteger(v.track)));
+std::string CleanId3v1Block(const TagValues& v, bool fullSupport) {
     // With full support a genre named by text gets its number from the table,
     // and 255 when it has none, never 0 ("Blues") for a text without digits.
-    fresh.genreByte = LowByte(fullSupport ? GenreNumberOf(v.genre) : LeadingInteger(v.genre));
-    const auto block = fresh.BuildBlock();
-    return std::string(reinterpret_cast<const char*>(block.data()), block.size());
+    return Id3v1BlockOf(v, std::max(0, LeadingInteger(v.track)),
+                        fullSupport ? GenreNumberOf(v.genre) : LeadingInteger(v.genre));
 }
 
 bool HasKeptFrames(const Id3v2Record& v2) {
@@ -98,7 +73,7 @@ bool HasKeptFrames(const Id3v2Record& v2) {
 // The new ID3v2 tag: the table's values as fresh text frames (with full
 // support beside the old tag's pictures and lyrics); none when everything
 // fits ID3v1 and nothing is to be kept.
-TagEdit::Id3v2Builder Id3v2BuilderOf(const CleanValues& v, TagSupport support, bool needed) {
+TagEdit::Id3v2Builder Id3v2BuilderOf(const TagValues& v, TagSupport support, bool needed) {
     return [v, support, needed](std::string_view oldTag,
                                 std::string& reason) -> std::optional<std::string> {
         if (!needed) {
@@ -106,13 +81,7 @@ TagEdit::Id3v2Builder Id3v2BuilderOf(const CleanValues& v, TagSupport support, b
         }
         Id3v2Record tag(support);
         tag.Reset();
-        tag.SetTitle(v.title);
-        tag.SetAlbum(v.album);
-        tag.SetArtist(v.artist);
-        tag.SetComment(v.comment);
-        tag.SetYear(v.year);
-        tag.SetTrack(v.track);
-        tag.SetGenre(v.genre);
+        SetValues(tag, v);
         if (support == TagSupport::Basic) {
             tag.SetComposer("");
             tag.SetEncodedBy("");
@@ -181,11 +150,11 @@ void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t in
     } else if (v1.tagPresent == 1 && !v1.comment.empty()) {
         comment = v1.comment;
     }
-    const CleanValues values = ValuesOf(context.table, index, std::move(comment), full);
+    const TagValues values = ValuesOf(context.table, index, std::move(comment), full);
     const bool needsId3v2 = !FitsId3v1(values, full) || (full && HasKeptFrames(v2));
 
     TagEdit edit;
-    edit.id3v1 = Id3v1BlockOf(values, full);
+    edit.id3v1 = CleanId3v1Block(values, full);
     edit.id3v2 = Id3v2BuilderOf(values, support, needsId3v2);
     std::string reason;
     if (!ApplyTagEdit(fileName, edit, reason)) {
@@ -210,8 +179,9 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
         ShowOk(context.ui, "Error", kNoTableMessage, MessageIcon::Stop);
         return result;
     }
-    if (!AskYesNo(context.ui, "Warning", kQuestion, MessageIcon::Warning))
+    if (!AskYesNo(context.ui, "Warning", kQuestion, MessageIcon::Warning)) {
         return result;
+    }
 
     // The table belongs to the directory it was read from, whatever is
     // listed or stored as the work directory now; the lists go with it only
@@ -259,8 +229,9 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
 CommandResult RunTagCleaner(RenamingContext& context, const WorkingSet& set) {
     const bool tableLoaded = context.table.RowCount() != 0;
     const CleanResult result = CleanTags(context, set.oldNames);
-    if (!result.ran)
+    if (!result.ran) {
         return tableLoaded ? CommandResult::Cancelled() : CommandResult::Refused();
+    }
     return CommandResult::Batch(result.failures);
 }
 

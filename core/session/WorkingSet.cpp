@@ -1,4 +1,4 @@
-#include "app/WorkingSet.h"
+#include "session/WorkingSet.h"
 
 namespace tagnomen {
 
@@ -10,8 +10,9 @@ void WorkingSet::ClearSelections() {
 std::vector<int> WorkingSet::SelectedRenamed() const {
     std::vector<int> indexes;
     for (std::size_t i = 0; i < renamedSelected.size() && i < renamedNames.size(); ++i) {
-        if (renamedSelected[i])
+        if (renamedSelected[i]) {
             indexes.push_back(static_cast<int>(i));
+        }
     }
     return indexes;
 }

@@ -1,19 +1,14 @@
 #pragma once
-// The commands the Workbench hands over to once its own guards have passed.
+// The tools the Workbench hands over to once its own guards have passed.
 // Each runs to its end and reports through the context's Ui.
 #include <string>
 
-#include "app/CommandResult.h"
+#include "session/CommandResult.h"
 
 namespace tagnomen {
 
 struct RenamingContext;
 struct WorkingSet;
-
-// Save: renames every file to its proposed name and writes the undo file.
-CommandResult SaveRenames(RenamingContext& context, WorkingSet& set);
-// Undo: renames the files of the last Save back.
-CommandResult UndoRenames(RenamingContext& context, WorkingSet& set);
 
 // The preview shows the name for previewFile (none: example values).
 void RunNameFormatDialog(RenamingContext& context, const std::string& previewFile);

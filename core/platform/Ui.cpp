@@ -1,0 +1,19 @@
+#include "platform/Ui.h"
+
+namespace tagnomen {
+
+const char* GarbageAnswerName(GarbageAnswer answer) {
+    switch (answer) {
+        case GarbageAnswer::Yes:
+            return "yes";
+        case GarbageAnswer::Album:
+            return "album";
+        case GarbageAnswer::Track:
+            return "track";
+        case GarbageAnswer::No:
+            break;
+    }
+    return "no";
+}
+
+}  // namespace tagnomen

@@ -1,0 +1,19 @@
+#pragma once
+// The answers a person gave "for the rest of this Rename": the renaming
+// context keeps them until the Rename ends (rename/RenameQuestions asks and
+// remembers).
+#include <optional>
+
+#include "platform/Ui.h"
+
+namespace tagnomen {
+
+struct RememberedAnswers {
+    std::optional<MessageAnswer> valueChoice;
+    std::optional<GarbageAnswer> garbageText;
+    std::optional<MessageAnswer> garbageCharacters;
+
+    void Clear() { *this = RememberedAnswers{}; }
+};
+
+}  // namespace tagnomen
