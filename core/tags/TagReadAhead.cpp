@@ -16,6 +16,10 @@ constexpr std::size_t kFirstWorkers = 2;
 constexpr auto kSlowRead = std::chrono::microseconds(200);
 constexpr int kSlowReadsInARow = 2;
 constexpr int kYieldsBeforeSleep = 16;
+// Workers waiting for room are woken once the consumer has taken this many
+// files, not after every file: each wake-up of all of them costs a turn on
+// the mutex per worker, and only one of them would find room.
+constexpr std::size_t kRoomBatch = 32;
 
 }  // namespace
 
@@ -125,6 +129,7 @@ FileTags TagReadAhead::Take(const std::string& name) {
         return ReadNow(name);  // not read ahead, or taken or passed over already
     }
     const std::size_t index = found->second;
+    PassOver(index);
     Slot& slot = slots_[index];
     // A file about to arrive is worth a few yields before a sleep, which
     // costs two context switches.
@@ -132,13 +137,34 @@ FileTags TagReadAhead::Take(const std::string& name) {
         std::this_thread::yield();
     }
     if (!slot.ready) {
+        GiveRoom();  // its worker may be among those waiting
         std::unique_lock<std::mutex> lock(mutex_);
+        // The workers do not keep up: one more joins them.
+        if (workers_.size() < limits_.threads) {
+            StartWorker();
+        }
         awaited_ = index;
         arrived_.wait(lock, [&slot] { return slot.ready.load(); });
         awaited_ = kNothingAwaited;
     }
     std::unique_ptr<FileTags> tags = std::move(slot.tags);
     --held_;
+    nextToTake_ = index + 1;
+    if (nextToTake_ >=
+        roomGivenAt_ + std::clamp<std::size_t>(limits_.filesAhead / 4, 1, kRoomBatch)) {
+        GiveRoom();
+    }
+    // What the decisions use is what the file holds now.
+    if (StampOf(PathOf(name)) != tags->stamp) {
+        return ReadNow(name);
+    }
+    return std::move(*tags);
+}
+
+void TagReadAhead::PassOver(std::size_t index) {
+    if (index == nextToTake_) {
+        return;
+    }
     // Files passed over are not waited for any more; what was read of them goes.
     for (std::size_t i = nextToTake_; i < index; ++i) {
         if (slots_[i].ready && slots_[i].tags) {
@@ -146,16 +172,16 @@ FileTags TagReadAhead::Take(const std::string& name) {
             --held_;
         }
     }
-    nextToTake_ = index + 1;
+    nextToTake_ = index;
+    GiveRoom();
+}
+
+void TagReadAhead::GiveRoom() {
+    roomGivenAt_ = nextToTake_;
     if (waitingForRoom_ > 0) {
         const std::lock_guard<std::mutex> lock(mutex_);
         room_.notify_all();
     }
-    // What the decisions use is what the file holds now.
-    if (StampOf(PathOf(name)) != tags->stamp) {
-        return ReadNow(name);
-    }
-    return std::move(*tags);
 }
 
 std::size_t TagReadAhead::PeakHeld() const {

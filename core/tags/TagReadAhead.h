@@ -75,6 +75,10 @@ class TagReadAhead {
     };
 
     void Work();
+    // Moves the consumer to `index`, dropping what was read of the files before it.
+    void PassOver(std::size_t index);
+    // Wakes the workers waiting for room (the consumer only).
+    void GiveRoom();
     void StartWorker();  // with mutex_ held
     FileTags ReadNow(const std::string& name) const { return ReadFileTags(PathOf(name), support_); }
     std::string PathOf(const std::string& name) const;
@@ -93,6 +97,7 @@ class TagReadAhead {
     std::atomic<std::size_t> nextToTake_{0};  // files before it are taken or passed over
     std::atomic<std::size_t> awaited_{kNothingAwaited};
     std::atomic<int> waitingForRoom_{0};
+    std::size_t roomGivenAt_ = 0;  // nextToTake_ when the waiting workers were last woken
     std::atomic<std::size_t> held_{0};
     std::atomic<std::size_t> peakHeld_{0};
     std::atomic<bool> stopping_{false};

@@ -98,6 +98,9 @@ TEST(TagReadAheadUnitTest, WorkersStayWithinTheirBoundAndStopWithTheCommand) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         EXPECT_EQ(readAhead.PeakHeld(), 16u) << "never more ahead than the bound";
         EXPECT_EQ(readAhead.Take(names[0]).id3v2.title, names[0]);
+        // A file far past the bound (the files before it passed over) arrives.
+        EXPECT_EQ(readAhead.Take(names[300]).id3v2.title, names[300]);
+        EXPECT_EQ(readAhead.Take(names[301]).id3v2.title, names[301]);
         // A command cancelled here ends the object: its workers stop and are joined.
     }
 }
