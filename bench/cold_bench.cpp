@@ -14,9 +14,6 @@
 // fast as TagLib cold; on the slow share under 2 seconds.
 #include <fcntl.h>
 #include <sys/wait.h>
-#include <taglib/id3v1tag.h>
-#include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -33,22 +30,20 @@
 
 #include "CliRunner.h"
 #include "Corpus.h"
+#include "TagLibRival.h"
+#include "Timing.h"
 #include "rename/NameTemplate.h"
 #include "tags/TagReadAhead.h"
 
 namespace fs = std::filesystem;
 using namespace tagnomen;
+using bench::FilesOf;
+using bench::Seconds;
 
 namespace {
 
 constexpr int kFiles = 10000;
 constexpr const char* kLatencyFlag = "--slow-share";
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 bool DropPageCache() {
     ::sync();
@@ -56,14 +51,6 @@ bool DropPageCache() {
     drop << "3\n";
     drop.flush();
     return static_cast<bool>(drop);
-}
-
-std::vector<std::string> FilesOf(const std::string& dir) {
-    std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        files.push_back(entry.path().string());
-    }
-    return files;
 }
 
 void ReadEnds(const std::string& path) {
@@ -97,17 +84,7 @@ double Floor(const std::vector<std::string>& files, unsigned threads) {
 
 double TagLibRead(const std::vector<std::string>& files) {
     return Seconds([&] {
-        std::size_t sink = 0;
-        for (const std::string& path : files) {
-            TagLib::MPEG::File file(path.c_str(), false);
-            for (TagLib::Tag* tag : {static_cast<TagLib::Tag*>(file.ID3v1Tag()),
-                                     static_cast<TagLib::Tag*>(file.ID3v2Tag())}) {
-                if (tag != nullptr) {
-                    sink += tag->title().size() + tag->artist().size() + tag->track();
-                }
-            }
-        }
-        if (sink == 42) {
+        if (bench::TagLibReadTags(files) == 42) {
             std::puts("");
         }
     });

@@ -16,18 +16,14 @@
 #include "CliUi.h"
 #include "MainWindow.h"
 #include "SilentQtUi.h"
+#include "Timing.h"
 #include "app/Workbench.h"
 
 namespace fs = std::filesystem;
 using namespace tagnomen;
+using bench::Seconds;
 
 namespace {
-
-double Seconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 std::string MakeDirectory(int files) {
     std::string dir =

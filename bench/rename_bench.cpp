@@ -9,9 +9,6 @@
 //   kid3-cli  (when installed and TAGNOMEN_BENCH_KID3_FILES is set) renaming
 //             the same number of files from their tags
 // Figures are seconds, and seconds per 10,000 files where it helps.
-#include <taglib/id3v1tag.h>
-#include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
 
 #include <algorithm>
 #include <chrono>
@@ -27,19 +24,16 @@
 
 #include "CliRunner.h"
 #include "Corpus.h"
+#include "TagLibRival.h"
+#include "Timing.h"
 #include "platform/FileSystem.h"
 #include "rename/NameTemplate.h"
 
 namespace fs = std::filesystem;
 using namespace tagnomen;
+using bench::Seconds;
 
 namespace {
-
-double Seconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // Names without digits, so that the smart engine asks nothing.
 std::string LetterName(int index) {
@@ -73,24 +67,9 @@ int Cli(const std::string& settings, std::vector<std::string> args) {
 }
 
 double TagLibRead(const std::string& dir) {
-    std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        files.push_back(entry.path().string());
-    }
+    const std::vector<std::string> files = bench::FilesOf(dir);
     return Seconds([&] {
-        std::size_t sink = 0;
-        for (const std::string& path : files) {
-            TagLib::MPEG::File file(path.c_str(), false);
-            for (TagLib::Tag* tag : {static_cast<TagLib::Tag*>(file.ID3v1Tag()),
-                                     static_cast<TagLib::Tag*>(file.ID3v2Tag())}) {
-                if (tag == nullptr) {
-                    continue;
-                }
-                sink += tag->title().size() + tag->artist().size() + tag->album().size() +
-                        tag->year() + tag->track() + tag->genre().size();
-            }
-        }
-        if (sink == 42) {
+        if (bench::TagLibReadTags(files) == 42) {
             std::puts("");
         }
     });
