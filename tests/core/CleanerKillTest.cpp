@@ -1,19 +1,18 @@
 // The tag cleaner killed at random moments: after every kill each file holds
 // either its old tags or its new ones, and its audio, whatever the moment.
 // The seed is printed; TAGNOMEN_KILL_SEED repeats a run.
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "ScriptedUi.h"
 #include "TagsTestBytes.h"
 #include "TempDir.h"
@@ -45,28 +44,30 @@ Bytes OriginalFile() {
     return file;
 }
 
-// Cleans every file of `dir` with one table row each; runs in a child process.
-[[noreturn]] void CleanAllAndExit(const std::string& dir, int files) {
-    SettingsStore store(dir + "/.settings.reg");
-    store.FirstRunCheck();
-    store.SetPathToWork(dir);
-    ScriptedUi ui;
-    ui.yesNoAnswers = {true};
-    RenamingContext context(store, ui);
-    context.fullTagSupport = true;
-    for (int i = 0; i < files; ++i) {
-        context.table.AppendRow({NameOf(i), "New Title", "Artist", "Album", "2001", "3", "17"});
+// Cleans every file of `dir` with one table row each, in a child process.
+// Waits for it to end unless killAfter is given; then kills it at that time.
+void CleanInChild(const std::string& dir, int files,
+                  std::optional<std::chrono::microseconds> killAfter = std::nullopt) {
+    testing::ChildProcess child([&](testing::ChildProcess&) {
+        SettingsStore store(dir + "/.settings.reg");
+        store.FirstRunCheck();
+        store.SetPathToWork(dir);
+        ScriptedUi ui;
+        ui.yesNoAnswers = {true};
+        RenamingContext context(store, ui);
+        context.fullTagSupport = true;
+        for (int i = 0; i < files; ++i) {
+            context.table.AppendRow({NameOf(i), "New Title", "Artist", "Album", "2001", "3", "17"});
+        }
+        CleanTags(context, {});
+        return 0;
+    });
+    if (killAfter) {
+        std::this_thread::sleep_for(*killAfter);
+        child.Kill();
     }
-    CleanTags(context, {});
-    std::_Exit(0);
-}
-
-pid_t StartCleaner(const std::string& dir, int files) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        CleanAllAndExit(dir, files);
-    }
-    return child;
+    int status = -1;
+    EXPECT_TRUE(child.Wait(std::chrono::seconds(120), status));
 }
 
 // Files in memory where the system has a place for them (/dev/shm): each
@@ -82,18 +83,14 @@ class MemoryTempDir : public TempDir {
 };
 
 TEST(CleanerKillTest, EveryFileHasItsOldTagsOrItsNewOnesAfterAKill) {
-    unsigned seed = std::random_device{}();
-    if (const char* fixed = std::getenv("TAGNOMEN_KILL_SEED")) {
-        seed = static_cast<unsigned>(std::strtoul(fixed, nullptr, 10));
-    }
+    const unsigned seed = testing::KillSeed();
     std::cout << "kill seed " << seed << " (TAGNOMEN_KILL_SEED repeats it)\n";
     std::mt19937 random(seed);
 
     // The cleaned file, from one run to its end.
     MemoryTempDir reference;
     reference.Write(NameOf(0), OriginalFile());
-    int status = 0;
-    ::waitpid(StartCleaner(reference.Path(), 1), &status, 0);
+    CleanInChild(reference.Path(), 1);
     const Bytes cleaned = reference.Read(NameOf(0));
     ASSERT_NE(cleaned, OriginalFile());
 
@@ -105,7 +102,7 @@ TEST(CleanerKillTest, EveryFileHasItsOldTagsOrItsNewOnesAfterAKill) {
     };
     writeOriginals();
     const auto start = std::chrono::steady_clock::now();
-    ::waitpid(StartCleaner(dir.Path(), kFiles), &status, 0);
+    CleanInChild(dir.Path(), kFiles);
     const auto whole = std::chrono::steady_clock::now() - start;
 
     int lost = 0, torn = 0, changed = 0, leftovers = 0;
@@ -114,10 +111,7 @@ TEST(CleanerKillTest, EveryFileHasItsOldTagsOrItsNewOnesAfterAKill) {
         writeOriginals();
         std::uniform_int_distribution<long long> moment(
             0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
-        const pid_t child = StartCleaner(dir.Path(), kFiles);
-        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &status, 0);
+        CleanInChild(dir.Path(), kFiles, std::chrono::microseconds(moment(random)));
         for (int i = 0; i < kFiles; ++i) {
             if (!dir.Exists(NameOf(i))) {
                 ++lost;

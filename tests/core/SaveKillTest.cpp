@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -32,12 +31,6 @@ namespace fs = std::filesystem;
 
 constexpr int kFiles = 5000;
 constexpr int kRuns = 20;
-
-unsigned Seed() {
-    const char* text = std::getenv("TAGNOMEN_KILL_SEED");
-    return text != nullptr && *text != '\0' ? static_cast<unsigned>(std::strtoul(text, nullptr, 10))
-                                            : std::random_device{}();
-}
 
 std::string Name(const char* pattern, int i) {
     char buffer[64];
@@ -179,7 +172,7 @@ class SaveKillTest : public ::testing::Test {
 };
 
 TEST_F(SaveKillTest, EveryRenameIsRecordedAndUndoneAfterAKillAtAnyMoment) {
-    const unsigned seed = Seed();
+    const unsigned seed = testing::KillSeed();
     std::mt19937 random(seed);
     Prepare();
     const long long saveTime = SaveInChild(-1);

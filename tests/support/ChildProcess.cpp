@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <random>
 #include <thread>
 
 namespace tagnomen::testing {
@@ -78,6 +80,12 @@ bool ChildProcess::Wait(std::chrono::milliseconds timeout, int& exitStatus) {
         exitStatus = WEXITSTATUS(status);
     }
     return true;
+}
+
+unsigned KillSeed() {
+    const char* text = std::getenv("TAGNOMEN_KILL_SEED");
+    return text != nullptr && *text != '\0' ? static_cast<unsigned>(std::strtoul(text, nullptr, 10))
+                                            : std::random_device{}();
 }
 
 }  // namespace tagnomen::testing

@@ -33,4 +33,9 @@ class ChildProcess {
     bool reaped_ = false;
 };
 
+// The seed of a test that kills children at random moments: from
+// TAGNOMEN_KILL_SEED when it is set, so that a run can be repeated, else a
+// fresh one.
+unsigned KillSeed();
+
 }  // namespace tagnomen::testing
