@@ -6,20 +6,26 @@
 //   tagnomen-screenshots OUTPUT_DIR --screen   the main window on the whole
 //                                              screen, as placed on it
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
+#include <QLinearGradient>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
 #include <cstdio>
 #include <fstream>
 
+#include "FileInfoEditorDialog.h"
 #include "GarbageDialog.h"
 #include "MainWindow.h"
 #include "NameFormatDialog.h"
 #include "SilentQtUi.h"
 #include "app/Workbench.h"
 #include "settings/SettingsStore.h"
+#include "tools/FileInfoEditorModel.h"
 #include "tools/NameFormatModel.h"
 
 using namespace tagnomen;
@@ -38,6 +44,26 @@ constexpr const char* kMessyNames[] = {
     "R.E.M. - Losing My Religion.mp3",
     "queen - bohemian rhapsody [remastered].mp3",
 };
+
+// A cover picture as a file would hold it (PNG bytes): a plain gradient
+// with a ring, drawn here so that no picture of anybody's is needed.
+std::string CoverPicture() {
+    QImage image(300, 300, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, 300, 300);
+    gradient.setColorAt(0, QColor(32, 36, 48));
+    gradient.setColorAt(1, QColor(120, 40, 40));
+    painter.fillRect(image.rect(), gradient);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(230, 200, 120), 14));
+    painter.drawEllipse(QPointF(150, 150), 80, 80);
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
 
 bool Save(QWidget* widget, const QString& path) {
     QApplication::processEvents();
@@ -106,6 +132,14 @@ int main(int argc, char** argv) {
     NameFormatDialog formatDialog(format);
     formatDialog.show();
     ok = Save(&formatDialog, out + "/name-format.png") && ok;
+
+    FileInfoEditorModel editor(
+        ui, EditorMode::Tag, "Uses ID3 TAGv1 and TAGv2", "Angel.mp3",
+        {"Angel", "Massive Attack", "Mezzanine", "1998", "1", "17", "Remastered"});
+    editor.SetCover(CoverPicture());
+    FileInfoEditorDialog editorDialog(editor);
+    editorDialog.show();
+    ok = Save(&editorDialog, out + "/tag-editor.png") && ok;
     work.removeRecursively();
     return ok ? 0 : 1;
 }
