@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/Text.h"
@@ -17,6 +18,11 @@ struct ExpansionCase {
     int underscoreOption;
     const char* proposed;
 };
+
+// Test names show the case's name, not its bytes.
+void PrintTo(const ExpansionCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class WorkedExamples : public ::testing::TestWithParam<ExpansionCase> {};
 
