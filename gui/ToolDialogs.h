@@ -1,17 +1,11 @@
 #pragma once
 // One function per tool dialog: shows the dialog over its model and returns
 // true for OK. QtUi hands every tool dialog call to these.
+#include "platform/DialogModels.h"
+
 class QWidget;
 
 namespace tagnomen {
-
-class DirectoryChooserModel;
-class NameFormatModel;
-class EditFileNameModel;
-class MassFileNameEditorModel;
-class FileInfoEditorModel;
-class FileInfoViewerModel;
-class FilesOrganizerModel;
 
 bool ExecDirectoryChooserDialog(QWidget* parent, DirectoryChooserModel& model);
 bool ExecNameFormatDialog(QWidget* parent, NameFormatModel& model);

@@ -12,42 +12,37 @@
 namespace tagnomen {
 namespace {
 
-using testing::TempDir;
-using testing::WriteFile;
+class RenamingContextCopies : public ::testing::Test {
+  protected:
+    testing::TempDir dir_;
+    SettingsStore store_{dir_ / "s.reg"};
+    // Another copy of the program, writing the same settings file.
+    SettingsStore other_{dir_ / "s.reg"};
+    // The defaults are written before the context reads its copies.
+    FirstRunResult firstRun_ = store_.FirstRunCheck();
+    ScriptedUi ui_;
+    RenamingContext context_{store_, ui_};
+};
 
-constexpr const char* kHeader =
-    "Windows Registry Editor Version 5.00\n\n"
-    "[HKEY_CURRENT_USER\\Software\\Corvanel\\Velk\\Tagnomen31\\Data]\n";
-
-TEST(RenamingContextCopies, ReadsAndStoresThroughTheContextRefreshTheCopies) {
-    TempDir dir;
-    SettingsStore store(dir / "s.reg");
-    store.FirstRunCheck();
-    ScriptedUi ui;
-    RenamingContext context(store, ui);
-    context.StoreTemplate("%Title");
-    context.StoreOrganizeRoot("/root/x");
-    EXPECT_EQ(context.caches.templateText, "%Title");
-    EXPECT_EQ(context.caches.organizeRoot, "/root/x");
-    WriteFile(dir / "s.reg", std::string(kHeader) + "\"PathToWork\"=\"/music\"\n");
-    EXPECT_EQ(context.ReadPathToWork(), "/music");
-    EXPECT_EQ(context.caches.workDirectory, "/music");
+TEST_F(RenamingContextCopies, ReadsAndStoresThroughTheContextRefreshTheCopies) {
+    context_.StoreTemplate("%Title");
+    context_.StoreOrganizeRoot("/root/x");
+    EXPECT_EQ(context_.caches.templateText, "%Title");
+    EXPECT_EQ(context_.caches.organizeRoot, "/root/x");
+    other_.SetPathToWork("/music");
+    EXPECT_EQ(context_.ReadPathToWork(), "/music");
+    EXPECT_EQ(context_.caches.workDirectory, "/music");
 }
 
-TEST(RenamingContextCopies, TheStoreAloneLeavesTheCopiesAsTheyWere) {
-    TempDir dir;
-    SettingsStore store(dir / "s.reg");
-    store.FirstRunCheck();
-    ScriptedUi ui;
-    RenamingContext context(store, ui);
-    EXPECT_EQ(context.caches.workDirectory, "/") << "read when the context is made";
-    store.SetTemplate("%Artist");
-    store.SetPathToWork("/elsewhere");
+TEST_F(RenamingContextCopies, TheStoreAloneLeavesTheCopiesAsTheyWere) {
+    EXPECT_EQ(context_.caches.workDirectory, "/") << "read when the context is made";
+    store_.SetTemplate("%Artist");
+    store_.SetPathToWork("/elsewhere");
     std::string read;
-    store.GetTemplate(read);
+    store_.GetTemplate(read);
     EXPECT_EQ(read, "%Artist");
-    EXPECT_EQ(context.caches.templateText, "");
-    EXPECT_EQ(context.caches.workDirectory, "/");
+    EXPECT_EQ(context_.caches.templateText, "");
+    EXPECT_EQ(context_.caches.workDirectory, "/");
 }
 
 }  // namespace
