@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Entry points: make run, make test, make bench, make install, make fuzz.
 BUILD   ?= build
 PREFIX  ?= /usr/local

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading tags where the page cache cannot help: a cold cache, and a share
 // that takes a millisecond per file. One run, the same 10,000 files:
 //   floor/1, floor/32  open, read the first 4 KiB and the last 128 bytes,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smart engine alone: 10,000 generated messy old names, no tags, every
 // question answered No. Reported as names per second (items_per_second).
 // Goal: at least 50,000 names per second.

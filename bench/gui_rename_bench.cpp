@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing and Rename in the desktop program (offscreen) next to the same
 // commands without a window, over 10,000 and 100,000 tagless files: the
 // window's per-file progress bar and label must not cost more than half again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-command timings through tagnomen-cli's runner, in one process:
 //   listing   dir + rename over N tagless files (smart engine), N = 10,000 and 100,000
 //   id3       dir, method id3, loader on, the default template, rename over

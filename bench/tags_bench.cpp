@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading both tags of every file of a 10,000-file corpus (ID3v2.3 tag, fake
 // audio, ID3v1.1 block), warm page cache, side by side:
 //   Tagnomen/0     both records through one open (ReadTags), basic tag support

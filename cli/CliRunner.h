@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // tagnomen-cli from its arguments to its exit status.
 #include <iosfwd>

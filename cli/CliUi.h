@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Ui of tagnomen-cli: questions are answered by the answer policy or a
 // file of scripted answers, every box is logged to the transcript, messages

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of tagnomen-cli. Each group of commands registers itself in
 // the table; a command whose handler is empty is not available yet.

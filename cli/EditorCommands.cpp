@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands of the name format dialog and the file name editors. Each plays
 // the person in front of the dialog: the choices are queued for the dialog,
 // then the main window's command opens it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splitting one command line into words as a POSIX shell would: single
 // quotes, double quotes and backslash escapes; no expansions.

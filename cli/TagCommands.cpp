@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands of the tag tools and the file information table. The tool
 // commands play the person in front of the dialogs: what is to be typed and
 // pressed is queued for the dialog, then the main window's command runs.

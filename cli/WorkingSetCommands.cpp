@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the main window itself: the working set, Rename, Save,
 // Undo and the options.
 #include "Commands.h"

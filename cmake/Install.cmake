@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules beyond the two programs (their install(TARGETS) rules live in
 # cli/ and gui/): the launcher entry, the icons, the manual and the man pages,
 # each where the freedesktop conventions and the FHS expect it.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package`: a Debian package of the programs and everything `make
 # install` puts below the prefix, installed below /usr. The binaries are
 # stripped; packaging/finish-deb.cmake adds what Debian's policy asks of a
@@ -11,6 +12,7 @@ set(CPACK_PACKAGE_NAME tagnomen)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Tagnomen authors")
 set(CPACK_PACKAGE_CONTACT "The Tagnomen authors <maintainers@tagnomen.org>")
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "consistent names and tidy ID3 tags for MP3 files")

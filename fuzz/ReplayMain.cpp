@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs saved fuzz inputs through a fuzz target's entry point: every file
 // named on the command line, and every file of every directory named. A
 // failed check of the target aborts; otherwise the count is printed.

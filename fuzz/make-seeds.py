@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpus of the tag fuzzer: small files with ID3v1 and
 ID3v2 tags of every supported shape, and a few damaged ones."""
 import os

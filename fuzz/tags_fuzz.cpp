@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the two tag readers and, on request of the input's
 // last byte, the two writers, with basic or full tag support (also chosen by
 // the last byte). The input becomes the whole contents of a file; reading

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutDialog.h"
 
 #include <QFont>
@@ -51,6 +52,9 @@ AboutDialog::AboutDialog(const AboutInfo& info, QWidget* parent) : QDialog(paren
     description->setObjectName(QStringLiteral("aboutDescription"));
     description->setWordWrap(true);
 
+    auto* licence = new QLabel(QString::fromUtf8(info.licence), this);
+    licence->setObjectName(QStringLiteral("aboutLicence"));
+    licence->setWordWrap(true);
     auto* page = new QLabel(QString::fromUtf8(info.webPage), this);
     page->setObjectName(QStringLiteral("aboutWebPage"));
     page->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -70,6 +74,7 @@ AboutDialog::AboutDialog(const AboutInfo& info, QWidget* parent) : QDialog(paren
     text->addWidget(version);
     text->addSpacing(6);
     text->addWidget(description);
+    text->addWidget(licence);
     text->addWidget(page);
     auto* top = new QHBoxLayout;
     top->setSpacing(18);

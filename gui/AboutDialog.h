@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: program name and version, what it does, and the button that
 // opens the product's web page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Directory To Work On" / "Select a Root Directory To Organize Your Mp3
 // Files": the directory text over a folder tree. Selecting a folder lists

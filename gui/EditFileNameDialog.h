@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Edit The Mp3 File Name": one proposed name, shown without its ".mp3",
 // with "&Get Old Name" to start again from the file's name on disk.

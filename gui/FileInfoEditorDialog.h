@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file information editor: "ID3 TAG Editor" in tag mode, with the
 // comment and the tag label; "File Information Editor" in table mode, for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "File Information Viewer": the file information table as a grid with grid
 // lines, whole-row single selection and no sorting. "&Edit" or a double click

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Files Organizer": the group "Sort files by :" with five radio buttons, the
 // drop-down lists beside "&Artist" and "Al&bum", "&OK" and "&Cancel". With

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Erase the Garbage Text": Yes erases the text, No keeps it, the two "Mark
 // as" buttons (hidden unless needed) hand it over as album or track.

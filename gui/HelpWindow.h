@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manual: opened in the desktop's browser without waiting, or, where no
 // browser is registered for web pages, in a help window of the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the work directory line, the two lists, the progress bar
 // with its label and Cancel button, the three buttons, the status line and

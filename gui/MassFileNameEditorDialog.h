@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Mass Mp3 Filename Editor": a text added to every selected proposed name,
 // at the beginning, before the extension or after a token.

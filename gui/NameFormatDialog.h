@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Format To Rename": the two fixed formats and the free format with its
 // template edit, the placeholders a template may use (a click puts one in),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One of the main window's lists, shown straight from the Workbench's names:
 // a row's text is converted only when the view paints it, so listing and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frameless window shown while a batch runs ("Renaming your Mp3
 // Files...", "Cleaning your Mp3 File's TAGs...", "Organizing your Mp3

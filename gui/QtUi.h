@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Ui port shown as real windows: message boxes, the tag-mismatch prompt,
 // the garbage dialog, the progress windows and the tool dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps every window on its screen: when a window is shown it is made no
 // larger than the screen's available area and moved so that its frame lies

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's Ui answering every question No at once, without showing it:
 // the benchmarks and the screenshot tool use it so that a Rename runs to its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window's status line says after a command, and the tooltip
 // of a clashing name.

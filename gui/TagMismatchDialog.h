@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tag-mismatch prompt: shows the ID3v1 and the ID3v2 text of one value
 // and lets the person choose one. It has only OK; Escape keeps the ID3v1 text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One function per tool dialog: shows the dialog over its model and returns
 // true for OK. QtUi hands every tool dialog call to these.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs inside CPack once the files are staged, before the package is built:
 # man pages compressed, the Debian changelog and copyright added, as Debian's
 # policy wants them in a binary package.

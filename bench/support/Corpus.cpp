@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generated directories of MP3 files for the benchmarks. The tags are built
 // byte by byte here, independent of the tag writers being measured: ID3v2.3
 // tags of varied size (some with a picture frame), ID3v1.1 blocks, fake audio.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Generated directories of MP3 files for the benchmarks.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a far share in the benchmarks, loaded with LD_PRELOAD: every
 // open of a file whose name ends in ".mp3" waits TAGNOMEN_SLOW_OPEN_US
 // microseconds first, whichever thread opens it and whatever code path asks.

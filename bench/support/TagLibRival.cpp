@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TagLibRival.h"
 
 #include <taglib/id3v1tag.h>

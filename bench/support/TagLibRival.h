@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TagLib, the rival the readers are measured against, reading what a Rename
 // by the ID3 tag method needs: both tags of every file, no audio properties.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Wall-clock time of one piece of work, for the benchmarks that time whole
 // commands rather than loops.

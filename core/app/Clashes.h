@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Proposed names that cannot all be saved: two proposals with the same name,
 // or a proposal that takes the name of a file that stays as it is (its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save renames every file of the working set to its proposed name and records
 // each rename in the undo file before it happens; Undo reads that file and
 // renames the files back. Both act in the directory the lists were made

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Save and Undo, as the Workbench runs them once its own guards have passed.
 #include "session/CommandResult.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The undo file "Undo.inf" in the work directory: one pair of lines (old name,
 // new name) per file that Save renamed, then the end mark 0x01 with no line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the main window stood and how large it was when it last closed,
 // kept in the settings file as one text value, "x y width height maximized".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Workbench.h"
 
 #include "app/HelpLocation.h"
@@ -355,7 +356,9 @@ CommandResult Workbench::FileInfoViewer() {
 void Workbench::About() {
     AboutInfo info{kProgramName, TAGNOMEN_VERSION,
                    "Gives the MP3 files of a directory consistent names and tidy ID3 tags.",
-                   kWebPage};
+                   kWebPage,
+                   "Free software under the GNU General Public License, version 3 or later.\n"
+                   "There is no warranty."};
     if (context_.ui.ShowAbout(info)) {
         WebSite();
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window without widgets: the working set, the renaming context and
 // one routine per command of the main window. The Qt window and the CLI call

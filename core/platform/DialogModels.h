@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The models of the tool dialogs (core/tools/), declared by name only: the Ui
 // port runs them and DialogScripts queues actions for them, but neither looks

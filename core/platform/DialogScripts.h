@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Queued actions that play the part of a person in front of a tool dialog:
 // the CLI fills them from its command line, tests from their script. An

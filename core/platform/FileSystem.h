@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file-system operations the commands use, on POSIX. There are no drive
 // letters: the drive steps succeed without effect. A rename never replaces an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads and writes that go on until every byte has moved: they retry
 // interruptions and short transfers, and stop at an error or at a transfer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text helpers at the boundary between tag bytes (ISO-8859-1) and the
 // program's own text (UTF-8), plus small ASCII and number helpers.

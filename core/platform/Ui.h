@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the core talks to a person. The GUI shows these calls as real
 // windows, the CLI answers them by its policy, tests answer them from a script.
@@ -28,6 +29,7 @@ struct AboutInfo {
     std::string version;
     std::string description;
     std::string webPage;
+    std::string licence;
 };
 
 class Ui {

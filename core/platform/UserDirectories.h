@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's well-known folders as the user chose them: the XDG user
 // directories file ($XDG_CONFIG_HOME/user-dirs.dirs, else

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cleaning steps of the smart engine, each a small function over the
 // working name. Steps that only rewrite the name take it and return the new

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One call of the smart engine: the old name, the working name every step
 // reads and replaces, the options read at its start and the values it finds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file information loader: reads both tags of one file of the work
 // directory and reconciles them into six values, asking the person through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The smart engine's three garbage passes (method 1 only): segments between
 // separators, bracketed groups after the artist, and stray characters. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "RenamingMethod" 0: the proposed name comes from the file's own tags; the
 // old name only says which file to read.
 #include "platform/Text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning five values into a proposed file name: the free-format template
 // with its optional sections, the two fixed formats, and the finishing steps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record step shared by the renaming methods: one row of the file
 // information table per proposed name.
 #include "platform/FileSystem.h"

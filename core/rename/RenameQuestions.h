@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The questions the smart engine asks during a Rename, each of which the
 // person may answer once for the rest of that Rename. The answer given with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The renaming methods the Rename command calls for each old name.
 #include <string>

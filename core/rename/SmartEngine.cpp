@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smart renaming engine: the start of a call, the 32 cleaning steps in
 // their order, and the nine steps after the cleaning.
 #include "rename/SmartEngine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The smart renaming engine: proposes a name for one file by cleaning up and
 // taking apart its old name in a fixed list of steps (SmartEngine.cpp), then

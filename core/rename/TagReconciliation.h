@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules by which an ID3v1 and an ID3v2 value of one file are reconciled,
 // shared by the file information loader and the tag editor. Each rule either

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a command did, for a front end that must tell success from failure
 // without reading the boxes it showed: the CLI's exit status, a script that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file information table: seven parallel text columns, one row per file
 // of the latest Rename. Row i belongs to entry i of the two lists.

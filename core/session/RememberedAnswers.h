@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The answers a person gave "for the rest of this Rename": the renaming
 // context keeps them until the Rename ends (rename/RenameQuestions asks and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The renaming context: the state one session of the program shares, owned
 // by the Workbench for its whole life and passed by reference to every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name of the undo file in the work directory. Save and Undo (app) write
 // and read it; the files organizer (tools) removes it once files have left

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The working set: the sorted old names of the work directory and the
 // proposed names, entry i of one belonging to entry i of the other. It counts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The method Rename proposes names with, as the setting "RenamingMethod"
 // stores it.

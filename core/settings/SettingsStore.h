@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The persistent options: one getter and one setter per value. Every getter
 // reads the stored value afresh (a settings file changed by another copy of

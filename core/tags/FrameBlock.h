@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FrameBlock: the working block of one ID3v2 read or write: the 10-byte
 // header image, the file's length, one 250-byte value slot per row of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame id table: the sixteen ID3v2 frames the tag records know. The row
 // number is also the number of the value slot that carries the frame while a

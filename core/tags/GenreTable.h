@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The genre table: the 148 genre names, numbered as the ID3v1 genre byte and
 // the number inside the brackets of an ID3v2 genre text. 255 means no genre;

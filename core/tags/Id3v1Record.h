@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Id3v1Record: the values of one file's ID3v1 tag, the fixed 128-byte block at
 // the very end of an MP3 file ("TAG", title 30, artist 30, album 30, year 4,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the frames the program reads and writes mean: text frames, comments
 // (COMM and its kin USLT), user links (WXXX), pictures (APIC), the genre

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One ID3v2 frame: its header (id, size, two flag bytes) parsed and rendered
 // per version, the frame as kept in a frame list, and the steps that turn the

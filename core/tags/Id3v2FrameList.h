@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A whole ID3v2 tag as a list of frames, for the writers: parsed from the
 // bytes of the tag (header to footer) and rendered back. Frames the program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The walk over the frame headers of one tag body, shared by the reader (over
 // positioned reads of the file) and the frame list (over bytes in memory).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading an ID3v2 tag with full support: every text encoding, version 4
 // sizes as other taggers write them, extended headers, unsynchronisation.
 // Only frame headers and the first bytes of the frames the record wants are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing an ID3v2 tag with full support: the old tag's frames are kept, in
 // their version (a version 2 tag becomes version 3), and only the frames of
 // the values set are replaced, added or removed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 10-byte ID3v2 header at the very start of a file, parsed and rendered
 // in one place:

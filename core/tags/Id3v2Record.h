@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Id3v2Record: the values of one file's ID3v2 tag, the variable-length block
 // at the very start of an MP3 file. Read values are UTF-8.

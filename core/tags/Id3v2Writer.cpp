@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing of ID3v2 tags with basic support: slots from the values to write,
 // the layout decision and the tag's bytes; and the write itself, which hands
 // the new tag to ApplyTagEdit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading both tags of one file through a single open: the ID3v2 tag at the
 // start and the ID3v1 block at the end, with the same results as the two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Changing a file's tags in one atomic step. A file holds at most two tag
 // regions: the ID3v2 tag at its start and the 128-byte ID3v1 block at its

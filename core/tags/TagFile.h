@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File access of the tag records: a read-only handle that serves positioned
 // reads from one cached window (so reading both tags of a file usually costs

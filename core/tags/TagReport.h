@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report of what both tag readers find in one file, as one JSON object
 // (the output of the command line's "tags-file" command).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How much of ID3 the tag records understand: the setting "FullTagSupport".
 namespace tagnomen {

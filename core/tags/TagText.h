@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text codec of ID3v2: the four encodings a text frame may declare in its
 // first byte, decoded to the program's UTF-8 and encoded back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seven values both tags of a file hold, as text, and the one place that
 // sets them on the tag records: the tag editor and the tag cleaner write

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value start rule of the tag readers and writers: a tag text counts as
 // present only when its first byte, as an unsigned number, lies between 0x21

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the work directory chooser: the "Directory Name" text, the
 // folder tree beside it, what OK checks and what it stores. The Qt dialog and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the single file name editor ("Edit The Mp3 File Name"): the
 // ".mp3" taken out of the shown name and put back on OK, "&Get Old Name",

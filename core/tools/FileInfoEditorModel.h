@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the file information editor, shared by the tag editor (tag
 // mode: "ID3 TAG Editor", with the comment and the tag label) and the file

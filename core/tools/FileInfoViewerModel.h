@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the file information viewer: the file information table as a
 // grid of seven columns, one row per table row, and the row editor that lets

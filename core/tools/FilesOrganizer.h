@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files organizer's run: every file of the file information table moves
 // from the work directory into a folder below the root directory, one folder

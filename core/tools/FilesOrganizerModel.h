@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the "Files Organizer" dialog: five radio buttons (title,
 // artist, album, year, genre), the two drop-down lists beside "&Artist" and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the mass file name editor ("Mass Mp3 Filename Editor"): the
 // text to add, where it goes, and how OK rebuilds the selected proposed names.

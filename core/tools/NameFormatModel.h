@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the name format dialog ("Format To Rename"): which of the
 // three formats is chosen, the template edit that only the free format

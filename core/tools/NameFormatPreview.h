@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name format dialog's preview: the name a format gives for the first
 // file of the list, built from that file's tags as the ID3 tag method builds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name format dialog and the two file name editors, as the Workbench
 // opens them: each builds its model, lets the Ui run it, and takes the
 // result only when the person confirmed with OK.

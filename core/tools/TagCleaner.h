@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tag cleaner: gives every file of the last Rename fresh tags made from
 // the file information table. For each file both old tags are removed, a new

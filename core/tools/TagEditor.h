@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tag editor: reads both tags of one file of the work directory,
 // reconciles them into seven values (asking through the tag-mismatch prompt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tools the Workbench hands over to once its own guards have passed.
 // Each runs to its end and reports through the context's Ui.

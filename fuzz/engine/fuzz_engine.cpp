@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over old file names for the smart engine. The first two
 // bytes choose the settings and the person's answers; the rest is the old
 // name. Whatever the name, a proposal fits a file name (at most 255 bytes),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CLI's format, edit and mass-edit commands, run in-process: what they
 // store or change, their messages, and their usage errors.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tagnomen-cli's tag commands on real files: tags-file, tags, table,
 // table-edit, clean and organize, run in-process.
 #include <gtest/gtest.h>

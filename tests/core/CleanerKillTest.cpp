@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tag cleaner killed at random moments: after every kill each file holds
 // either its old tags or its new ones, and its audio, whatever the moment.
 // The seed is printed; TAGNOMEN_KILL_SEED repeats a run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work directory chooser without a window: the tree of "/" and the home
 // directory, folders listed on selection, single expansion, OK's check and
 // what it stores, and the current directory left as it was.

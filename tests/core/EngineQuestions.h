@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The questions the smart engine and its garbage passes ask, as tests expect
 // them, and the check that the scripted Ui saw exactly those, in order.

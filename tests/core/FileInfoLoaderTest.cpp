@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file information loader: reconciling the two tags of a file, and
 // reading them from files of the work directory.
 #include "rename/FileInfoLoader.h"

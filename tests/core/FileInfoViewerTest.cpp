@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file information viewer: what its grid shows for the table's texts,
 // and the row editor's effect on the table, through the Workbench's command.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files organizer: the dialog's rules, the folder names, and whole runs
 // through the Workbench's command on real files and folders.
 #include <fcntl.h>

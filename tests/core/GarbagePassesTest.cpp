@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three garbage passes: what they ask, in which order, and what each
 // answer does to the name and to the album and track values.
 #include "rename/GarbagePasses.h"

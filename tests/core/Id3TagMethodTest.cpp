@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ID3 tag renaming method, the record step, and a whole Rename with it.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two file name editors without a window: the ".mp3" flag of the single
 // editor and "&Get Old Name", the three positions of the mass editor, the
 // 255-byte limit, and both as the main window opens them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name format dialog without a window: what opening shows for each
 // stored "Brackets", the template edit's rules, what OK stores, and that
 // leaving without OK stores nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Template expansion, fixed formats and the finishing steps of proposed names.
 #include "rename/NameTemplate.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Workbench's Rename under the person's control: answers kept for the
 // rest of one Rename, a Rename stopped half-way, and the ways a folder is
 // listed again (a dropped folder, List Folder Again).

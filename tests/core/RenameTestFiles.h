@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // MP3 files for the renaming tests, built byte by byte: an optional ID3v2
 // tag, a few bytes of audio, an optional ID3v1 tag. Texts are given as the

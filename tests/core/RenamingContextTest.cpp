@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The renaming context's copies of the text settings: refreshed by every
 // read and store that goes through the context, and by nothing else.
 #include <gtest/gtest.h>

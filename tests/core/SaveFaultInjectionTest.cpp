@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reliability of Save and Undo under failing renames: 1,000 files of which a
 // random tenth cannot be renamed, for the reasons a real directory gives
 // (a name already taken by a file or a folder, a file removed while Save runs,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save killed at a random moment. A child process saves 5,000 files (a tenth
 // of them proposed a name that is taken, so that their renames fail) and is
 // killed with SIGKILL at a random point of its Save; this is done 20 times.

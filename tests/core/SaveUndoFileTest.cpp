@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo file on disk: opening it in the work directory, its CR LF lines
 // and end mark, and the reader's terminators, CR dropping and length cut.
 #include "app/UndoFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save and Undo through the Workbench, with real files in a temporary work
 // directory: the dialog sequence, the files on disk, the undo file and the
 // working set afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smart engine's cleaning steps one by one: the pure name rewrites, and
 // the steps that find values and ask about them.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole proposals of the smart engine for methods 1, 2 and others: the old
 // name, the settings and the scripted answers in; the questions asked, the
 // proposed name and the values found out.

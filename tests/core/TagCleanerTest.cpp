@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tag cleaner through the Workbench's Tools command, on real files: its
 // guards, where the names come from, what each file holds afterwards and how
 // failures are reported.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file information editor's own rules: what it shows on opening, what
 // typing does to each edit, and what OK hands back, in both modes.
 #include <gtest/gtest.h>

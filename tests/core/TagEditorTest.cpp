@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tag editor through the Workbench: the menu command's guards, the
 // reconciliation of both tags with its prompts, the tag label, and what OK
 // writes, on real files built byte by byte.

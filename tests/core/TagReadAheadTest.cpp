@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading tags ahead of the Rename: the same questions, rows and proposals in
 // the same order with and without it; a file rewritten after it was read
 // ahead is read again; the workers stay within their bound and stop.

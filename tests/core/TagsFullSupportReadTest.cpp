@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading tags as today's players and taggers write them (full support):
 // every text encoding, versions 2 to 4, extended headers, unsynchronisation,
 // version 4 sizes written as plain numbers, described comments, genre forms.

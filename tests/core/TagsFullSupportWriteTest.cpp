@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing tags with full support: every frame not set is kept byte for byte,
 // the tag keeps its version, new values get an encoding that holds them, and
 // the frames of the values set follow the forms other taggers use.

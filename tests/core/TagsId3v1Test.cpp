@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ID3v1 block, genre table and value start rule.
 #include <sys/stat.h>
 

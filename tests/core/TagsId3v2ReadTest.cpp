@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading ID3v2 tags: header, frame walk, value slots and decoding.
 #include <string>
 #include <vector>

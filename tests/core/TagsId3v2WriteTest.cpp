@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing ID3v2 tags: slots, frame data, layout, in-place writes and rebuilds.
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JSON report of both tag readers for one file.
 #include <string>
 

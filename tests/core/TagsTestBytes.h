@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Byte builders for the tag tests: ID3v2 headers and frames of versions 2, 3
 // and 4 and 128-byte ID3v1 blocks, assembled field by field as they lie on

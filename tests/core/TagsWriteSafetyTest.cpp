@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a tag write must never do, in both tag modes: write over bytes it has
 // not identified as the old tag, write through a link, change the other
 // names of a hard-linked file, fill the holes of a sparse file, or leave a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reliability of the two batch tools. The tag cleaner and the files
 // organizer each work through 500 files while a random tenth of them (a fixed
 // seed picks which) is made unwritable, removed, replaced by a directory, or

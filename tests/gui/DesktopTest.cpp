@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a desktop citizen: the help opens without making the main
 // window wait (in the browser when one is registered, else in a help window
 // that closes with the main window), the About box shows the version and opens
@@ -249,7 +250,7 @@ class DesktopTest : public QObject {
     void aboutBoxShowsNameVersionAndPage() {
         BrowserDesktop desktop;
         Fixture f;
-        QString title, name, version, description, page, webButton;
+        QString title, name, version, description, licence, page, webButton;
         bool hasIcon = false;
         testing::WhenModalOpens([&](QWidget* modal) {
             auto label = [modal](const char* objectName) {
@@ -260,6 +261,7 @@ class DesktopTest : public QObject {
             name = label("aboutName");
             version = label("aboutVersion");
             description = label("aboutDescription");
+            licence = label("aboutLicence");
             page = label("aboutWebPage");
             if (auto* icon = modal->findChild<QLabel*>(QStringLiteral("aboutIcon"))) {
                 hasIcon = !icon->pixmap().isNull();
@@ -279,6 +281,7 @@ class DesktopTest : public QObject {
         QCOMPARE(name, QStringLiteral("Tagnomen"));
         QCOMPARE(version, QStringLiteral("Version " TAGNOMEN_VERSION));
         QVERIFY(!description.isEmpty());
+        QVERIFY(licence.contains(QStringLiteral("GNU General Public License, version 3 or later")));
         QCOMPARE(page, QString::fromUtf8(kWebPage));
         QVERIFY(hasIcon);
         QCOMPARE(webButton, QStringLiteral("Renamer's &Web Site"));

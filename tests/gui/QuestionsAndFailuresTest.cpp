@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The boxes QtUi shows during a Rename and a batch: the check box "Answer the
 // same for the rest of this Rename" on the question box and the garbage
 // dialog, and the failure box with its reason, the check box that hides the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window of the program, shown on the screen the test runs on, lies
 // inside the screen's available area with every button of it. CMake runs
 // this test on the default screen, on 1024x600 and on 1280x900 with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file information editor, the viewer and the files organizer as
 // windows: which widgets show, which are enabled, what typing and clicking
 // leave in the model, and what OK and Cancel do. Set TAGNOMEN_GRAB_DIR to a

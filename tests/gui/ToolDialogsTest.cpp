@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The directory chooser, the name format dialog and the two file name
 // editors as windows: their widgets follow the model (texts, enabled states,
 // tree, icons) and OK leaves the settings or names the model describes.

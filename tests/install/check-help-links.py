@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the manual in a directory: every page links to pages and anchors
 that exist, every page has a title and the stylesheet, and every page can be
 reached from index.html. Prints each problem; exits 1 when there is one."""

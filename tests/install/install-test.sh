@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The install test: `make install DESTDIR=<stage> PREFIX=/usr` in effect, then
 # every file must be where the freedesktop conventions and the FHS want it,
 # the launcher entry and the AppStream metadata must validate, the man pages

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interop with other tag tools: what Tagnomen writes, mutagen, eyeD3 and
 // id3v2 (id3lib) read with the same values; what they write in ISO-8859-1,
 // Tagnomen reads with the same values.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the peer tag tools for the interop tests.
 
   peers.py check TOOL                  exit 0 when TOOL can be used

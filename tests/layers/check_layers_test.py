@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """scripts/check-layers on the real core/ and on copies of it with one fault
 planted each: it passes the tree as it is and fails each copy, naming the
 file and line of the fault."""

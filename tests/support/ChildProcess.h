@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A piece of a test run in a forked child process, for what must not happen
 // in the test's own process: an operation that might hang for good (a FIFO

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Ui that records every call and answers from queues: the tests' person.
 // With a queue empty it answers as the CLI's "no" policy does: No, the

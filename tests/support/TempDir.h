@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh directory below $TMPDIR for one test, removed with everything in it
 // afterwards, and small helpers to build files in it byte by byte.

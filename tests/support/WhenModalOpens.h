@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For Qt tests: runs a check on the next modal window once it is open; the
 // check answers it (clicks a button), so that the code under test goes on.

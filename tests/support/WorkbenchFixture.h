@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Workbench over a settings file that has had its first run and whose work
 // directory is a fresh folder, music_. Start() builds and starts the Workbench.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the README's screenshots: the main window after a Rename of a small
 // folder of messy names, with a clash marked, and the dialogs the README
 // shows. Questions are answered No without being shown.
