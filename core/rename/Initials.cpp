@@ -14,20 +14,6 @@ bool LetterAt(std::string_view text, std::size_t pos) {
     return pos < text.size() && (CharacterAt(text, pos, c), IsLetter(c));
 }
 
-// The start of the character that ends just before pos: continuation bytes
-// are stepped over, at most three of them.
-std::size_t PreviousStart(std::string_view text, std::size_t pos) {
-    std::size_t start = pos - 1;
-    for (int k = 0; k < 3 && start > 0; ++k) {
-        const auto byte = static_cast<unsigned char>(text[start]);
-        if ((byte & 0xC0u) != 0x80u) {
-            break;
-        }
-        --start;
-    }
-    return start;
-}
-
 std::size_t NextStart(std::string_view text, std::size_t pos) {
     char32_t ignored = 0;
     return pos + CharacterAt(text, pos, ignored);
@@ -81,7 +67,7 @@ bool SingleInitialEndsAt(std::string_view text, std::size_t pos) {
     if (pos < 2 || text[pos - 1] != '.') {
         return false;
     }
-    const std::size_t letter = PreviousStart(text, pos - 1);
+    const std::size_t letter = PreviousCharacterStart(text, pos - 1);
     return LetterAt(text, letter) && (letter == 0 || text[letter - 1] == ' ');
 }
 
@@ -128,8 +114,8 @@ bool IsPartOfInitials(std::string_view name, std::size_t begin, std::size_t leng
 
     // Groups written without blanks around the segment.
     std::size_t runBegin = begin;
-    while (runBegin > 0 && IsLetterOrDotAt(name, PreviousStart(name, runBegin))) {
-        runBegin = PreviousStart(name, runBegin);
+    while (runBegin > 0 && IsLetterOrDotAt(name, PreviousCharacterStart(name, runBegin))) {
+        runBegin = PreviousCharacterStart(name, runBegin);
     }
     std::size_t runEnd = afterDot;
     while (runEnd < name.size() && IsLetterOrDotAt(name, runEnd)) {

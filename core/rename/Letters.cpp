@@ -129,6 +129,17 @@ std::size_t CharacterAt(std::string_view text, std::size_t pos, char32_t& c) {
     return length;
 }
 
+std::size_t PreviousCharacterStart(std::string_view text, std::size_t pos) {
+    std::size_t start = pos - 1;
+    for (int k = 0; k < 3 && start > 0; ++k) {
+        if ((static_cast<unsigned char>(text[start]) & 0xC0u) != 0x80u) {
+            break;
+        }
+        --start;
+    }
+    return start;
+}
+
 std::string LowerText(std::string_view utf8) {
     return MapText(utf8, LowerLetter);
 }

@@ -37,6 +37,10 @@ bool IsLetter(char32_t c);
 // moves on.
 std::size_t CharacterAt(std::string_view text, std::size_t pos, char32_t& c);
 
+// The start of the character that ends just before pos (0 < pos <=
+// text.size()): up to three continuation bytes are stepped over.
+std::size_t PreviousCharacterStart(std::string_view text, std::size_t pos);
+
 // Every cased letter made small or capital.
 std::string LowerText(std::string_view utf8);
 std::string UpperText(std::string_view utf8);

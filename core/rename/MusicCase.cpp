@@ -224,6 +224,7 @@ bool IsVowellessAcronym(std::string_view key) {
 }
 
 // The first letter a capital; the rest is left as it is (already small).
+// A byte that is not UTF-8 stays as it is, letter or not.
 std::string CapitaliseFirstLetter(std::string_view word) {
     std::string out;
     out.reserve(word.size() + 2);
@@ -231,9 +232,11 @@ std::string CapitaliseFirstLetter(std::string_view word) {
     for (std::size_t pos = 0; pos < word.size();) {
         char32_t c = 0;
         const std::size_t length = CharacterAt(word, pos, c);
+        char32_t decoded = 0;
+        const bool wellFormed = DecodeUtf8At(word, pos, decoded) > 0;
         if (!done && IsLetter(c)) {
             done = true;
-            if (IsLowerLetter(c) && UpperLetter(c) != c) {
+            if (wellFormed && IsLowerLetter(c) && UpperLetter(c) != c) {
                 AppendUtf8(out, UpperLetter(c));
                 pos += length;
                 continue;
