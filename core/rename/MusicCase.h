@@ -10,8 +10,9 @@
 //   small; articles, short conjunctions and short prepositions (a, an, the,
 //   and, but, or, nor, as, at, by, for, in, of, on, to, per, via, vs, o',
 //   'n', 'n) stay small except as the first or last word of a part. A part
-//   ends at an opening or closing bracket, a dash between blanks, a colon,
-//   a question mark, an exclamation mark or a double quote.
+//   ends at an opening or closing bracket or quote, at a dash (or "|", "/",
+//   "~") standing between blanks, and after a colon, a question mark or an
+//   exclamation mark.
 // - "feat." and "ft." are always small.
 // - Hyphenated words are cased part by part ("T-Pain", "Jay-Z",
 //   "Blink-182", "Mother-in-Law"); so are parts joined by "/" or "&", except

@@ -25,7 +25,8 @@ constexpr std::string_view kVideoMarkers[] = {
 constexpr std::string_view kRemasterMarkers[] = {"remaster", "remastered"};
 constexpr std::string_view kNoteFillers[] = {
     "music", "full", "with",    "digital", "digitally", "version", "edition", "album",
-    "new",   "high", "quality", "only",    "free",      "in",      "and",     "the"};
+    "new",   "high", "quality", "only",    "free",      "in",      "and",     "the",
+    "by",    "from", "at",      "on",      "via",       "screen",  "@"};
 
 template <std::size_t N>
 bool IsOneOf(std::string_view word, const std::string_view (&words)[N]) {
@@ -462,20 +463,32 @@ std::string RemoveBareJunk(std::string_view text, bool& removed) {
     return out;
 }
 
-bool IsDashWord(std::string_view word) {
+// A word that only joins others: dashes, "|", "@" ("Song @ 320kbps").
+bool IsJoiningWord(std::string_view word) {
     if (word.empty()) {
         return false;
     }
-    for (std::size_t pos = 0; pos < word.size(); pos += DashLengthAt(word, pos)) {
+    for (std::size_t pos = 0; pos < word.size();) {
+        if (word[pos] == '|' || word[pos] == '@') {
+            ++pos;
+            continue;
+        }
         if (!IsDashByteAt(word, pos)) {
             return false;
         }
+        pos += DashLengthAt(word, pos);
     }
     return true;
 }
 
+// "()", "[]", "{}" standing alone, as a removal inside them may leave them.
+bool IsEmptyBrackets(std::string_view word) {
+    return word.size() == 2 && IsOpening(word[0]) && word[1] == ClosingOf(word[0]);
+}
+
 // After a removal: one blank (or underscore) where several stand, none just
-// inside a bracket, and no dash separator at an end or next to another one.
+// inside a bracket, no empty brackets, and no joining word (a dash, "|",
+// "@") at an end or next to another one.
 std::string Tidy(std::string_view text) {
     struct Word {
         char blank;  // the first blank before the word, 0 for none
@@ -499,12 +512,14 @@ std::string Tidy(std::string_view text) {
     }
     std::vector<Word> kept;
     for (const Word& word : words) {
-        if (IsDashWord(word.text) && (kept.empty() || IsDashWord(kept.back().text))) {
+        const bool joinsNothing =
+            IsJoiningWord(word.text) && (kept.empty() || IsJoiningWord(kept.back().text));
+        if (joinsNothing || IsEmptyBrackets(word.text)) {
             continue;
         }
         kept.push_back(word);
     }
-    while (!kept.empty() && IsDashWord(kept.back().text)) {
+    while (!kept.empty() && IsJoiningWord(kept.back().text)) {
         kept.pop_back();
     }
     std::string out;
@@ -597,11 +612,10 @@ JunkKind JunkKindOf(std::string_view segment) {
 }
 
 std::string RemoveNameJunk(std::string_view stem) {
-    // Bare words first, so that a bracket they empty goes with the others.
     bool removed = false;
-    std::string text = RemoveBareJunk(stem, removed);
-    text = RemoveBracketJunk(text, removed);
+    std::string text = RemoveBracketJunk(stem, removed);
     text = RemoveDashSegmentJunk(text, removed);
+    text = RemoveBareJunk(text, removed);
     if (!removed) {
         return std::string(stem);
     }
