@@ -546,7 +546,7 @@ std::size_t BitrateLengthAt(std::string_view text, std::size_t pos) {
         ++end;
     }
     const std::size_t digits = end - pos;
-    if (digits < 2 || digits > 4) {
+    if (digits < 1 || digits > 4) {
         return 0;
     }
     const std::size_t afterDigits = end;

@@ -6,7 +6,7 @@
 // "Ke$ha", "R.E.M.", "t.A.T.u.", "Mrs. Robinson", "Op. 8".
 //
 // The rules:
-// - A bitrate is a number of two to four digits followed, with or without a
+// - A bitrate is a number of one to four digits followed, with or without a
 //   blank, by kbps, kbit/s, kbits, kbit, kb/s or kbs ("128kbps", "320 kbps");
 //   "k" counts as the unit only after a common MP3 bitrate (32 to 320, as in
 //   "320k"); "VBR" and "CBR" alone are bitrates too.

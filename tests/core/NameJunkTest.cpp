@@ -28,6 +28,7 @@ const JunkRow kJunkRows[] = {
     {J::kBitrate, "Radiohead - Karma Police [320kbps]", "Radiohead - Karma Police"},
     {J::kBitrate, "Radiohead_-_Karma_Police_[320kbps]", "Radiohead_-_Karma_Police"},
     {J::kBitrate, "Song 128kbps", "Song"},
+    {J::kBitrate, "Speech [8kbps]", "Speech"},
     {J::kBitrate, "Artist - Song (320 kbps)", "Artist - Song"},
     {J::kBitrate, "Artist - Song [VBR]", "Artist - Song"},
     {J::kBitrate, "Artist - Song - 192 KBPS", "Artist - Song"},

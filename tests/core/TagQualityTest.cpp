@@ -41,6 +41,7 @@ const DamageRow kDamageRows[] = {
     {D::kNone, "Caf\xC3\xA9 del Mar"},
     {D::kNone, "A\xC3\xA7\xC3\xA3o"},
     {D::kNone, "H\xC3\xBCsker D\xC3\xBC"},
+    {D::kNone, "\xC3\x9E\xC3\xBA \xC3\xA1tt"},  // Þú átt: accented letters, never three in a row
     {D::kNone, "Rush \xE2\x80\x93 Moving Pictures"},
     {D::kNone, "Don\xE2\x80\x99t Stop"},
     {D::kNone, "\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE"},
