@@ -310,11 +310,10 @@ bool HasAsciiVowel(std::string_view text) {
     return false;
 }
 
-// Letters after a digit: small for an ordinal or a plural and for short or
-// vowelless runs ("10cc"), a word of their own otherwise ("2Pac").
+// Letters after a digit: small when they are short or have no vowel ("1st",
+// "80s", "10cc"), a word of their own otherwise ("2Pac").
 std::string LettersAfterDigits(std::string_view run) {
-    const bool ordinal = run == "st" || run == "nd" || run == "rd" || run == "th" || run == "s";
-    if (ordinal || CountLetters(run) < 3 || !HasAsciiVowel(run)) {
+    if (CountLetters(run) < 3 || !HasAsciiVowel(run)) {
         return std::string(run);
     }
     return CapitaliseFirstLetter(run);

@@ -27,10 +27,10 @@
 //   ends in a doubled letter ("Hmm", "Shh", "Brrr").
 // - Letters and digits in one word: the letters in front of the first digit
 //   are capitals when there are one or two of them ("U2", "UB40", "MP3"),
-//   else a capital and small letters ("Level42"). Letters after a digit are
-//   small for an ordinal or plural ("1st", "3rd", "80s") and for one or two
-//   letters or letters without a vowel ("10cc"); three letters or more with
-//   a vowel start a word ("2Pac", "4Ever").
+//   else a capital and small letters ("Level42"). Letters after a digit stay
+//   small when there are one or two of them or they have no vowel ("1st",
+//   "3rd", "80s", "10cc"); three letters or more with a vowel start a word
+//   ("2Pac", "4Ever").
 // - "Mc" + two letters or more: "McCartney"; "Mac" + d, g, l, m, n, p, q or t
 //   + two letters or more: "MacDonald", "MacLeod" (not "Machine", "Macabre",
 //   "Mackerel"); "O'" + two letters or more: "O'Riley". Elsewhere an

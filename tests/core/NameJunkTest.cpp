@@ -182,6 +182,7 @@ const NumberRow kNumberRows[] = {
     {N::kTrackMark, "#07 Song", "07", kLoose},
     {N::kTrackMark, "04-queen-bohemian_rhapsody", "04", kLoose},
     {N::kTrackMark, "queen-04-bohemian_rhapsody", "04", kLoose},
+    {N::kTrackMark, "queen-4-bohemian_rhapsody", "4", kLoose},
     {N::kZeroFilled, "Artist - 03 Title", "03", kLoose},
     {N::kZeroFilled, "01 The Beatles - Help", "01", kLoose},
     {N::kBetweenWords, "Catch 22 Blues", "22", kName},
