@@ -129,13 +129,15 @@ bool IsPartOfInitials(std::string_view name, std::size_t begin, std::size_t leng
     if (runBegin != begin || runEnd != afterDot) {
         return false;  // glued to a longer word: "Mr.Big" is not an initial
     }
-    if (afterDot >= name.size() || name[afterDot] != ' ') {
-        return false;
-    }
+    const bool blankAfter = afterDot < name.size() && name[afterDot] == ' ';
     const bool initialBefore =
         begin > 0 && name[begin - 1] == ' ' && SingleInitialEndsAt(name, begin - 1);
-    if (letters == 1 && (initialBefore || SingleInitialAt(name, afterDot + 1))) {
+    const bool initialAfter = blankAfter && SingleInitialAt(name, afterDot + 1);
+    if (letters == 1 && (initialBefore || initialAfter)) {
         return true;
+    }
+    if (!blankAfter) {
+        return false;
     }
     // An abbreviation that leads the next word or number.
     std::size_t next = afterDot;

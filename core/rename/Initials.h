@@ -21,11 +21,11 @@ bool IsInitialsWord(std::string_view word);
 // - inside a run of such groups written without blanks, at least two groups
 //   of which one is a single letter ("R." of "R.E.M.", "M" of "R.E.M.");
 // - a single letter next to another single-letter initial across a blank
-//   ("R." of "J. R. R. Tolkien");
+//   ("R." of "J. R. R. Tolkien", and of "Tolkien J. R.");
 // - a short abbreviation followed by a blank and a word or number ("J." of
 //   "J. Cole", "Mr." of "Mr. Big", "Op." of "Op. 8", "K." of "K. 525").
-// False for anything longer, for a segment outside the name, and for a
-// segment with nothing after it ("R." at the end of "Project R.").
+// False for anything longer, for a segment outside the name, and for a lone
+// letter with nothing after it ("R." at the end of "Project R.").
 bool IsPartOfInitials(std::string_view name, std::size_t begin, std::size_t length);
 
 }  // namespace tagnomen

@@ -60,6 +60,7 @@ const JunkRow kJunkRows[] = {
     {J::kRemasterNote, "Artist \xE2\x80\x93 Song \xE2\x80\x93 2015 Remastered Version",
      "Artist \xE2\x80\x93 Song"},
     {J::kRemasterNote, "Artist - Song (Radio Edit, 2011 Remaster)", "Artist - Song (Radio Edit)"},
+    {J::kRemasterNote, "Artist - Song (2011 Remaster - Radio Edit)", "Artist - Song (Radio Edit)"},
     {J::kRemasterNote, "Artist - Song (Mono - Remastered) (Live)", "Artist - Song (Mono) (Live)"},
     {J::kNone, "Artist - Song (Live)", "Artist - Song (Live)"},
     {J::kNone, "Artist - Song (Remix)", "Artist - Song (Remix)"},
