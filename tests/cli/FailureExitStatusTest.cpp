@@ -75,116 +75,58 @@ TEST(FailureExitStatus, EveryFailedCommandEndsTheRunWithItsStatusAndChangesNothi
         storedMusic[name] = music.Read(name);
     }
 
-    const std::string dirMusic = "dir " + music.Path();
-    const std::string noSettingsWrite = "ulimit -f 0;";  // every write to a file fails
+    const std::string listed = "dir " + music.Path();
+    const std::string full = "cannot write to standard output: No space left on device";
+    // Plain, standard output on a full device, or no file may grow (ulimit -f 0).
+    enum Setup { kPlain, kFullOutput, kNoFileWrites };
     const struct {
         const char* what;
-        std::string prefix;
+        Setup setup;
         std::vector<std::string> args;
-        std::string stdoutPath;
         int status;
         std::string message;
     } cases[] = {
-        {"edit past the last entry",
-         "",
-         {"-c", dirMusic, "-c", "rename", "-c", "edit 7 X"},
-         "/dev/null",
-         1,
+        // clang-format off
+        {"edit past the last entry", kPlain, {"-c", listed, "-c", "rename", "-c", "edit 7 X"}, 1,
          "There is no proposed name 7: the Renamed File Names list holds 3"},
-        {"edit before any Rename",
-         "",
-         {"-c", dirMusic, "-c", "edit 0 X"},
-         "/dev/null",
-         1,
+        {"edit before any Rename", kPlain, {"-c", listed, "-c", "edit 0 X"}, 1,
          "There is no proposed name to edit yet"},
-        {"tags-file on a missing file",
-         "",
-         {"-c", "tags-file " + (music / "gone.mp3")},
-         "/dev/null",
-         1,
-         "No such file or directory"},
-        {"--answers naming a directory",
-         "",
-         {"--answers", music.Path(), "-c", "list"},
-         "/dev/null",
-         2,
-         "Is a directory"},
-        {"a year that is no number",
-         "",
-         {"-c", dirMusic, "-c", "tags 0 year=abc"},
-         "/dev/null",
-         1,
-         "Year value must be between 1900 and 2050."},
-        {"a track that is no number",
-         "",
-         {"-c", dirMusic, "-c", "tags 0 track=x"},
-         "/dev/null",
-         1,
-         "Track value must be a number from 0 to 99."},
-        {"a genre outside the list",
-         "",
-         {"-c", dirMusic, "-c", "tags 0 genre=999"},
-         "/dev/null",
-         1,
-         "Genre value must be the number of a genre (0 to 147) or its name."},
-        {"a track of three digits",
-         "",
-         {"-c", dirMusic, "-c", "tags 0 track=123"},
-         "/dev/null",
-         1,
-         "Track value must be a number from 0 to 99."},
-        {"list on a full device",
-         "",
-         {"-c", dirMusic, "-c", "list"},
-         "/dev/full",
-         1,
-         "cannot write to standard output: No space left on device"},
-        {"show on a full device",
-         "",
-         {"-c", dirMusic, "-c", "rename", "-c", "show"},
-         "/dev/full",
-         1,
-         "cannot write to standard output: No space left on device"},
-        {"table on a full device",
-         "",
-         {"-c", "table"},
-         "/dev/full",
-         1,
-         "cannot write to standard output: No space left on device"},
-        {"the transcript on a full device",
-         "",
-         {"--transcript", "/dev/full", "-c", dirMusic, "-c", "rename"},
-         "/dev/null",
-         1,
+        {"tags-file on a missing file", kPlain, {"-c", "tags-file " + (music / "gone.mp3")}, 1,
+         "Unable to read the tags of " + (music / "gone.mp3") + " (No such file or directory)"},
+        {"--answers naming a directory", kPlain, {"--answers", music.Path(), "-c", "list"}, 2,
+         "cannot read the answers file " + music.Path() + ": Is a directory"},
+        {"a year that is no number", kPlain, {"-c", listed, "-c", "tags 0 year=abc"}, 1,
+         "Error in Year: Year value must be between 1900 and 2050."},
+        {"a track that is no number", kPlain, {"-c", listed, "-c", "tags 0 track=x"}, 1,
+         "Error in Track: Track value must be a number from 0 to 99."},
+        {"a genre outside the list", kPlain, {"-c", listed, "-c", "tags 0 genre=999"}, 1,
+         "Error in Genre: Genre value must be the number of a genre (0 to 147) or its name."},
+        {"a track of three digits", kPlain, {"-c", listed, "-c", "tags 0 track=123"}, 1,
+         "Error in Track: Track value must be a number from 0 to 99."},
+        {"list on a full device", kFullOutput, {"-c", listed, "-c", "list"}, 1, full},
+        {"show on a full device", kFullOutput, {"-c", listed, "-c", "rename", "-c", "show"}, 1,
+         full},
+        {"table on a full device", kFullOutput, {"-c", "table"}, 1, full},
+        {"--help on a full device", kFullOutput, {"--help"}, 1, full},
+        {"the transcript on a full device", kPlain,
+         {"--transcript", "/dev/full", "-c", listed, "-c", "rename"}, 1,
          "cannot write the transcript /dev/full: No space left on device"},
-        {"dir B that cannot be stored, then undo",
-         noSettingsWrite,
-         {"-c", "dir " + other.Path(), "-c", "undo"},
-         "/dev/null",
-         1,
+        {"dir B that cannot be stored, then undo", kNoFileWrites,
+         {"-c", "dir " + other.Path(), "-c", "undo"}, 1,
          "Unable to store the setting \"PathToWork\" in " + settings + " (File too large)"},
-        {"a method that cannot be stored",
-         noSettingsWrite,
-         {"-c", "method id3"},
-         "/dev/null",
-         1,
+        {"a method that cannot be stored", kNoFileWrites, {"-c", "method id3"}, 1,
          "Unable to store the setting \"RenamingMethod\""},
-        {"the loader option that cannot be stored",
-         noSettingsWrite,
-         {"-c", "loader on"},
-         "/dev/null",
-         1,
+        {"the loader option that cannot be stored", kNoFileWrites, {"-c", "loader on"}, 1,
          "Unable to store the setting \"FileInfoLoader\""},
-        {"a name format that cannot be stored",
-         noSettingsWrite,
-         {"-c", "format plain"},
-         "/dev/null",
-         1,
+        {"a name format that cannot be stored", kNoFileWrites, {"-c", "format plain"}, 1,
          "Unable to store the setting \"Brackets\""},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const ProgramRun run = RunProgram(c.prefix, with(c.args), c.stdoutPath);
+        const ProgramRun run =
+            RunProgram(c.setup == kNoFileWrites ? "ulimit -f 0;" : "", with(c.args),
+                       c.setup == kFullOutput ? "/dev/full" : "/dev/null");
         EXPECT_EQ(run.status, c.status) << run.messages;
         EXPECT_NE(run.messages.find(c.message), std::string::npos) << run.messages;
         EXPECT_EQ(ReadFile(settings), storedSettings) << "no setting changed";
