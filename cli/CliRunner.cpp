@@ -6,10 +6,12 @@
 #include <ostream>
 #include <utility>
 
+#include "CheckedOutput.h"
 #include "CliUi.h"
 #include "Commands.h"
 #include "ShellWords.h"
 #include "app/Workbench.h"
+#include "platform/FileSystem.h"
 #include "settings/SettingsStore.h"
 
 namespace tagnomen::cli {
@@ -106,6 +108,30 @@ CommandResult RunCommandLine(const CommandTable& table, CommandContext& context,
     return command->second.handler(context, Arguments(words->begin() + 1, words->end()));
 }
 
+// Flushes standard output and tells what could not be written there or to
+// the transcript, as the message that ends the run; empty when all went out.
+std::string OutputFailure(std::ostream& out, const CliUi& ui, const std::string& transcriptPath) {
+    out.flush();
+    if (!out) {
+        return "cannot write to standard output: " + WriteFailureReason(out);
+    }
+    if (ui.TranscriptError() != 0) {
+        return "cannot write the transcript " + transcriptPath + ": " +
+               ErrorReason(ui.TranscriptError());
+    }
+    return std::string();
+}
+
+// Standard output after --help or --version: 0, or 1 when it could not be written.
+int FinishPrinting(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (!out) {
+        err << "tagnomen-cli: cannot write to standard output: " << WriteFailureReason(out) << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 std::string HelpText() {
@@ -156,11 +182,11 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     if (options.help) {
         out << HelpText();
-        return kExitOk;
+        return FinishPrinting(out, err);
     }
     if (options.version) {
         out << "tagnomen-cli " << TAGNOMEN_VERSION << '\n';
-        return kExitOk;
+        return FinishPrinting(out, err);
     }
 
     CliUi ui(err, in);
@@ -171,8 +197,9 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         err << "tagnomen-cli: " << problem << '\n';
         return kExitUsage;
     }
-    if (!options.transcriptPath.empty() && !ui.OpenTranscript(options.transcriptPath)) {
-        err << "tagnomen-cli: cannot write the transcript " << options.transcriptPath << '\n';
+    if (!options.transcriptPath.empty() && !ui.OpenTranscript(options.transcriptPath, problem)) {
+        err << "tagnomen-cli: cannot write the transcript " << options.transcriptPath << ": "
+            << problem << '\n';
         return kExitUsage;
     }
 
@@ -199,8 +226,17 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
 
     Workbench workbench(settings, ui);
+    // Output that did not reach its file fails the run like a failed command.
+    auto outputFailed = [&out, &err, &ui, &options] {
+        const std::string failure = OutputFailure(out, ui, options.transcriptPath);
+        if (!failure.empty()) {
+            err << "tagnomen-cli: " << failure << '\n';
+        }
+        return !failure.empty();
+    };
     try {
-        if (workbench.Start() == StartResult::Fatal) {
+        const bool started = workbench.Start() != StartResult::Fatal;
+        if (outputFailed() || !started) {
             return kExitFailed;
         }
         const CommandTable table = AllCommands();
@@ -209,19 +245,22 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         // on a state the script did not mean (a mistyped "dir" would leave the
         // previous folder in place).
         for (std::size_t k = 0; k < commands.size(); ++k) {
-            if (!RunCommandLine(table, context, commands[k]).Succeeded()) {
-                out.flush();
+            const bool succeeded = RunCommandLine(table, context, commands[k]).Succeeded();
+            if (outputFailed()) {
+                return kExitFailed;
+            }
+            if (!succeeded) {
                 err << "tagnomen-cli: stopped at command " << k + 1 << " of " << commands.size()
                     << ", which failed: " << commands[k] << '\n';
                 return kExitFailed;
             }
         }
     } catch (const UsageError& error) {
-        out.flush();
+        // A usage error says more than output that also failed (both are told).
+        outputFailed();
         err << "tagnomen-cli: " << error.what() << '\n';
         return kExitUsage;
     }
-    out.flush();
     return kExitOk;
 }
 

@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliUi.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <fstream>
 #include <istream>
 #include <ostream>
 
+#include "platform/FileSystem.h"
 #include "tags/TagReport.h"
 
 namespace tagnomen::cli {
@@ -22,9 +28,15 @@ CliUi::CliUi(std::ostream& messages, std::istream& terminal)
     : messages_(messages), terminal_(terminal) {}
 
 bool CliUi::LoadAnswers(const std::string& path, std::string& error) {
+    // A directory opens like a file here and reads as no answers at all.
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        error = "cannot read the answers file " + path + ": " + ErrorReason(EISDIR);
+        return false;
+    }
     std::ifstream in(path);
     if (!in) {
-        error = "cannot read the answers file " + path;
+        error = "cannot read the answers file " + path + ": " + ErrorReason(errno);
         return false;
     }
     std::string line;
@@ -49,12 +61,21 @@ bool CliUi::LoadAnswers(const std::string& path, std::string& error) {
         }
         scripted_.push_back({line, number});
     }
+    if (in.bad()) {
+        error = "cannot read the answers file " + path;
+        return false;
+    }
     return true;
 }
 
-bool CliUi::OpenTranscript(const std::string& path) {
-    transcript_.open(path, std::ios::app);
-    return static_cast<bool>(transcript_);
+bool CliUi::OpenTranscript(const std::string& path, std::string& error) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = ErrorReason(errno);
+        return false;
+    }
+    transcript_ = std::make_unique<FdOutputBuffer>(fd, true);
+    return true;
 }
 
 bool CliUi::NextScripted(ScriptedAnswer& answer) {
@@ -86,8 +107,11 @@ void CliUi::Report(const std::string& caption, const std::string& text) {
 }
 
 void CliUi::Log(const std::string& json) {
-    if (transcript_.is_open()) {
-        transcript_ << json << '\n' << std::flush;
+    if (transcript_) {
+        // Each line is written out at once; a failure is kept for the run to report.
+        const std::string line = json + '\n';
+        transcript_->sputn(line.data(), static_cast<std::streamsize>(line.size()));
+        transcript_->pubsync();
     }
 }
 

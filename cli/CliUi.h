@@ -3,12 +3,13 @@
 // The Ui of tagnomen-cli: questions are answered by the answer policy or a
 // file of scripted answers, every box is logged to the transcript, messages
 // go to standard error, and tool dialogs are played by queued actions.
-#include <fstream>
 #include <iosfwd>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "CheckedOutput.h"
 #include "platform/DialogScripts.h"
 #include "platform/Ui.h"
 
@@ -28,9 +29,14 @@ class CliUi : public Ui {
 
     void SetPolicy(AnswerPolicy policy) { policy_ = policy; }
     void SetQuiet(bool quiet) { quiet_ = quiet; }
-    // False with a reason when the file cannot be read or holds an unknown answer.
+    // False with a reason when the file cannot be read (a directory cannot)
+    // or holds an unknown answer.
     bool LoadAnswers(const std::string& path, std::string& error);
-    bool OpenTranscript(const std::string& path);
+    // Opens the transcript for appending; false with the system's reason.
+    bool OpenTranscript(const std::string& path, std::string& error);
+    // The error number of the first transcript line that could not be
+    // written; 0 while every line was.
+    int TranscriptError() const { return transcript_ ? transcript_->Error() : 0; }
 
     DialogScripts dialogs;
 
@@ -92,7 +98,7 @@ class CliUi : public Ui {
     bool quiet_ = false;
     std::vector<ScriptedAnswer> scripted_;
     std::size_t nextScripted_ = 0;
-    std::ofstream transcript_;
+    std::unique_ptr<FdOutputBuffer> transcript_;
 };
 
 }  // namespace tagnomen::cli

@@ -38,17 +38,20 @@ CommandResult Format(CommandContext& c, const Arguments& args) {
     if (args.size() == 2) {
         typed = args[1];
     }
-    c.ui.dialogs.nameFormat.Push([choice, typed](NameFormatModel& dialog) {
+    // A format that could not be stored keeps the dialog open, which here
+    // means Cancel, and the command has failed.
+    bool refused = false;
+    c.ui.dialogs.nameFormat.Push([choice, typed, &refused](NameFormatModel& dialog) {
         dialog.Choose(choice);
         if (typed) {
             dialog.SetTemplateText(*typed);
         }
-        dialog.Accept();
-        return true;
+        refused = !dialog.Accept();
+        return !refused;
     });
     c.workbench.FormatToRename();
     c.ui.dialogs.nameFormat.Clear();
-    return CommandResult::Done();
+    return refused ? CommandResult::Failed() : CommandResult::Done();
 }
 
 CommandResult Edit(CommandContext& c, const Arguments& args) {
@@ -57,6 +60,21 @@ CommandResult Edit(CommandContext& c, const Arguments& args) {
     }
     const int index = ParseIndex(kEditUsage, args[0]);
     const std::string typed = args[1];
+    // The window has no entry to double-click; a script is told so instead
+    // of having its command pass without a trace.
+    const std::size_t proposals = c.workbench.Set().renamedNames.size();
+    if (proposals == 0) {
+        ShowOk(c.ui, "Error", "There is no proposed name to edit yet: run rename first",
+               MessageIcon::Stop);
+        return CommandResult::Failed();
+    }
+    if (static_cast<std::size_t>(index) >= proposals) {
+        ShowOk(c.ui, "Error",
+               "There is no proposed name " + args[0] + ": the Renamed File Names list holds " +
+                   std::to_string(proposals),
+               MessageIcon::Stop);
+        return CommandResult::Failed();
+    }
     // A name the editor refuses keeps the dialog open, which here means
     // Cancel, and the command has been refused.
     bool refused = false;
@@ -66,9 +84,7 @@ CommandResult Edit(CommandContext& c, const Arguments& args) {
         return !refused;
     });
     // The double click selects the clicked entry first, as in the list.
-    if (static_cast<std::size_t>(index) < c.workbench.Set().renamedNames.size()) {
-        c.workbench.SetRenamedSelection({index});
-    }
+    c.workbench.SetRenamedSelection({index});
     c.workbench.DoubleClickRenamed(index);
     c.ui.dialogs.editFileName.Clear();
     return refused ? CommandResult::Refused() : CommandResult::Done();

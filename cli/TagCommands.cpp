@@ -2,11 +2,16 @@
 // Commands of the tag tools and the file information table. The tool
 // commands play the person in front of the dialogs: what is to be typed and
 // pressed is queued for the dialog, then the main window's command runs.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <optional>
 #include <utility>
 
 #include "Commands.h"
+#include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "tags/TagReport.h"
 #include "tools/DirectoryChooserModel.h"
@@ -26,35 +31,25 @@ constexpr const char* kCleanUsage = "clean";
 constexpr const char* kOrganizeUsage =
     "organize ROOT title|artist|artist-name|album|album-name|year|genre";
 
-// What is typed into the editor: texts for the edits, and the genre list's
-// entry (kNoGenre for none) when it was given.
+// What is typed into the editor: texts for the edits, and the genre as
+// given (its number or its name) when it was given.
 struct EditorInput {
     std::vector<std::pair<EditorField, std::string>> texts;
-    std::optional<int> genre;
+    std::optional<std::string> genre;
 };
 
-// A genre given as its number, or as its name (letter case ignored); empty
-// or a number outside the table selects no entry.
-int ParseGenre(const char* usage, const std::string& value) {
-    if (value.empty()) {
-        return FileInfoEditorModel::kNoGenre;
-    }
+// A genre is a number, empty, or a genre's name (letter case ignored); any
+// other word is a mistake in the command line. Whether a number names an
+// entry of the list is the editor's to say.
+const std::string& CheckGenre(const char* usage, const std::string& value) {
     bool digits = true;
     for (char c : value) {
         digits = digits && std::isdigit(static_cast<unsigned char>(c)) != 0;
     }
-    if (digits) {
-        const int number = LeadingInteger(value);
-        return number < static_cast<int>(FileInfoEditorModel::GenreCount())
-                   ? number
-                   : FileInfoEditorModel::kNoGenre;
+    if (!digits && FileInfoEditorModel::GenreNamed(value) == FileInfoEditorModel::kNoGenre) {
+        UsageFailure(usage, "unknown genre '" + value + "'");
     }
-    for (std::size_t i = 0; i < FileInfoEditorModel::GenreCount(); ++i) {
-        if (EqualsIgnoreAsciiCase(FileInfoEditorModel::GenreEntry(static_cast<int>(i)), value)) {
-            return static_cast<int>(i);
-        }
-    }
-    UsageFailure(usage, "unknown genre '" + value + "'");
+    return value;
 }
 
 EditorInput ParseFields(const char* usage, const Arguments& args, std::size_t first,
@@ -81,7 +76,7 @@ EditorInput ParseFields(const char* usage, const Arguments& args, std::size_t fi
         } else if (field == "comment" && allowComment) {
             input.texts.emplace_back(EditorField::Comment, value);
         } else if (field == "genre") {
-            input.genre = ParseGenre(usage, value);
+            input.genre = CheckGenre(usage, value);
         } else {
             UsageFailure(usage, "unknown field '" + field + "'");
         }
@@ -89,12 +84,14 @@ EditorInput ParseFields(const char* usage, const Arguments& args, std::size_t fi
     return input;
 }
 
+// Each value is entered whole: one the editor cannot hold is refused at OK,
+// never cut or dropped.
 void Type(FileInfoEditorModel& editor, const EditorInput& input) {
     for (const auto& [field, value] : input.texts) {
-        editor.SetText(field, value);
+        editor.EnterText(field, value);
     }
     if (input.genre) {
-        editor.SelectGenre(*input.genre);
+        editor.EnterGenre(*input.genre);
     }
 }
 
@@ -120,9 +117,35 @@ void RequireLoaderTools(CommandContext& c, const char* usage) {
     }
 }
 
+// Why the tags of a file cannot be read, in the system's words; empty when
+// they can.
+std::string WhyUnreadable(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return ErrorReason(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return "not a regular file";
+    }
+    const int fd = OpenRegularForReading(path);
+    if (fd < 0) {
+        return ErrorReason(errno);
+    }
+    close(fd);
+    return std::string();
+}
+
 CommandResult TagsFile(CommandContext& c, const Arguments& args) {
     if (args.size() != 1) {
         UsageFailure(kTagsFileUsage, "wrong number of arguments");
+    }
+    // A file that is not there, or cannot be read, would print as one
+    // without tags; say so instead.
+    const std::string unreadable = WhyUnreadable(args[0]);
+    if (!unreadable.empty()) {
+        c.ui.ShowFailure("Error", "Unable to read the tags of " + args[0], unreadable,
+                         MessageIcon::Stop);
+        return CommandResult::Failed(1);
     }
     c.out << DescribeTagsAsJson(args[0], c.workbench.Context().fullTagSupport ? TagSupport::Full
                                                                               : TagSupport::Basic)
@@ -146,8 +169,10 @@ CommandResult Tags(CommandContext& c, const Arguments& args) {
     // value the editor refuses keeps it open: the command has been refused.
     bool refused = false;
     c.ui.dialogs.fileInfoEditor.Push([&out, input, change, &refused](FileInfoEditorModel& editor) {
-        out << DescribeEditor(editor) << '\n';
-        if (!change) {
+        // Printed before anything is written: when the values cannot be
+        // printed, the dialog is cancelled and the run fails on the output.
+        out << DescribeEditor(editor) << '\n' << std::flush;
+        if (!change || !out) {
             return false;
         }
         Type(editor, input);
@@ -242,7 +267,10 @@ CommandResult Organize(CommandContext& c, const Arguments& args) {
         refused = !chooser.Accept();
         return !refused;
     });
-    c.ui.dialogs.filesOrganizer.Push([method, detail](FilesOrganizerModel& dialog) {
+    // A sort choice that could not be stored keeps the dialog open, which
+    // here means Cancel, and the command has failed.
+    bool unstored = false;
+    c.ui.dialogs.filesOrganizer.Push([method, detail, &unstored](FilesOrganizerModel& dialog) {
         dialog.Choose(method);
         if (method == SortMethod::Artist) {
             dialog.SetArtistDetail(detail);
@@ -250,11 +278,15 @@ CommandResult Organize(CommandContext& c, const Arguments& args) {
         if (method == SortMethod::Album) {
             dialog.SetAlbumDetail(detail);
         }
-        return dialog.Accept();
+        unstored = !dialog.Accept();
+        return !unstored;
     });
     const CommandResult result = c.workbench.FilesOrganizer();
     c.ui.dialogs.directoryChooser.Clear();
     c.ui.dialogs.filesOrganizer.Clear();
+    if (unstored) {
+        return CommandResult::Failed();
+    }
     return refused ? CommandResult::Refused() : result;
 }
 

@@ -79,8 +79,7 @@ CommandResult Method(CommandContext& c, const Arguments& args) {
     } else {
         UsageFailure(usage, "unknown method '" + args[0] + "'");
     }
-    c.workbench.SelectMethod(method);
-    return CommandResult::Done();
+    return c.workbench.SelectMethod(method);
 }
 
 CommandResult Underscore(CommandContext& c, const Arguments& args) {
@@ -88,7 +87,7 @@ CommandResult Underscore(CommandContext& c, const Arguments& args) {
     RequireCount(args, 1, usage);
     bool on = ParseOnOff(usage, args[0]);
     if (on != c.workbench.Menu().underscoreChecked) {
-        c.workbench.ToggleUnderscore();
+        return c.workbench.ToggleUnderscore();
     }
     return CommandResult::Done();
 }
@@ -98,7 +97,7 @@ CommandResult Loader(CommandContext& c, const Arguments& args) {
     RequireCount(args, 1, usage);
     bool on = ParseOnOff(usage, args[0]);
     if (on != c.workbench.Menu().loaderChecked) {
-        c.workbench.ToggleLoader();
+        return c.workbench.ToggleLoader();
     }
     return CommandResult::Done();
 }

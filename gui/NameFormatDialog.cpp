@@ -143,8 +143,10 @@ void NameFormatDialog::InsertPlaceholder(const QString& placeholder) {
 }
 
 void NameFormatDialog::accept() {
-    model_.Accept();
-    QDialog::accept();
+    // A format that could not be stored keeps the dialog open (the box said why).
+    if (model_.Accept()) {
+        QDialog::accept();
+    }
 }
 
 bool ExecNameFormatDialog(QWidget* parent, NameFormatModel& model) {

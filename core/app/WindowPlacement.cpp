@@ -25,11 +25,11 @@ std::optional<WindowPlacement> LoadWindowPlacement(SettingsStore& settings) {
     return placement;
 }
 
-void StoreWindowPlacement(SettingsStore& settings, const WindowPlacement& placement) {
+bool StoreWindowPlacement(SettingsStore& settings, const WindowPlacement& placement) {
     std::ostringstream out;
     out << placement.x << ' ' << placement.y << ' ' << placement.width << ' ' << placement.height
         << ' ' << (placement.maximized ? 1 : 0);
-    settings.SetString(kValueName, out.str());
+    return settings.SetString(kValueName, out.str());
 }
 
 }  // namespace tagnomen

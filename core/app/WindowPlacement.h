@@ -19,6 +19,7 @@ struct WindowPlacement {
 
 // Nothing when the value is missing or does not read as a placement.
 std::optional<WindowPlacement> LoadWindowPlacement(SettingsStore& settings);
-void StoreWindowPlacement(SettingsStore& settings, const WindowPlacement& placement);
+// False when the settings store could not keep it.
+bool StoreWindowPlacement(SettingsStore& settings, const WindowPlacement& placement);
 
 }  // namespace tagnomen

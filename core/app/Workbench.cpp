@@ -220,19 +220,31 @@ bool Workbench::RequestExit() {
                     "You didn't save your renamed files!\nAre you sure you want to exit?");
 }
 
-void Workbench::SelectMethod(RenamingMethod method) {
-    context_.settings.SetRenamingMethod(method);
-    method_ = method;
+CommandResult Workbench::SettingNotStored() {
+    ShowSettingNotStored(context_.ui, context_.settings);
     UpdateMenu();
+    return CommandResult::Failed();
 }
 
-void Workbench::ToggleUnderscore() {
+CommandResult Workbench::SelectMethod(RenamingMethod method) {
+    if (!context_.settings.SetRenamingMethod(method)) {
+        return SettingNotStored();
+    }
+    method_ = method;
+    UpdateMenu();
+    return CommandResult::Done();
+}
+
+CommandResult Workbench::ToggleUnderscore() {
     context_.settings.GetUnderscoreOption(context_.underscoreOption);
-    context_.underscoreOption = context_.underscoreOption == 0 ? 1 : 0;
-    context_.settings.SetUnderscoreOption(context_.underscoreOption);
+    const int switched = context_.underscoreOption == 0 ? 1 : 0;
+    if (!context_.settings.SetUnderscoreOption(switched)) {
+        return SettingNotStored();
+    }
+    context_.underscoreOption = switched;
     UpdateMenu();
     if (!set_.Unsaved()) {
-        return;
+        return CommandResult::Done();
     }
     for (std::string& name : set_.renamedNames) {
         if (context_.underscoreOption == 1) {
@@ -260,22 +272,31 @@ void Workbench::ToggleUnderscore() {
            context_.underscoreOption == 1 ? "All blank spaces have been replaced with underscores"
                                           : "All underscores have been replaced with blank spaces",
            MessageIcon::Information);
+    return CommandResult::Done();
 }
 
-void Workbench::ToggleLoader() {
+CommandResult Workbench::ToggleLoader() {
     context_.ReadFileInfoLoader();
-    context_.fileInfoLoader = !context_.fileInfoLoader;
+    const bool switched = !context_.fileInfoLoader;
+    if (!context_.settings.SetFileInfoLoader(switched ? 1 : 0)) {
+        return SettingNotStored();
+    }
+    context_.fileInfoLoader = switched;
     if (!context_.fileInfoLoader) {
         context_.table.Empty();
     }
-    context_.settings.SetFileInfoLoader(context_.fileInfoLoader ? 1 : 0);
     UpdateMenu();
+    return CommandResult::Done();
 }
 
-void Workbench::ToggleFullTagSupport() {
-    context_.fullTagSupport = !context_.settings.FullTagSupport();
-    context_.settings.SetFullTagSupport(context_.fullTagSupport);
+CommandResult Workbench::ToggleFullTagSupport() {
+    const bool switched = !context_.settings.FullTagSupport();
+    if (!context_.settings.SetFullTagSupport(switched)) {
+        return SettingNotStored();
+    }
+    context_.fullTagSupport = switched;
     UpdateMenu();
+    return CommandResult::Done();
 }
 
 CommandResult Workbench::TagCleaner() {

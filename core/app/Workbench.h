@@ -69,10 +69,12 @@ class Workbench {
     void FormatToRename();
     // Exit button and menu item: true when the window may close.
     bool RequestExit();
-    void SelectMethod(RenamingMethod method);
-    void ToggleUnderscore();
-    void ToggleLoader();
-    void ToggleFullTagSupport();
+    // The options: each is stored at once; an option that could not be
+    // stored is reported and left as it was (Failed).
+    CommandResult SelectMethod(RenamingMethod method);
+    CommandResult ToggleUnderscore();
+    CommandResult ToggleLoader();
+    CommandResult ToggleFullTagSupport();
     CommandResult TagCleaner();
     CommandResult TagEditor();
     CommandResult MassFileNameEditor();
@@ -108,6 +110,8 @@ class Workbench {
     // Empties both lists and lists the directory with its message on.
     CommandResult ListAfresh(const std::string& directory);
     void ReadOptions();
+    // Reports the setting the store could not keep.
+    CommandResult SettingNotStored();
     void UpdateMenu();
     CommandResult EditTags(int index, bool foundInRenamedList);
 

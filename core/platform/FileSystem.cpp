@@ -15,6 +15,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <system_error>
 #include <thread>
 
 #include "platform/FullIo.h"
@@ -227,8 +228,17 @@ std::vector<bool> ForEachInParallel(const std::vector<std::string>& names,
         work(0, 1);
     } else {
         std::vector<std::thread> workers;
-        for (std::size_t t = 0; t < threads; ++t) {
-            workers.emplace_back(work, t, threads);
+        workers.reserve(threads);
+        std::size_t started = 0;
+        try {
+            for (; started < threads; ++started) {
+                workers.emplace_back(work, started, threads);
+            }
+        } catch (const std::system_error&) {
+            // The system refuses more threads: this one does the rest.
+            for (std::size_t t = started; t < threads; ++t) {
+                work(t, threads);
+            }
         }
         for (std::thread& worker : workers) {
             worker.join();

@@ -6,10 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/FileSystem.h"
 
@@ -18,6 +21,9 @@ namespace tagnomen {
 namespace {
 
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
+// The most symbolic links followed from the settings path to its file, as
+// the system itself follows at most 40.
+constexpr int kMostLinks = 40;
 
 // The value of a hexadecimal digit in either case; -1 for any other character.
 int HexDigitValue(char c) {
@@ -65,6 +71,7 @@ bool MakeDirectories(const std::string& directory) {
     }
     struct stat info {};
     if (stat(directory.c_str(), &info) == 0) {
+        errno = S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
         return S_ISDIR(info.st_mode);
     }
     if (!MakeDirectories(DirectoryPart(directory))) {
@@ -156,6 +163,7 @@ class FileLock {
         if (fd_ >= 0 && (fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
             close(fd_);
             fd_ = -1;
+            errno = EINVAL;  // a FIFO or a device in the lock's place
         }
         if (fd_ >= 0) {
             while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
@@ -190,15 +198,95 @@ SettingsFileState ReadState(const std::string& path, std::string& content) {
     return SettingsFile::Classify(content);
 }
 
-// Sets a value in place (names compare without regard to case), or appends it.
-void SetValue(RegistryValueList& values, std::string name, RegistryValue value) {
-    for (auto& entry : values) {
-        if (EqualsIgnoreAsciiCase(entry.first, name)) {
-            entry.second = std::move(value);
-            return;
+// The line that starts at `start` (without its "\r\n" or "\n"); start moves
+// to the next one. False after the last line.
+bool NextLine(const std::string& content, std::size_t& start, std::string& line) {
+    if (start > content.size()) {
+        return false;
+    }
+    std::size_t end = content.find('\n', start);
+    if (end == std::string::npos) {
+        end = content.size();
+    }
+    line.assign(content, start, end - start);
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    start = end + 1;
+    return true;
+}
+
+bool IsKeyLine(const std::string& line) {
+    static const std::string kKeyLine = std::string("[") + SettingsFile::kKeyPath + "]";
+    return EqualsIgnoreAsciiCase(line, kKeyLine);
+}
+
+bool HasKeySection(const std::string& content) {
+    std::size_t start = 0;
+    std::string line;
+    while (NextLine(content, start, line)) {
+        if (IsKeyLine(line)) {
+            return true;
         }
     }
-    values.emplace_back(std::move(name), std::move(value));
+    return false;
+}
+
+// A value list with an index of its names (without regard to case), so that
+// setting each of n values costs the same whatever n is.
+class IndexedValues {
+  public:
+    IndexedValues() = default;
+    explicit IndexedValues(RegistryValueList values) : values_(std::move(values)) {
+        index_.reserve(values_.size());
+        for (std::size_t i = 0; i < values_.size(); ++i) {
+            index_.emplace(ToLowerAscii(values_[i].first), i);
+        }
+    }
+    // Room for about this many values without growing again.
+    void Reserve(std::size_t count) {
+        values_.reserve(count);
+        index_.reserve(count);
+    }
+    // Sets a value in place (the first spelling of its name stays), or appends it.
+    void Set(std::string name, RegistryValue value) {
+        const auto [entry, added] = index_.try_emplace(ToLowerAscii(name), values_.size());
+        if (!added) {
+            values_[entry->second].second = std::move(value);
+            return;
+        }
+        values_.emplace_back(std::move(name), std::move(value));
+    }
+    const RegistryValueList& List() const { return values_; }
+    RegistryValueList Take() { return std::move(values_); }
+
+  private:
+    RegistryValueList values_;
+    std::unordered_map<std::string, std::size_t> index_;
+};
+
+// The file a write replaces: the path itself, or the file at the end of its
+// symbolic links (a relative link read from the link's own directory), so
+// that a link stays a link. Empty, with errno set, when the links cannot be
+// read or go round in a loop.
+std::string WriteTarget(const std::string& path) {
+    std::string current = path;
+    for (int links = 0; links <= kMostLinks; ++links) {
+        struct stat info {};
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return current;  // the file, or nothing yet: it is made there
+        }
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = readlink(current.c_str(), target.data(), target.size());
+        if (length < 0) {
+            return std::string();
+        }
+        target.resize(static_cast<std::size_t>(length));
+        current =
+            !target.empty() && target[0] == '/' ? target : JoinPath(DirectoryPart(current), target);
+    }
+    errno = ELOOP;
+    return std::string();
 }
 
 bool ReplaceFile(const std::string& path, const std::string& bytes) {
@@ -226,26 +314,18 @@ std::string SettingsFile::Serialize(const RegistryValueList& values) {
 }
 
 std::optional<RegistryValueList> SettingsFile::Parse(const std::string& content) {
-    RegistryValueList values;
-    const std::string keyLine = std::string("[") + kKeyPath + "]";
+    IndexedValues values;
+    values.Reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')));
     bool inKey = false;
     bool sawKey = false;
     std::size_t start = 0;
-    while (start <= content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == std::string::npos) {
-            end = content.size();
-        }
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        start = end + 1;
+    std::string line;
+    while (NextLine(content, start, line)) {
         if (line.empty()) {
             continue;
         }
         if (line[0] == '[') {
-            inKey = EqualsIgnoreAsciiCase(line, keyLine);
+            inKey = IsKeyLine(line);
             sawKey = sawKey || inKey;
             continue;
         }
@@ -258,12 +338,12 @@ std::optional<RegistryValueList> SettingsFile::Parse(const std::string& content)
         if (!ParseValueLine(line, name, value)) {
             continue;
         }
-        SetValue(values, std::move(name), std::move(value));
+        values.Set(std::move(name), std::move(value));
     }
     if (!sawKey) {
         return std::nullopt;
     }
-    return values;
+    return values.Take();
 }
 
 const RegistryValues* SettingsFile::Open() {
@@ -312,7 +392,7 @@ SettingsFileState SettingsFile::Classify(const std::string& content) {
         firstLine.remove_suffix(1);
     }
     if (firstLine == kHeader) {
-        return Parse(content) ? SettingsFileState::Settings : SettingsFileState::Damaged;
+        return HasKeySection(content) ? SettingsFileState::Settings : SettingsFileState::Damaged;
     }
     // A file cut off inside its first line.
     const bool cutHeader = text.find('\n') == std::string_view::npos &&
@@ -322,30 +402,49 @@ SettingsFileState SettingsFile::Classify(const std::string& content) {
 
 bool SettingsFile::Write(const std::string& name, const RegistryValue& value) {
     // A setter writes into an existing key only.
-    return Change([&](const RegistryValueList* current) {
-               return current == nullptr ? RegistryValueList{} : RegistryValueList{{name, value}};
-           }) == SettingsChange::Written;
+    bool keyFound = false;
+    const SettingsChange change = Change([&](const RegistryValueList* current) {
+        keyFound = current != nullptr;
+        return keyFound ? RegistryValueList{{name, value}} : RegistryValueList{};
+    });
+    if (change == SettingsChange::NothingToWrite && !keyFound) {
+        Fail(change, "the settings file holds no settings");
+    }
+    return change == SettingsChange::Written;
+}
+
+SettingsChange SettingsFile::Fail(SettingsChange how, std::string reason) {
+    lastFailure_ = reason.empty() ? std::string("the system gave no reason") : std::move(reason);
+    return how;
 }
 
 SettingsChange SettingsFile::Change(
     const std::function<RegistryValueList(const RegistryValueList* current)>& change,
     SettingsFileState* found) {
     if (!MakeDirectories(DirectoryPart(path_))) {
-        return SettingsChange::Failed;
+        return Fail(SettingsChange::Failed, ErrorReason(errno));
     }
-    FileLock lock(path_);
+    // A link is written through: its target is the file replaced.
+    const std::string target = WriteTarget(path_);
+    if (target.empty()) {
+        return Fail(SettingsChange::Failed, ErrorReason(errno));
+    }
+    FileLock lock(target);
     if (!lock.Held()) {
-        return SettingsChange::Failed;
+        return Fail(SettingsChange::Failed, "its lock cannot be taken: " + ErrorReason(errno));
     }
     // Read under the lock, so that another copy's writes are kept and its
     // first run is seen.
     std::string content;
-    const SettingsFileState state = ReadState(path_, content);
+    const SettingsFileState state = ReadState(target, content);
     if (found != nullptr) {
         *found = state;
     }
-    if (state == SettingsFileState::Foreign || state == SettingsFileState::Unreadable) {
-        return SettingsChange::Refused;
+    if (state == SettingsFileState::Foreign) {
+        return Fail(SettingsChange::Refused, "it is not a settings file");
+    }
+    if (state == SettingsFileState::Unreadable) {
+        return Fail(SettingsChange::Refused, "it cannot be read");
     }
     std::optional<RegistryValueList> current;
     if (state == SettingsFileState::Settings) {
@@ -355,15 +454,15 @@ SettingsChange SettingsFile::Change(
     if (updates.empty()) {
         return SettingsChange::NothingToWrite;
     }
-    if (state == SettingsFileState::Damaged && !ReplaceFile(path_ + ".bad", content)) {
-        return SettingsChange::Failed;
+    if (state == SettingsFileState::Damaged && !ReplaceFile(target + ".bad", content)) {
+        return Fail(SettingsChange::Failed, ErrorReason(errno));
     }
-    RegistryValueList values = current.value_or(RegistryValueList{});
+    IndexedValues values(current ? std::move(*current) : RegistryValueList{});
     for (const auto& [name, value] : updates) {
-        SetValue(values, name, value);
+        values.Set(name, value);
     }
-    if (!ReplaceFile(path_, Serialize(values))) {
-        return SettingsChange::Failed;
+    if (!ReplaceFile(target, Serialize(values.List()))) {
+        return Fail(SettingsChange::Failed, ErrorReason(errno));
     }
     stamp_.reset();
     return SettingsChange::Written;

@@ -11,7 +11,10 @@
 // Value names compare without regard to case. Every write re-reads the file
 // and replaces it atomically while holding an advisory lock, so that two
 // running copies of the program lose nothing of each other's writes. A file
-// that is not a settings file is never written over.
+// that is not a settings file is never written over. When the path is a
+// symbolic link, the link stays: the file it leads to is replaced, through a
+// temporary file in that file's directory, and the lock lies beside it.
+// Reading and writing take time in proportion to the file's size.
 #include <sys/types.h>
 #include <cstdint>
 #include <functional>
@@ -60,8 +63,13 @@ class SettingsFile {
     const RegistryValues* Open();
     // What the path holds now; never waits on a FIFO.
     SettingsFileState Inspect() const;
-    // Writes one value; false when the key cannot be opened for writing.
+    // Writes one value into the existing key; false when it was not stored
+    // (the key is missing, or the file could not be replaced): LastFailure()
+    // then says why.
     bool Write(const std::string& name, const RegistryValue& value);
+    // Why the last change that wrote nothing failed or was refused, in the
+    // system's words where it gave any ("Permission denied").
+    const std::string& LastFailure() const { return lastFailure_; }
 
     // One read-modify-replace under the lock (the file's directory made when
     // missing): change gets the key's values (nothing for a missing or a
@@ -69,6 +77,7 @@ class SettingsFile {
     // writes nothing. A damaged file is first kept as "<path>.bad". A foreign
     // or unreadable file is left alone (Refused); found, when given, tells
     // what was there. Failed: the lock, the directory or the write failed.
+    // LastFailure() tells why for Refused and Failed.
     SettingsChange Change(
         const std::function<RegistryValueList(const RegistryValueList* current)>& change,
         SettingsFileState* found = nullptr);
@@ -88,7 +97,10 @@ class SettingsFile {
         bool operator==(const Stamp&) const = default;
     };
 
+    SettingsChange Fail(SettingsChange how, std::string reason);
+
     std::string path_;
+    std::string lastFailure_;
     std::optional<Stamp> stamp_;
     std::optional<RegistryValues> values_;
 };

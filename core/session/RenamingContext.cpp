@@ -8,9 +8,12 @@ std::string RenamingContext::ReadPathToWork() {
     return caches.workDirectory;
 }
 
-void RenamingContext::StorePathToWork(const std::string& path) {
-    settings.SetPathToWork(path);
+bool RenamingContext::StorePathToWork(const std::string& path) {
+    if (!settings.SetPathToWork(path)) {
+        return false;
+    }
     caches.workDirectory = path;
+    return true;
 }
 
 std::string RenamingContext::ReadTemplate() {
@@ -18,9 +21,12 @@ std::string RenamingContext::ReadTemplate() {
     return caches.templateText;
 }
 
-void RenamingContext::StoreTemplate(const std::string& text) {
-    settings.SetTemplate(text);
+bool RenamingContext::StoreTemplate(const std::string& text) {
+    if (!settings.SetTemplate(text)) {
+        return false;
+    }
     caches.templateText = text;
+    return true;
 }
 
 std::string RenamingContext::ReadOrganizeRoot() {
@@ -28,9 +34,12 @@ std::string RenamingContext::ReadOrganizeRoot() {
     return caches.organizeRoot;
 }
 
-void RenamingContext::StoreOrganizeRoot(const std::string& path) {
-    settings.SetRootOrganizePath(path);
+bool RenamingContext::StoreOrganizeRoot(const std::string& path) {
+    if (!settings.SetRootOrganizePath(path)) {
+        return false;
+    }
     caches.organizeRoot = path;
+    return true;
 }
 
 void RenamingContext::ReadUseTemplate() {

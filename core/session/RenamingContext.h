@@ -34,12 +34,14 @@ struct RenamingContext {
 
     // The three text settings the context keeps copies of, read and stored
     // through it, so that each copy is refreshed where the setting is read.
+    // A Store that returns false stored nothing and left the copy as it was
+    // (the settings store tells why).
     std::string ReadPathToWork();
-    void StorePathToWork(const std::string& path);
+    bool StorePathToWork(const std::string& path);
     std::string ReadTemplate();
-    void StoreTemplate(const std::string& text);
+    bool StoreTemplate(const std::string& text);
     std::string ReadOrganizeRoot();
-    void StoreOrganizeRoot(const std::string& path);
+    bool StoreOrganizeRoot(const std::string& path);
 
     SettingsStore& settings;
     // Plays the owner window: every message box of the methods and tools goes here.

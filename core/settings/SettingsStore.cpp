@@ -143,16 +143,16 @@ void SettingsStore::GetNumber(const std::string& name, int& destination) {
     }
 }
 
-void SettingsStore::SetNumber(const std::string& name, int value) {
+bool SettingsStore::SetNumber(const std::string& name, int value) {
     RegistryValue stored;
     stored.type = RegistryValue::Type::Dword;
     stored.number = static_cast<std::uint32_t>(value);
     if (auto it = overlay_.find(name); it != overlay_.end()) {
         stored.text = std::to_string(value);
         it->second = stored;
-        return;
+        return true;
     }
-    file_.Write(name, stored);
+    return Store(name, stored);
 }
 
 std::string SettingsStore::GetString(const std::string& name) {
@@ -168,14 +168,22 @@ std::string SettingsStore::GetString(const std::string& name) {
     return value->text;
 }
 
-void SettingsStore::SetString(const std::string& name, const std::string& text) {
+bool SettingsStore::SetString(const std::string& name, const std::string& text) {
     RegistryValue stored;
     stored.text = text;
     if (auto it = overlay_.find(name); it != overlay_.end()) {
         it->second = stored;
-        return;
+        return true;
     }
-    file_.Write(name, stored);
+    return Store(name, stored);
+}
+
+bool SettingsStore::Store(const std::string& name, const RegistryValue& value) {
+    if (file_.Write(name, value)) {
+        return true;
+    }
+    lastFailure_ = {name, file_.LastFailure()};
+    return false;
 }
 
 void SettingsStore::GetRenamingMethod(RenamingMethod& destination) {
@@ -194,24 +202,24 @@ void SettingsStore::GetPathToWork(std::string& destination) {
     destination = GetString("PathToWork");
 }
 
-void SettingsStore::SetPathToWork(const std::string& text) {
-    SetString("PathToWork", text);
+bool SettingsStore::SetPathToWork(const std::string& text) {
+    return SetString("PathToWork", text);
 }
 
 void SettingsStore::GetRootOrganizePath(std::string& destination) {
     destination = GetString("RootOrganizePath");
 }
 
-void SettingsStore::SetRootOrganizePath(const std::string& text) {
-    SetString("RootOrganizePath", text);
+bool SettingsStore::SetRootOrganizePath(const std::string& text) {
+    return SetString("RootOrganizePath", text);
 }
 
 void SettingsStore::GetTemplate(std::string& destination) {
     destination = GetString("Template");
 }
 
-void SettingsStore::SetTemplate(const std::string& text) {
-    SetString("Template", text);
+bool SettingsStore::SetTemplate(const std::string& text) {
+    return SetString("Template", text);
 }
 
 std::map<std::string, std::string> SettingsStore::AllValues() {
@@ -236,6 +244,13 @@ std::map<std::string, std::string> SettingsStore::AllValues() {
                           : value.text;
     }
     return result;
+}
+
+void ShowSettingNotStored(Ui& ui, const SettingsStore& settings) {
+    const SettingsStore::WriteFailure& failure = settings.LastFailure();
+    ui.ShowFailure("Error",
+                   "Unable to store the setting \"" + failure.name + "\" in " + settings.Path(),
+                   failure.reason, MessageIcon::Stop);
 }
 
 }  // namespace tagnomen

@@ -3,11 +3,16 @@
 // The persistent options: one getter and one setter per value. Every getter
 // reads the stored value afresh (a settings file changed by another copy of
 // the program is seen at the next read); a missing value leaves a number
-// unchanged and reads as the empty text for strings.
+// unchanged and reads as the empty text for strings. Every setter says
+// whether the value was stored; when it was not, LastFailure() names the
+// value and the reason, and ShowSettingNotStored tells the person, so that
+// the command that needed the value can fail instead of going on as if it
+// had been kept.
 #include <map>
 #include <string>
 
 #include "platform/SettingsFile.h"
+#include "platform/Ui.h"
 #include "settings/RenamingMethod.h"
 
 namespace tagnomen {
@@ -45,45 +50,60 @@ class SettingsStore {
     SettingsFileState FileState() const { return file_.Inspect(); }
 
     void GetPathToWork(std::string& destination);
-    void SetPathToWork(const std::string& text);
+    bool SetPathToWork(const std::string& text);
     void GetRootOrganizePath(std::string& destination);
-    void SetRootOrganizePath(const std::string& text);
+    bool SetRootOrganizePath(const std::string& text);
     void GetTemplate(std::string& destination);
-    void SetTemplate(const std::string& text);
+    bool SetTemplate(const std::string& text);
     void GetUseTemplate(int& destination) { GetNumber("UseTemplate", destination); }
-    void SetUseTemplate(int value) { SetNumber("UseTemplate", value); }
+    bool SetUseTemplate(int value) { return SetNumber("UseTemplate", value); }
     void GetBrackets(int& destination) { GetNumber("Brackets", destination); }
-    void SetBrackets(int value) { SetNumber("Brackets", value); }
+    bool SetBrackets(int value) { return SetNumber("Brackets", value); }
     void GetRenamingMethod(RenamingMethod& destination);
-    void SetRenamingMethod(RenamingMethod value) {
-        SetNumber("RenamingMethod", static_cast<int>(value));
+    bool SetRenamingMethod(RenamingMethod value) {
+        return SetNumber("RenamingMethod", static_cast<int>(value));
     }
     void GetUnderscoreOption(int& destination) { GetNumber("UnderscoreOption", destination); }
-    void SetUnderscoreOption(int value) { SetNumber("UnderscoreOption", value); }
+    bool SetUnderscoreOption(int value) { return SetNumber("UnderscoreOption", value); }
     void GetFileInfoLoader(int& destination) { GetNumber("FileInfoLoader", destination); }
-    void SetFileInfoLoader(int value) { SetNumber("FileInfoLoader", value); }
+    bool SetFileInfoLoader(int value) { return SetNumber("FileInfoLoader", value); }
     void GetSortMethod(int& destination) { GetNumber("SortMethod", destination); }
-    void SetSortMethod(int value) { SetNumber("SortMethod", value); }
+    bool SetSortMethod(int value) { return SetNumber("SortMethod", value); }
     // 1 (also when missing): every ID3v2 text encoding is read and a write
     // keeps what it does not change; 0: the ISO-8859-1-only tags of old.
     // The first run does not write it.
     bool FullTagSupport();
-    void SetFullTagSupport(bool on) { SetNumber("FullTagSupport", on ? 1 : 0); }
+    bool SetFullTagSupport(bool on) { return SetNumber("FullTagSupport", on ? 1 : 0); }
 
     // Generic access by value name (names compare without regard to case).
+    // A setter returns false when the value was not stored; an overlaid
+    // value is always stored, in the overlay.
     void GetNumber(const std::string& name, int& destination);
-    void SetNumber(const std::string& name, int value);
+    bool SetNumber(const std::string& name, int value);
     std::string GetString(const std::string& name);
-    void SetString(const std::string& name, const std::string& text);
+    bool SetString(const std::string& name, const std::string& text);
+
+    // The value the last failed setter could not store, and why.
+    struct WriteFailure {
+        std::string name;
+        std::string reason;
+    };
+    const WriteFailure& LastFailure() const { return lastFailure_; }
 
     // Every stored value (overlay applied), for listing; numbers in decimal.
     std::map<std::string, std::string> AllValues();
 
   private:
     const RegistryValue* Find(const std::string& name, RegistryValue& overlayCopy);
+    bool Store(const std::string& name, const RegistryValue& value);
 
     SettingsFile file_;
+    WriteFailure lastFailure_;
     std::map<std::string, RegistryValue, LessIgnoreAsciiCase> overlay_;
 };
+
+// The box of a setting that was not stored: caption "Error", the value's name
+// and the settings file, the reason beside it.
+void ShowSettingNotStored(Ui& ui, const SettingsStore& settings);
 
 }  // namespace tagnomen

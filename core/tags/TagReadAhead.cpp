@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <system_error>
 
 namespace tagnomen {
 
@@ -22,6 +23,11 @@ constexpr int kYieldsBeforeSleep = 16;
 // the mutex per worker, and only one of them would find room.
 constexpr std::size_t kRoomBatch = 32;
 
+TagReadAhead::Limits Capped(TagReadAhead::Limits limits) {
+    limits.threads = std::min(limits.threads, TagReadAhead::kMostThreads);
+    return limits;
+}
+
 }  // namespace
 
 FileTags ReadFileTags(const std::string& path, TagSupport support) {
@@ -38,8 +44,11 @@ TagReadAhead::TagReadAhead(std::string directory, std::vector<std::string> names
     : directory_(std::move(directory)),
       names_(std::move(names)),
       support_(support),
-      limits_(limits),
+      limits_(Capped(std::move(limits))),
       slots_(std::make_unique<Slot[]>(names_.size())) {
+    // Room for every worker up front: a thread started is never lost to a
+    // vector that cannot grow.
+    workers_.reserve(limits_.threads);
     positions_.reserve(names_.size());
     for (std::size_t i = names_.size(); i-- > 0;) {
         positions_[names_[i]] = i;  // the first of equal names wins
@@ -48,8 +57,11 @@ TagReadAhead::TagReadAhead(std::string directory, std::vector<std::string> names
     const std::size_t first =
         std::min({kFirstWorkers, std::size_t{limits_.threads}, names_.size()});
     for (std::size_t i = 0; i < first; ++i) {
-        StartWorker();
+        if (!StartWorker()) {
+            break;
+        }
     }
+    sequential_ = workers_.empty();
 }
 
 TagReadAhead::~TagReadAhead() {
@@ -77,8 +89,20 @@ std::string TagReadAhead::PathOf(const std::string& name) const {
                                                           : directory_ + "/" + name;
 }
 
-void TagReadAhead::StartWorker() {
-    workers_.emplace_back([this] { Work(); });
+bool TagReadAhead::StartWorker() {
+    if (threadRefused_) {
+        return false;
+    }
+    std::function<void()> work = [this] { Work(); };
+    try {
+        workers_.push_back(limits_.startThread ? limits_.startThread(std::move(work))
+                                               : std::thread(std::move(work)));
+    } catch (const std::system_error&) {
+        // The system's limit: asking again for every file would only fail again.
+        threadRefused_ = true;
+        return false;
+    }
+    return true;
 }
 
 void TagReadAhead::Work() {
@@ -126,7 +150,7 @@ void TagReadAhead::Work() {
 
 FileTags TagReadAhead::Take(const std::string& name) {
     const auto found = positions_.find(name);
-    if (limits_.threads == 0 || found == positions_.end() || found->second < nextToTake_) {
+    if (sequential_ || found == positions_.end() || found->second < nextToTake_) {
         return ReadNow(name);  // not read ahead, or taken or passed over already
     }
     const std::size_t index = found->second;
@@ -187,6 +211,11 @@ void TagReadAhead::GiveRoom() {
 
 std::size_t TagReadAhead::PeakHeld() const {
     return peakHeld_;
+}
+
+std::size_t TagReadAhead::WorkersStarted() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return workers_.size();
 }
 
 }  // namespace tagnomen

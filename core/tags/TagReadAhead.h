@@ -12,11 +12,15 @@
 // again, so the consumer sees what reading the file at that moment gives.
 //
 // The pool is bounded: it keeps at most `filesAhead` parsed files that the
-// consumer has not taken, and stops (joining its threads) when the object
-// goes away, for instance when the command ends or is cancelled.
+// consumer has not taken, runs at most kMostThreads workers whatever it is
+// asked for, and stops (joining its threads) when the object goes away, for
+// instance when the command ends or is cancelled. A thread the system refuses
+// (a limit on processes) is no failure: the pool goes on with the workers it
+// has, and with none every file is read when it is taken, as without it.
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -43,11 +47,20 @@ struct FileTags {
 // Both tags of the file at `path`, read through one open.
 FileTags ReadFileTags(const std::string& path, TagSupport support);
 
+// Starts a thread that runs `work`. Like std::thread's constructor, it throws
+// std::system_error when the system refuses the thread.
+using ThreadStarter = std::function<std::thread(std::function<void()> work)>;
+
 class TagReadAhead {
   public:
+    // More workers than this only take turns on the cores and the disk; a
+    // stored setting of a million would otherwise start a thread per file.
+    static constexpr unsigned kMostThreads = 64;
+
     struct Limits {
         unsigned threads = 8;          // 0: no workers; every file is read when it is taken
         std::size_t filesAhead = 256;  // parsed files held for the consumer at most
+        ThreadStarter startThread;     // empty: std::thread itself
     };
 
     // Starts reading `names` (bare names of files in `directory`, an
@@ -65,6 +78,10 @@ class TagReadAhead {
 
     // The most parsed files held at once, for the benchmarks.
     std::size_t PeakHeld() const;
+    // The most workers this pool starts (the threads asked for, capped).
+    unsigned ThreadLimit() const { return limits_.threads; }
+    // The workers started so far.
+    std::size_t WorkersStarted() const;
 
   private:
     static constexpr std::size_t kNothingAwaited = static_cast<std::size_t>(-1);
@@ -80,7 +97,9 @@ class TagReadAhead {
     void PassOver(std::size_t index);
     // Wakes the workers waiting for room (the consumer only).
     void GiveRoom();
-    void StartWorker();  // with mutex_ held
+    // With mutex_ held. False when the system refused a thread: no more
+    // are tried, the workers there carry on alone.
+    bool StartWorker();
     FileTags ReadNow(const std::string& name) const { return ReadFileTags(PathOf(name), support_); }
     std::string PathOf(const std::string& name) const;
 
@@ -102,6 +121,9 @@ class TagReadAhead {
     std::atomic<std::size_t> held_{0};
     std::atomic<std::size_t> peakHeld_{0};
     std::atomic<bool> stopping_{false};
+    bool threadRefused_ = false;  // with mutex_ held
+    // No worker could be started: the consumer reads every file itself.
+    bool sequential_ = false;
     mutable std::mutex mutex_;
     std::condition_variable room_;
     std::condition_variable arrived_;

@@ -179,10 +179,14 @@ bool DirectoryChooserModel::Accept() {
                MessageIcon::Warning);
         return false;
     }
-    if (mode_ == ChooserMode::WorkDirectory) {
-        context_.StorePathToWork(path);
-    } else {
-        context_.StoreOrganizeRoot(path);
+    // A path that could not be stored would be lost at the next start, and
+    // every later command would work on the old one: OK fails like a path
+    // that does not exist.
+    const bool stored = mode_ == ChooserMode::WorkDirectory ? context_.StorePathToWork(path)
+                                                            : context_.StoreOrganizeRoot(path);
+    if (!stored) {
+        ShowSettingNotStored(context_.ui, context_.settings);
+        return false;
     }
     stored_ = path;
     accepted_ = true;

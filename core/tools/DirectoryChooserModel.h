@@ -68,7 +68,8 @@ class DirectoryChooserModel {
 
     // OK: checks the text and stores it ("~" expanded, a relative path made
     // absolute, so that it names the same directory from anywhere). False
-    // (after the "Invalid Directory" box) keeps the dialog open.
+    // (after the "Invalid Directory" box, or the box of a setting that could
+    // not be stored) keeps the dialog open.
     bool Accept();
     // The path the last accepted OK stored.
     const std::string& StoredPath() const { return stored_; }

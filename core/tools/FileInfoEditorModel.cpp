@@ -12,6 +12,8 @@ namespace {
 constexpr std::size_t kTextLimit = 250;
 constexpr std::size_t kYearLimit = 4;
 constexpr std::size_t kTrackLimit = 2;
+// The genre number that stands for none.
+constexpr const char* kNoGenreNumber = "255";
 
 std::string DigitsOf(const std::string& text) {
     std::string digits;
@@ -88,6 +90,13 @@ void FileInfoEditorModel::SetText(Field field, const std::string& text) {
         typed = Utf8Left(typed, most);
     }
     Edit(field) = std::move(typed);
+    untaken_[static_cast<int>(field)] = false;
+}
+
+void FileInfoEditorModel::EnterText(Field field, const std::string& text) {
+    SetText(field, text);
+    untaken_[static_cast<int>(field)] =
+        (field != Field::Comment || ShowsComment()) && Text(field) != text;
 }
 
 std::size_t FileInfoEditorModel::GenreCount() {
@@ -100,9 +109,77 @@ std::string FileInfoEditorModel::GenreEntry(int position) {
 
 void FileInfoEditorModel::SelectGenre(int position) {
     genre_ = position >= 0 && position < static_cast<int>(GenreCount()) ? position : kNoGenre;
+    genreUntaken_ = false;
+}
+
+int FileInfoEditorModel::GenreNamed(const std::string& name) {
+    for (std::size_t i = 0; i < GenreCount(); ++i) {
+        if (EqualsIgnoreAsciiCase(GenreEntry(static_cast<int>(i)), name)) {
+            return static_cast<int>(i);
+        }
+    }
+    return kNoGenre;
+}
+
+void FileInfoEditorModel::EnterGenre(const std::string& text) {
+    const bool number = !text.empty() && DigitsOf(text) == text;
+    int position = kNoGenre;
+    if (number && text.size() <= 3) {
+        position = LeadingInteger(text);
+    } else if (!number) {
+        position = GenreNamed(text);
+    }
+    SelectGenre(position);
+    const bool none = text.empty() || (number && position == LeadingInteger(kNoGenreNumber));
+    genreUntaken_ = genre_ == kNoGenre && !none;
+}
+
+bool FileInfoEditorModel::RefuseUntakenValue() {
+    // Top to bottom, as the person reads the dialog.
+    constexpr Field kOrder[] = {Field::Title, Field::Artist, Field::Album,
+                                Field::Year,  Field::Track,  Field::Comment};
+    for (const Field field : kOrder) {
+        if (!untaken_[static_cast<int>(field)]) {
+            continue;
+        }
+        const std::size_t most = MaxLength(field);
+        switch (field) {
+            case Field::Year:
+                ShowOk(ui_, "Error in Year", "Year value must be between 1900 and 2050.",
+                       MessageIcon::None);
+                break;
+            case Field::Track:
+                ShowOk(ui_, "Error in Track",
+                       "Track value must be a number from 0 to " + std::string(most, '9') + ".",
+                       MessageIcon::None);
+                break;
+            default: {
+                const std::string name = field == Field::Title    ? "Title"
+                                         : field == Field::Artist ? "Artist"
+                                         : field == Field::Album  ? "Album"
+                                                                  : "Comment";
+                ShowOk(ui_, "Error in " + name,
+                       name + " value must be at most " + std::to_string(most) + " characters.",
+                       MessageIcon::None);
+                break;
+            }
+        }
+        return true;
+    }
+    if (genreUntaken_) {
+        ShowOk(ui_, "Error in Genre",
+               "Genre value must be the number of a genre (0 to " +
+                   std::to_string(GenreCount() - 1) + ") or its name.",
+               MessageIcon::None);
+        return true;
+    }
+    return false;
 }
 
 bool FileInfoEditorModel::Accept() {
+    if (RefuseUntakenValue()) {
+        return false;
+    }
     const std::string& year = Text(Field::Year);
     if (!year.empty()) {
         const int number = LeadingInteger(year);
@@ -117,7 +194,7 @@ bool FileInfoEditorModel::Accept() {
     edited_.album = Text(Field::Album);
     edited_.year = Text(Field::Year);
     edited_.track = Text(Field::Track).empty() ? std::string("0") : Text(Field::Track);
-    edited_.genre = genre_ == kNoGenre ? std::string("255") : std::to_string(genre_);
+    edited_.genre = genre_ == kNoGenre ? std::string(kNoGenreNumber) : std::to_string(genre_);
     edited_.comment = mode_ == EditorMode::Tag ? Text(Field::Comment) : given_.comment;
     accepted_ = true;
     return true;

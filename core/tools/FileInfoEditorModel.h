@@ -7,6 +7,11 @@
 // the year on OK and hands back the values in the form the callers store:
 // the track "0" when empty, the genre as its number or "255" when none is
 // selected. The Qt dialog and the CLI drive the same model.
+//
+// Typing (the window) drops at once what an edit may not hold, and the edit
+// shows what was kept. A value entered whole (a script) is taken the same
+// way, but what typing would have dropped or cut is not lost in silence: OK
+// refuses the value with its field's box, and nothing is handed back.
 #include <cstddef>
 #include <string>
 
@@ -68,6 +73,10 @@ class FileInfoEditorModel {
     // cut to MaxLength characters. Typing into the hidden comment of table
     // mode is ignored.
     void SetText(Field field, const std::string& text);
+    // A whole value, as a script gives it: kept as SetText keeps it, and
+    // refused by OK when that is not all of it ("abc" for the year, "123"
+    // for the track, a title past its limit).
+    void EnterText(Field field, const std::string& text);
 
     // The genre list: the names of the genre table in number order, so an
     // entry's position is its genre number.
@@ -76,10 +85,18 @@ class FileInfoEditorModel {
     int GenreIndex() const { return genre_; }
     // kNoGenre, or a position outside the list, clears the selection.
     void SelectGenre(int position);
+    // A genre entered whole: its number or its name (letter case ignored)
+    // selects its entry; empty or "255" (the number of none) selects none;
+    // anything else clears the selection and is refused by OK.
+    void EnterGenre(const std::string& text);
+    // The position of the genre of that name (letter case ignored), or kNoGenre.
+    static int GenreNamed(const std::string& name);
 
-    // OK: a year that is not empty and whose number lies outside 1900..2050
-    // is refused with the "Error in Year" box and the dialog stays open
-    // (false); otherwise the edited values become the result (true).
+    // OK: a year that is not empty and whose number lies outside 1900..2050,
+    // or any value entered whole that its edit could not hold, is refused
+    // with the box of its field ("Error in Year", "Error in Track" ...) and
+    // the dialog stays open (false); otherwise the edited values become the
+    // result (true).
     bool Accept();
     void Reject() { accepted_ = false; }
     bool Accepted() const { return accepted_; }
@@ -90,6 +107,8 @@ class FileInfoEditorModel {
 
   private:
     std::string& Edit(Field field) { return texts_[static_cast<int>(field)]; }
+    // The first value entered whole that cannot be written, after its box.
+    bool RefuseUntakenValue();
 
     Ui& ui_;
     EditorMode mode_;
@@ -99,6 +118,9 @@ class FileInfoEditorModel {
     EditorValues edited_;
     std::string texts_[kFieldCount];
     std::size_t openedLength_[kFieldCount] = {};
+    // Values entered whole that their edits could not hold.
+    bool untaken_[kFieldCount] = {};
+    bool genreUntaken_ = false;
     int genre_ = kNoGenre;
     bool accepted_ = false;
     std::string cover_;

@@ -78,7 +78,10 @@ bool FilesOrganizerModel::Accept() {
     if (chosen_ == SortMethod::None) {
         return false;
     }
-    context_.settings.SetSortMethod(static_cast<int>(chosen_));
+    if (!context_.settings.SetSortMethod(static_cast<int>(chosen_))) {
+        ShowSettingNotStored(context_.ui, context_.settings);
+        return false;
+    }
     proceed_ = AskYesNo(context_.ui, "Warning",
                         "After organizing your files you will no longer be able to undo your "
                         "renamed files.\nDo you want to proceed organizing files?");

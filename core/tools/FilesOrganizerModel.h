@@ -51,7 +51,8 @@ class FilesOrganizerModel {
     void SetAlbumDetail(SortDetail detail);
 
     // OK. With no button chosen it does nothing and the dialog stays open
-    // (false). Otherwise the chosen method is stored in "SortMethod" at once,
+    // (false). Otherwise the chosen method is stored in "SortMethod" at once
+    // (when it cannot be, the box says so and the dialog stays open: false),
     // then the person is asked whether to go on (the answer is Proceed());
     // the dialog closes either way (true).
     bool Accept();

@@ -62,27 +62,35 @@ std::string NameFormatModel::Preview() const {
     return {};
 }
 
-void NameFormatModel::Accept() {
+bool NameFormatModel::Accept() {
     SettingsStore& settings = context_.settings;
+    bool useTemplate = context_.useTemplate;
+    bool stored = true;
     switch (choice_) {
         case NameFormatChoice::Brackets:
         case NameFormatChoice::Plain:
-            settings.SetBrackets(static_cast<int>(choice_));
-            context_.useTemplate = false;
+            stored = settings.SetBrackets(static_cast<int>(choice_));
+            useTemplate = false;
             break;
         case NameFormatChoice::Free:
-            settings.SetBrackets(2);
-            context_.StoreTemplate(templateText_);
-            context_.useTemplate = true;
+            stored = settings.SetBrackets(2) && context_.StoreTemplate(templateText_);
+            useTemplate = true;
             break;
         case NameFormatChoice::None:
             break;
     }
-    settings.SetUseTemplate(context_.useTemplate ? 1 : 0);
-    if (context_.useTemplate) {
-        context_.StoreTemplate(context_.caches.templateText);
+    stored = stored && settings.SetUseTemplate(useTemplate ? 1 : 0);
+    if (stored && useTemplate) {
+        stored = context_.StoreTemplate(context_.caches.templateText);
     }
+    // The names would follow a format the next start no longer knows.
+    if (!stored) {
+        ShowSettingNotStored(context_.ui, settings);
+        return false;
+    }
+    context_.useTemplate = useTemplate;
     accepted_ = true;
+    return true;
 }
 
 }  // namespace tagnomen

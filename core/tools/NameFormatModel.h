@@ -44,8 +44,10 @@ class NameFormatModel {
     std::string Preview() const;
 
     // OK: stores "Brackets", "UseTemplate" and, for the free format,
-    // "Template", and updates the renaming context's copies.
-    void Accept();
+    // "Template", and updates the renaming context's copies. False, after
+    // the box that says so, when a value could not be stored: the dialog
+    // stays open and the context keeps its format.
+    bool Accept();
     bool Accepted() const { return accepted_; }
 
   private:

@@ -114,10 +114,12 @@ TEST_F(EditorCommandsTest, EditTypesIntoTheFieldAndKeepsTheExtensionFlag) {
     EXPECT_NE(run.err.find("stopped at command 3 of 4"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
 
-    // An entry that does not exist: nothing happens.
+    // An entry that does not exist: nothing to edit, so the command fails
+    // (exit 1) and the run stops before "show".
     run = Cli({"rename", "edit 7 'Other'", "show"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Proposed(run.out), proposed);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("stopped at command 3 of 4"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
 }
 
 TEST_F(EditorCommandsTest, MassEditAddsTheTextToTheChosenEntries) {

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 
 #include "ChildProcess.h"
 #include "TempDir.h"
@@ -16,6 +18,16 @@ namespace {
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
+
+// The sorted names in a directory.
+std::vector<std::string> Entries(const std::string& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 constexpr const char* kHeader =
     "Windows Registry Editor Version 5.00\n\n"
@@ -280,15 +292,62 @@ TEST(SettingsStoreValues, GettersSeeChangesMadeByAnotherCopyOfTheProgram) {
     EXPECT_EQ(sort, 3);
 }
 
-TEST(SettingsStoreValues, SettersOnAStoreWithoutWriteRightsFailSilently) {
+TEST(SettingsStoreValues, SettersOnAStoreWithoutWriteRightsStoreNothingAndSaySo) {
     TempDir dir;
     WriteFile(dir / "blocker", "x");
     SettingsStore store(dir / "blocker/s.reg");
-    store.SetBrackets(0);
-    store.SetTemplate("x");
+    EXPECT_FALSE(store.SetBrackets(0));
+    EXPECT_FALSE(store.SetTemplate("x"));
+    EXPECT_EQ(store.LastFailure().name, "Template");
+    EXPECT_EQ(store.LastFailure().reason, "Not a directory");
     int brackets = 5;
     store.GetBrackets(brackets);
     EXPECT_EQ(brackets, 5);
+}
+
+// A settings file kept elsewhere and linked into place (a dotfiles folder)
+// stays linked: each write replaces the file at the end of the links, through
+// a temporary file beside it, and leaves the link's own folder as it was.
+TEST(SettingsStoreValues, ALinkedSettingsFileIsWrittenThroughToItsTarget) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> links;  // link name, where it points
+        bool firstRun;                                           // the target is missing yet
+    } cases[] = {
+        {"absolute link", {{"conf/s.reg", "@/real/s.reg"}}, false},
+        {"relative link", {{"conf/s.reg", "../real/s.reg"}}, false},
+        {"link to a link", {{"conf/s.reg", "more.reg"}, {"conf/more.reg", "../real/s.reg"}}, false},
+        {"link to a file not made yet", {{"conf/s.reg", "../real/s.reg"}}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        ASSERT_EQ(mkdir((dir / "conf").c_str(), 0700), 0);
+        ASSERT_EQ(mkdir((dir / "real").c_str(), 0700), 0);
+        if (!c.firstRun) {
+            WriteFile(dir / "real/s.reg", std::string(kHeader) + "\"IsFirstTime\"=\"0\"\n");
+        }
+        for (const auto& [link, target] : c.links) {
+            const std::string to = target[0] == '@' ? dir.Path() + target.substr(1) : target;
+            ASSERT_EQ(symlink(to.c_str(), (dir / link).c_str()), 0);
+        }
+        SettingsStore store(dir / "conf/s.reg");
+        EXPECT_EQ(store.FirstRunCheck(),
+                  c.firstRun ? FirstRunResult::FirstRun : FirstRunResult::NotFirstRun);
+        EXPECT_TRUE(store.SetBrackets(0));
+        for (const auto& [link, target] : c.links) {
+            struct stat info {};
+            ASSERT_EQ(lstat((dir / link).c_str(), &info), 0);
+            EXPECT_TRUE(S_ISLNK(info.st_mode)) << link << " is a link still";
+        }
+        EXPECT_NE(ReadFile(dir / "real/s.reg").find("\"Brackets\"=dword:00000000"),
+                  std::string::npos);
+        EXPECT_EQ(Entries(dir / "conf").size(), c.links.size()) << "nothing beside the links";
+        EXPECT_EQ(Entries(dir / "real"), (std::vector<std::string>{"s.reg", "s.reg.lock"}));
+        int brackets = -1;
+        SettingsStore(dir / "conf/s.reg").GetBrackets(brackets);
+        EXPECT_EQ(brackets, 0);
+    }
 }
 
 // "--set IsFirstTime=1" asks for a first run: the defaults go to the file,

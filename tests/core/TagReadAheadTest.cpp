@@ -4,7 +4,9 @@
 // ahead is read again; the workers stay within their bound and stop.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <system_error>
 #include <thread>
 
 #include "RenameTestFiles.h"
@@ -103,6 +105,43 @@ TEST(TagReadAheadUnitTest, WorkersStayWithinTheirBoundAndStopWithTheCommand) {
         EXPECT_EQ(readAhead.Take(names[300]).id3v2.title, names[300]);
         EXPECT_EQ(readAhead.Take(names[301]).id3v2.title, names[301]);
         // A command cancelled here ends the object: its workers stop and are joined.
+    }
+}
+
+// The system refuses threads past a limit (ulimit -u): the pool works with
+// the threads it got, with none as the sequential path, never asks again
+// after a refusal, and never runs more than its cap, whatever it is asked for.
+TEST(TagReadAheadUnitTest, ThreadsTheSystemRefusesLeaveThePoolWithThoseItGot) {
+    TempDir dir;
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back("f" + std::to_string(i) + ".mp3");
+        dir.Write(names.back(), Mp3Bytes(Id3v2Bytes({{"TIT2", names.back()}}), ""));
+    }
+    const struct {
+        unsigned asked;
+        int allowed;  // threads the system gives before it refuses
+        unsigned limit;
+    } cases[] = {{8, 0, 8}, {8, 1, 8}, {8, 3, 8}, {1000000, 1000, 64}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.asked) + " asked, " + std::to_string(c.allowed) + " given");
+        std::atomic<int> attempts{0};
+        const ThreadStarter refusing = [&attempts, &c](std::function<void()> work) {
+            if (attempts++ >= c.allowed) {
+                throw std::system_error(EAGAIN, std::generic_category(), "no more threads");
+            }
+            return std::thread(std::move(work));
+        };
+        TagReadAhead readAhead(dir.Path(), names, TagSupport::Basic, {c.asked, 16, refusing});
+        EXPECT_EQ(readAhead.ThreadLimit(), c.limit);
+        // In order, then past files never taken, as a Rename and the cleaner take them.
+        for (std::size_t i = 0; i < names.size(); i = i == 99 ? 250 : i + 1) {
+            ASSERT_EQ(readAhead.Take(names[i]).id3v2.title, names[i]);
+        }
+        EXPECT_LE(readAhead.WorkersStarted(), static_cast<std::size_t>(c.allowed));
+        if (c.allowed < 2) {
+            EXPECT_EQ(attempts, c.allowed + 1) << "no thread asked for after the refusal";
+        }
     }
 }
 
