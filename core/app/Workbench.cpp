@@ -5,6 +5,7 @@
 #include "app/SaveAndUndo.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
+#include "rename/NameText.h"
 #include "rename/RenamingMethods.h"
 #include "tags/TagReadAhead.h"
 #include "tools/DirectoryChooserModel.h"
@@ -235,26 +236,7 @@ void Workbench::ToggleUnderscore() {
         return;
     }
     for (std::string& name : set_.renamedNames) {
-        if (context_.underscoreOption == 1) {
-            for (char& c : name) {
-                if (c == ' ') {
-                    c = '_';
-                }
-            }
-        } else {
-            std::string collapsed;
-            collapsed.reserve(name.size());
-            for (char c : name) {
-                if (c == '_') {
-                    c = ' ';
-                }
-                if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ') {
-                    continue;
-                }
-                collapsed += c;
-            }
-            name = std::move(collapsed);
-        }
+        name = ApplyUnderscoreOption(name, context_.underscoreOption);
     }
     ShowOk(context_.ui, "Replace process completed",
            context_.underscoreOption == 1 ? "All blank spaces have been replaced with underscores"

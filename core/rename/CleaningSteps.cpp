@@ -541,11 +541,6 @@ std::string YearBrackets(const std::string& name) {
     return out;
 }
 
-std::string CollapseBlankRuns(const std::string& name) {
-    return DropBlanksWhere(name,
-                           [](std::string_view n, std::size_t i) { return At(n, i + 1) == ' '; });
-}
-
 std::string DropBlankBeforeMp3(const std::string& name) {
     return DropBlanksWhere(name,
                            [](std::string_view n, std::size_t i) { return IsMp3At(n, i + 1); });
@@ -568,19 +563,6 @@ std::string DropLeadingGroupBrackets(const std::string& name) {
         out += c;
     }
     return out;
-}
-
-std::string UnderscoreOption(const std::string& name, int underscoreOption) {
-    std::string out = name;
-    for (char& c : out) {
-        if (underscoreOption == 1 && c == ' ') {
-            c = '_';
-        }
-        if (underscoreOption == 0 && c == '_') {
-            c = ' ';
-        }
-    }
-    return CollapseBlankRuns(out);
 }
 
 }  // namespace tagnomen::smart

@@ -5,6 +5,7 @@
 
 #include "rename/CleaningSteps.h"
 #include "rename/EngineRun.h"
+#include "rename/NameText.h"
 #include "rename/RenameQuestions.h"
 
 namespace tagnomen::smart {
@@ -218,7 +219,7 @@ std::string GarbageCharactersPass(EngineRun& run, const std::string& name) {
     if (!found) {
         return name;
     }
-    candidate = WordCase(CollapseBlankRuns(candidate));
+    candidate = WordCase(CollapseBlanks(candidate));
     const std::string text = "Do you want to rename: " + name + "\nTo: " + candidate;
     return AskGarbageCharacters(run.context, kGarbageCharactersCaption, text) ? candidate : name;
 }

@@ -44,12 +44,10 @@ std::string ExpandTemplate(const std::string& templateText, const NameValues& va
 // "(" artist ") - " title for brackets 1, artist " - " title otherwise.
 std::string FixedFormat(const std::string& artist, const std::string& title, int brackets);
 
-// Finishing steps, each usable alone.
-std::string CollapseBlanks(const std::string& text);
+// Finishing steps, each usable alone (collapsing blanks and the underscore
+// option are in rename/NameText.h).
 std::string EnsureMp3Ending(const std::string& text);
 std::string Capitalise(const std::string& text);
-// Option 1: blanks become "_"; option 0: "_" become blanks; then blanks collapse.
-std::string ApplyUnderscoreOption(const std::string& text, int underscoreOption);
 // Collapse, ending, capitalise, underscore option; the result never exceeds
 // 255 bytes and always keeps its extension: a longer name loses whole
 // characters just before its ending, and the blanks or underscores the cut

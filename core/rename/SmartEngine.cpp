@@ -11,6 +11,7 @@
 #include "rename/FileInfoLoader.h"
 #include "rename/GarbagePasses.h"
 #include "rename/NameTemplate.h"
+#include "rename/NameText.h"
 #include "rename/RenamingMethods.h"
 #include "session/RenamingContext.h"
 
@@ -70,7 +71,7 @@ constexpr CleaningStep kCleaningSteps[] = {
     {25, kAll, [](EngineRun& r) { r.name = WordCase(r.name); }},
     {26, kAll, [](EngineRun& r) { r.name = YearBrackets(r.name); }},
     {27, kSmartEngineOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageGroupsPass); }},
-    {28, kAll, [](EngineRun& r) { r.name = CollapseBlankRuns(r.name); }},
+    {28, kAll, [](EngineRun& r) { r.name = CollapseBlanks(r.name); }},
     {29, kSmartEngineOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageCharactersPass); }},
     {30, kAll, [](EngineRun& r) { r.name = DropBlankBeforeMp3(r.name); }},
     {31, kAll,
@@ -79,7 +80,8 @@ constexpr CleaningStep kCleaningSteps[] = {
              r.name = DropLeadingGroupBrackets(r.name);
          }
      }},
-    {32, kAll, [](EngineRun& r) { r.name = UnderscoreOption(r.name, r.context.underscoreOption); }},
+    {32, kAll,
+     [](EngineRun& r) { r.name = ApplyUnderscoreOption(r.name, r.context.underscoreOption); }},
 };
 static_assert(std::size(kCleaningSteps) == 32);
 
@@ -209,26 +211,6 @@ std::string AfterCleaning(EngineRun& run) {
 }
 
 }  // namespace
-
-std::string FitProposedName(const std::string& name) {
-    if (name.size() <= kMaxProposedNameBytes) {
-        return name;
-    }
-    // The ending starts at an ASCII "." so cutting in front of it never
-    // separates the bytes of one character.
-    std::size_t endingBytes = 0;
-    const std::size_t lastDot = name.rfind('.');
-    if (lastDot != std::string::npos && name.size() - lastDot <= 16) {
-        endingBytes = name.size() - lastDot;
-    }
-    const std::string ending = name.substr(name.size() - endingBytes);
-    std::string stem = Utf8CutBytes(std::string_view(name).substr(0, name.size() - endingBytes),
-                                    kMaxProposedNameBytes - endingBytes);
-    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '_')) {
-        stem.pop_back();
-    }
-    return stem + ending;
-}
 
 EngineRun StartRun(RenamingContext& context, const std::string& oldName) {
     EngineRun run(context, oldName);

@@ -21,13 +21,4 @@ EngineRun StartRun(RenamingContext& context, const std::string& oldName);
 // name and leaves the values found in the run.
 std::string ProposeName(EngineRun& run);
 
-// A proposed file name holds at most this many bytes.
-inline constexpr std::size_t kMaxProposedNameBytes = 255;
-
-// Cuts a name longer than kMaxProposedNameBytes at a character boundary just
-// before its ending (the text from its last "." when that is at most 16
-// bytes, as ".mp3"), dropping blanks and underscores left at the cut.
-// Shorter names come back unchanged.
-std::string FitProposedName(const std::string& name);
-
 }  // namespace tagnomen::smart

@@ -146,8 +146,6 @@ TEST(FinishingSteps, EachStep) {
         const char* out;
     };
     const Case cases[] = {
-        {"a  b   c ", CollapseBlanks, "a b c "},
-        {"  x  ", CollapseBlanks, " x "},
         {"x", EnsureMp3Ending, "x.mp3"},
         {"x.Mp3", EnsureMp3Ending, "x.Mp3"},
         {"x.MP3", EnsureMp3Ending, "x.MP3"},
@@ -176,9 +174,6 @@ TEST(FinishingSteps, EachStep) {
 }
 
 TEST(FinishingSteps, UnderscoreOption) {
-    EXPECT_EQ(ApplyUnderscoreOption("a b_c", 1), "a_b_c");
-    EXPECT_EQ(ApplyUnderscoreOption("a_ _b", 0), "a b");
-    EXPECT_EQ(ApplyUnderscoreOption("a_  b", 2), "a_ b");
     EXPECT_EQ(FinishProposedName("my  song_title", 0), "My Song title.mp3");
     EXPECT_EQ(FinishProposedName("my  song_title", 1), "My_Song_title.mp3");
 }

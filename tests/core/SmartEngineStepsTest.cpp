@@ -106,7 +106,6 @@ TEST(CleaningSteps, NameRewrites) {
         {"26", YearBrackets, "a (b 1999) 2000", "a (b 1999) (2000"},
         {"26", YearBrackets, "x 1899 2051", "x 1899 2051"},
 
-        {"28", CollapseBlankRuns, "a   b  ", "a b "},
         {"30", DropBlankBeforeMp3, "a .MP3 b .mp3 c .txt", "a.MP3 b.mp3 c .txt"},
         {"31", DropLeadingGroupBrackets, "(The Beatles) - Help!.mp3", "The Beatles - Help!.mp3"},
         {"31", DropLeadingGroupBrackets, "(A (B)) - T (x)", "A B) - T (x)"},
@@ -114,22 +113,6 @@ TEST(CleaningSteps, NameRewrites) {
     };
     for (const RewriteCase& c : cases) {
         EXPECT_EQ(c.rewrite(c.name), c.expected) << "step " << c.step << ": " << c.name;
-    }
-}
-
-TEST(CleaningSteps, UnderscoreOption) {
-    struct Case {
-        std::string name;
-        int option;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
-        {"(The Beatles) - Help!.mp3", 1, "(The_Beatles)_-_Help!.mp3"},
-        {"(The__Beatles)  x.mp3", 0, "(The Beatles) x.mp3"},
-        {"a_ _b", 2, "a_ _b"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(UnderscoreOption(c.name, c.option), c.expected) << c.name << " " << c.option;
     }
 }
 
@@ -148,28 +131,6 @@ TEST(CleaningSteps, UnderscoreSeparatorSetsTheCountAtItsFirstPlace) {
         int count = 0;
         EXPECT_EQ(UnderscoreSeparator(c.name, count), c.expected) << c.name;
         EXPECT_EQ(count, c.count) << c.name;
-    }
-}
-
-TEST(CleaningSteps, FitProposedNameKeepsTheEnding) {
-    const std::string accent = "\xC3\xA9";  // two bytes
-    struct Case {
-        std::string name;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
-        {"short.mp3", "short.mp3"},
-        {std::string(255 - 4, 'a') + ".mp3", std::string(251, 'a') + ".mp3"},
-        {std::string(300, 'a') + ".MP3", std::string(251, 'a') + ".MP3"},
-        // 250 ASCII bytes, then a character that would straddle byte 251.
-        {std::string(250, 'a') + accent + "bbb.mp3", std::string(250, 'a') + ".mp3"},
-        {std::string(240, 'a') + std::string(30, ' ') + ".mp3", std::string(240, 'a') + ".mp3"},
-        {std::string(300, 'a'), std::string(255, 'a')},
-    };
-    for (const Case& c : cases) {
-        const std::string fitted = FitProposedName(c.name);
-        EXPECT_EQ(fitted, c.expected) << c.name.size();
-        EXPECT_LE(fitted.size(), kMaxProposedNameBytes);
     }
 }
 
