@@ -99,7 +99,7 @@ void Type(FileInfoEditorModel& editor, const EditorInput& input) {
 }
 
 std::string DescribeEditor(const FileInfoEditorModel& editor) {
-    const EditorValues& v = editor.Result();
+    const SongValues& v = editor.Result();
     return "{\"file\": " + tagnomen::JsonString(editor.ShownName()) +
            ", \"label\": " + tagnomen::JsonString(editor.TagLabel()) +
            ", \"title\": " + tagnomen::JsonString(v.title) +
@@ -167,9 +167,9 @@ CommandResult Table(CommandContext& c, const Arguments& args) {
     c.out << "File Name\tTitle\tArtist\tAlbum\tYear\tTrack\tGenre\n";
     const FileInfoTable& table = c.workbench.Context().table;
     for (std::size_t row = 0; row < table.RowCount(); ++row) {
-        const FileInfoTable::Row cells = table.GetRow(row);
-        for (int column = 0; column < FileInfoTable::ColumnCount; ++column) {
-            c.out << (column == 0 ? "" : "\t") << cells[static_cast<std::size_t>(column)];
+        c.out << table.FileName(row);
+        for (SongField field : kTableFields) {
+            c.out << '\t' << table.Value(row, field);
         }
         c.out << '\n';
     }

@@ -87,7 +87,7 @@ class UndoRun {
         }
         if (tableHere) {
             for (std::size_t row = 0; row < context_.table.RowCount(); ++row) {
-                rowByName_[context_.table.Cell(row, FileInfoTable::FileName)] = row;
+                rowByName_[context_.table.FileName(row)] = row;
             }
         }
     }

@@ -133,7 +133,7 @@ std::string MoveLeadingYear(const std::string& name) {
 void OfferYears(EngineRun& run, const std::string& name) {
     for (std::size_t i = 0; i + 4 <= name.size(); ++i) {
         if (IsYearAt(name, i)) {
-            OfferValue(run.context, run.year, name.substr(i, 4), kKindYear, name);
+            OfferValue(run.context, run.values.year, name.substr(i, 4), kKindYear, name);
         }
     }
 }
@@ -141,7 +141,7 @@ void OfferYears(EngineRun& run, const std::string& name) {
 void OfferTracks(EngineRun& run, const std::string& name) {
     for (std::size_t i = 0; i + 2 <= name.size(); ++i) {
         if (SmallPairAt(name, i) && !DigitAt(name, i + 2)) {
-            OfferValue(run.context, run.track, name.substr(i, 2), kKindTrack, name);
+            OfferValue(run.context, run.values.track, name.substr(i, 2), kKindTrack, name);
         }
     }
 }
@@ -278,7 +278,7 @@ std::string ArtistGroup(EngineRun& run, const std::string& name, bool secondRun)
             // The first character after the group: the collected text is offered once.
             offerPending = false;
             if (!inner.empty()) {
-                OfferValue(run.context, run.artist, inner, kKindArtist, name);
+                OfferValue(run.context, run.values.artist, inner, kKindArtist, name);
             }
         }
         out += c;
@@ -366,7 +366,7 @@ std::string ArtistWrap(EngineRun& run, const std::string& name) {
             wrapped = true;
         }
     }
-    run.artist = artist;
+    run.values.artist = artist;
     return out;
 }
 
@@ -424,7 +424,7 @@ void TakeTitle(EngineRun& run, const std::string& name) {
     if (dashes != 1) {
         return;
     }
-    run.title = name.substr(dash + 1, limit - dash - 1);
+    run.values.title = name.substr(dash + 1, limit - dash - 1);
 }
 
 std::string DropBlankBeforeClosingBracket(const std::string& name) {

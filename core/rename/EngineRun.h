@@ -9,6 +9,7 @@
 
 #include "rename/NameTemplate.h"
 #include "settings/RenamingMethod.h"
+#include "tags/SongValues.h"
 
 namespace tagnomen {
 
@@ -32,7 +33,7 @@ struct EngineRun {
     TemplateTokens tokens;
 
     // The values found so far, from the name and then from the tags.
-    std::string title, artist, album, year, track, genre;
+    SongValues values;
     // Which "-" of the name separates the artist: set by step 11, used and
     // reset by step 14.
     int underscoreDashCount = 0;

@@ -57,7 +57,7 @@ class Reconciler {
                const TagCandidates& candidates)
         : ui_(ui), key_(key), fileName_(fileName), v1_(candidates.id3v1), v2_(candidates.id3v2) {}
 
-    void Run(FileInformation& out) {
+    void Run(SongValues& out) {
         if (key_.title) {
             out.title = Text(key_.promptTitle, "Title - Song Name", "Unknown Title", v1_.title,
                              v2_.title, true);
@@ -139,24 +139,14 @@ class Reconciler {
     Ui& ui_;
     const LoaderKey& key_;
     const std::string& fileName_;
-    const FileInformation& v1_;
-    const FileInformation& v2_;
+    const SongValues& v1_;
+    const SongValues& v2_;
 };
-
-void Clear(FileInformation& info) {
-    info.title.clear();
-    info.artist.clear();
-    info.album.clear();
-    info.year.clear();
-    info.track.clear();
-    info.genre.clear();
-}
 
 }  // namespace
 
 void ReadTagCandidates(RenamingContext& context, const std::string& fileName, TagCandidates& out) {
-    Clear(out.id3v1);
-    Clear(out.id3v2);
+    out = TagCandidates{};
 
     // Only a bare name is a file of the work directory. A Rename has read
     // its files ahead; anything else reads them now.
@@ -187,25 +177,22 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
         out.id3v2.track = TrackCandidate(v2.track);
         out.id3v2.genre = std::move(v2.genre);
     }
-    for (FileInformation* side : {&out.id3v1, &out.id3v2}) {
-        LimitCandidate(side->title);
-        LimitCandidate(side->artist);
-        LimitCandidate(side->album);
-        LimitCandidate(side->year);
-        LimitCandidate(side->track);
-        LimitCandidate(side->genre);
+    for (SongValues* side : {&out.id3v1, &out.id3v2}) {
+        for (SongField field : kSongFields) {
+            LimitCandidate((*side)[field]);
+        }
     }
 }
 
 void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& fileName,
-                              const TagCandidates& candidates, FileInformation& out) {
-    Clear(out);
+                              const TagCandidates& candidates, SongValues& out) {
+    out = SongValues{};
     Reconciler(ui, key, fileName, candidates).Run(out);
 }
 
 void LoadFileInformation(RenamingContext& context, const LoaderKey& key,
-                         const std::string& fileName, FileInformation& out) {
-    Clear(out);
+                         const std::string& fileName, SongValues& out) {
+    out = SongValues{};
     TagCandidates candidates;
     ReadTagCandidates(context, fileName, candidates);
     Reconciler(context.ui, key, fileName, candidates).Run(out);

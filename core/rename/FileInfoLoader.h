@@ -5,19 +5,12 @@
 // the tag-mismatch prompt where the key allows it.
 #include <string>
 
+#include "tags/SongValues.h"
+
 namespace tagnomen {
 
 struct RenamingContext;
 class Ui;
-
-struct FileInformation {
-    std::string title{};
-    std::string artist{};
-    std::string album{};
-    std::string year{};
-    std::string track{};
-    std::string genre{};
-};
 
 // Which values one loading reads; the others stay empty. Where the two tags
 // disagree about a text value, the person chooses through the prompt when
@@ -41,15 +34,15 @@ struct LoaderKey {
 
 // Every output is emptied first.
 void LoadFileInformation(RenamingContext& context, const LoaderKey& key,
-                         const std::string& fileName, FileInformation& out);
+                         const std::string& fileName, SongValues& out);
 
 // The two halves of loading, for callers that reconcile one file's tags more
 // than once: the twelve candidate texts, what the ID3v1 tag and what the
 // ID3v2 tag of the file say (all empty for a file without tags or one that
 // cannot be read) ...
 struct TagCandidates {
-    FileInformation id3v1;
-    FileInformation id3v2;
+    SongValues id3v1;
+    SongValues id3v2;
 };
 // ... read with the work directory (the one the lists were made from, else
 // "PathToWork" read afresh) current only while the tags are read ...
@@ -58,7 +51,7 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
 // artist, album, year, track, genre, asking through the Ui where the rules
 // say so. Every output is emptied first.
 void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& fileName,
-                              const TagCandidates& candidates, FileInformation& out);
+                              const TagCandidates& candidates, SongValues& out);
 
 // Appends one row to the context's table for the file oldName of the work
 // directory, under its proposed name (emptying the table first when the reset
@@ -66,7 +59,7 @@ void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& f
 // identity the file has now. Genres whose leading number lies outside
 // lowestGenre..255 are recorded as "255".
 void RecordFileInformation(RenamingContext& context, const std::string& oldName,
-                           const std::string& proposedName, const FileInformation& values,
+                           const std::string& proposedName, const SongValues& values,
                            int lowestGenre);
 
 }  // namespace tagnomen

@@ -31,10 +31,10 @@ bool AskKeep(EngineRun& run, const std::string& text, const std::string& working
         case GarbageAnswer::Yes:
             return false;
         case GarbageAnswer::Album:
-            OfferValue(run.context, run.album, text, kKindAlbum, workingName);
+            OfferValue(run.context, run.values.album, text, kKindAlbum, workingName);
             return false;
         case GarbageAnswer::Track:
-            OfferValue(run.context, run.track, TwoDigitValue(text), kKindTrack, workingName);
+            OfferValue(run.context, run.values.track, TwoDigitValue(text), kKindTrack, workingName);
             return false;
     }
     return true;

@@ -44,7 +44,7 @@ LoaderKey FixedFormatKey() {
 }
 
 // The key for the values still empty, without the prompt.
-LoaderKey MissingValuesKey(const FileInformation& info) {
+LoaderKey MissingValuesKey(const SongValues& info) {
     LoaderKey key;
     key.title = info.title.empty();
     key.artist = info.artist.empty();
@@ -71,28 +71,20 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
     TagCandidates candidates;
     ReadTagCandidates(context, oldName, candidates);
 
-    FileInformation info;
+    SongValues info;
     std::string name;
     if (context.useTemplate) {
         const std::string templateText = context.ReadTemplate();
         ReconcileFileInformation(context.ui, TemplateKey(FindTemplateTokens(templateText)), oldName,
                                  candidates, info);
 
-        NameValues values{std::move(info.artist), std::move(info.title), std::move(info.album),
-                          std::move(info.year), std::move(info.track)};
-        const std::string text = RemoveMissingSections(templateText, values);
-        DropTitleEnding(values.title);
+        const std::string text = RemoveMissingSections(templateText, info);
+        DropTitleEnding(info.title);
         // The zero-filled track is the one the name shows and the table records.
-        if (Utf8Length(values.track) == 1) {
-            values.track.insert(0, 1, '0');
+        if (Utf8Length(info.track) == 1) {
+            info.track.insert(0, 1, '0');
         }
-        name = FinishProposedName(ReplaceTokens(text, values, false), context.underscoreOption);
-
-        info.artist = std::move(values.artist);
-        info.title = std::move(values.title);
-        info.album = std::move(values.album);
-        info.year = std::move(values.year);
-        info.track = std::move(values.track);
+        name = FinishProposedName(ReplaceTokens(text, info, false), context.underscoreOption);
     } else {
         ReconcileFileInformation(context.ui, FixedFormatKey(), oldName, candidates, info);
         int brackets = 1;
@@ -105,7 +97,7 @@ std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldNa
     if (context.fileInfoLoader) {
         const LoaderKey key = MissingValuesKey(info);
         if (key.AsksForAny()) {
-            FileInformation fresh;
+            SongValues fresh;
             ReconcileFileInformation(context.ui, key, oldName, candidates, fresh);
             FillEmpty(info.title, fresh.title);
             FillEmpty(info.artist, fresh.artist);

@@ -104,7 +104,7 @@ bool IsMissingValue(const std::string& value) {
     return Contains(value, "Unknown");
 }
 
-std::string RemoveMissingSections(const std::string& templateText, const NameValues& values) {
+std::string RemoveMissingSections(const std::string& templateText, const SongValues& values) {
     std::string text = templateText;
     const std::array<std::pair<std::string_view, const std::string*>, 5> tokens{{
         {kArtistToken, &values.artist},
@@ -125,7 +125,7 @@ std::string RemoveMissingSections(const std::string& templateText, const NameVal
     return text;
 }
 
-std::string ReplaceTokens(const std::string& text, const NameValues& values, bool zeroFillTrack) {
+std::string ReplaceTokens(const std::string& text, const SongValues& values, bool zeroFillTrack) {
     std::string result = text;
     ReplaceAll(result, kArtistToken, values.artist);
     ReplaceAll(result, kTitleToken, values.title);
@@ -139,7 +139,7 @@ std::string ReplaceTokens(const std::string& text, const NameValues& values, boo
     return result;
 }
 
-std::string ExpandTemplate(const std::string& templateText, const NameValues& values,
+std::string ExpandTemplate(const std::string& templateText, const SongValues& values,
                            bool zeroFillTrack) {
     return ReplaceTokens(RemoveMissingSections(templateText, values), values, zeroFillTrack);
 }

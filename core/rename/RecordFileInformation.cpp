@@ -47,7 +47,7 @@ std::string RecordedGenre(const std::string& genre, int lowestGenre) {
 }  // namespace
 
 void RecordFileInformation(RenamingContext& context, const std::string& oldName,
-                           const std::string& proposedName, const FileInformation& values,
+                           const std::string& proposedName, const SongValues& values,
                            int lowestGenre) {
     const std::string directory = WorkDirectory(context);
     if (context.tableResetFlag) {
@@ -61,17 +61,14 @@ void RecordFileInformation(RenamingContext& context, const std::string& oldName,
     if (IsBareFileName(oldName)) {
         identity = IdentityOf(JoinPath(directory, oldName));
     }
-    context.table.AppendRow(
-        {
-            proposedName,
-            values.title,
-            values.artist,
-            RecordedAlbum(values.album),
-            RecordedYear(values.year),
-            RecordedTrack(values.track),
-            RecordedGenre(values.genre, lowestGenre),
-        },
-        identity);
+    context.table.AppendRow({.fileName = proposedName,
+                             .values = {.title = values.title,
+                                        .artist = values.artist,
+                                        .album = RecordedAlbum(values.album),
+                                        .year = RecordedYear(values.year),
+                                        .track = RecordedTrack(values.track),
+                                        .genre = RecordedGenre(values.genre, lowestGenre)},
+                             .identity = identity});
 }
 
 }  // namespace tagnomen

@@ -108,11 +108,12 @@ LoaderKey KeyForTheLoader(const EngineRun& run) {
     const bool mass = run.method == RenamingMethod::Mass;
     LoaderKey key;
     key.genre = loader;
-    key.title = key.promptTitle = run.title.empty() && (loader || mass || run.tokens.title);
-    key.artist = key.promptArtist = run.artist.empty() && (loader || mass || run.tokens.artist);
-    key.album = key.promptAlbum = run.album.empty() && (loader || run.tokens.album);
-    key.year = key.promptYear = run.year.empty() && (loader || run.tokens.year);
-    key.track = run.track.empty() && (loader || run.tokens.track);
+    key.title = key.promptTitle = run.values.title.empty() && (loader || mass || run.tokens.title);
+    key.artist = key.promptArtist =
+        run.values.artist.empty() && (loader || mass || run.tokens.artist);
+    key.album = key.promptAlbum = run.values.album.empty() && (loader || run.tokens.album);
+    key.year = key.promptYear = run.values.year.empty() && (loader || run.tokens.year);
+    key.track = run.values.track.empty() && (loader || run.tokens.track);
     return key;
 }
 
@@ -137,22 +138,22 @@ std::string AfterCleaning(EngineRun& run) {
     const std::string& oldName = run.oldName;
 
     // 1. The year out of the title.
-    if (!run.year.empty() && RemovePart(run.title, run.year)) {
-        run.title = TrimBlanks(run.title);
+    if (!run.values.year.empty() && RemovePart(run.values.title, run.values.year)) {
+        run.values.title = TrimBlanks(run.values.title);
     }
     // 2. Album brackets.
-    const std::string album = TrimBlanks(run.album);
+    const std::string album = TrimBlanks(run.values.album);
     if (!album.empty() && album[0] == '(') {
-        run.album = album.size() >= 2 ? TrimBlanks(album.substr(1, album.size() - 2)) : "";
+        run.values.album = album.size() >= 2 ? TrimBlanks(album.substr(1, album.size() - 2)) : "";
     }
     // 3. The album out of the title.
-    if (!run.album.empty()) {
-        RemovePart(run.title, run.album);
+    if (!run.values.album.empty()) {
+        RemovePart(run.values.title, run.values.album);
     }
 
     // 4. and 5. The loader fills what the key asks for; an empty key asks for nothing.
     const LoaderKey key = KeyForTheLoader(run);
-    FileInformation fresh;
+    SongValues fresh;
     if (key.AsksForAny()) {
         LoadFileInformation(context, key, oldName, fresh);
     }
@@ -162,37 +163,33 @@ std::string AfterCleaning(EngineRun& run) {
     }
 
     // 6. Merge.
-    const std::pair<std::string*, const std::string*> merged[] = {{&run.title, &fresh.title},
-                                                                  {&run.artist, &fresh.artist},
-                                                                  {&run.album, &fresh.album},
-                                                                  {&run.year, &fresh.year},
-                                                                  {&run.track, &fresh.track}};
-    for (const auto& [value, freshValue] : merged) {
-        if (value->empty() && !freshValue->empty()) {
-            *value = *freshValue;
+    SongValues& values = run.values;
+    for (SongField field : {SongField::Title, SongField::Artist, SongField::Album, SongField::Year,
+                            SongField::Track}) {
+        if (values[field].empty() && !fresh[field].empty()) {
+            values[field] = fresh[field];
         }
     }
     if (context.fileInfoLoader) {
-        run.genre = fresh.genre;
+        values.genre = fresh.genre;
     }
 
     // 7. Capitalisation and trimming; no value outgrows a tag text.
-    run.title = Capitalise(run.title);
-    run.artist = Capitalise(run.artist);
-    run.album = Capitalise(run.album);
-    for (std::string* value :
-         {&run.title, &run.artist, &run.album, &run.year, &run.track, &run.genre}) {
-        *value = Utf8CutBytes(TrimBlanks(*value), kMaxProposedNameBytes);
+    for (SongField field : {SongField::Title, SongField::Artist, SongField::Album}) {
+        values[field] = Capitalise(values[field]);
+    }
+    for (SongField field : {SongField::Title, SongField::Artist, SongField::Album, SongField::Year,
+                            SongField::Track, SongField::Genre}) {
+        values[field] = Utf8CutBytes(TrimBlanks(values[field]), kMaxProposedNameBytes);
     }
 
     // 8. Output.
     std::string proposal;
     if (context.useTemplate) {
-        const NameValues values{run.artist, run.title, run.album, run.year, run.track};
         proposal = FinishProposedName(ExpandTemplate(run.templateText, values, false),
                                       context.underscoreOption);
     } else if (run.method == RenamingMethod::Mass) {
-        std::string built = "(" + run.artist + ") - " + run.title;
+        std::string built = "(" + run.values.artist + ") - " + run.values.title;
         if (run.brackets == 0) {
             built = DropLeadingGroupBrackets(built);
         }
@@ -203,8 +200,6 @@ std::string AfterCleaning(EngineRun& run) {
 
     // 9. The table row, genres 1 to 255.
     if (context.fileInfoLoader) {
-        const FileInformation values{run.title, run.artist, run.album,
-                                     run.year,  run.track,  run.genre};
         RecordFileInformation(context, oldName, proposal, values, 1);
     }
     return proposal;

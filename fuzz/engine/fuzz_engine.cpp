@@ -105,8 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ValidUtf8(oldName) && !ValidUtf8(proposal)) {
         Fail("UTF-8 broken", oldName, proposal);
     }
-    for (const std::string* value :
-         {&run.title, &run.artist, &run.album, &run.year, &run.track, &run.genre}) {
+    for (const std::string* value : {&run.values.title, &run.values.artist, &run.values.album,
+                                     &run.values.year, &run.values.track, &run.values.genre}) {
         if (value->size() > 255) {
             Fail("value longer than 255 bytes", oldName, *value);
         }

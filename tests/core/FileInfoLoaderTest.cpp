@@ -24,8 +24,8 @@ using testing::Id3v2Bytes;
 using testing::Mp3Bytes;
 using testing::V1Tag;
 
-const FileInformation kPlaceholders{"Unknown Title", "Unknown Artist", "Unknown Album",
-                                    "Unknown Year",  "Unknown Track",  "Unknown Genre"};
+const SongValues kPlaceholders{"Unknown Title", "Unknown Artist", "Unknown Album",
+                               "Unknown Year",  "Unknown Track",  "Unknown Genre"};
 constexpr const char* kAllSix = "TIT1ART1ALB1YEA1TRCGEN";
 
 // The loader key written as tokens, for short case tables: "TIT", "ART",
@@ -63,8 +63,7 @@ LoaderKey KeyOf(std::string_view tokens) {
     return key;
 }
 
-void ExpectInfo(const FileInformation& actual, const FileInformation& expected,
-                const std::string& what) {
+void ExpectInfo(const SongValues& actual, const SongValues& expected, const std::string& what) {
     EXPECT_EQ(actual.title, expected.title) << what;
     EXPECT_EQ(actual.artist, expected.artist) << what;
     EXPECT_EQ(actual.album, expected.album) << what;
@@ -84,10 +83,10 @@ std::vector<std::string> Captions(const ScriptedUi& ui) {
 struct ReconcileCase {
     const char* what;
     const char* key;
-    FileInformation v1;
-    FileInformation v2;
+    SongValues v1;
+    SongValues v2;
     std::vector<int> answers;  // 1 = ID3v1 button, 2 = ID3v2 button
-    FileInformation expected;
+    SongValues expected;
     std::vector<std::string> captions;
 };
 
@@ -244,7 +243,7 @@ TEST(ReconcileFileInformation, Rules) {
     for (const ReconcileCase& c : cases) {
         ScriptedUi ui;
         ui.mismatchAnswers.assign(c.answers.begin(), c.answers.end());
-        FileInformation out{"old", "old", "old", "old", "old", "old"};
+        SongValues out{"old", "old", "old", "old", "old", "old"};
         ReconcileFileInformation(ui, KeyOf(c.key), "song.mp3", TagCandidates{c.v1, c.v2}, out);
         ExpectInfo(out, c.expected, c.what);
         EXPECT_EQ(Captions(ui), c.captions) << c.what;
@@ -270,8 +269,8 @@ class LoaderFiles : public ::testing::Test {
         store_.SetPathToWork(music_.Path());
     }
 
-    FileInformation Load(std::string_view key, const std::string& name) {
-        FileInformation out;
+    SongValues Load(std::string_view key, const std::string& name) {
+        SongValues out;
         LoadFileInformation(context_, KeyOf(key), name, out);
         return out;
     }
@@ -361,7 +360,7 @@ TEST_F(LoaderFiles, TrackAndGenreFromBothTags) {
         music_.Write("t.mp3", Mp3Bytes(v2, v1));
         ui_.calls.clear();
         ui_.mismatchAnswers.assign(c.answers.begin(), c.answers.end());
-        const FileInformation out = Load("TRCGEN", "t.mp3");
+        const SongValues out = Load("TRCGEN", "t.mp3");
         EXPECT_EQ(out.track, c.track) << c.what;
         EXPECT_EQ(out.genre, c.genre) << c.what;
         EXPECT_EQ(Captions(ui_), c.captions) << c.what;
@@ -372,7 +371,7 @@ TEST_F(LoaderFiles, TrackAndGenreFromBothTags) {
 TEST_F(LoaderFiles, TagBytesArriveAsUtf8) {
     music_.Write("c.mp3",
                  Mp3Bytes(Id3v2Bytes({{"TIT2", "Caf\xE9"}}), Id3v1Bytes({"Caf\xE9", "Bj\xF6rk"})));
-    const FileInformation out = Load("TIT1ART1", "c.mp3");
+    const SongValues out = Load("TIT1ART1", "c.mp3");
     EXPECT_EQ(out.title, "Caf\xC3\xA9");
     EXPECT_EQ(out.artist, "Bj\xC3\xB6rk");
     EXPECT_TRUE(ui_.calls.empty());

@@ -87,12 +87,12 @@ class GarbagePass : public ::testing::Test {
         EngineRun run(context_, c.name);
         run.needsAlbum = c.needsAlbum;
         run.needsTrack = c.needsTrack;
-        run.album = c.albumBefore;
-        run.track = c.trackBefore;
+        run.values.album = c.albumBefore;
+        run.values.track = c.trackBefore;
 
         EXPECT_EQ(c.pass(run, c.name), c.expectedName);
-        EXPECT_EQ(run.album, c.expectedAlbum);
-        EXPECT_EQ(run.track, c.expectedTrack);
+        EXPECT_EQ(run.values.album, c.expectedAlbum);
+        EXPECT_EQ(run.values.track, c.expectedTrack);
         ExpectAsked(ui_, c.asked);
     }
 

@@ -7,6 +7,7 @@
 
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "rename/FileInfoLoader.h"
@@ -22,7 +23,7 @@ using testing::Id3v1Bytes;
 using testing::Id3v2Bytes;
 using testing::Mp3Bytes;
 using testing::V1Tag;
-using Row = FileInfoTable::Row;
+using Row = testing::RowTexts;
 
 std::vector<std::string> Captions(const ScriptedUi& ui) {
     std::vector<std::string> captions;
@@ -61,7 +62,7 @@ class RecordStep : public Fixture {};
 
 TEST_F(RecordStep, RecordedValues) {
     struct Case {
-        FileInformation values;
+        SongValues values;
         int lowestGenre;
         Row expected;
     };
@@ -88,22 +89,22 @@ TEST_F(RecordStep, RecordedValues) {
         context_.table.Empty();
         RecordFileInformation(context_, "old.mp3", "n.mp3", c.values, c.lowestGenre);
         ASSERT_EQ(context_.table.RowCount(), 1u);
-        EXPECT_EQ(context_.table.GetRow(0), c.expected)
+        EXPECT_EQ(testing::TextsOf(context_.table, 0), c.expected)
             << "year " << c.values.year << ", track " << c.values.track << ", genre "
             << c.values.genre;
     }
 }
 
 TEST_F(RecordStep, ResetFlagEmptiesTheTableOnce) {
-    context_.table.AppendRow({"old.mp3", "", "", "", "", "0", "255"});
-    context_.table.AppendRow({"old2.mp3", "", "", "", "", "0", "255"});
+    context_.table.AppendRow(testing::RowOf({"old.mp3", "", "", "", "", "0", "255"}));
+    context_.table.AppendRow(testing::RowOf({"old2.mp3", "", "", "", "", "0", "255"}));
     context_.tableResetFlag = true;
     RecordFileInformation(context_, "1.mp3", "a.mp3", {"A"}, 0);
     RecordFileInformation(context_, "2.mp3", "b.mp3", {"B"}, 0);
     EXPECT_FALSE(context_.tableResetFlag);
     ASSERT_EQ(context_.table.RowCount(), 2u);
-    EXPECT_EQ(context_.table.Cell(0, FileInfoTable::FileName), "a.mp3");
-    EXPECT_EQ(context_.table.Cell(1, FileInfoTable::Title), "B");
+    EXPECT_EQ(context_.table.FileName(0), "a.mp3");
+    EXPECT_EQ(context_.table.Value(1, SongField::Title), "B");
 }
 
 class Id3TagMethod : public Fixture {};
@@ -215,7 +216,7 @@ TEST_F(Id3TagMethod, SecondPassFillsTheTableSilentlyWhereMarksAreMissing) {
     EXPECT_EQ(Propose("f.mp3"), "Song.mp3");
     EXPECT_TRUE(ui_.calls.empty());
     ASSERT_EQ(context_.table.RowCount(), 1u);
-    EXPECT_EQ(context_.table.GetRow(0),
+    EXPECT_EQ(testing::TextsOf(context_.table, 0),
               (Row{"Song.mp3", "Song", "Bob", "Blue", "2003", "0", "17"}));
 }
 
@@ -233,9 +234,9 @@ TEST_F(Id3TagMethod, RecordedTrackAndYear) {
     UseFixedFormat(1);
     EXPECT_EQ(Propose("f.mp3"), "(Ana) - Song.mp3");
     ASSERT_EQ(context_.table.RowCount(), 2u);
-    EXPECT_EQ(context_.table.GetRow(0),
+    EXPECT_EQ(testing::TextsOf(context_.table, 0),
               (Row{"05 - Song (1899).mp3", "Song", "Ana", "", "", "05", "Rock"}));
-    EXPECT_EQ(context_.table.GetRow(1),
+    EXPECT_EQ(testing::TextsOf(context_.table, 1),
               (Row{"(Ana) - Song.mp3", "Song", "Ana", "", "", "5", "Rock"}));
 }
 
@@ -245,20 +246,20 @@ TEST_F(Id3TagMethod, TitleRecordedWithoutItsEnding) {
     UseFixedFormat(0);
     Propose("f.mp3");
     ASSERT_EQ(context_.table.RowCount(), 1u);
-    EXPECT_EQ(context_.table.Cell(0, FileInfoTable::Title), "song");
-    EXPECT_EQ(context_.table.Cell(0, FileInfoTable::Artist), "Unknown Artist");
+    EXPECT_EQ(context_.table.Value(0, SongField::Title), "song");
+    EXPECT_EQ(context_.table.Value(0, SongField::Artist), "Unknown Artist");
 }
 
 TEST_F(Id3TagMethod, TableUntouchedWithTheLoaderOff) {
     music_.Write("f.mp3", Mp3Bytes("", Id3v1Bytes({"Song", "Ana"})));
-    context_.table.AppendRow({"kept.mp3", "T", "A", "", "", "0", "255"});
+    context_.table.AppendRow(testing::RowOf({"kept.mp3", "T", "A", "", "", "0", "255"}));
     context_.tableResetFlag = true;
     context_.fileInfoLoader = false;
     UseFixedFormat(1);
     EXPECT_EQ(Propose("f.mp3"), "(Ana) - Song.mp3");
     EXPECT_TRUE(context_.tableResetFlag);
     ASSERT_EQ(context_.table.RowCount(), 1u);
-    EXPECT_EQ(context_.table.Cell(0, FileInfoTable::FileName), "kept.mp3");
+    EXPECT_EQ(context_.table.FileName(0), "kept.mp3");
 }
 
 TEST_F(Id3TagMethod, SettingsReadEachCall) {
@@ -320,12 +321,13 @@ TEST(RenameWithId3TagMethod, WholeDirectory) {
 
     const FileInfoTable& table = workbench.Context().table;
     ASSERT_EQ(table.RowCount(), 3u);
-    EXPECT_EQ(table.GetRow(0), (Row{"(Unknown Artist) - Unknown Title.mp3", "Unknown Title",
-                                    "Unknown Artist", "", "", "0", "255"}));
-    EXPECT_EQ(table.GetRow(1), (Row{"#05 - (Ana Lee) - Hello (1999).mp3", "Hello", "ana lee", "",
-                                    "1999", "05", "17"}));
-    EXPECT_EQ(table.GetRow(2), (Row{"#12 - (McCoy) - X - Mr. big (2003).mp3", "mr. big", "McCoy",
-                                    "x", "2003", "12", "13"}));
+    EXPECT_EQ(testing::TextsOf(table, 0),
+              (Row{"(Unknown Artist) - Unknown Title.mp3", "Unknown Title", "Unknown Artist", "",
+                   "", "0", "255"}));
+    EXPECT_EQ(testing::TextsOf(table, 1), (Row{"#05 - (Ana Lee) - Hello (1999).mp3", "Hello",
+                                               "ana lee", "", "1999", "05", "17"}));
+    EXPECT_EQ(testing::TextsOf(table, 2), (Row{"#12 - (McCoy) - X - Mr. big (2003).mp3", "mr. big",
+                                               "McCoy", "x", "2003", "12", "13"}));
 
     // A second Rename replaces the rows instead of adding to them.
     ui.mismatchAnswers = {1, 2, 2};

@@ -206,7 +206,7 @@ TEST_F(ValueSteps, YearsAndTracksAreOffered) {
         ui_.calls.clear();
         ui_.yesNoAnswers.assign(c.answers.begin(), c.answers.end());
         const bool year = c.step == OfferYears;
-        std::string& value = year ? run_.year : run_.track;
+        std::string& value = year ? run_.values.year : run_.values.track;
         value = c.before;
         c.step(run_, c.name);
         EXPECT_EQ(QuestionTexts(), c.questions) << c.what;
@@ -246,9 +246,9 @@ TEST_F(ValueSteps, ArtistGroupMarksTheGroupAndOffersItsTextInTheSecondRun) {
     for (const Case& c : cases) {
         ui_.calls.clear();
         ui_.yesNoAnswers.assign(c.answers.begin(), c.answers.end());
-        run_.artist = c.artistBefore;
+        run_.values.artist = c.artistBefore;
         EXPECT_EQ(ArtistGroup(run_, c.name, c.pass), c.expectedName) << c.name;
-        EXPECT_EQ(run_.artist, c.expectedArtist) << c.name;
+        EXPECT_EQ(run_.values.artist, c.expectedArtist) << c.name;
         EXPECT_EQ(run_.artistPassFlag, c.pass);
         EXPECT_EQ(QuestionTexts(), c.questions) << c.name;
     }
@@ -270,10 +270,10 @@ TEST_F(ValueSteps, ArtistWrapSetsTheArtistWithoutAsking) {
         {"abc.mp3", 3, "abc.mp3", "-"},
     };
     for (const Case& c : cases) {
-        run_.artist = "-";
+        run_.values.artist = "-";
         run_.underscoreDashCount = c.underscoreDashCount;
         EXPECT_EQ(ArtistWrap(run_, c.name), c.expectedName) << c.name;
-        EXPECT_EQ(run_.artist, c.expectedArtist) << c.name;
+        EXPECT_EQ(run_.values.artist, c.expectedArtist) << c.name;
         EXPECT_EQ(run_.underscoreDashCount, 0) << c.name;
     }
     EXPECT_TRUE(ui_.calls.empty());
@@ -290,9 +290,9 @@ TEST_F(ValueSteps, TitleIsTakenOnlyWithExactlyOneDash) {
         {"no dash.mp3", "kept"},
     };
     for (const Case& c : cases) {
-        run_.title = "kept";
+        run_.values.title = "kept";
         TakeTitle(run_, c.name);
-        EXPECT_EQ(run_.title, c.expectedTitle) << c.name;
+        EXPECT_EQ(run_.values.title, c.expectedTitle) << c.name;
     }
 }
 

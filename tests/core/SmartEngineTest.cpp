@@ -11,6 +11,7 @@
 #include "EngineQuestions.h"
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "rename/NameTemplate.h"
@@ -74,11 +75,11 @@ class SmartEngine : public ::testing::Test {
         ExpectAsked(ui_, c.asked);
         EXPECT_TRUE(ui_.yesNoAnswers.empty()) << "unused Yes/No answers";
         EXPECT_TRUE(ui_.garbageAnswers.empty()) << "unused garbage answers";
-        EXPECT_EQ(run_->title, c.values.title);
-        EXPECT_EQ(run_->artist, c.values.artist);
-        EXPECT_EQ(run_->album, c.values.album);
-        EXPECT_EQ(run_->year, c.values.year);
-        EXPECT_EQ(run_->track, c.values.track);
+        EXPECT_EQ(run_->values.title, c.values.title);
+        EXPECT_EQ(run_->values.artist, c.values.artist);
+        EXPECT_EQ(run_->values.album, c.values.album);
+        EXPECT_EQ(run_->values.year, c.values.year);
+        EXPECT_EQ(run_->values.track, c.values.track);
         EXPECT_EQ(run_->underscoreDashCount, 0);
     }
 
@@ -377,11 +378,11 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
         .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "0"}};
     context_.tableResetFlag = true;
     Run(c);
-    EXPECT_EQ(run_->genre, "Unknown Genre");
+    EXPECT_EQ(run_->values.genre, "Unknown Genre");
     ASSERT_EQ(context_.table.RowCount(), 1u);
-    const FileInfoTable::Row expected = {
+    const testing::RowTexts expected = {
         "(Artist) - Title.mp3", "Title", "Artist", "", "", "0", "255"};
-    EXPECT_EQ(context_.table.GetRow(0), expected);
+    EXPECT_EQ(testing::TextsOf(context_.table, 0), expected);
 
     // A second file appends; the values of the first are gone.
     Run({.what = "second file",
@@ -390,7 +391,7 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
          .expected = "(The Beatles) - Help!.mp3",
          .values = {"Help!", "The Beatles", "Unknown Album", "Unknown Year", "03"}});
     ASSERT_EQ(context_.table.RowCount(), 2u);
-    EXPECT_EQ(context_.table.Cell(1, FileInfoTable::Track), "03");
+    EXPECT_EQ(context_.table.Value(1, SongField::Track), "03");
 }
 
 TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
@@ -404,7 +405,7 @@ TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
     store_.SetUseTemplate(1);
     store_.SetTemplate("%Artist - %Album - %Title (%Year)");
     EXPECT_EQ(Propose("help.mp3"), "Beatles - Rubber Soul - Help (1965).mp3");
-    EXPECT_EQ(run_->album, "Rubber Soul");
+    EXPECT_EQ(run_->values.album, "Rubber Soul");
 }
 
 TEST_F(SmartEngine, ProposalsFitAFileName) {
@@ -479,14 +480,14 @@ TEST(RenameWithSmartEngine, WholeDirectory) {
 
     const FileInfoTable& table = workbench.Context().table;
     ASSERT_EQ(table.RowCount(), 4u);
-    EXPECT_EQ(table.Cell(1, FileInfoTable::Year), "2000");
-    EXPECT_EQ(table.Cell(1, FileInfoTable::Track), "00");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::FileName), "Help.mp3");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::Title), "Help");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::Artist), "Beatles");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::Year), "1965");
-    EXPECT_EQ(table.Cell(3, FileInfoTable::Title), "Money");
-    EXPECT_EQ(table.Cell(3, FileInfoTable::Year), "1973");
+    EXPECT_EQ(table.Value(1, SongField::Year), "2000");
+    EXPECT_EQ(table.Value(1, SongField::Track), "00");
+    EXPECT_EQ(table.FileName(2), "Help.mp3");
+    EXPECT_EQ(table.Value(2, SongField::Title), "Help");
+    EXPECT_EQ(table.Value(2, SongField::Artist), "Beatles");
+    EXPECT_EQ(table.Value(2, SongField::Year), "1965");
+    EXPECT_EQ(table.Value(3, SongField::Title), "Money");
+    EXPECT_EQ(table.Value(3, SongField::Year), "1973");
 }
 
 }  // namespace

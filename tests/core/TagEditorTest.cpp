@@ -30,7 +30,7 @@ using Frames = std::vector<std::pair<std::string, std::string>>;
 struct Opened {
     bool opened = false;
     std::string title, label, shownName;
-    EditorValues values;
+    SongValues values;
     std::string trackText;
     int genreIndex = FileInfoEditorModel::kNoGenre;
 };
@@ -113,7 +113,7 @@ struct ReconcileCase {
     Frames v2;  // no ID3v2 tag when empty
     std::deque<int> answers;
     std::vector<std::string> captions;  // prompts, in order
-    EditorValues expected;
+    SongValues expected;
 };
 
 TEST_F(TagEditorTest, ReconcilesBothTagsWithPromptsOnlyWhereTheRulesCannotDecide) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
@@ -253,7 +254,7 @@ TEST_F(WorkbenchTest, LoaderOptionPersistsGreysTheToolsAndEmptiesTheTable) {
     int loader = -1;
     store_.GetFileInfoLoader(loader);
     EXPECT_EQ(loader, 1);
-    wb.Context().table.AppendRow({"a.mp3", "t", "a", "", "", "0", "255"});
+    wb.Context().table.AppendRow(testing::RowOf({"a.mp3", "t", "a", "", "", "0", "255"}));
     wb.ToggleLoader();
     EXPECT_EQ(wb.Context().table.RowCount(), 0u);
     EXPECT_FALSE(wb.Menu().loaderToolsEnabled);

@@ -23,6 +23,7 @@
 #include "MassFileNameEditorDialog.h"
 #include "NameFormatDialog.h"
 #include "QtUi.h"
+#include "TableRows.h"
 #include "TagMismatchDialog.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
@@ -103,7 +104,7 @@ class ScreenFitTest : public QObject {
         MassFileNameEditorModel mass(ui, set);
         MassFileNameEditorDialog massDialog(mass, &main);
         CheckFits(massDialog, "mass file name editor");
-        const EditorValues values{"Angel", "Massive Attack", "Mezzanine", "1998", "1", "17", "x"};
+        const SongValues values{"Angel", "Massive Attack", "Mezzanine", "1998", "1", "17", "x"};
         for (EditorMode mode : {EditorMode::Tag, EditorMode::Table}) {
             FileInfoEditorModel editor(ui, mode, "Uses ID3 TAGv1 and TAGv2", "Angel.mp3", values);
             FileInfoEditorDialog editorDialog(editor, &main);
@@ -111,8 +112,8 @@ class ScreenFitTest : public QObject {
         }
         FileInfoTable table;
         for (int i = 0; i < 30; ++i) {
-            table.AppendRow(
-                {"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "1", "1"});
+            table.AppendRow(testing::RowOf(
+                {"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "1", "1"}));
         }
         FileInfoViewerModel viewer(ui, table);
         FileInfoViewerDialog viewerDialog(viewer, &main);

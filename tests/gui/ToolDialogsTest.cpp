@@ -211,7 +211,12 @@ void ToolDialogsTest::nameFormatTemplateEditFollowsTheButtons() {
 void ToolDialogsTest::nameFormatPreviewFollowsTheFormatAndThePlaceholders() {
     store_->SetBrackets(1);
     NameFormatModel model(*context_);
-    model.SetPreviewSample({"x.mp3", {"Massive Attack", "angel", "Mezzanine", "1998", "3"}});
+    model.SetPreviewSample({"x.mp3",
+                            {.title = "angel",
+                             .artist = "Massive Attack",
+                             .album = "Mezzanine",
+                             .year = "1998",
+                             .track = "3"}});
     NameFormatDialog dialog(model);
     dialog.show();
     QCOMPARE(dialog.PreviewLabel()->text(), QStringLiteral("(Massive Attack) - Angel.mp3"));
