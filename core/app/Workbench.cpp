@@ -6,6 +6,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
 #include "rename/NameText.h"
+#include "rename/RecordFileInformation.h"
+#include "rename/RenameBatch.h"
 #include "rename/RenamingMethods.h"
 #include "tags/TagReadAhead.h"
 #include "tools/DirectoryChooserModel.h"
@@ -152,30 +154,37 @@ CommandResult Workbench::Rename() {
     set_.renamedNames.clear();
     set_.renamedNames.reserve(set_.oldNames.size());
     set_.progressMaximum = static_cast<int>(n);
-    context_.tableResetFlag = true;
-    context_.remembered.Clear();
     set_.ClearSelections();
     renaming_ = true;
     cancelRequested_ = false;
+    const std::string directory = WorkDirectory();
     // The tags of the files are read ahead by a few threads; the loop below
     // still takes the files one by one and asks every question in order.
     // The workers stop when the loop ends, cancelled or not.
     TagReadAhead readAhead(
-        WorkDirectory(), set_.oldNames, context_.Support(),
+        directory, set_.oldNames, context_.Support(),
         {static_cast<unsigned>(std::max(0, context_.readAheadThreads)), kFilesReadAhead});
-    context_.readAhead = &readAhead;
+    RenameBatch batch(context_, ReadRenameOptions(context_, method_), readAhead);
+    // The table starts afresh with the first row this Rename records.
+    bool tableReset = false;
     for (long long i = 0; i < n && !cancelRequested_; ++i) {
         const std::string& oldName = set_.oldNames[static_cast<std::size_t>(i)];
-        set_.renamedNames.push_back(method_ == RenamingMethod::Id3Tag
-                                        ? ProposeNameId3Tag(context_, oldName)
-                                        : ProposeNameSmart(context_, oldName));
+        Proposal proposal = ProposeName(batch, oldName);
+        if (proposal.recorded) {
+            if (!tableReset) {
+                tableReset = true;
+                context_.table.Empty();
+                context_.table.SetDirectory(directory);
+            }
+            RecordRow(context_.table, directory, oldName, proposal.name,
+                      std::move(*proposal.recorded));
+        }
+        set_.renamedNames.push_back(std::move(proposal.name));
         set_.progressValue = static_cast<int>(i + 1);
         set_.percentText = PercentText(i + 1, n);
         context_.ui.ShowRenameProgress(set_.progressValue, set_.progressMaximum, set_.percentText);
     }
     renaming_ = false;
-    context_.readAhead = nullptr;
-    context_.remembered.Clear();
     lastRename_ = {set_.renamedNames.size(), set_.oldNames.size(), cancelRequested_};
     if (cancelRequested_) {
         // Entry i still belongs to entry i: the files not reached keep their names.

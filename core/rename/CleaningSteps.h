@@ -16,7 +16,7 @@
 
 namespace tagnomen {
 
-struct RenamingContext;
+struct RenameBatch;
 
 namespace smart {
 
@@ -52,7 +52,7 @@ inline constexpr const char* kQuestionCaption = "Choose the correct File Informa
 // "Offer the value": an empty value takes the candidate, an equal one stays,
 // a different one is replaced only when the person answers Yes to the
 // question box ("... For: " + workingName).
-void OfferValue(RenamingContext& context, std::string& value, const std::string& candidate,
+void OfferValue(RenameBatch& batch, std::string& value, const std::string& candidate,
                 const char* kind, const std::string& workingName);
 
 // Step 1: a leading year moves in front of every later ".mp3" as "(year)".

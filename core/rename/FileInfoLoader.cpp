@@ -7,11 +7,10 @@
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "rename/TagReconciliation.h"
-#include "session/RenamingContext.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
-#include "tags/TagReadAhead.h"
+#include "tags/TagSource.h"
 
 namespace tagnomen {
 
@@ -145,18 +144,12 @@ class Reconciler {
 
 }  // namespace
 
-void ReadTagCandidates(RenamingContext& context, const std::string& fileName, TagCandidates& out) {
+void ReadTagCandidates(TagSource& source, const std::string& fileName, TagCandidates& out) {
     out = TagCandidates{};
-
-    // Only a bare name is a file of the work directory. A Rename has read
-    // its files ahead; anything else reads them now.
     if (!IsBareFileName(fileName)) {
         return;
     }
-    FileTags tags =
-        context.readAhead != nullptr
-            ? context.readAhead->Take(fileName)
-            : ReadFileTags(JoinPath(WorkDirectory(context), fileName), context.Support());
+    FileTags tags = source.Take(fileName);
     Id3v1Record& v1 = tags.id3v1;
     Id3v2Record& v2 = tags.id3v2;
     const int v2Result = tags.id3v2Result;
@@ -190,12 +183,12 @@ void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& f
     Reconciler(ui, key, fileName, candidates).Run(out);
 }
 
-void LoadFileInformation(RenamingContext& context, const LoaderKey& key,
-                         const std::string& fileName, SongValues& out) {
+void LoadFileInformation(Ui& ui, TagSource& tags, const LoaderKey& key, const std::string& fileName,
+                         SongValues& out) {
     out = SongValues{};
     TagCandidates candidates;
-    ReadTagCandidates(context, fileName, candidates);
-    Reconciler(context.ui, key, fileName, candidates).Run(out);
+    ReadTagCandidates(tags, fileName, candidates);
+    Reconciler(ui, key, fileName, candidates).Run(out);
 }
 
 }  // namespace tagnomen

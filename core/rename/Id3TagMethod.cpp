@@ -4,6 +4,8 @@
 #include "platform/Text.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
+#include "rename/RecordFileInformation.h"
+#include "rename/RenameBatch.h"
 #include "rename/RenamingMethods.h"
 #include "session/RenamingContext.h"
 
@@ -63,52 +65,51 @@ void FillEmpty(std::string& value, std::string& fresh) {
 
 }  // namespace
 
-std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldName) {
-    context.ReadUseTemplate();
+Proposal ProposeNameId3Tag(RenameBatch& batch, const std::string& oldName) {
+    const RenameOptions& options = batch.options;
+    Ui& ui = batch.context.ui;
 
     // Both tags are read once; the second pass below reconciles the same
     // candidates with its own key.
     TagCandidates candidates;
-    ReadTagCandidates(context, oldName, candidates);
+    ReadTagCandidates(batch.tags, oldName, candidates);
 
     SongValues info;
-    std::string name;
-    if (context.useTemplate) {
-        const std::string templateText = context.ReadTemplate();
-        ReconcileFileInformation(context.ui, TemplateKey(FindTemplateTokens(templateText)), oldName,
-                                 candidates, info);
-
-        const std::string text = RemoveMissingSections(templateText, info);
+    Proposal proposal;
+    if (options.useTemplate) {
+        ReconcileFileInformation(ui, TemplateKey(options.tokens), oldName, candidates, info);
+        const std::string text = RemoveMissingSections(options.templateText, info);
         DropTitleEnding(info.title);
         // The zero-filled track is the one the name shows and the table records.
         if (Utf8Length(info.track) == 1) {
             info.track.insert(0, 1, '0');
         }
-        name = FinishProposedName(ReplaceTokens(text, info, false), context.underscoreOption);
+        proposal.name =
+            FinishProposedName(ReplaceTokens(text, info, false), options.underscoreOption);
     } else {
-        ReconcileFileInformation(context.ui, FixedFormatKey(), oldName, candidates, info);
-        int brackets = 1;
-        context.settings.GetBrackets(brackets);
+        ReconcileFileInformation(ui, FixedFormatKey(), oldName, candidates, info);
         DropTitleEnding(info.title);
-        name = FinishProposedName(FixedFormat(info.artist, info.title, brackets),
-                                  context.underscoreOption);
+        proposal.name = FinishProposedName(FixedFormat(info.artist, info.title, options.brackets),
+                                           options.underscoreOption);
     }
 
-    if (context.fileInfoLoader) {
+    if (options.fileInfoLoader) {
         const LoaderKey key = MissingValuesKey(info);
         if (key.AsksForAny()) {
             SongValues fresh;
-            ReconcileFileInformation(context.ui, key, oldName, candidates, fresh);
-            FillEmpty(info.title, fresh.title);
-            FillEmpty(info.artist, fresh.artist);
-            FillEmpty(info.album, fresh.album);
-            FillEmpty(info.year, fresh.year);
-            FillEmpty(info.track, fresh.track);
-            FillEmpty(info.genre, fresh.genre);
+            ReconcileFileInformation(ui, key, oldName, candidates, fresh);
+            for (SongField field : kTableFields) {
+                FillEmpty(info[field], fresh[field]);
+            }
         }
-        RecordFileInformation(context, oldName, name, info, kLowestRecordedGenre);
+        proposal.recorded = RecordedValues(info, kLowestRecordedGenre);
     }
-    return name;
+    return proposal;
+}
+
+Proposal ProposeName(RenameBatch& batch, const std::string& oldName) {
+    return batch.options.method == RenamingMethod::Id3Tag ? ProposeNameId3Tag(batch, oldName)
+                                                          : ProposeNameSmart(batch, oldName);
 }
 
 }  // namespace tagnomen

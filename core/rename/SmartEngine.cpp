@@ -12,6 +12,7 @@
 #include "rename/GarbagePasses.h"
 #include "rename/NameTemplate.h"
 #include "rename/NameText.h"
+#include "rename/RecordFileInformation.h"
 #include "rename/RenamingMethods.h"
 #include "session/RenamingContext.h"
 
@@ -76,12 +77,12 @@ constexpr CleaningStep kCleaningSteps[] = {
     {30, kAll, [](EngineRun& r) { r.name = DropBlankBeforeMp3(r.name); }},
     {31, kAll,
      [](EngineRun& r) {
-         if (r.brackets == 0) {
+         if (r.options.brackets == 0) {
              r.name = DropLeadingGroupBrackets(r.name);
          }
      }},
     {32, kAll,
-     [](EngineRun& r) { r.name = ApplyUnderscoreOption(r.name, r.context.underscoreOption); }},
+     [](EngineRun& r) { r.name = ApplyUnderscoreOption(r.name, r.options.underscoreOption); }},
 };
 static_assert(std::size(kCleaningSteps) == 32);
 
@@ -104,16 +105,17 @@ bool RemovePart(std::string& text, const std::string& part) {
 // After-cleaning step 4: which values the loader is asked for; the text
 // values with the prompt.
 LoaderKey KeyForTheLoader(const EngineRun& run) {
-    const bool loader = run.context.fileInfoLoader;
-    const bool mass = run.method == RenamingMethod::Mass;
+    const bool loader = run.options.fileInfoLoader;
+    const bool mass = run.options.method == RenamingMethod::Mass;
     LoaderKey key;
     key.genre = loader;
-    key.title = key.promptTitle = run.values.title.empty() && (loader || mass || run.tokens.title);
+    key.title = key.promptTitle =
+        run.values.title.empty() && (loader || mass || run.options.tokens.title);
     key.artist = key.promptArtist =
-        run.values.artist.empty() && (loader || mass || run.tokens.artist);
-    key.album = key.promptAlbum = run.values.album.empty() && (loader || run.tokens.album);
-    key.year = key.promptYear = run.values.year.empty() && (loader || run.tokens.year);
-    key.track = run.values.track.empty() && (loader || run.tokens.track);
+        run.values.artist.empty() && (loader || mass || run.options.tokens.artist);
+    key.album = key.promptAlbum = run.values.album.empty() && (loader || run.options.tokens.album);
+    key.year = key.promptYear = run.values.year.empty() && (loader || run.options.tokens.year);
+    key.track = run.values.track.empty() && (loader || run.options.tokens.track);
     return key;
 }
 
@@ -132,9 +134,9 @@ std::string CleanedNameAsProposal(const std::string& cleaned, const std::string&
     return FitProposedName(proposal);
 }
 
-// The nine steps after the cleaning; returns the proposed name.
-std::string AfterCleaning(EngineRun& run) {
-    RenamingContext& context = run.context;
+// The nine steps after the cleaning.
+Proposal AfterCleaning(EngineRun& run) {
+    const RenameOptions& options = run.options;
     const std::string& oldName = run.oldName;
 
     // 1. The year out of the title.
@@ -155,7 +157,7 @@ std::string AfterCleaning(EngineRun& run) {
     const LoaderKey key = KeyForTheLoader(run);
     SongValues fresh;
     if (key.AsksForAny()) {
-        LoadFileInformation(context, key, oldName, fresh);
+        LoadFileInformation(run.batch.context.ui, run.batch.tags, key, oldName, fresh);
     }
     if (EndsWithIgnoreAsciiCase(fresh.title, ".mp3")) {
         fresh.title = ToLowerAscii(fresh.title);
@@ -170,7 +172,7 @@ std::string AfterCleaning(EngineRun& run) {
             values[field] = fresh[field];
         }
     }
-    if (context.fileInfoLoader) {
+    if (options.fileInfoLoader) {
         values.genre = fresh.genre;
     }
 
@@ -184,50 +186,40 @@ std::string AfterCleaning(EngineRun& run) {
     }
 
     // 8. Output.
-    std::string proposal;
-    if (context.useTemplate) {
-        proposal = FinishProposedName(ExpandTemplate(run.templateText, values, false),
-                                      context.underscoreOption);
-    } else if (run.method == RenamingMethod::Mass) {
-        std::string built = "(" + run.values.artist + ") - " + run.values.title;
-        if (run.brackets == 0) {
+    Proposal proposal;
+    if (options.useTemplate) {
+        proposal.name = FinishProposedName(ExpandTemplate(options.templateText, values, false),
+                                           options.underscoreOption);
+    } else if (options.method == RenamingMethod::Mass) {
+        std::string built = "(" + values.artist + ") - " + values.title;
+        if (options.brackets == 0) {
             built = DropLeadingGroupBrackets(built);
         }
-        proposal = FinishProposedName(built, context.underscoreOption);
+        proposal.name = FinishProposedName(built, options.underscoreOption);
     } else {
-        proposal = CleanedNameAsProposal(run.name, oldName);
+        proposal.name = CleanedNameAsProposal(run.name, oldName);
     }
 
     // 9. The table row, genres 1 to 255.
-    if (context.fileInfoLoader) {
-        RecordFileInformation(context, oldName, proposal, values, 1);
+    if (options.fileInfoLoader) {
+        proposal.recorded = RecordedValues(values, 1);
     }
     return proposal;
 }
 
 }  // namespace
 
-EngineRun StartRun(RenamingContext& context, const std::string& oldName) {
-    EngineRun run(context, oldName);
-    context.settings.GetBrackets(run.brackets);
-    context.settings.GetRenamingMethod(run.method);
-    context.ReadUseTemplate();
-    if (context.useTemplate) {
-        run.templateText = context.ReadTemplate();
-        run.tokens = FindTemplateTokens(run.templateText);
-        run.needsAlbum = run.tokens.album;
-        run.needsTrack = run.tokens.track;
-    }
-    if (context.fileInfoLoader) {
-        run.needsAlbum = true;
-        run.needsTrack = true;
-    }
+EngineRun StartRun(RenameBatch& batch, const std::string& oldName) {
+    EngineRun run(batch, oldName);
+    const RenameOptions& options = batch.options;
+    run.needsAlbum = options.fileInfoLoader || (options.useTemplate && options.tokens.album);
+    run.needsTrack = options.fileInfoLoader || (options.useTemplate && options.tokens.track);
     return run;
 }
 
-std::string ProposeName(EngineRun& run) {
+Proposal ProposeName(EngineRun& run) {
     for (const CleaningStep& step : kCleaningSteps) {
-        if (step.runsFor == kSmartEngineOnly && run.method != RenamingMethod::SmartEngine) {
+        if (step.runsFor == kSmartEngineOnly && run.options.method != RenamingMethod::SmartEngine) {
             continue;
         }
         step.apply(run);
@@ -237,8 +229,8 @@ std::string ProposeName(EngineRun& run) {
 
 }  // namespace smart
 
-std::string ProposeNameSmart(RenamingContext& context, const std::string& oldName) {
-    smart::EngineRun run = smart::StartRun(context, oldName);
+Proposal ProposeNameSmart(RenameBatch& batch, const std::string& oldName) {
+    smart::EngineRun run = smart::StartRun(batch, oldName);
     return smart::ProposeName(run);
 }
 

@@ -11,14 +11,14 @@
 #include <string>
 
 #include "rename/EngineRun.h"
+#include "rename/RenamingMethods.h"
 
 namespace tagnomen::smart {
 
-// The start of a call: the options read from the settings ("UseTemplate"
-// also into the context's copy), no values found yet.
-EngineRun StartRun(RenamingContext& context, const std::string& oldName);
-// The cleaning steps and the nine steps after them; returns the proposed
-// name and leaves the values found in the run.
-std::string ProposeName(EngineRun& run);
+// The start of a call: no values found yet.
+EngineRun StartRun(RenameBatch& batch, const std::string& oldName);
+// The cleaning steps and the nine steps after them; returns the proposal
+// and leaves the values found in the run.
+Proposal ProposeName(EngineRun& run);
 
 }  // namespace tagnomen::smart

@@ -3,6 +3,7 @@
 
 #include "rename/FileInfoLoader.h"
 #include "session/RenamingContext.h"
+#include "tags/TagSource.h"
 
 namespace tagnomen {
 
@@ -26,8 +27,9 @@ PreviewSample LoadPreviewSample(RenamingContext& context, const std::string& fil
                  .year = "2001",
                  .track = "1"}};
     }
+    DirectTagSource source(WorkDirectory(context), context.Support());
     TagCandidates tags;
-    ReadTagCandidates(context, fileName, tags);
+    ReadTagCandidates(source, fileName, tags);
     const SongValues& v1 = tags.id3v1;
     const SongValues& v2 = tags.id3v2;
     return {fileName,

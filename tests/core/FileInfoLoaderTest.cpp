@@ -2,6 +2,7 @@
 // The file information loader: reconciling the two tags of a file, and
 // reading them from files of the work directory.
 #include "rename/FileInfoLoader.h"
+#include "tags/TagSource.h"
 
 #include <gtest/gtest.h>
 
@@ -271,7 +272,8 @@ class LoaderFiles : public ::testing::Test {
 
     SongValues Load(std::string_view key, const std::string& name) {
         SongValues out;
-        LoadFileInformation(context_, KeyOf(key), name, out);
+        DirectTagSource tags(WorkDirectory(context_), context_.Support());
+        LoadFileInformation(context_.ui, tags, KeyOf(key), name, out);
         return out;
     }
 

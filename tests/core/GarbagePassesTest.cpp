@@ -11,6 +11,7 @@
 #include "EngineQuestions.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
+#include "TestBatch.h"
 #include "rename/EngineRun.h"
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
@@ -84,7 +85,8 @@ class GarbagePass : public ::testing::Test {
         ui_.calls.clear();
         ui_.garbageAnswers.assign(c.garbageAnswers.begin(), c.garbageAnswers.end());
         ui_.yesNoAnswers.assign(c.yesNoAnswers.begin(), c.yesNoAnswers.end());
-        EngineRun run(context_, c.name);
+        testing::TestBatch batch(context_);
+        EngineRun run(*batch, c.name);
         run.needsAlbum = c.needsAlbum;
         run.needsTrack = c.needsTrack;
         run.values.album = c.albumBefore;

@@ -9,9 +9,11 @@
 #include "ScriptedUi.h"
 #include "TableRows.h"
 #include "TempDir.h"
+#include "TestBatch.h"
 #include "app/Workbench.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
+#include "rename/RecordFileInformation.h"
 #include "rename/RenamingMethods.h"
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
@@ -48,7 +50,16 @@ class Fixture : public ::testing::Test {
         store_.SetUseTemplate(0);
         store_.SetBrackets(brackets);
     }
-    std::string Propose(const std::string& name) { return ProposeNameId3Tag(context_, name); }
+    // One file proposed as a Rename of its own would: its options read when
+    // it starts, the table row recorded as the Rename records it.
+    std::string Propose(const std::string& name) {
+        testing::TestBatch batch(context_, RenamingMethod::Id3Tag);
+        Proposal proposal = ProposeNameId3Tag(*batch, name);
+        if (proposal.recorded) {
+            RecordRow(context_.table, music_.Path(), name, proposal.name, *proposal.recorded);
+        }
+        return proposal.name;
+    }
 
     testing::CurrentDirectoryGuard guard_;
     testing::TempDir music_;
@@ -87,7 +98,8 @@ TEST_F(RecordStep, RecordedValues) {
     };
     for (const Case& c : cases) {
         context_.table.Empty();
-        RecordFileInformation(context_, "old.mp3", "n.mp3", c.values, c.lowestGenre);
+        RecordRow(context_.table, music_.Path(), "old.mp3", "n.mp3",
+                  RecordedValues(c.values, c.lowestGenre));
         ASSERT_EQ(context_.table.RowCount(), 1u);
         EXPECT_EQ(testing::TextsOf(context_.table, 0), c.expected)
             << "year " << c.values.year << ", track " << c.values.track << ", genre "
@@ -95,16 +107,34 @@ TEST_F(RecordStep, RecordedValues) {
     }
 }
 
-TEST_F(RecordStep, ResetFlagEmptiesTheTableOnce) {
-    context_.table.AppendRow(testing::RowOf({"old.mp3", "", "", "", "", "0", "255"}));
-    context_.table.AppendRow(testing::RowOf({"old2.mp3", "", "", "", "", "0", "255"}));
-    context_.tableResetFlag = true;
-    RecordFileInformation(context_, "1.mp3", "a.mp3", {"A"}, 0);
-    RecordFileInformation(context_, "2.mp3", "b.mp3", {"B"}, 0);
-    EXPECT_FALSE(context_.tableResetFlag);
-    ASSERT_EQ(context_.table.RowCount(), 2u);
-    EXPECT_EQ(context_.table.FileName(0), "a.mp3");
-    EXPECT_EQ(context_.table.Value(1, SongField::Title), "B");
+// A Rename that records rows empties the table once, at its first row; one
+// that records none (the loader off) leaves it as it was.
+TEST(RenameRecordsTheTable, EmptiedOnceAtTheFirstRowAndUntouchedWithTheLoaderOff) {
+    testing::CurrentDirectoryGuard guard;
+    testing::TempDir music;
+    testing::TempDir settingsDir;
+    music.Write("1.mp3", Mp3Bytes("", Id3v1Bytes({"A", "X"})));
+    music.Write("2.mp3", Mp3Bytes("", Id3v1Bytes({"B", "X"})));
+    SettingsStore store(settingsDir / "settings.reg");
+    store.FirstRunCheck();
+    store.SetPathToWork(music.Path());
+    store.SetRenamingMethod(RenamingMethod::Id3Tag);
+    ScriptedUi ui;
+    Workbench workbench(store, ui);
+    ASSERT_EQ(workbench.Start(), StartResult::Ready);
+    FileInfoTable& table = workbench.Context().table;
+    for (bool loader : {false, true}) {
+        SCOPED_TRACE(loader ? "loader on" : "loader off");
+        table.Empty();
+        table.AppendRow(testing::RowOf({"old.mp3", "", "", "", "", "0", "255"}));
+        table.AppendRow(testing::RowOf({"old2.mp3", "", "", "", "", "0", "255"}));
+        workbench.Context().fileInfoLoader = loader;
+        workbench.Set().renamedNames.clear();
+        workbench.Rename();
+        ASSERT_EQ(table.RowCount(), 2u);
+        EXPECT_EQ(table.FileName(0), loader ? "(X) - A.mp3" : "old.mp3");
+        EXPECT_EQ(table.Value(1, SongField::Title), loader ? "B" : "");
+    }
 }
 
 class Id3TagMethod : public Fixture {};
@@ -212,7 +242,6 @@ TEST_F(Id3TagMethod, SecondPassFillsTheTableSilentlyWhereMarksAreMissing) {
                           Id3v1Bytes({"Song", "Ann", "Red", "2003", "", 0, 17})));
     UseTemplate("%Title");
     context_.fileInfoLoader = true;
-    context_.tableResetFlag = true;
     EXPECT_EQ(Propose("f.mp3"), "Song.mp3");
     EXPECT_TRUE(ui_.calls.empty());
     ASSERT_EQ(context_.table.RowCount(), 1u);
@@ -253,16 +282,14 @@ TEST_F(Id3TagMethod, TitleRecordedWithoutItsEnding) {
 TEST_F(Id3TagMethod, TableUntouchedWithTheLoaderOff) {
     music_.Write("f.mp3", Mp3Bytes("", Id3v1Bytes({"Song", "Ana"})));
     context_.table.AppendRow(testing::RowOf({"kept.mp3", "T", "A", "", "", "0", "255"}));
-    context_.tableResetFlag = true;
     context_.fileInfoLoader = false;
     UseFixedFormat(1);
     EXPECT_EQ(Propose("f.mp3"), "(Ana) - Song.mp3");
-    EXPECT_TRUE(context_.tableResetFlag);
     ASSERT_EQ(context_.table.RowCount(), 1u);
     EXPECT_EQ(context_.table.FileName(0), "kept.mp3");
 }
 
-TEST_F(Id3TagMethod, SettingsReadEachCall) {
+TEST_F(Id3TagMethod, SettingsReadWhenEachRenameStarts) {
     music_.Write("f.mp3", Mp3Bytes("", Id3v1Bytes({"Song", "Ana"})));
     UseFixedFormat(0);
     EXPECT_EQ(Propose("f.mp3"), "Ana - Song.mp3");

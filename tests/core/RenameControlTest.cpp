@@ -24,6 +24,22 @@ class CancellingUi : public ScriptedUi {
     }
 };
 
+// Plays another running copy of the program that stores other options
+// through its own store once the first file has its proposal.
+class OtherCopyUi : public ScriptedUi {
+  public:
+    SettingsStore* otherCopy = nullptr;
+    void ShowRenameProgress(int value, int maximum, const std::string& percentText) override {
+        ScriptedUi::ShowRenameProgress(value, maximum, percentText);
+        if (value == 1) {
+            otherCopy->SetRenamingMethod(RenamingMethod::Mass);
+            otherCopy->SetBrackets(0);
+            otherCopy->SetUseTemplate(1);
+            otherCopy->SetTemplate("%Title");
+        }
+    }
+};
+
 class RenameControlTest : public testing::WorkbenchFixture {
   protected:
     std::vector<UiCall> Questions(const std::string& kind) const { return ui_.CallsOfKind(kind); }
@@ -89,6 +105,29 @@ TEST_F(RenameControlTest, AStoppedRenameKeepsItsProposalsAndTheOtherFilesTheirNa
     wb.Rename();
     EXPECT_FALSE(wb.LastRename().cancelled);
     EXPECT_EQ(wb.Set().renamedNames.size(), 4u);
+}
+
+TEST_F(RenameControlTest, OptionsStoredByAnotherCopyDuringARenameDoNotChangeIt) {
+    for (const char* name : {"a - one (www x).mp3", "b - two (www y).mp3"}) {
+        music_.Write(name, "x");
+    }
+    OtherCopyUi ui;
+    SettingsStore otherCopy(settingsDir_ / "s.reg");
+    ui.otherCopy = &otherCopy;
+    Workbench wb(store_, ui);
+    ASSERT_EQ(wb.Start(), StartResult::Ready);
+    ui.garbageAnswers = {GarbageAnswer::Yes, GarbageAnswer::Yes};
+    wb.Rename();
+    // Both files by the smart engine in the bracketed format, each with its
+    // garbage question, as the Rename found the options when it started.
+    EXPECT_EQ(wb.Set().renamedNames, (std::vector<std::string>{"(A) - One.mp3", "(B) - Two.mp3"}));
+    EXPECT_EQ(ui.CallsOfKind("garbage").size(), 2u);
+    // The next Rename takes what is stored by then.
+    wb.Set().renamedNames.clear();
+    wb.SelectMethod(RenamingMethod::Mass);
+    wb.Rename();
+    EXPECT_EQ(wb.Set().renamedNames,
+              (std::vector<std::string>{"One (Www X).mp3", "Two (Www Y).mp3"}));
 }
 
 TEST_F(RenameControlTest, ADroppedFolderIsCheckedStoredAndListed) {

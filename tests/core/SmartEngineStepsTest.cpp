@@ -8,6 +8,7 @@
 
 #include "ScriptedUi.h"
 #include "TempDir.h"
+#include "TestBatch.h"
 #include "rename/CleaningSteps.h"
 #include "rename/SmartEngine.h"
 #include "session/RenamingContext.h"
@@ -153,7 +154,8 @@ class ValueSteps : public ::testing::Test {
     SettingsStore store_;
     ScriptedUi ui_;
     RenamingContext context_;
-    EngineRun run_{context_, ""};
+    testing::TestBatch batch_{context_};
+    EngineRun run_{*batch_, ""};
 };
 
 TEST_F(ValueSteps, YearsAndTracksAreOffered) {

@@ -13,8 +13,10 @@
 #include "ScriptedUi.h"
 #include "TableRows.h"
 #include "TempDir.h"
+#include "TestBatch.h"
 #include "app/Workbench.h"
 #include "rename/NameTemplate.h"
+#include "rename/RecordFileInformation.h"
 #include "rename/RenamingMethods.h"
 #include "rename/SmartEngine.h"
 #include "session/RenamingContext.h"
@@ -83,10 +85,18 @@ class SmartEngine : public ::testing::Test {
         EXPECT_EQ(run_->underscoreDashCount, 0);
     }
 
-    // One call of the engine; the run stays for the test to look at.
+    // One call of the engine as a Rename of its own makes it (its options
+    // read when it starts, its row recorded); the run stays for the test to
+    // look at.
     std::string Propose(const std::string& oldName) {
-        run_.emplace(smart::StartRun(context_, oldName));
-        return smart::ProposeName(*run_);
+        run_.reset();
+        batch_.emplace(context_);
+        run_.emplace(smart::StartRun(**batch_, oldName));
+        Proposal proposal = smart::ProposeName(*run_);
+        if (proposal.recorded) {
+            RecordRow(context_.table, music_.Path(), oldName, proposal.name, *proposal.recorded);
+        }
+        return proposal.name;
     }
 
     testing::CurrentDirectoryGuard guard_;
@@ -95,6 +105,7 @@ class SmartEngine : public ::testing::Test {
     SettingsStore store_;
     ScriptedUi ui_;
     RenamingContext context_;
+    std::optional<testing::TestBatch> batch_;
     std::optional<smart::EngineRun> run_;
 };
 
@@ -376,7 +387,6 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
         .asked = {Garbage("(Bonus)", "(Artist) - Title (Bonus) .mp3", true, true)},
         .expected = "(Artist) - Title.mp3",
         .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "0"}};
-    context_.tableResetFlag = true;
     Run(c);
     EXPECT_EQ(run_->values.genre, "Unknown Genre");
     ASSERT_EQ(context_.table.RowCount(), 1u);
@@ -420,7 +430,7 @@ TEST_F(SmartEngine, ProposalsFitAFileName) {
             store_.SetRenamingMethod(method);
             store_.SetUseTemplate(useTemplate);
             store_.SetTemplate(kDefaultTemplate);
-            const std::string proposal = ProposeNameSmart(context_, oldName);
+            const std::string proposal = Propose(oldName);
             EXPECT_LE(proposal.size(), 255u) << static_cast<int>(method) << useTemplate;
             EXPECT_TRUE(proposal.ends_with(".mp3")) << proposal;
             // The cut falls on a character boundary: the byte before the
