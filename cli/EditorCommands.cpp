@@ -66,7 +66,7 @@ CommandResult Edit(CommandContext& c, const Arguments& args) {
         return !refused;
     });
     // The double click selects the clicked entry first, as in the list.
-    if (static_cast<std::size_t>(index) < c.workbench.Set().renamedNames.size()) {
+    if (c.workbench.Set().HasProposal(static_cast<std::size_t>(index))) {
         c.workbench.SetRenamedSelection({index});
     }
     c.workbench.DoubleClickRenamed(index);

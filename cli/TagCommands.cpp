@@ -135,7 +135,7 @@ CommandResult Tags(CommandContext& c, const Arguments& args) {
         UsageFailure(kTagsUsage, "wrong number of arguments");
     }
     const int index = ParseIndex(kTagsUsage, args[0]);
-    if (static_cast<std::size_t>(index) >= c.workbench.Set().oldNames.size()) {
+    if (static_cast<std::size_t>(index) >= c.workbench.Set().Size()) {
         UsageFailure(kTagsUsage, "there is no entry " + args[0] + " in the old file names");
     }
     const EditorInput input = ParseFields(kTagsUsage, args, 1, true);

@@ -230,7 +230,7 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
 
 CommandResult RunTagCleaner(RenamingContext& context, const WorkingSet& set) {
     const bool tableLoaded = context.table.RowCount() != 0;
-    const CleanResult result = CleanTags(context, set.oldNames);
+    const CleanResult result = CleanTags(context, set.OldNames());
     if (!result.ran) {
         return tableLoaded ? CommandResult::Cancelled() : CommandResult::Refused();
     }

@@ -13,6 +13,7 @@
 #include "TableRows.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "tools/DirectoryChooserModel.h"
@@ -244,9 +245,9 @@ TEST(FilesOrganizerFolderNameTest, UpperCasesOneCharacter) {
 
 TEST_F(FilesOrganizerTest, UnsavedNamesOrAnEmptyTableStopTheCommandWithItsMessage) {
     AddFile("a.mp3", "angel");
-    workbench_->Set().renamedNames = {"A.mp3"};
+    testing::SetProposals(workbench_->Set(), {"A.mp3"});
     workbench_->FilesOrganizer();
-    workbench_->Set().renamedNames.clear();
+    workbench_->Set().ClearProposals();
     Context().table.Empty();
     workbench_->FilesOrganizer();
     ASSERT_EQ(ui_.calls.size(), 2u);

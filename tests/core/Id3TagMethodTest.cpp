@@ -129,7 +129,7 @@ TEST(RenameRecordsTheTable, EmptiedOnceAtTheFirstRowAndUntouchedWithTheLoaderOff
         table.AppendRow(testing::RowOf({"old.mp3", "", "", "", "", "0", "255"}));
         table.AppendRow(testing::RowOf({"old2.mp3", "", "", "", "", "0", "255"}));
         workbench.Context().fileInfoLoader = loader;
-        workbench.Set().renamedNames.clear();
+        workbench.Set().ClearProposals();
         workbench.Rename();
         ASSERT_EQ(table.RowCount(), 2u);
         EXPECT_EQ(table.FileName(0), loader ? "(X) - A.mp3" : "old.mp3");
@@ -332,7 +332,7 @@ TEST(RenameWithId3TagMethod, WholeDirectory) {
     ASSERT_EQ(workbench.Start(), StartResult::Ready);
     workbench.Rename();
 
-    EXPECT_EQ(workbench.Set().renamedNames,
+    EXPECT_EQ(workbench.Set().Proposals(),
               (std::vector<std::string>{"(Unknown Artist) - Unknown Title.mp3",
                                         "#05 - (Ana Lee) - Hello (1999).mp3",
                                         "#12 - (McCoy) - X - Mr. big (2003).mp3"}));
@@ -358,7 +358,7 @@ TEST(RenameWithId3TagMethod, WholeDirectory) {
 
     // A second Rename replaces the rows instead of adding to them.
     ui.mismatchAnswers = {1, 2, 2};
-    workbench.Set().renamedNames.clear();
+    workbench.Set().ClearProposals();
     workbench.Rename();
     EXPECT_EQ(workbench.Context().table.RowCount(), 3u);
 }

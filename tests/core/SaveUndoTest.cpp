@@ -18,6 +18,7 @@
 #include "ScriptedUi.h"
 #include "TableRows.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "app/UndoFile.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
@@ -110,13 +111,12 @@ class SaveUndoTest : public ::testing::Test {
     // the progress bar full, and forgets the dialogs so far.
     void Propose(const std::vector<std::pair<std::string, std::string>>& renames) {
         WorkingSet& set = bench_->Set();
-        set.oldNames.clear();
-        set.renamedNames.clear();
+        std::vector<std::string> oldNames, newNames;
         for (const auto& [from, to] : renames) {
-            set.oldNames.push_back(from);
-            set.renamedNames.push_back(to);
+            oldNames.push_back(from);
+            newNames.push_back(to);
         }
-        set.renamedSelected.assign(renames.size(), false);
+        testing::SetLists(set, oldNames, newNames);
         set.progressMaximum = set.progressValue = static_cast<int>(renames.size());
         set.percentText = "100%";
         ui_.calls.clear();
@@ -124,8 +124,8 @@ class SaveUndoTest : public ::testing::Test {
 
     void ExpectEmptyWorkingSet() const {
         const WorkingSet& set = bench_->Set();
-        EXPECT_TRUE(set.oldNames.empty());
-        EXPECT_TRUE(set.renamedNames.empty());
+        EXPECT_EQ(set.Size(), 0u);
+        EXPECT_EQ(set.ProposalCount(), 0u);
         EXPECT_EQ(set.progressValue, 0);
         EXPECT_EQ(set.percentText, "0%");
     }
@@ -244,7 +244,7 @@ TEST_F(SaveTest, UndoFileNotCreatable) {
     bench_->Save();
     EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{WithAnswer(kUnableToCreate, "no")}));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "a.mp3"}));  // Rollback.inf gone
-    EXPECT_EQ(bench_->Set().renamedNames, std::vector<std::string>{"b.mp3"});
+    EXPECT_EQ(bench_->Set().Proposals(), std::vector<std::string>{"b.mp3"});
     EXPECT_EQ(bench_->Set().percentText, "100%");
 
     ui_.calls.clear();
@@ -428,7 +428,7 @@ TEST_F(UndoTest, MissingUndoFileChangesNothing) {
 
     EXPECT_EQ(Dialogs(ui_).size(), 3u);
     EXPECT_EQ(Dialogs(ui_).back(), "message Error (warning): Unable to load Undo file");
-    EXPECT_EQ(bench_->Set().renamedNames, std::vector<std::string>{"b.mp3"});
+    EXPECT_EQ(bench_->Set().Proposals(), std::vector<std::string>{"b.mp3"});
     EXPECT_EQ(bench_->Set().percentText, "100%");
     EXPECT_EQ(CurrentDirectory(), before);
 }
@@ -632,7 +632,7 @@ TEST_F(SaveUndoTest, AFifoNamedUndoInfBlocksNeitherSaveNorUndo) {
         Propose({{"a.mp3", "b.mp3"}});
         ui_.yesNoAnswers = {false, true};
         bench_->Save();
-        bench_->Set().renamedNames.clear();
+        bench_->Set().ClearProposals();
         bench_->Undo();
         const std::vector<std::string> expected = {
             WithAnswer(kUnableToCreate, "no"), UndoQuestion(),

@@ -474,7 +474,7 @@ TEST(RenameWithSmartEngine, WholeDirectory) {
     ASSERT_EQ(workbench.Start(), StartResult::Ready);
     workbench.Rename();
 
-    EXPECT_EQ(workbench.Set().renamedNames,
+    EXPECT_EQ(workbench.Set().Proposals(),
               (std::vector<std::string>{"(The Beatles) - Help!.mp3", "(Band) - Song.mp3",
                                         "Help.mp3", "(Pink Floyd) - Money.mp3"}));
     std::vector<std::string> asked;

@@ -111,7 +111,7 @@ TEST_F(TagCleanerTest, NamesComeFromTheTableWhenTheListIsEmpty) {
     for (const char* name : {"x.mp3", "y.mp3", "z.mp3"}) {
         music_.Write(name, Mp3Bytes("", ""));
     }
-    ASSERT_TRUE(wb.Set().oldNames.empty());
+    ASSERT_EQ(wb.Set().Size(), 0u);
     AddRow("x.mp3", "Title X");
     AddRow("y.mp3", "Title Y");
     AddRow("z.mp3", "Title Z");

@@ -48,7 +48,7 @@ TEST_F(TagReadAheadTest, QuestionsRowsAndProposalsAreTheSameWithAndWithoutIt) {
         Workbench& wb = Start();
         wb.Rename();
         calls.push_back(ui_.calls);
-        proposals.push_back(wb.Set().renamedNames);
+        proposals.push_back(wb.Set().Proposals());
         std::vector<testing::RowTexts> table;
         for (std::size_t row = 0; row < wb.Context().table.RowCount(); ++row) {
             table.push_back(testing::TextsOf(wb.Context().table, row));

@@ -289,13 +289,13 @@ TEST_F(ToolsFaultInjectionTest, CleanerLosesNoAudioAndReportsEverySabotagedFile)
     std::vector<Song> songs =
         MakeSongs(work_, kSeed, {Fault::Unwritable, Fault::Removed, Fault::Directory});
     Workbench& wb = Start(songs);
-    ASSERT_EQ(wb.Set().oldNames.size(), kFiles);
+    ASSERT_EQ(wb.Set().Size(), kFiles);
     ui_.yesNoAnswers = {true};
-    const CleanResult result =
-        CleanTags(wb.Context(), wb.Set().oldNames, [&](std::size_t index, const std::string& name) {
-            ASSERT_EQ(songs[index].name, name);
-            Sabotage(songs[index]);
-        });
+    const CleanResult result = CleanTags(wb.Context(), wb.Set().OldNames(),
+                                         [&](std::size_t index, const std::string& name) {
+                                             ASSERT_EQ(songs[index].name, name);
+                                             Sabotage(songs[index]);
+                                         });
     ASSERT_TRUE(result.ran);
     EXPECT_EQ(result.files, kFiles);
 

@@ -26,6 +26,7 @@
 #include "TableRows.h"
 #include "TagMismatchDialog.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "tools/DirectoryChooserModel.h"
 #include "tools/EditFileNameModel.h"
@@ -99,8 +100,8 @@ class ScreenFitTest : public QObject {
         EditFileNameDialog editDialog(edit, &main);
         CheckFits(editDialog, "file name editor");
         WorkingSet set;
-        set.renamedNames = {"One.mp3", "Two.mp3"};
-        set.renamedSelected = {true, true};
+        testing::SetProposals(set, {"One.mp3", "Two.mp3"});
+        testing::SetSelected(set, {true, true});
         MassFileNameEditorModel mass(ui, set);
         MassFileNameEditorDialog massDialog(mass, &main);
         CheckFits(massDialog, "mass file name editor");
