@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "platform/Ui.h"
+#include "rename/RenameBatch.h"
 #include "rename/RenamingMethods.h"
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
+#include "tags/TagSource.h"
 
 namespace {
 
@@ -96,10 +98,13 @@ void BM_SmartEngine(benchmark::State& state) {
     store.SetOverlay("Brackets", "1");
     NoUi ui;
     RenamingContext context(store, ui);
+    DirectTagSource tags("/nonexistent-tagnomen-bench", context.Support());
+    RenameBatch batch(
+        context, ReadRenameOptions(context, static_cast<RenamingMethod>(state.range(0))), tags);
     std::size_t bytes = 0;
     for (auto _ : state) {
         for (const std::string& name : names) {
-            std::string proposal = ProposeNameSmart(context, name);
+            std::string proposal = ProposeNameSmart(batch, name).name;
             bytes += proposal.size();
             benchmark::DoNotOptimize(proposal);
         }

@@ -62,7 +62,7 @@ CommandResult Edit(CommandContext& c, const Arguments& args) {
     const std::string typed = args[1];
     // The window has no entry to double-click; a script is told so instead
     // of having its command pass without a trace.
-    const std::size_t proposals = c.workbench.Set().renamedNames.size();
+    const std::size_t proposals = c.workbench.Set().ProposalCount();
     if (proposals == 0) {
         ShowOk(c.ui, "Error", "There is no proposed name to edit yet: run rename first",
                MessageIcon::Stop);

@@ -96,7 +96,7 @@ void Type(FileInfoEditorModel& editor, const EditorInput& input) {
 }
 
 std::string DescribeEditor(const FileInfoEditorModel& editor) {
-    const EditorValues& v = editor.Result();
+    const SongValues& v = editor.Result();
     return "{\"file\": " + tagnomen::JsonString(editor.ShownName()) +
            ", \"label\": " + tagnomen::JsonString(editor.TagLabel()) +
            ", \"title\": " + tagnomen::JsonString(v.title) +
@@ -158,7 +158,7 @@ CommandResult Tags(CommandContext& c, const Arguments& args) {
         UsageFailure(kTagsUsage, "wrong number of arguments");
     }
     const int index = ParseIndex(kTagsUsage, args[0]);
-    if (static_cast<std::size_t>(index) >= c.workbench.Set().oldNames.size()) {
+    if (static_cast<std::size_t>(index) >= c.workbench.Set().Size()) {
         UsageFailure(kTagsUsage, "there is no entry " + args[0] + " in the old file names");
     }
     const EditorInput input = ParseFields(kTagsUsage, args, 1, true);
@@ -192,9 +192,9 @@ CommandResult Table(CommandContext& c, const Arguments& args) {
     c.out << "File Name\tTitle\tArtist\tAlbum\tYear\tTrack\tGenre\n";
     const FileInfoTable& table = c.workbench.Context().table;
     for (std::size_t row = 0; row < table.RowCount(); ++row) {
-        const FileInfoTable::Row cells = table.GetRow(row);
-        for (int column = 0; column < FileInfoTable::ColumnCount; ++column) {
-            c.out << (column == 0 ? "" : "\t") << cells[static_cast<std::size_t>(column)];
+        c.out << table.FileName(row);
+        for (SongField field : kTableFields) {
+            c.out << '\t' << table.Value(row, field);
         }
         c.out << '\n';
     }

@@ -34,8 +34,8 @@ CommandResult Dir(CommandContext& c, const Arguments& args) {
 
 CommandResult List(CommandContext& c, const Arguments& args) {
     RequireCount(args, 0, "list");
-    for (const std::string& name : c.workbench.Set().oldNames) {
-        c.out << name << '\n';
+    for (const WorkingRow& row : c.workbench.Set().Rows()) {
+        c.out << row.oldName << '\n';
     }
     return CommandResult::Done();
 }
@@ -43,10 +43,10 @@ CommandResult List(CommandContext& c, const Arguments& args) {
 CommandResult Show(CommandContext& c, const Arguments& args) {
     RequireCount(args, 0, "show");
     const WorkingSet& set = c.workbench.Set();
-    for (std::size_t i = 0; i < set.oldNames.size(); ++i) {
-        c.out << set.oldNames[i] << '\t';
-        if (i < set.renamedNames.size()) {
-            c.out << set.renamedNames[i];
+    for (std::size_t i = 0; i < set.Size(); ++i) {
+        c.out << set.OldName(i) << '\t';
+        if (set.HasProposal(i)) {
+            c.out << set.Proposal(i);
         }
         c.out << '\n';
     }
@@ -60,8 +60,8 @@ CommandResult Clashes(CommandContext& c, const Arguments& args) {
     const WorkingSet& set = c.workbench.Set();
     const std::vector<ClashPair> clashes = FindClashes(set);
     for (const ClashPair& clash : clashes) {
-        c.out << set.oldNames[clash.first] << '\t' << set.oldNames[clash.second] << '\t'
-              << NameAfterSave(set, clash.second) << '\n';
+        c.out << set.OldName(clash.first) << '\t' << set.OldName(clash.second) << '\t'
+              << set.NameAfterSave(clash.second) << '\n';
     }
     return clashes.empty() ? CommandResult::Done() : CommandResult::Failed(clashes.size());
 }

@@ -95,8 +95,8 @@ class PathLabel : public QLabel {
 
 std::size_t ChangedProposals(const WorkingSet& set) {
     std::size_t changed = 0;
-    for (std::size_t i = 0; i < set.renamedNames.size() && i < set.oldNames.size(); ++i) {
-        if (set.renamedNames[i] != set.oldNames[i]) {
+    for (std::size_t i = 0; i < set.ProposalCount(); ++i) {
+        if (set.Proposal(i) != set.OldName(i)) {
             ++changed;
         }
     }
@@ -136,8 +136,13 @@ void MainWindow::BuildControls() {
 
     oldList_ = MakeList(this, QAbstractItemView::SingleSelection);
     renamedList_ = MakeList(this, QAbstractItemView::ExtendedSelection);
-    oldModel_ = new NameListModel(workbench_.Set().oldNames, this);
-    renamedModel_ = new NameListModel(workbench_.Set().renamedNames, this);
+    const WorkingSet& set = workbench_.Set();
+    oldModel_ = new NameListModel(
+        [&set] { return set.Size(); },
+        [&set](std::size_t row) -> const std::string& { return set.OldName(row); }, this);
+    renamedModel_ = new NameListModel(
+        [&set] { return set.ProposalCount(); },
+        [&set](std::size_t row) -> const std::string& { return set.Proposal(row); }, this);
     oldList_->setModel(oldModel_);
     renamedList_->setModel(renamedModel_);
     oldList_->setObjectName(QStringLiteral("oldFileNames"));
@@ -354,8 +359,7 @@ void MainWindow::RunBatch(Batch batch, CommandResult (Workbench::*command)()) {
     const std::size_t changed = ChangedProposals(set);
     const std::size_t tableRows = workbench_.Context().table.RowCount();
     // The cleaner goes through the listed files as far as the table reaches.
-    const std::size_t cleaned =
-        set.oldNames.empty() ? tableRows : std::min(set.oldNames.size(), tableRows);
+    const std::size_t cleaned = set.Size() == 0 ? tableRows : std::min(set.Size(), tableRows);
     ui_.ForgetBatch();
     CommandResult result;
     Run([this, command, &result] { result = (workbench_.*command)(); });
@@ -457,12 +461,13 @@ void MainWindow::RefreshLists() {
     const WorkingSet& set = workbench_.Set();
     updatingSelection_ = true;
     // Comparing the bytes is cheap; resetting a view loses its scroll position.
-    if (set.oldNames != shownOldNames_) {
-        shownOldNames_ = set.oldNames;
+    // Resetting a view loses its scroll position: only what changed is shown afresh.
+    if (set.NamesVersion() != shownNamesVersion_) {
+        shownNamesVersion_ = set.NamesVersion();
         oldModel_->Reset();
     }
-    if (set.renamedNames != shownRenamedNames_) {
-        shownRenamedNames_ = set.renamedNames;
+    if (set.ProposalsVersion() != shownProposalsVersion_) {
+        shownProposalsVersion_ = set.ProposalsVersion();
         renamedModel_->Reset();
         RefreshClashes();
     }
@@ -472,17 +477,17 @@ void MainWindow::RefreshLists() {
 
 void MainWindow::RefreshClashes() {
     const WorkingSet& set = workbench_.Set();
-    const std::vector<long> partners = ClashPartners(set.oldNames.size(), FindClashes(set));
+    const std::vector<long> partners = ClashPartners(set.Size(), FindClashes(set));
     std::unordered_map<int, QString> marks;
     for (std::size_t row = 0; row < partners.size(); ++row) {
-        if (partners[row] == kNoClash || row >= set.renamedNames.size()) {
+        if (partners[row] == kNoClash || !set.HasProposal(row)) {
             continue;
         }
         const auto other = static_cast<std::size_t>(partners[row]);
-        marks.emplace(static_cast<int>(row),
-                      ClashTooltip(set.oldNames[other], NameAfterSave(set, other),
-                                   other < set.renamedNames.size() &&
-                                       set.renamedNames[other] != set.oldNames[other]));
+        marks.emplace(
+            static_cast<int>(row),
+            ClashTooltip(set.OldName(other), set.NameAfterSave(other),
+                         set.HasProposal(other) && set.Proposal(other) != set.OldName(other)));
     }
     const std::size_t count = marks.size();
     renamedModel_->SetMarks(std::move(marks));
@@ -550,7 +555,7 @@ void MainWindow::ShowRenameProgress(int value, int maximum, const std::string& p
         // Rename starts from an empty proposed list.
         renameStarted_ = true;
         repaintTimer_.start();
-        shownRenamedNames_.clear();
+        shownProposalsVersion_ = kNeverShown;
         renamedModel_->SetMarks({});
         clashLabel_->hide();
         renamedModel_->Reset();

@@ -6,6 +6,7 @@
 // the state the command left and says in the status line what was done.
 #include <QDialog>
 #include <QElapsedTimer>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -121,8 +122,10 @@ class MainWindow : public QDialog {
     QAction* fullTagAction_ = nullptr;
     // Every menu command, greyed while a Rename runs.
     std::vector<QAction*> commands_;
-    std::vector<std::string> shownOldNames_;
-    std::vector<std::string> shownRenamedNames_;
+    // The working set's versions the lists show; kNeverShown forces a reset.
+    static constexpr std::uint64_t kNeverShown = ~std::uint64_t{0};
+    std::uint64_t shownNamesVersion_ = kNeverShown;
+    std::uint64_t shownProposalsVersion_ = kNeverShown;
     bool updatingSelection_ = false;
     bool renameStarted_ = false;
     QElapsedTimer repaintTimer_;

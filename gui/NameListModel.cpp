@@ -8,8 +8,11 @@
 
 namespace tagnomen {
 
-NameListModel::NameListModel(const std::vector<std::string>& names, QObject* parent)
-    : QAbstractListModel(parent), names_(names), shown_(static_cast<int>(names.size())) {}
+NameListModel::NameListModel(Count count, NameAt nameAt, QObject* parent)
+    : QAbstractListModel(parent),
+      count_(std::move(count)),
+      nameAt_(std::move(nameAt)),
+      shown_(static_cast<int>(count_())) {}
 
 int NameListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_;
@@ -18,11 +21,11 @@ int NameListModel::rowCount(const QModelIndex& parent) const {
 QVariant NameListModel::data(const QModelIndex& index, int role) const {
     // The Workbench may be between two notifications (Rename empties the
     // list before it proposes again): rows beyond its names show nothing.
-    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names_.size()) {
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= count_()) {
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return QString::fromUtf8(names_[static_cast<std::size_t>(index.row())]);
+        return QString::fromUtf8(nameAt_(static_cast<std::size_t>(index.row())));
     }
     if (marks_.empty()) {
         return {};
@@ -60,12 +63,12 @@ void NameListModel::SetMarks(std::unordered_map<int, QString> tooltips) {
 
 void NameListModel::Reset() {
     beginResetModel();
-    shown_ = static_cast<int>(names_.size());
+    shown_ = static_cast<int>(count_());
     endResetModel();
 }
 
 void NameListModel::ShowAppended() {
-    const int total = static_cast<int>(names_.size());
+    const int total = static_cast<int>(count_());
     if (total <= shown_) {
         return;
     }

@@ -6,6 +6,8 @@
 #include <QAbstractListModel>
 #include <QIcon>
 #include <QString>
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,7 +17,11 @@ namespace tagnomen {
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
   public:
-    NameListModel(const std::vector<std::string>& names, QObject* parent);
+    // How many names the list holds and the name of a row, read from the
+    // Workbench's working set whenever the view asks.
+    using Count = std::function<std::size_t()>;
+    using NameAt = std::function<const std::string&(std::size_t)>;
+    NameListModel(Count count, NameAt nameAt, QObject* parent);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -30,7 +36,8 @@ class NameListModel : public QAbstractListModel {
     bool IsMarked(int row) const { return marks_.count(row) != 0; }
 
   private:
-    const std::vector<std::string>& names_;
+    Count count_;
+    NameAt nameAt_;
     int shown_ = 0;
     std::unordered_map<int, QString> marks_;
     QIcon markIcon_;

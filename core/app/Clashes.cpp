@@ -8,21 +8,17 @@
 
 namespace tagnomen {
 
-const std::string& NameAfterSave(const WorkingSet& set, std::size_t row) {
-    return row < set.renamedNames.size() ? set.renamedNames[row] : set.oldNames[row];
-}
-
 std::vector<ClashPair> FindClashes(const WorkingSet& set) {
     std::vector<ClashPair> clashes;
-    if (set.renamedNames.empty()) {
+    if (!set.Unsaved()) {
         return clashes;  // nothing is proposed, so nothing can clash
     }
-    const std::size_t rows = set.oldNames.size();
+    const std::size_t rows = set.Size();
     // Names point into the working set, which outlives the map.
     std::unordered_map<std::string_view, std::size_t> firstRowOf;
     firstRowOf.reserve(rows);
     for (std::size_t row = 0; row < rows; ++row) {
-        auto [at, inserted] = firstRowOf.try_emplace(NameAfterSave(set, row), row);
+        auto [at, inserted] = firstRowOf.try_emplace(set.NameAfterSave(row), row);
         if (!inserted) {
             clashes.push_back({at->second, row});
         }

@@ -10,7 +10,7 @@
 
 namespace tagnomen {
 
-struct WorkingSet;
+class WorkingSet;
 
 // Row `second` would take the name that row `first` proposes or keeps.
 struct ClashPair {
@@ -22,10 +22,6 @@ struct ClashPair {
 // order: the rows sharing one name are each paired with the first of them.
 // Linear in the number of rows.
 std::vector<ClashPair> FindClashes(const WorkingSet& set);
-
-// The name a row ends with after a Save: its proposal, or its old name when
-// it has none.
-const std::string& NameAfterSave(const WorkingSet& set, std::size_t row);
 
 // For each row of the old list, the row it clashes with, or kNoClash. The
 // first row of a group points at the second, the others at the first.

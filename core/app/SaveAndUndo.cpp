@@ -87,7 +87,7 @@ class UndoRun {
         }
         if (tableHere) {
             for (std::size_t row = 0; row < context_.table.RowCount(); ++row) {
-                rowByName_[context_.table.Cell(row, FileInfoTable::FileName)] = row;
+                rowByName_[context_.table.FileName(row)] = row;
             }
         }
     }
@@ -135,8 +135,7 @@ class UndoRun {
             errors_[k] = errno;
             return;
         }
-        set_.oldNames.push_back(pair.newName);
-        set_.renamedNames.push_back(pair.oldName);
+        set_.AppendRowWithProposal(pair.newName, pair.oldName);
         KeepRowName(pair);
     }
 
@@ -188,7 +187,7 @@ CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
     context.ui.OpenProgressWindow(kProgressText);
     std::size_t failures = 0;
     {
-        const std::size_t n = set.oldNames.size();
+        const std::size_t n = set.Size();
         FileInfoTable& table = context.table;
         const bool tableHere = TableBelongsTo(table, directory);
         DirectoryScope scope;
@@ -197,9 +196,8 @@ CommandResult SaveRenames(RenamingContext& context, WorkingSet& set) {
         const int enterError = EnterDirectory(scope, directory);
         const bool inWorkDirectory = enterError == 0;
         for (std::size_t i = 0; i < n; ++i) {
-            const std::string& oldName = set.oldNames[i];
-            const std::string newName =
-                i < set.renamedNames.size() ? set.renamedNames[i] : std::string();
+            const std::string& oldName = set.OldName(i);
+            const std::string newName = set.HasProposal(i) ? set.Proposal(i) : std::string();
             const std::optional<FileIdentity> identity =
                 inWorkDirectory && IsBareFileName(oldName) ? IdentityOf(oldName) : std::nullopt;
             const int error = inWorkDirectory ? SaveOne(undoFile, oldName, newName) : enterError;

@@ -6,7 +6,7 @@
 namespace tagnomen {
 
 struct RenamingContext;
-struct WorkingSet;
+class WorkingSet;
 
 // Save: renames every file to its proposed name and writes the undo file.
 CommandResult SaveRenames(RenamingContext& context, WorkingSet& set);

@@ -5,6 +5,9 @@
 #include "app/SaveAndUndo.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
+#include "rename/NameText.h"
+#include "rename/RecordFileInformation.h"
+#include "rename/RenameBatch.h"
 #include "rename/RenamingMethods.h"
 #include "tags/TagReadAhead.h"
 #include "tools/DirectoryChooserModel.h"
@@ -88,10 +91,11 @@ bool Workbench::ListWorkDirectory(const std::string& directory, bool showMessage
     if (found.empty() && showMessage) {
         ShowOk(context_.ui, "Error", "No mp3 files in current directory!", MessageIcon::Warning);
     }
-    set_.oldNames.insert(set_.oldNames.end(), found.begin(), found.end());
-    SortFileNames(set_.oldNames);
+    const bool any = !found.empty();
+    set_.AppendListed(std::move(found));
+    set_.SortRows();
     set_.ClearSelections();
-    return !found.empty();
+    return any;
 }
 
 bool Workbench::ConfirmDiscardUnsaved() {
@@ -143,47 +147,49 @@ CommandResult Workbench::Rename() {
     if (!ConfirmDiscardUnsaved()) {
         return CommandResult::Cancelled();
     }
-    const long long n = static_cast<long long>(set_.oldNames.size());
+    const long long n = static_cast<long long>(set_.Size());
     if (n == 0) {
         ShowOk(context_.ui, "Error", "No mp3 files selected to rename!", MessageIcon::Warning);
         return CommandResult::Refused();
     }
-    set_.renamedNames.clear();
-    set_.renamedNames.reserve(set_.oldNames.size());
+    set_.ClearProposals();
     set_.progressMaximum = static_cast<int>(n);
-    context_.tableResetFlag = true;
-    context_.remembered.Clear();
     set_.ClearSelections();
     renaming_ = true;
     cancelRequested_ = false;
+    const std::string directory = WorkDirectory();
     // The tags of the files are read ahead by a few threads; the loop below
     // still takes the files one by one and asks every question in order.
     // The workers stop when the loop ends, cancelled or not.
     TagReadAhead readAhead(
-        WorkDirectory(), set_.oldNames, context_.Support(),
+        directory, set_.OldNames(), context_.Support(),
         {static_cast<unsigned>(std::max(0, context_.readAheadThreads)), kFilesReadAhead});
-    context_.readAhead = &readAhead;
+    RenameBatch batch(context_, ReadRenameOptions(context_, method_), readAhead);
+    // The table starts afresh with the first row this Rename records.
+    bool tableReset = false;
     for (long long i = 0; i < n && !cancelRequested_; ++i) {
-        const std::string& oldName = set_.oldNames[static_cast<std::size_t>(i)];
-        set_.renamedNames.push_back(method_ == RenamingMethod::Id3Tag
-                                        ? ProposeNameId3Tag(context_, oldName)
-                                        : ProposeNameSmart(context_, oldName));
+        const std::string& oldName = set_.OldName(static_cast<std::size_t>(i));
+        Proposal proposal = ProposeName(batch, oldName);
+        if (proposal.recorded) {
+            if (!tableReset) {
+                tableReset = true;
+                context_.table.Empty();
+                context_.table.SetDirectory(directory);
+            }
+            RecordRow(context_.table, directory, oldName, proposal.name,
+                      std::move(*proposal.recorded));
+        }
+        set_.AppendProposal(std::move(proposal.name));
         set_.progressValue = static_cast<int>(i + 1);
         set_.percentText = PercentText(i + 1, n);
         context_.ui.ShowRenameProgress(set_.progressValue, set_.progressMaximum, set_.percentText);
     }
     renaming_ = false;
-    context_.readAhead = nullptr;
-    context_.remembered.Clear();
-    lastRename_ = {set_.renamedNames.size(), set_.oldNames.size(), cancelRequested_};
-    if (cancelRequested_) {
-        // Entry i still belongs to entry i: the files not reached keep their names.
-        set_.renamedNames.insert(
-            set_.renamedNames.end(),
-            set_.oldNames.begin() + static_cast<std::ptrdiff_t>(set_.renamedNames.size()),
-            set_.oldNames.end());
+    lastRename_ = {set_.ProposalCount(), set_.Size(), cancelRequested_};
+    // The files not reached keep their names as their proposals.
+    while (set_.ProposalCount() < set_.Size()) {
+        set_.AppendProposal(set_.OldName(set_.ProposalCount()));
     }
-    set_.renamedSelected.assign(set_.renamedNames.size(), false);
     if (set_.Unsaved() && !cancelRequested_) {
         ShowOk(context_.ui, "Rename of mp3 files completed",
                "All your files have been renamed.\nYou can edit them by double clicking on the "
@@ -211,7 +217,7 @@ CommandResult Workbench::Undo() {
 }
 
 void Workbench::FormatToRename() {
-    RunNameFormatDialog(context_, set_.oldNames.empty() ? std::string() : set_.oldNames.front());
+    RunNameFormatDialog(context_, set_.Size() == 0 ? std::string() : set_.OldName(0));
 }
 
 bool Workbench::RequestExit() {
@@ -246,27 +252,8 @@ CommandResult Workbench::ToggleUnderscore() {
     if (!set_.Unsaved()) {
         return CommandResult::Done();
     }
-    for (std::string& name : set_.renamedNames) {
-        if (context_.underscoreOption == 1) {
-            for (char& c : name) {
-                if (c == ' ') {
-                    c = '_';
-                }
-            }
-        } else {
-            std::string collapsed;
-            collapsed.reserve(name.size());
-            for (char c : name) {
-                if (c == '_') {
-                    c = ' ';
-                }
-                if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ') {
-                    continue;
-                }
-                collapsed += c;
-            }
-            name = std::move(collapsed);
-        }
+    for (std::size_t row = 0; row < set_.ProposalCount(); ++row) {
+        set_.SetProposal(row, ApplyUnderscoreOption(set_.Proposal(row), context_.underscoreOption));
     }
     ShowOk(context_.ui, "Replace process completed",
            context_.underscoreOption == 1 ? "All blank spaces have been replaced with underscores"
@@ -322,14 +309,14 @@ CommandResult Workbench::TagEditor() {
 }
 
 CommandResult Workbench::EditTags(int index, bool foundInRenamedList) {
-    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size()) {
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.Size()) {
         return CommandResult::Refused();
     }
-    const std::string& oldName = set_.oldNames[static_cast<std::size_t>(index)];
+    const auto row = static_cast<std::size_t>(index);
+    const std::string& oldName = set_.OldName(row);
     std::string shownName = oldName;
-    if ((foundInRenamedList || !set_.renamedNames.empty()) &&
-        static_cast<std::size_t>(index) < set_.renamedNames.size()) {
-        shownName = set_.renamedNames[static_cast<std::size_t>(index)];
+    if ((foundInRenamedList || set_.Unsaved()) && set_.HasProposal(row)) {
+        shownName = set_.Proposal(row);
     }
     return RunTagEditor(context_, oldName, shownName);
 }
@@ -394,26 +381,15 @@ void Workbench::Help() {
 }
 
 void Workbench::SelectOld(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= set_.oldNames.size()) {
+    if (index < 0 || static_cast<std::size_t>(index) >= set_.Size()) {
         return;
     }
     set_.oldSelection = index;
-    if (set_.oldNames.empty()) {
-        return;
-    }
-    set_.renamedSelected.assign(set_.renamedNames.size(), false);
-    if (static_cast<std::size_t>(index) < set_.renamedNames.size()) {
-        set_.renamedSelected[static_cast<std::size_t>(index)] = true;
-    }
+    set_.SelectRenamed({index});
 }
 
 void Workbench::SetRenamedSelection(const std::vector<int>& indexes) {
-    set_.renamedSelected.assign(set_.renamedNames.size(), false);
-    for (int index : indexes) {
-        if (index >= 0 && static_cast<std::size_t>(index) < set_.renamedNames.size()) {
-            set_.renamedSelected[static_cast<std::size_t>(index)] = true;
-        }
-    }
+    set_.SelectRenamed(indexes);
     set_.oldSelection = -1;
 }
 
@@ -423,13 +399,13 @@ void Workbench::DoubleClickOld(int index) {
 }
 
 void Workbench::DoubleClickRenamed(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= set_.renamedNames.size() ||
-        static_cast<std::size_t>(index) >= set_.oldNames.size()) {
+    if (index < 0 || !set_.HasProposal(static_cast<std::size_t>(index))) {
         return;
     }
-    std::string edited = set_.renamedNames[static_cast<std::size_t>(index)];
-    if (RunEditFileName(context_, edited, set_.oldNames[static_cast<std::size_t>(index)])) {
-        set_.renamedNames[static_cast<std::size_t>(index)] = edited;
+    const auto row = static_cast<std::size_t>(index);
+    std::string edited = set_.Proposal(row);
+    if (RunEditFileName(context_, edited, set_.OldName(row))) {
+        set_.SetProposal(row, std::move(edited));
     }
 }
 

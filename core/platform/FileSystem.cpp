@@ -324,11 +324,13 @@ std::vector<std::string> ListMp3Files() {
     return names;
 }
 
+bool FileNameLess(const std::string& a, const std::string& b) {
+    const int order = CompareIgnoreAsciiCase(a, b);
+    return order != 0 ? order < 0 : a < b;
+}
+
 void SortFileNames(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int order = CompareIgnoreAsciiCase(a, b);
-        return order != 0 ? order < 0 : a < b;
-    });
+    std::sort(names.begin(), names.end(), FileNameLess);
 }
 
 std::vector<std::string> ListSubdirectories(const std::string& path) {

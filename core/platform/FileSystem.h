@@ -38,7 +38,8 @@ class DirectoryScope {
 // The regular files of the current directory whose names end in ".mp3",
 // without regard to case, in directory order.
 std::vector<std::string> ListMp3Files();
-// Sorts without regard to ASCII case, ties by bytes.
+// The order of the old-names list: without regard to ASCII case, ties by bytes.
+bool FileNameLess(const std::string& a, const std::string& b);
 void SortFileNames(std::vector<std::string>& names);
 
 // The sub-directories of a directory that are not hidden, sorted; "." and ".." left out.

@@ -98,7 +98,7 @@ std::string TrimBlanks(std::string_view text) {
     return std::string(text.substr(begin, end - begin + 1));
 }
 
-void OfferValue(RenamingContext& context, std::string& value, const std::string& candidate,
+void OfferValue(RenameBatch& batch, std::string& value, const std::string& candidate,
                 const char* kind, const std::string& workingName) {
     if (value.empty()) {
         value = candidate;
@@ -109,7 +109,7 @@ void OfferValue(RenamingContext& context, std::string& value, const std::string&
     }
     std::string text = "Do you want to use " + candidate + " instead of " + value + " as " + kind +
                        "\nFor: " + workingName;
-    if (AskValueChoice(context, kQuestionCaption, text)) {
+    if (AskValueChoice(batch, kQuestionCaption, text)) {
         value = candidate;
     }
 }
@@ -133,7 +133,7 @@ std::string MoveLeadingYear(const std::string& name) {
 void OfferYears(EngineRun& run, const std::string& name) {
     for (std::size_t i = 0; i + 4 <= name.size(); ++i) {
         if (IsYearAt(name, i)) {
-            OfferValue(run.context, run.year, name.substr(i, 4), kKindYear, name);
+            OfferValue(run.batch, run.values.year, name.substr(i, 4), kKindYear, name);
         }
     }
 }
@@ -141,7 +141,7 @@ void OfferYears(EngineRun& run, const std::string& name) {
 void OfferTracks(EngineRun& run, const std::string& name) {
     for (std::size_t i = 0; i + 2 <= name.size(); ++i) {
         if (SmallPairAt(name, i) && !DigitAt(name, i + 2)) {
-            OfferValue(run.context, run.track, name.substr(i, 2), kKindTrack, name);
+            OfferValue(run.batch, run.values.track, name.substr(i, 2), kKindTrack, name);
         }
     }
 }
@@ -278,7 +278,7 @@ std::string ArtistGroup(EngineRun& run, const std::string& name, bool secondRun)
             // The first character after the group: the collected text is offered once.
             offerPending = false;
             if (!inner.empty()) {
-                OfferValue(run.context, run.artist, inner, kKindArtist, name);
+                OfferValue(run.batch, run.values.artist, inner, kKindArtist, name);
             }
         }
         out += c;
@@ -366,7 +366,7 @@ std::string ArtistWrap(EngineRun& run, const std::string& name) {
             wrapped = true;
         }
     }
-    run.artist = artist;
+    run.values.artist = artist;
     return out;
 }
 
@@ -424,7 +424,7 @@ void TakeTitle(EngineRun& run, const std::string& name) {
     if (dashes != 1) {
         return;
     }
-    run.title = name.substr(dash + 1, limit - dash - 1);
+    run.values.title = name.substr(dash + 1, limit - dash - 1);
 }
 
 std::string DropBlankBeforeClosingBracket(const std::string& name) {
@@ -541,11 +541,6 @@ std::string YearBrackets(const std::string& name) {
     return out;
 }
 
-std::string CollapseBlankRuns(const std::string& name) {
-    return DropBlanksWhere(name,
-                           [](std::string_view n, std::size_t i) { return At(n, i + 1) == ' '; });
-}
-
 std::string DropBlankBeforeMp3(const std::string& name) {
     return DropBlanksWhere(name,
                            [](std::string_view n, std::size_t i) { return IsMp3At(n, i + 1); });
@@ -568,19 +563,6 @@ std::string DropLeadingGroupBrackets(const std::string& name) {
         out += c;
     }
     return out;
-}
-
-std::string UnderscoreOption(const std::string& name, int underscoreOption) {
-    std::string out = name;
-    for (char& c : out) {
-        if (underscoreOption == 1 && c == ' ') {
-            c = '_';
-        }
-        if (underscoreOption == 0 && c == '_') {
-            c = ' ';
-        }
-    }
-    return CollapseBlankRuns(out);
 }
 
 }  // namespace tagnomen::smart

@@ -16,7 +16,7 @@
 
 namespace tagnomen {
 
-struct RenamingContext;
+struct RenameBatch;
 
 namespace smart {
 
@@ -52,7 +52,7 @@ inline constexpr const char* kQuestionCaption = "Choose the correct File Informa
 // "Offer the value": an empty value takes the candidate, an equal one stays,
 // a different one is replaced only when the person answers Yes to the
 // question box ("... For: " + workingName).
-void OfferValue(RenamingContext& context, std::string& value, const std::string& candidate,
+void OfferValue(RenameBatch& batch, std::string& value, const std::string& candidate,
                 const char* kind, const std::string& workingName);
 
 // Step 1: a leading year moves in front of every later ".mp3" as "(year)".
@@ -108,16 +108,11 @@ std::string DropBangS(const std::string& name);
 std::string WordCase(const std::string& name);
 // Step 26: years outside brackets get brackets around them.
 std::string YearBrackets(const std::string& name);
-// Step 28 (and the garbage characters pass): runs of blanks become one blank.
-std::string CollapseBlankRuns(const std::string& name);
 // Step 30: a blank directly before ".mp3" goes.
 std::string DropBlankBeforeMp3(const std::string& name);
 // Step 31: with "Brackets" 0, a name starting with "(" loses every bracket up
 // to and including the first ")".
 std::string DropLeadingGroupBrackets(const std::string& name);
-// Step 32: underscore option 1 turns blanks into "_", option 0 "_" into
-// blanks; then runs of blanks collapse.
-std::string UnderscoreOption(const std::string& name, int underscoreOption);
 
 }  // namespace smart
 }  // namespace tagnomen

@@ -1,38 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One call of the smart engine: the old name, the working name every step
-// reads and replaces, the options read at its start and the values it finds.
-// Nothing of it outlives the call; what the session shares stays in the
-// renaming context.
+// reads and replaces, and the values it finds. The options come from the
+// Rename's batch; nothing of the run outlives the call.
 #include <string>
 #include <utility>
 
-#include "rename/NameTemplate.h"
-#include "settings/RenamingMethod.h"
+#include "rename/RenameBatch.h"
+#include "tags/SongValues.h"
 
 namespace tagnomen {
-
-struct RenamingContext;
 
 namespace smart {
 
 struct EngineRun {
-    EngineRun(RenamingContext& owner, std::string old)
-        : context(owner), oldName(old), name(std::move(old)) {}
+    EngineRun(RenameBatch& owner, std::string old)
+        : batch(owner), options(owner.options), oldName(old), name(std::move(old)) {}
 
-    RenamingContext& context;
+    RenameBatch& batch;
+    const RenameOptions& options;
     const std::string oldName;
     std::string name;  // the working name
 
-    // "RenamingMethod", "Brackets" and, with "UseTemplate" 1, "Template" and
-    // its tokens, as the call read them.
-    RenamingMethod method = RenamingMethod::SmartEngine;
-    int brackets = 1;
-    std::string templateText;
-    TemplateTokens tokens;
-
     // The values found so far, from the name and then from the tags.
-    std::string title, artist, album, year, track, genre;
+    SongValues values;
     // Which "-" of the name separates the artist: set by step 11, used and
     // reset by step 14.
     int underscoreDashCount = 0;

@@ -7,11 +7,10 @@
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "rename/TagReconciliation.h"
-#include "session/RenamingContext.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
-#include "tags/TagReadAhead.h"
+#include "tags/TagSource.h"
 
 namespace tagnomen {
 
@@ -57,7 +56,7 @@ class Reconciler {
                const TagCandidates& candidates)
         : ui_(ui), key_(key), fileName_(fileName), v1_(candidates.id3v1), v2_(candidates.id3v2) {}
 
-    void Run(FileInformation& out) {
+    void Run(SongValues& out) {
         if (key_.title) {
             out.title = Text(key_.promptTitle, "Title - Song Name", "Unknown Title", v1_.title,
                              v2_.title, true);
@@ -139,34 +138,18 @@ class Reconciler {
     Ui& ui_;
     const LoaderKey& key_;
     const std::string& fileName_;
-    const FileInformation& v1_;
-    const FileInformation& v2_;
+    const SongValues& v1_;
+    const SongValues& v2_;
 };
-
-void Clear(FileInformation& info) {
-    info.title.clear();
-    info.artist.clear();
-    info.album.clear();
-    info.year.clear();
-    info.track.clear();
-    info.genre.clear();
-}
 
 }  // namespace
 
-void ReadTagCandidates(RenamingContext& context, const std::string& fileName, TagCandidates& out) {
-    Clear(out.id3v1);
-    Clear(out.id3v2);
-
-    // Only a bare name is a file of the work directory. A Rename has read
-    // its files ahead; anything else reads them now.
+void ReadTagCandidates(TagSource& source, const std::string& fileName, TagCandidates& out) {
+    out = TagCandidates{};
     if (!IsBareFileName(fileName)) {
         return;
     }
-    FileTags tags =
-        context.readAhead != nullptr
-            ? context.readAhead->Take(fileName)
-            : ReadFileTags(JoinPath(WorkDirectory(context), fileName), context.Support());
+    FileTags tags = source.Take(fileName);
     Id3v1Record& v1 = tags.id3v1;
     Id3v2Record& v2 = tags.id3v2;
     const int v2Result = tags.id3v2Result;
@@ -187,28 +170,25 @@ void ReadTagCandidates(RenamingContext& context, const std::string& fileName, Ta
         out.id3v2.track = TrackCandidate(v2.track);
         out.id3v2.genre = std::move(v2.genre);
     }
-    for (FileInformation* side : {&out.id3v1, &out.id3v2}) {
-        LimitCandidate(side->title);
-        LimitCandidate(side->artist);
-        LimitCandidate(side->album);
-        LimitCandidate(side->year);
-        LimitCandidate(side->track);
-        LimitCandidate(side->genre);
+    for (SongValues* side : {&out.id3v1, &out.id3v2}) {
+        for (SongField field : kSongFields) {
+            LimitCandidate((*side)[field]);
+        }
     }
 }
 
 void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& fileName,
-                              const TagCandidates& candidates, FileInformation& out) {
-    Clear(out);
+                              const TagCandidates& candidates, SongValues& out) {
+    out = SongValues{};
     Reconciler(ui, key, fileName, candidates).Run(out);
 }
 
-void LoadFileInformation(RenamingContext& context, const LoaderKey& key,
-                         const std::string& fileName, FileInformation& out) {
-    Clear(out);
+void LoadFileInformation(Ui& ui, TagSource& tags, const LoaderKey& key, const std::string& fileName,
+                         SongValues& out) {
+    out = SongValues{};
     TagCandidates candidates;
-    ReadTagCandidates(context, fileName, candidates);
-    Reconciler(context.ui, key, fileName, candidates).Run(out);
+    ReadTagCandidates(tags, fileName, candidates);
+    Reconciler(ui, key, fileName, candidates).Run(out);
 }
 
 }  // namespace tagnomen

@@ -1,23 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The file information loader: reads both tags of one file of the work
-// directory and reconciles them into six values, asking the person through
-// the tag-mismatch prompt where the key allows it.
+// The file information loader: reads both tags of one file and reconciles
+// them into six values, asking the person through the tag-mismatch prompt
+// where the key allows it.
 #include <string>
+
+#include "tags/SongValues.h"
 
 namespace tagnomen {
 
-struct RenamingContext;
+class TagSource;
 class Ui;
-
-struct FileInformation {
-    std::string title{};
-    std::string artist{};
-    std::string album{};
-    std::string year{};
-    std::string track{};
-    std::string genre{};
-};
 
 // Which values one loading reads; the others stay empty. Where the two tags
 // disagree about a text value, the person chooses through the prompt when
@@ -40,33 +33,22 @@ struct LoaderKey {
 };
 
 // Every output is emptied first.
-void LoadFileInformation(RenamingContext& context, const LoaderKey& key,
-                         const std::string& fileName, FileInformation& out);
+void LoadFileInformation(Ui& ui, TagSource& tags, const LoaderKey& key, const std::string& fileName,
+                         SongValues& out);
 
 // The two halves of loading, for callers that reconcile one file's tags more
 // than once: the twelve candidate texts, what the ID3v1 tag and what the
-// ID3v2 tag of the file say (all empty for a file without tags or one that
-// cannot be read) ...
+// ID3v2 tag of the file say (all empty for a file without tags, one that
+// cannot be read, or a name that is not a bare file name) ...
 struct TagCandidates {
-    FileInformation id3v1;
-    FileInformation id3v2;
+    SongValues id3v1;
+    SongValues id3v2;
 };
-// ... read with the work directory (the one the lists were made from, else
-// "PathToWork" read afresh) current only while the tags are read ...
-void ReadTagCandidates(RenamingContext& context, const std::string& fileName, TagCandidates& out);
+void ReadTagCandidates(TagSource& tags, const std::string& fileName, TagCandidates& out);
 // ... and reconciled into the values the key asks for, in the order title,
 // artist, album, year, track, genre, asking through the Ui where the rules
 // say so. Every output is emptied first.
 void ReconcileFileInformation(Ui& ui, const LoaderKey& key, const std::string& fileName,
-                              const TagCandidates& candidates, FileInformation& out);
-
-// Appends one row to the context's table for the file oldName of the work
-// directory, under its proposed name (emptying the table first when the reset
-// flag is set, and then giving it the work directory). The row keeps the
-// identity the file has now. Genres whose leading number lies outside
-// lowestGenre..255 are recorded as "255".
-void RecordFileInformation(RenamingContext& context, const std::string& oldName,
-                           const std::string& proposedName, const FileInformation& values,
-                           int lowestGenre);
+                              const TagCandidates& candidates, SongValues& out);
 
 }  // namespace tagnomen

@@ -5,6 +5,7 @@
 
 #include "rename/CleaningSteps.h"
 #include "rename/EngineRun.h"
+#include "rename/NameText.h"
 #include "rename/RenameQuestions.h"
 
 namespace tagnomen::smart {
@@ -22,7 +23,7 @@ bool IsOneOf(char c, std::string_view set) {
 // Asks about one piece of text; true when it is to stay in the name. "Mark
 // as" answers offer the text (album) or its two-digit value (track) and drop it.
 bool AskKeep(EngineRun& run, const std::string& text, const std::string& workingName) {
-    const GarbageAnswer answer = AskGarbageText(run.context, GarbageQuestion(text, workingName),
+    const GarbageAnswer answer = AskGarbageText(run.batch, GarbageQuestion(text, workingName),
                                                 {run.needsAlbum, run.needsTrack});
     switch (answer) {
         case GarbageAnswer::No:
@@ -30,10 +31,10 @@ bool AskKeep(EngineRun& run, const std::string& text, const std::string& working
         case GarbageAnswer::Yes:
             return false;
         case GarbageAnswer::Album:
-            OfferValue(run.context, run.album, text, kKindAlbum, workingName);
+            OfferValue(run.batch, run.values.album, text, kKindAlbum, workingName);
             return false;
         case GarbageAnswer::Track:
-            OfferValue(run.context, run.track, TwoDigitValue(text), kKindTrack, workingName);
+            OfferValue(run.batch, run.values.track, TwoDigitValue(text), kKindTrack, workingName);
             return false;
     }
     return true;
@@ -218,9 +219,9 @@ std::string GarbageCharactersPass(EngineRun& run, const std::string& name) {
     if (!found) {
         return name;
     }
-    candidate = WordCase(CollapseBlankRuns(candidate));
+    candidate = WordCase(CollapseBlanks(candidate));
     const std::string text = "Do you want to rename: " + name + "\nTo: " + candidate;
-    return AskGarbageCharacters(run.context, kGarbageCharactersCaption, text) ? candidate : name;
+    return AskGarbageCharacters(run.batch, kGarbageCharactersCaption, text) ? candidate : name;
 }
 
 }  // namespace tagnomen::smart

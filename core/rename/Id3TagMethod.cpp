@@ -4,6 +4,8 @@
 #include "platform/Text.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
+#include "rename/RecordFileInformation.h"
+#include "rename/RenameBatch.h"
 #include "rename/RenamingMethods.h"
 #include "session/RenamingContext.h"
 
@@ -44,7 +46,7 @@ LoaderKey FixedFormatKey() {
 }
 
 // The key for the values still empty, without the prompt.
-LoaderKey MissingValuesKey(const FileInformation& info) {
+LoaderKey MissingValuesKey(const SongValues& info) {
     LoaderKey key;
     key.title = info.title.empty();
     key.artist = info.artist.empty();
@@ -63,60 +65,51 @@ void FillEmpty(std::string& value, std::string& fresh) {
 
 }  // namespace
 
-std::string ProposeNameId3Tag(RenamingContext& context, const std::string& oldName) {
-    context.ReadUseTemplate();
+Proposal ProposeNameId3Tag(RenameBatch& batch, const std::string& oldName) {
+    const RenameOptions& options = batch.options;
+    Ui& ui = batch.context.ui;
 
     // Both tags are read once; the second pass below reconciles the same
     // candidates with its own key.
     TagCandidates candidates;
-    ReadTagCandidates(context, oldName, candidates);
+    ReadTagCandidates(batch.tags, oldName, candidates);
 
-    FileInformation info;
-    std::string name;
-    if (context.useTemplate) {
-        const std::string templateText = context.ReadTemplate();
-        ReconcileFileInformation(context.ui, TemplateKey(FindTemplateTokens(templateText)), oldName,
-                                 candidates, info);
-
-        NameValues values{std::move(info.artist), std::move(info.title), std::move(info.album),
-                          std::move(info.year), std::move(info.track)};
-        const std::string text = RemoveMissingSections(templateText, values);
-        DropTitleEnding(values.title);
-        // The zero-filled track is the one the name shows and the table records.
-        if (Utf8Length(values.track) == 1) {
-            values.track.insert(0, 1, '0');
-        }
-        name = FinishProposedName(ReplaceTokens(text, values, false), context.underscoreOption);
-
-        info.artist = std::move(values.artist);
-        info.title = std::move(values.title);
-        info.album = std::move(values.album);
-        info.year = std::move(values.year);
-        info.track = std::move(values.track);
-    } else {
-        ReconcileFileInformation(context.ui, FixedFormatKey(), oldName, candidates, info);
-        int brackets = 1;
-        context.settings.GetBrackets(brackets);
+    SongValues info;
+    Proposal proposal;
+    if (options.useTemplate) {
+        ReconcileFileInformation(ui, TemplateKey(options.tokens), oldName, candidates, info);
+        const std::string text = RemoveMissingSections(options.templateText, info);
         DropTitleEnding(info.title);
-        name = FinishProposedName(FixedFormat(info.artist, info.title, brackets),
-                                  context.underscoreOption);
+        // The zero-filled track is the one the name shows and the table records.
+        if (Utf8Length(info.track) == 1) {
+            info.track.insert(0, 1, '0');
+        }
+        proposal.name =
+            FinishProposedName(ReplaceTokens(text, info, false), options.underscoreOption);
+    } else {
+        ReconcileFileInformation(ui, FixedFormatKey(), oldName, candidates, info);
+        DropTitleEnding(info.title);
+        proposal.name = FinishProposedName(FixedFormat(info.artist, info.title, options.brackets),
+                                           options.underscoreOption);
     }
 
-    if (context.fileInfoLoader) {
+    if (options.fileInfoLoader) {
         const LoaderKey key = MissingValuesKey(info);
         if (key.AsksForAny()) {
-            FileInformation fresh;
-            ReconcileFileInformation(context.ui, key, oldName, candidates, fresh);
-            FillEmpty(info.title, fresh.title);
-            FillEmpty(info.artist, fresh.artist);
-            FillEmpty(info.album, fresh.album);
-            FillEmpty(info.year, fresh.year);
-            FillEmpty(info.track, fresh.track);
-            FillEmpty(info.genre, fresh.genre);
+            SongValues fresh;
+            ReconcileFileInformation(ui, key, oldName, candidates, fresh);
+            for (SongField field : kTableFields) {
+                FillEmpty(info[field], fresh[field]);
+            }
         }
-        RecordFileInformation(context, oldName, name, info, kLowestRecordedGenre);
+        proposal.recorded = RecordedValues(info, kLowestRecordedGenre);
     }
-    return name;
+    return proposal;
+}
+
+Proposal ProposeName(RenameBatch& batch, const std::string& oldName) {
+    return batch.options.method == RenamingMethod::Id3Tag ? ProposeNameId3Tag(batch, oldName)
+                                                          : ProposeNameSmart(batch, oldName);
 }
 
 }  // namespace tagnomen

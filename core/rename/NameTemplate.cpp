@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/Text.h"
+#include "rename/NameText.h"
 
 namespace tagnomen {
 
@@ -16,10 +17,6 @@ constexpr std::string_view kTitleToken = "%Title";
 constexpr std::string_view kAlbumToken = "%Album";
 constexpr std::string_view kYearToken = "%Year";
 constexpr std::string_view kTrackToken = "%Track";
-
-// A file name holds at most this many bytes; the ending ".mp3" takes four.
-constexpr std::size_t kMaxNameBytes = 255;
-constexpr std::size_t kEndingBytes = 4;
 
 bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
@@ -64,19 +61,6 @@ void ReplaceAll(std::string& text, std::string_view token, std::string_view valu
     text.swap(result);
 }
 
-void CollapseBlanksInPlace(std::string& text) {
-    // A blank directly followed by another blank is dropped.
-    std::size_t out = 0;
-    const std::size_t size = text.size();
-    for (std::size_t in = 0; in < size; ++in) {
-        if (text[in] == ' ' && in + 1 < size && text[in + 1] == ' ') {
-            continue;
-        }
-        text[out++] = text[in];
-    }
-    text.resize(out);
-}
-
 void EnsureMp3EndingInPlace(std::string& text) {
     if (!EndsWithIgnoreAsciiCase(text, ".mp3")) {
         text.append(".mp3");
@@ -104,32 +88,6 @@ void CapitaliseInPlace(std::string& text) {
     }
 }
 
-void ApplyUnderscoreOptionInPlace(std::string& text, int underscoreOption) {
-    if (underscoreOption == 1) {
-        std::replace(text.begin(), text.end(), ' ', '_');
-    } else if (underscoreOption == 0) {
-        std::replace(text.begin(), text.end(), '_', ' ');
-    }
-    CollapseBlanksInPlace(text);
-}
-
-// Shortens a name that does not fit a file name: the part before the ending
-// is cut at a character boundary, blanks or underscores left at the cut are
-// dropped, and the ending is kept as it was.
-void FitFileNameInPlace(std::string& text) {
-    if (text.size() <= kMaxNameBytes) {
-        return;
-    }
-    const std::string ending = text.substr(text.size() - kEndingBytes);
-    std::string stem = Utf8CutBytes(std::string_view(text).substr(0, text.size() - kEndingBytes),
-                                    kMaxNameBytes - kEndingBytes);
-    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '_')) {
-        stem.pop_back();
-    }
-    stem.append(ending);
-    text.swap(stem);
-}
-
 }  // namespace
 
 TemplateTokens FindTemplateTokens(const std::string& templateText) {
@@ -146,7 +104,7 @@ bool IsMissingValue(const std::string& value) {
     return Contains(value, "Unknown");
 }
 
-std::string RemoveMissingSections(const std::string& templateText, const NameValues& values) {
+std::string RemoveMissingSections(const std::string& templateText, const SongValues& values) {
     std::string text = templateText;
     const std::array<std::pair<std::string_view, const std::string*>, 5> tokens{{
         {kArtistToken, &values.artist},
@@ -167,7 +125,7 @@ std::string RemoveMissingSections(const std::string& templateText, const NameVal
     return text;
 }
 
-std::string ReplaceTokens(const std::string& text, const NameValues& values, bool zeroFillTrack) {
+std::string ReplaceTokens(const std::string& text, const SongValues& values, bool zeroFillTrack) {
     std::string result = text;
     ReplaceAll(result, kArtistToken, values.artist);
     ReplaceAll(result, kTitleToken, values.title);
@@ -181,7 +139,7 @@ std::string ReplaceTokens(const std::string& text, const NameValues& values, boo
     return result;
 }
 
-std::string ExpandTemplate(const std::string& templateText, const NameValues& values,
+std::string ExpandTemplate(const std::string& templateText, const SongValues& values,
                            bool zeroFillTrack) {
     return ReplaceTokens(RemoveMissingSections(templateText, values), values, zeroFillTrack);
 }
@@ -198,12 +156,6 @@ std::string FixedFormat(const std::string& artist, const std::string& title, int
     return text;
 }
 
-std::string CollapseBlanks(const std::string& text) {
-    std::string result = text;
-    CollapseBlanksInPlace(result);
-    return result;
-}
-
 std::string EnsureMp3Ending(const std::string& text) {
     std::string result = text;
     EnsureMp3EndingInPlace(result);
@@ -216,21 +168,11 @@ std::string Capitalise(const std::string& text) {
     return result;
 }
 
-std::string ApplyUnderscoreOption(const std::string& text, int underscoreOption) {
-    std::string result = text;
-    ApplyUnderscoreOptionInPlace(result, underscoreOption);
-    return result;
-}
-
 std::string FinishProposedName(const std::string& text, int underscoreOption) {
-    std::string name = text;
-    name.reserve(text.size() + kEndingBytes);
-    CollapseBlanksInPlace(name);
+    std::string name = CollapseBlanks(text);
     EnsureMp3EndingInPlace(name);
     CapitaliseInPlace(name);
-    ApplyUnderscoreOptionInPlace(name, underscoreOption);
-    FitFileNameInPlace(name);
-    return name;
+    return FitProposedName(ApplyUnderscoreOption(name, underscoreOption));
 }
 
 }  // namespace tagnomen

@@ -5,19 +5,13 @@
 // every proposed name goes through.
 #include <string>
 
+#include "tags/SongValues.h"
+
 namespace tagnomen {
 
 // The default template the name format dialog fills in for "&Free Format".
 inline constexpr const char* kDefaultTemplate =
     "{#%Track - }(%Artist) -{ %Album -} %Title{ (%Year)}";
-
-struct NameValues {
-    std::string artist{};
-    std::string title{};
-    std::string album{};
-    std::string year{};
-    std::string track{};
-};
 
 // Which tokens a template contains.
 struct TemplateTokens {
@@ -33,23 +27,21 @@ TemplateTokens FindTemplateTokens(const std::string& templateText);
 bool IsMissingValue(const std::string& value);
 
 // Removes the optional sections of missing values and deletes the braces.
-std::string RemoveMissingSections(const std::string& templateText, const NameValues& values);
+std::string RemoveMissingSections(const std::string& templateText, const SongValues& values);
 // Replaces the tokens in order %Artist, %Title, %Album, %Year, %Track; a
 // one-character track is zero-filled first when asked to.
-std::string ReplaceTokens(const std::string& text, const NameValues& values, bool zeroFillTrack);
+std::string ReplaceTokens(const std::string& text, const SongValues& values, bool zeroFillTrack);
 // Both of the above.
-std::string ExpandTemplate(const std::string& templateText, const NameValues& values,
+std::string ExpandTemplate(const std::string& templateText, const SongValues& values,
                            bool zeroFillTrack);
 
 // "(" artist ") - " title for brackets 1, artist " - " title otherwise.
 std::string FixedFormat(const std::string& artist, const std::string& title, int brackets);
 
-// Finishing steps, each usable alone.
-std::string CollapseBlanks(const std::string& text);
+// Finishing steps, each usable alone (collapsing blanks and the underscore
+// option are in rename/NameText.h).
 std::string EnsureMp3Ending(const std::string& text);
 std::string Capitalise(const std::string& text);
-// Option 1: blanks become "_"; option 0: "_" become blanks; then blanks collapse.
-std::string ApplyUnderscoreOption(const std::string& text, int underscoreOption);
 // Collapse, ending, capitalise, underscore option; the result never exceeds
 // 255 bytes and always keeps its extension: a longer name loses whole
 // characters just before its ending, and the blanks or underscores the cut

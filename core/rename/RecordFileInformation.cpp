@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The record step shared by the renaming methods: one row of the file
-// information table per proposed name.
+#include "rename/RecordFileInformation.h"
+
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
-#include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
-#include "session/RenamingContext.h"
 
 namespace tagnomen {
 
@@ -46,32 +44,25 @@ std::string RecordedGenre(const std::string& genre, int lowestGenre) {
 
 }  // namespace
 
-void RecordFileInformation(RenamingContext& context, const std::string& oldName,
-                           const std::string& proposedName, const FileInformation& values,
-                           int lowestGenre) {
-    const std::string directory = WorkDirectory(context);
-    if (context.tableResetFlag) {
-        context.tableResetFlag = false;
-        context.table.Empty();
-        context.table.SetDirectory(directory);
-    }
+SongValues RecordedValues(const SongValues& values, int lowestGenre) {
+    return {.title = values.title,
+            .artist = values.artist,
+            .album = RecordedAlbum(values.album),
+            .year = RecordedYear(values.year),
+            .track = RecordedTrack(values.track),
+            .genre = RecordedGenre(values.genre, lowestGenre)};
+}
+
+void RecordRow(FileInfoTable& table, const std::string& directory, const std::string& oldName,
+               const std::string& proposedName, SongValues recorded) {
     // The file the row describes, as it is now: a tool later acts on the
     // row only while the same file has the name.
     std::optional<FileIdentity> identity;
     if (IsBareFileName(oldName)) {
         identity = IdentityOf(JoinPath(directory, oldName));
     }
-    context.table.AppendRow(
-        {
-            proposedName,
-            values.title,
-            values.artist,
-            RecordedAlbum(values.album),
-            RecordedYear(values.year),
-            RecordedTrack(values.track),
-            RecordedGenre(values.genre, lowestGenre),
-        },
-        identity);
+    table.AppendRow(
+        {.fileName = proposedName, .values = std::move(recorded), .identity = identity});
 }
 
 }  // namespace tagnomen

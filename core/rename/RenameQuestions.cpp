@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rename/RenameQuestions.h"
 
+#include "rename/RenameBatch.h"
 #include "session/RenamingContext.h"
 
 namespace tagnomen {
@@ -14,15 +15,14 @@ const char* YesNoName(MessageAnswer answer) {
 }
 
 // A Yes/No question of one kind, answered from the memory when it holds an answer.
-bool AskYesNoOnce(RenamingContext& context, RenameQuestion kind,
-                  std::optional<MessageAnswer>& remembered, const std::string& caption,
-                  const std::string& text) {
+bool AskYesNoOnce(Ui& ui, RenameQuestion kind, std::optional<MessageAnswer>& remembered,
+                  const std::string& caption, const std::string& text) {
     if (remembered) {
-        context.ui.NoteAnsweredForRest("question", caption, text, YesNoName(*remembered));
+        ui.NoteAnsweredForRest("question", caption, text, YesNoName(*remembered));
         return *remembered == MessageAnswer::Yes;
     }
     bool sameForRest = false;
-    const MessageAnswer answer = context.ui.AskRenameQuestion(kind, caption, text, sameForRest);
+    const MessageAnswer answer = ui.AskRenameQuestion(kind, caption, text, sameForRest);
     if (sameForRest) {
         remembered = answer;
     }
@@ -31,20 +31,20 @@ bool AskYesNoOnce(RenamingContext& context, RenameQuestion kind,
 
 }  // namespace
 
-bool AskValueChoice(RenamingContext& context, const std::string& caption, const std::string& text) {
-    return AskYesNoOnce(context, RenameQuestion::ValueChoice, context.remembered.valueChoice,
+bool AskValueChoice(RenameBatch& batch, const std::string& caption, const std::string& text) {
+    return AskYesNoOnce(batch.context.ui, RenameQuestion::ValueChoice, batch.remembered.valueChoice,
                         caption, text);
 }
 
-bool AskGarbageCharacters(RenamingContext& context, const std::string& caption,
-                          const std::string& text) {
-    return AskYesNoOnce(context, RenameQuestion::GarbageCharacters,
-                        context.remembered.garbageCharacters, caption, text);
+bool AskGarbageCharacters(RenameBatch& batch, const std::string& caption, const std::string& text) {
+    return AskYesNoOnce(batch.context.ui, RenameQuestion::GarbageCharacters,
+                        batch.remembered.garbageCharacters, caption, text);
 }
 
-GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question,
+GarbageAnswer AskGarbageText(RenameBatch& batch, const std::string& question,
                              MarkAsButtons markAs) {
-    std::optional<GarbageAnswer>& remembered = context.remembered.garbageText;
+    Ui& ui = batch.context.ui;
+    std::optional<GarbageAnswer>& remembered = batch.remembered.garbageText;
     const bool showAlbum = markAs.album;
     const bool showTrack = markAs.track;
     // A remembered "Mark as" answer whose button this question would not show
@@ -52,13 +52,12 @@ GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& questi
     const bool fits = remembered && (*remembered != GarbageAnswer::Album || showAlbum) &&
                       (*remembered != GarbageAnswer::Track || showTrack);
     if (fits) {
-        context.ui.NoteAnsweredForRest("garbage", kGarbageCaption, question,
-                                       GarbageAnswerName(*remembered));
+        ui.NoteAnsweredForRest("garbage", kGarbageCaption, question,
+                               GarbageAnswerName(*remembered));
         return *remembered;
     }
     bool sameForRest = false;
-    const GarbageAnswer answer =
-        context.ui.AskRenameGarbage(question, showAlbum, showTrack, sameForRest);
+    const GarbageAnswer answer = ui.AskRenameGarbage(question, showAlbum, showTrack, sameForRest);
     if (sameForRest) {
         remembered = answer;
     }

@@ -2,7 +2,7 @@
 #pragma once
 // The questions the smart engine asks during a Rename, each of which the
 // person may answer once for the rest of that Rename. The answer given with
-// the check box ticked is kept in the renaming context; later questions of
+// the check box ticked is kept in the Rename's batch; later questions of
 // the same kind take it without being shown, and the Ui is told of each, so
 // that a log still lists every question.
 #include <string>
@@ -11,10 +11,10 @@
 
 namespace tagnomen {
 
-struct RenamingContext;
+struct RenameBatch;
 
 // The question box "Choose the correct File Information"; true for Yes.
-bool AskValueChoice(RenamingContext& context, const std::string& caption, const std::string& text);
+bool AskValueChoice(RenameBatch& batch, const std::string& caption, const std::string& text);
 // Which "Mark as" buttons the garbage dialog shows.
 struct MarkAsButtons {
     bool album = false;
@@ -22,10 +22,8 @@ struct MarkAsButtons {
 };
 
 // The "Erase the Garbage Text" dialog.
-GarbageAnswer AskGarbageText(RenamingContext& context, const std::string& question,
-                             MarkAsButtons markAs);
+GarbageAnswer AskGarbageText(RenameBatch& batch, const std::string& question, MarkAsButtons markAs);
 // The "Erase the garbage text" box of the garbage characters; true for Yes.
-bool AskGarbageCharacters(RenamingContext& context, const std::string& caption,
-                          const std::string& text);
+bool AskGarbageCharacters(RenameBatch& batch, const std::string& caption, const std::string& text);
 
 }  // namespace tagnomen

@@ -11,6 +11,8 @@
 #include "rename/FileInfoLoader.h"
 #include "rename/GarbagePasses.h"
 #include "rename/NameTemplate.h"
+#include "rename/NameText.h"
+#include "rename/RecordFileInformation.h"
 #include "rename/RenamingMethods.h"
 #include "session/RenamingContext.h"
 
@@ -70,16 +72,17 @@ constexpr CleaningStep kCleaningSteps[] = {
     {25, kAll, [](EngineRun& r) { r.name = WordCase(r.name); }},
     {26, kAll, [](EngineRun& r) { r.name = YearBrackets(r.name); }},
     {27, kSmartEngineOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageGroupsPass); }},
-    {28, kAll, [](EngineRun& r) { r.name = CollapseBlankRuns(r.name); }},
+    {28, kAll, [](EngineRun& r) { r.name = CollapseBlanks(r.name); }},
     {29, kSmartEngineOnly, [](EngineRun& r) { RunPassAndRetakeTitle(r, GarbageCharactersPass); }},
     {30, kAll, [](EngineRun& r) { r.name = DropBlankBeforeMp3(r.name); }},
     {31, kAll,
      [](EngineRun& r) {
-         if (r.brackets == 0) {
+         if (r.options.brackets == 0) {
              r.name = DropLeadingGroupBrackets(r.name);
          }
      }},
-    {32, kAll, [](EngineRun& r) { r.name = UnderscoreOption(r.name, r.context.underscoreOption); }},
+    {32, kAll,
+     [](EngineRun& r) { r.name = ApplyUnderscoreOption(r.name, r.options.underscoreOption); }},
 };
 static_assert(std::size(kCleaningSteps) == 32);
 
@@ -102,15 +105,17 @@ bool RemovePart(std::string& text, const std::string& part) {
 // After-cleaning step 4: which values the loader is asked for; the text
 // values with the prompt.
 LoaderKey KeyForTheLoader(const EngineRun& run) {
-    const bool loader = run.context.fileInfoLoader;
-    const bool mass = run.method == RenamingMethod::Mass;
+    const bool loader = run.options.fileInfoLoader;
+    const bool mass = run.options.method == RenamingMethod::Mass;
     LoaderKey key;
     key.genre = loader;
-    key.title = key.promptTitle = run.title.empty() && (loader || mass || run.tokens.title);
-    key.artist = key.promptArtist = run.artist.empty() && (loader || mass || run.tokens.artist);
-    key.album = key.promptAlbum = run.album.empty() && (loader || run.tokens.album);
-    key.year = key.promptYear = run.year.empty() && (loader || run.tokens.year);
-    key.track = run.track.empty() && (loader || run.tokens.track);
+    key.title = key.promptTitle =
+        run.values.title.empty() && (loader || mass || run.options.tokens.title);
+    key.artist = key.promptArtist =
+        run.values.artist.empty() && (loader || mass || run.options.tokens.artist);
+    key.album = key.promptAlbum = run.values.album.empty() && (loader || run.options.tokens.album);
+    key.year = key.promptYear = run.values.year.empty() && (loader || run.options.tokens.year);
+    key.track = run.values.track.empty() && (loader || run.options.tokens.track);
     return key;
 }
 
@@ -129,30 +134,30 @@ std::string CleanedNameAsProposal(const std::string& cleaned, const std::string&
     return FitProposedName(proposal);
 }
 
-// The nine steps after the cleaning; returns the proposed name.
-std::string AfterCleaning(EngineRun& run) {
-    RenamingContext& context = run.context;
+// The nine steps after the cleaning.
+Proposal AfterCleaning(EngineRun& run) {
+    const RenameOptions& options = run.options;
     const std::string& oldName = run.oldName;
 
     // 1. The year out of the title.
-    if (!run.year.empty() && RemovePart(run.title, run.year)) {
-        run.title = TrimBlanks(run.title);
+    if (!run.values.year.empty() && RemovePart(run.values.title, run.values.year)) {
+        run.values.title = TrimBlanks(run.values.title);
     }
     // 2. Album brackets.
-    const std::string album = TrimBlanks(run.album);
+    const std::string album = TrimBlanks(run.values.album);
     if (!album.empty() && album[0] == '(') {
-        run.album = album.size() >= 2 ? TrimBlanks(album.substr(1, album.size() - 2)) : "";
+        run.values.album = album.size() >= 2 ? TrimBlanks(album.substr(1, album.size() - 2)) : "";
     }
     // 3. The album out of the title.
-    if (!run.album.empty()) {
-        RemovePart(run.title, run.album);
+    if (!run.values.album.empty()) {
+        RemovePart(run.values.title, run.values.album);
     }
 
     // 4. and 5. The loader fills what the key asks for; an empty key asks for nothing.
     const LoaderKey key = KeyForTheLoader(run);
-    FileInformation fresh;
+    SongValues fresh;
     if (key.AsksForAny()) {
-        LoadFileInformation(context, key, oldName, fresh);
+        LoadFileInformation(run.batch.context.ui, run.batch.tags, key, oldName, fresh);
     }
     if (EndsWithIgnoreAsciiCase(fresh.title, ".mp3")) {
         fresh.title = ToLowerAscii(fresh.title);
@@ -160,97 +165,61 @@ std::string AfterCleaning(EngineRun& run) {
     }
 
     // 6. Merge.
-    const std::pair<std::string*, const std::string*> merged[] = {{&run.title, &fresh.title},
-                                                                  {&run.artist, &fresh.artist},
-                                                                  {&run.album, &fresh.album},
-                                                                  {&run.year, &fresh.year},
-                                                                  {&run.track, &fresh.track}};
-    for (const auto& [value, freshValue] : merged) {
-        if (value->empty() && !freshValue->empty()) {
-            *value = *freshValue;
+    SongValues& values = run.values;
+    for (SongField field : {SongField::Title, SongField::Artist, SongField::Album, SongField::Year,
+                            SongField::Track}) {
+        if (values[field].empty() && !fresh[field].empty()) {
+            values[field] = fresh[field];
         }
     }
-    if (context.fileInfoLoader) {
-        run.genre = fresh.genre;
+    if (options.fileInfoLoader) {
+        values.genre = fresh.genre;
     }
 
     // 7. Capitalisation and trimming; no value outgrows a tag text.
-    run.title = Capitalise(run.title);
-    run.artist = Capitalise(run.artist);
-    run.album = Capitalise(run.album);
-    for (std::string* value :
-         {&run.title, &run.artist, &run.album, &run.year, &run.track, &run.genre}) {
-        *value = Utf8CutBytes(TrimBlanks(*value), kMaxProposedNameBytes);
+    for (SongField field : {SongField::Title, SongField::Artist, SongField::Album}) {
+        values[field] = Capitalise(values[field]);
+    }
+    for (SongField field : {SongField::Title, SongField::Artist, SongField::Album, SongField::Year,
+                            SongField::Track, SongField::Genre}) {
+        values[field] = Utf8CutBytes(TrimBlanks(values[field]), kMaxProposedNameBytes);
     }
 
     // 8. Output.
-    std::string proposal;
-    if (context.useTemplate) {
-        const NameValues values{run.artist, run.title, run.album, run.year, run.track};
-        proposal = FinishProposedName(ExpandTemplate(run.templateText, values, false),
-                                      context.underscoreOption);
-    } else if (run.method == RenamingMethod::Mass) {
-        std::string built = "(" + run.artist + ") - " + run.title;
-        if (run.brackets == 0) {
+    Proposal proposal;
+    if (options.useTemplate) {
+        proposal.name = FinishProposedName(ExpandTemplate(options.templateText, values, false),
+                                           options.underscoreOption);
+    } else if (options.method == RenamingMethod::Mass) {
+        std::string built = "(" + values.artist + ") - " + values.title;
+        if (options.brackets == 0) {
             built = DropLeadingGroupBrackets(built);
         }
-        proposal = FinishProposedName(built, context.underscoreOption);
+        proposal.name = FinishProposedName(built, options.underscoreOption);
     } else {
-        proposal = CleanedNameAsProposal(run.name, oldName);
+        proposal.name = CleanedNameAsProposal(run.name, oldName);
     }
 
     // 9. The table row, genres 1 to 255.
-    if (context.fileInfoLoader) {
-        const FileInformation values{run.title, run.artist, run.album,
-                                     run.year,  run.track,  run.genre};
-        RecordFileInformation(context, oldName, proposal, values, 1);
+    if (options.fileInfoLoader) {
+        proposal.recorded = RecordedValues(values, 1);
     }
     return proposal;
 }
 
 }  // namespace
 
-std::string FitProposedName(const std::string& name) {
-    if (name.size() <= kMaxProposedNameBytes) {
-        return name;
-    }
-    // The ending starts at an ASCII "." so cutting in front of it never
-    // separates the bytes of one character.
-    std::size_t endingBytes = 0;
-    const std::size_t lastDot = name.rfind('.');
-    if (lastDot != std::string::npos && name.size() - lastDot <= 16) {
-        endingBytes = name.size() - lastDot;
-    }
-    const std::string ending = name.substr(name.size() - endingBytes);
-    std::string stem = Utf8CutBytes(std::string_view(name).substr(0, name.size() - endingBytes),
-                                    kMaxProposedNameBytes - endingBytes);
-    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '_')) {
-        stem.pop_back();
-    }
-    return stem + ending;
-}
-
-EngineRun StartRun(RenamingContext& context, const std::string& oldName) {
-    EngineRun run(context, oldName);
-    context.settings.GetBrackets(run.brackets);
-    context.settings.GetRenamingMethod(run.method);
-    context.ReadUseTemplate();
-    if (context.useTemplate) {
-        run.templateText = context.ReadTemplate();
-        run.tokens = FindTemplateTokens(run.templateText);
-        run.needsAlbum = run.tokens.album;
-        run.needsTrack = run.tokens.track;
-    }
-    if (context.fileInfoLoader) {
-        run.needsAlbum = true;
-        run.needsTrack = true;
-    }
+EngineRun StartRun(RenameBatch& batch, const std::string& oldName) {
+    EngineRun run(batch, oldName);
+    const RenameOptions& options = batch.options;
+    run.needsAlbum = options.fileInfoLoader || (options.useTemplate && options.tokens.album);
+    run.needsTrack = options.fileInfoLoader || (options.useTemplate && options.tokens.track);
     return run;
 }
 
-std::string ProposeName(EngineRun& run) {
+Proposal ProposeName(EngineRun& run) {
     for (const CleaningStep& step : kCleaningSteps) {
-        if (step.runsFor == kSmartEngineOnly && run.method != RenamingMethod::SmartEngine) {
+        if (step.runsFor == kSmartEngineOnly && run.options.method != RenamingMethod::SmartEngine) {
             continue;
         }
         step.apply(run);
@@ -260,8 +229,8 @@ std::string ProposeName(EngineRun& run) {
 
 }  // namespace smart
 
-std::string ProposeNameSmart(RenamingContext& context, const std::string& oldName) {
-    smart::EngineRun run = smart::StartRun(context, oldName);
+Proposal ProposeNameSmart(RenameBatch& batch, const std::string& oldName) {
+    smart::EngineRun run = smart::StartRun(batch, oldName);
     return smart::ProposeName(run);
 }
 

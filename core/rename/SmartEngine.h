@@ -11,23 +11,14 @@
 #include <string>
 
 #include "rename/EngineRun.h"
+#include "rename/RenamingMethods.h"
 
 namespace tagnomen::smart {
 
-// The start of a call: the options read from the settings ("UseTemplate"
-// also into the context's copy), no values found yet.
-EngineRun StartRun(RenamingContext& context, const std::string& oldName);
-// The cleaning steps and the nine steps after them; returns the proposed
-// name and leaves the values found in the run.
-std::string ProposeName(EngineRun& run);
-
-// A proposed file name holds at most this many bytes.
-inline constexpr std::size_t kMaxProposedNameBytes = 255;
-
-// Cuts a name longer than kMaxProposedNameBytes at a character boundary just
-// before its ending (the text from its last "." when that is at most 16
-// bytes, as ".mp3"), dropping blanks and underscores left at the cut.
-// Shorter names come back unchanged.
-std::string FitProposedName(const std::string& name);
+// The start of a call: no values found yet.
+EngineRun StartRun(RenameBatch& batch, const std::string& oldName);
+// The cleaning steps and the nine steps after them; returns the proposal
+// and leaves the values found in the run.
+Proposal ProposeName(EngineRun& run);
 
 }  // namespace tagnomen::smart

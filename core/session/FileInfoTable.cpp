@@ -3,53 +3,55 @@
 
 namespace tagnomen {
 
+namespace {
+
+const std::string kNoText;
+const SongValues kNoValues;
+
+}  // namespace
+
 void FileInfoTable::Empty() {
-    for (auto& column : columns_) {
-        std::vector<std::string>().swap(column);
-    }
-    std::vector<std::optional<FileIdentity>>().swap(identities_);
+    std::vector<TableRow>().swap(rows_);
     directory_.clear();
 }
 
-void FileInfoTable::AppendRow(Row row, std::optional<FileIdentity> identity) {
-    for (int c = 0; c < ColumnCount; ++c) {
-        columns_[c].push_back(std::move(row[c]));
-    }
-    identities_.resize(RowCount() - 1);
-    identities_.push_back(identity);
+const std::string& FileInfoTable::FileName(std::size_t row) const {
+    return HasRow(row) ? rows_[row].fileName : kNoText;
 }
 
-const std::string& FileInfoTable::Cell(std::size_t row, Column column) const {
-    static const std::string kEmpty;
-    return row < columns_[column].size() ? columns_[column][row] : kEmpty;
+const std::string& FileInfoTable::Value(std::size_t row, SongField field) const {
+    return HasRow(row) ? rows_[row].values[field] : kNoText;
 }
 
-FileInfoTable::Row FileInfoTable::GetRow(std::size_t row) const {
-    Row result;
-    for (int c = 0; c < ColumnCount; ++c) {
-        result[c] = Cell(row, static_cast<Column>(c));
-    }
-    return result;
+const SongValues& FileInfoTable::Values(std::size_t row) const {
+    return HasRow(row) ? rows_[row].values : kNoValues;
 }
 
-bool FileInfoTable::SetCell(std::size_t row, Column column, std::string text) {
-    if (row >= columns_[column].size()) {
+bool FileInfoTable::SetValue(std::size_t row, SongField field, std::string text) {
+    if (!HasRow(row)) {
         return false;
     }
-    columns_[column][row] = std::move(text);
+    rows_[row].values[field] = std::move(text);
+    return true;
+}
+
+bool FileInfoTable::SetFileName(std::size_t row, std::string name) {
+    if (!HasRow(row)) {
+        return false;
+    }
+    rows_[row].fileName = std::move(name);
     return true;
 }
 
 std::optional<FileIdentity> FileInfoTable::Identity(std::size_t row) const {
-    return row < identities_.size() ? identities_[row] : std::nullopt;
+    return HasRow(row) ? rows_[row].identity : std::nullopt;
 }
 
 bool FileInfoTable::SetIdentity(std::size_t row, std::optional<FileIdentity> identity) {
     if (!HasRow(row)) {
         return false;
     }
-    identities_.resize(RowCount());
-    identities_[row] = identity;
+    rows_[row].identity = identity;
     return true;
 }
 

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The file information table: seven parallel text columns, one row per file
-// of the latest Rename. Row i belongs to entry i of the two lists.
+// The file information table: one row per file of the latest Rename that
+// recorded rows, each holding the file's name and the song values found for
+// it (title, artist, album, year, track "0" for none, genre as a number,
+// "255" for none).
 //
 // The table belongs to the directory it was made from: it holds that
 // directory's absolute path, and each row may hold the identity of the file
 // it was read from, so that a tool can tell a file that is gone or was
-// replaced since (the row's name then names another file, or none).
+// replaced since (the row's name then names another file, or none). It
+// outlives the lists of the Rename that filled it: Save empties the lists and
+// the rows follow the new names.
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -14,43 +18,55 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "tags/SongValues.h"
 
 namespace tagnomen {
 
+// The six song fields a row records, in the order the viewer shows them.
+inline constexpr std::array<SongField, 6> kTableFields = {
+    SongField::Title, SongField::Artist, SongField::Album,
+    SongField::Year,  SongField::Track,  SongField::Genre,
+};
+
+struct TableRow {
+    std::string fileName;
+    // The comment is not part of the table and stays empty.
+    SongValues values;
+    // The identity of the file the row was read from, as it was when the row
+    // was recorded (lstat of its name); nothing when it was not known.
+    std::optional<FileIdentity> identity;
+};
+
 class FileInfoTable {
   public:
-    enum Column { FileName, Title, Artist, Album, Year, Track, Genre, ColumnCount };
-    using Row = std::array<std::string, ColumnCount>;
-
-    // All seven columns to zero rows, their storage released; the directory
-    // and the identities go with them.
+    // Every row to nothing, its storage released; the directory goes too.
     void Empty();
-    // The number of rows is the size of the file-name column.
-    std::size_t RowCount() const { return columns_[FileName].size(); }
-    bool HasRow(std::size_t row) const { return row < RowCount(); }
-    void AppendRow(Row row, std::optional<FileIdentity> identity = std::nullopt);
+    std::size_t RowCount() const { return rows_.size(); }
+    bool HasRow(std::size_t row) const { return row < rows_.size(); }
+    void AppendRow(TableRow row) { rows_.push_back(std::move(row)); }
+    const std::vector<TableRow>& Rows() const { return rows_; }
+
     // Empty text for a row that does not exist.
-    const std::string& Cell(std::size_t row, Column column) const;
-    Row GetRow(std::size_t row) const;
-    // Replace one cell / the file name of an existing row; false when the row does not exist.
-    bool SetCell(std::size_t row, Column column, std::string text);
-    bool SetFileName(std::size_t row, std::string name) {
-        return SetCell(row, FileName, std::move(name));
-    }
+    const std::string& FileName(std::size_t row) const;
+    const std::string& Value(std::size_t row, SongField field) const;
+    // The song values of a row; all empty for a row that does not exist.
+    const SongValues& Values(std::size_t row) const;
+    // Replace one value / the file name / all values of an existing row;
+    // false when the row does not exist.
+    bool SetValue(std::size_t row, SongField field, std::string text);
+    bool SetFileName(std::size_t row, std::string name);
 
     // The absolute path of the directory the rows were read from; empty for a
     // table that was not recorded by a Rename (it then goes with the lists).
     const std::string& Directory() const { return directory_; }
     void SetDirectory(std::string directory) { directory_ = std::move(directory); }
-    // The identity of the file a row was read from, as it was when the row
-    // was recorded (lstat of its name); nothing when it was not known.
+    // Nothing for a row that does not exist or whose file was not known.
     std::optional<FileIdentity> Identity(std::size_t row) const;
     // False when the row does not exist.
     bool SetIdentity(std::size_t row, std::optional<FileIdentity> identity);
 
   private:
-    std::array<std::vector<std::string>, ColumnCount> columns_;
-    std::vector<std::optional<FileIdentity>> identities_;
+    std::vector<TableRow> rows_;
     std::string directory_;
 };
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The answers a person gave "for the rest of this Rename": the renaming
-// context keeps them until the Rename ends (rename/RenameQuestions asks and
-// remembers).
+// The answers a person gave "for the rest of this Rename": the Rename's batch
+// keeps them until it ends (rename/RenameQuestions asks and remembers).
 #include <optional>
 
 #include "platform/Ui.h"

@@ -3,20 +3,18 @@
 // The renaming context: the state one session of the program shares, owned
 // by the Workbench for its whole life and passed by reference to every
 // renaming method, to Save and Undo and to every tool. What belongs to one
-// call alone lives elsewhere: the smart engine's working values in its
+// call alone lives elsewhere: what one Rename reads and remembers in its
+// batch (rename/RenameBatch.h), the smart engine's working values in its
 // engine run (rename/EngineRun.h), the open undo file in Save and Undo.
 #include <string>
 
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
 #include "session/FileInfoTable.h"
-#include "session/RememberedAnswers.h"
 #include "settings/SettingsStore.h"
 #include "tags/TagSupport.h"
 
 namespace tagnomen {
-
-class TagReadAhead;
 
 // The copies of the text settings that the renaming context keeps.
 struct SettingsCaches {
@@ -54,9 +52,6 @@ struct RenamingContext {
     // copy of the program may have changed it in the meantime.
     std::string listedDirectory;
 
-    // Answers the person gave for the rest of the running Rename.
-    RememberedAnswers remembered;
-
     // Copies of the settings, set at start-up and by the menu commands.
     // "UnderscoreOption" keeps its number: 1 turns blanks into "_", 0 "_"
     // into blanks, and any other number does neither.
@@ -74,11 +69,6 @@ struct RenamingContext {
     // "ReadAheadThreads": the workers that read tags ahead of a Rename or
     // the cleaner; 0 reads every file only when it is its turn.
     int readAheadThreads = 16;
-    // While a Rename runs: the tags of its files, read ahead.
-    TagReadAhead* readAhead = nullptr;
-
-    // Set by Rename before its first file; cleared by the first recorded row.
-    bool tableResetFlag = false;
     FileInfoTable table;
 };
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/Text.h"
+#include "tags/Id3v2Frame.h"
 #include "tags/Id3v2Header.h"
 #include "tags/TagFile.h"
 #include "tags/ValueStartRule.h"
@@ -181,8 +182,9 @@ int Id3v2Record::ReadBasic(const TagFile& file) {
 
     // The frame walk. Positions are 64-bit, so no frame size can wrap them;
     // reads outside the file come back short and leave zeros.
+    // The old reader takes every frame size as a plain number, version 4 too.
     const bool shortIds = majorVersion == 2;
-    const std::size_t headerBytes = shortIds ? 6 : 10;
+    const std::size_t headerBytes = Id3v2FrameHeader::Bytes(majorVersion);
     std::int64_t position = kId3v2HeaderBytes;
     while (position < tagSize && position < file.Length()) {
         unsigned char frameHeader[10] = {};
@@ -190,21 +192,14 @@ int Id3v2Record::ReadBasic(const TagFile& file) {
         if (frameHeader[0] < 'A' || frameHeader[0] > 'Z') {
             break;  // padding, or a damaged frame header
         }
-        std::uint64_t size = 0;
-        if (shortIds) {
-            size = (std::uint64_t{frameHeader[3]} << 16) | (std::uint64_t{frameHeader[4]} << 8) |
-                   frameHeader[5];
-        } else {
-            size = (std::uint64_t{frameHeader[4]} << 24) | (std::uint64_t{frameHeader[5]} << 16) |
-                   (std::uint64_t{frameHeader[6]} << 8) | frameHeader[7];
-        }
+        const Id3v2FrameHeader header = Id3v2FrameHeader::Parse(frameHeader, majorVersion, true);
+        const std::uint64_t size = header.size;
         const std::int64_t dataPosition = position + static_cast<std::int64_t>(headerBytes);
         ValueSlot buffer{};
         file.ReadAt(dataPosition, buffer.data(),
                     static_cast<std::size_t>(std::min<std::uint64_t>(size, kSlotBytes)));
         buffer[kSlotBytes - 1] = 0;
-        const std::string_view id(reinterpret_cast<const char*>(frameHeader), shortIds ? 3 : 4);
-        const int row = FindFrameRow(id, shortIds);
+        const int row = FindFrameRow(header.id, shortIds);
         if (row >= 0 && buffer[0] == 0x00) {
             block.slots[static_cast<std::size_t>(row)] = buffer;
         }

@@ -30,15 +30,6 @@ TagReadAhead::Limits Capped(TagReadAhead::Limits limits) {
 
 }  // namespace
 
-FileTags ReadFileTags(const std::string& path, TagSupport support) {
-    FileTags tags(support);
-    const TagFile file(path);
-    tags.stamp = file.Stamp();
-    tags.id3v2Result = tags.id3v2.ReadTag(file);
-    tags.id3v1.ReadTag(file);
-    return tags;
-}
-
 TagReadAhead::TagReadAhead(std::string directory, std::vector<std::string> names,
                            TagSupport support, Limits limits)
     : directory_(std::move(directory)),

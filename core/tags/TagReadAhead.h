@@ -31,27 +31,16 @@
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
 #include "tags/TagFile.h"
+#include "tags/TagSource.h"
 #include "tags/TagSupport.h"
 
 namespace tagnomen {
-
-// Both tags of one file, as ReadTags gives them.
-struct FileTags {
-    explicit FileTags(TagSupport support) : id3v1(support), id3v2(support) {}
-    Id3v1Record id3v1;
-    Id3v2Record id3v2;
-    int id3v2Result = 0;
-    FileStamp stamp;
-};
-
-// Both tags of the file at `path`, read through one open.
-FileTags ReadFileTags(const std::string& path, TagSupport support);
 
 // Starts a thread that runs `work`. Like std::thread's constructor, it throws
 // std::system_error when the system refuses the thread.
 using ThreadStarter = std::function<std::thread(std::function<void()> work)>;
 
-class TagReadAhead {
+class TagReadAhead final : public TagSource {
   public:
     // More workers than this only take turns on the cores and the disk; a
     // stored setting of a million would otherwise start a thread per file.
@@ -67,14 +56,14 @@ class TagReadAhead {
     // absolute path) in order.
     TagReadAhead(std::string directory, std::vector<std::string> names, TagSupport support,
                  Limits limits);
-    ~TagReadAhead();
+    ~TagReadAhead() override;
     TagReadAhead(const TagReadAhead&) = delete;
     TagReadAhead& operator=(const TagReadAhead&) = delete;
 
     // The tags of the file of that name, read ahead when it is one of the
     // list (waiting for its worker when needed) and read now otherwise, or
     // when it changed since it was read ahead.
-    FileTags Take(const std::string& name);
+    FileTags Take(const std::string& name) override;
 
     // The most parsed files held at once, for the benchmarks.
     std::size_t PeakHeld() const;

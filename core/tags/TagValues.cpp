@@ -21,19 +21,19 @@ std::uint8_t Id3v1Byte(int number) {
 
 }  // namespace
 
-bool FitsId3v1Widths(const TagValues& values) {
+bool FitsId3v1Widths(const SongValues& values) {
     return Utf8Length(values.title) <= kId3v1TextCharacters &&
            Utf8Length(values.artist) <= kId3v1TextCharacters &&
            Utf8Length(values.album) <= kId3v1TextCharacters &&
            Utf8Length(values.comment) <= kId3v1CommentCharacters;
 }
 
-bool TextsFitLatin1(const TagValues& values) {
+bool TextsFitLatin1(const SongValues& values) {
     return FitsLatin1(values.title) && FitsLatin1(values.artist) && FitsLatin1(values.album) &&
            FitsLatin1(values.comment);
 }
 
-void SetValues(Id3v2Record& tag, const TagValues& values) {
+void SetValues(Id3v2Record& tag, const SongValues& values) {
     tag.SetTitle(values.title);
     tag.SetArtist(values.artist);
     tag.SetAlbum(values.album);
@@ -43,7 +43,7 @@ void SetValues(Id3v2Record& tag, const TagValues& values) {
     tag.SetComment(values.comment);
 }
 
-void SetTexts(Id3v1Record& tag, const TagValues& values) {
+void SetTexts(Id3v1Record& tag, const SongValues& values) {
     tag.SetTitle(values.title);
     tag.SetArtist(values.artist);
     tag.SetAlbum(values.album);
@@ -51,7 +51,7 @@ void SetTexts(Id3v1Record& tag, const TagValues& values) {
     tag.SetComment(values.comment);
 }
 
-std::string Id3v1BlockOf(const TagValues& values, int trackNumber, int genreNumber) {
+std::string Id3v1BlockOf(const SongValues& values, int trackNumber, int genreNumber) {
     Id3v1Record tag;
     tag.Reset();
     SetTexts(tag, values);

@@ -28,7 +28,7 @@ std::string DigitsOf(const std::string& text) {
 }  // namespace
 
 FileInfoEditorModel::FileInfoEditorModel(Ui& ui, EditorMode mode, std::string tagLabel,
-                                         std::string shownName, EditorValues values)
+                                         std::string shownName, SongValues values)
     : ui_(ui),
       mode_(mode),
       tagLabel_(std::move(tagLabel)),

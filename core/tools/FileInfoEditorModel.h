@@ -23,10 +23,6 @@ class Ui;
 
 enum class EditorMode { Table = 0, Tag = 1 };
 
-// The seven values the editor works on, as text; the editor hands back the
-// track as "0" or empty for none and the genre as its number, "255" for none.
-using EditorValues = TagValues;
-
 // The edits of the dialog, top to bottom (the genre is a list).
 enum class EditorField { Title, Artist, Album, Year, Track, Comment };
 
@@ -43,7 +39,7 @@ class FileInfoEditorModel {
     // shown empty and the genre list selects the given genre only when it is
     // not 0 ("Blues") and lies inside the genre table.
     FileInfoEditorModel(Ui& ui, EditorMode mode, std::string tagLabel, std::string shownName,
-                        EditorValues values);
+                        SongValues values);
 
     EditorMode Mode() const { return mode_; }
     const char* Title() const;
@@ -103,7 +99,7 @@ class FileInfoEditorModel {
 
     // The values the dialog hands back: after OK the edited ones (in table
     // mode with the comment it was given), otherwise those it was given.
-    const EditorValues& Result() const { return accepted_ ? edited_ : given_; }
+    const SongValues& Result() const { return accepted_ ? edited_ : given_; }
 
   private:
     std::string& Edit(Field field) { return texts_[static_cast<int>(field)]; }
@@ -114,8 +110,8 @@ class FileInfoEditorModel {
     EditorMode mode_;
     std::string tagLabel_;
     std::string shownName_;
-    EditorValues given_;
-    EditorValues edited_;
+    SongValues given_;
+    SongValues edited_;
     std::string texts_[kFieldCount];
     std::size_t openedLength_[kFieldCount] = {};
     // Values entered whole that their edits could not hold.

@@ -31,15 +31,28 @@ std::size_t FileInfoViewerModel::RowCount() const {
     return table_.RowCount();
 }
 
+int FileInfoViewerModel::ColumnOf(SongField field) {
+    for (std::size_t i = 0; i < kTableFields.size(); ++i) {
+        if (kTableFields[i] == field) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return kFileNameColumn;
+}
+
 std::string FileInfoViewerModel::CellText(std::size_t row, int column) const {
     if (column < 0 || column >= kColumnCount) {
         return {};
     }
-    const std::string& text = table_.Cell(row, static_cast<FileInfoTable::Column>(column));
-    if (column == FileInfoTable::Track) {
+    if (column == kFileNameColumn) {
+        return table_.FileName(row);
+    }
+    const SongField field = kTableFields[static_cast<std::size_t>(column - 1)];
+    const std::string& text = table_.Value(row, field);
+    if (field == SongField::Track) {
         return LeadingInteger(text) == 0 ? std::string() : text;
     }
-    if (column == FileInfoTable::Genre) {
+    if (field == SongField::Genre) {
         return GenreName(LeadingInteger(text));
     }
     return text;
@@ -55,21 +68,15 @@ bool FileInfoViewerModel::EditSelected() {
         return false;
     }
     const auto row = static_cast<std::size_t>(selected_);
-    const FileInfoTable::Row cells = table_.GetRow(row);
-    FileInfoEditorModel editor(
-        ui_, EditorMode::Table, std::string(), cells[FileInfoTable::FileName],
-        {cells[FileInfoTable::Title], cells[FileInfoTable::Artist], cells[FileInfoTable::Album],
-         cells[FileInfoTable::Year], cells[FileInfoTable::Track], cells[FileInfoTable::Genre], ""});
+    FileInfoEditorModel editor(ui_, EditorMode::Table, std::string(), table_.FileName(row),
+                               table_.Values(row));
     const bool confirmed = ui_.RunFileInfoEditor(editor) && editor.Accepted();
     // Whatever the editor returned, its values go back into the row: after
     // Cancel they are the row's own, so the row is unchanged.
-    const EditorValues& values = editor.Result();
-    table_.SetCell(row, FileInfoTable::Title, values.title);
-    table_.SetCell(row, FileInfoTable::Artist, values.artist);
-    table_.SetCell(row, FileInfoTable::Album, values.album);
-    table_.SetCell(row, FileInfoTable::Year, values.year);
-    table_.SetCell(row, FileInfoTable::Track, values.track);
-    table_.SetCell(row, FileInfoTable::Genre, values.genre);
+    const SongValues& values = editor.Result();
+    for (SongField field : kTableFields) {
+        table_.SetValue(row, field, values[field]);
+    }
     return confirmed;
 }
 

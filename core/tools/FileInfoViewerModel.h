@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <string>
 
+#include "tags/SongValues.h"
+
 namespace tagnomen {
 
 class FileInfoTable;
@@ -18,6 +20,9 @@ class FileInfoViewerModel {
   public:
     static constexpr int kColumnCount = 7;
     static constexpr int kNoRow = -1;
+    // Column 0 shows the file name, the others the table's six fields.
+    static constexpr int kFileNameColumn = 0;
+    static int ColumnOf(SongField field);
 
     struct Column {
         const char* header;

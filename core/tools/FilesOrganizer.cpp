@@ -105,19 +105,19 @@ char32_t UpperCode(char32_t c) {
     return c;
 }
 
-std::string ValueFor(const FileInfoTable::Row& row, SortMethod method) {
+std::string ValueFor(const SongValues& values, SortMethod method) {
     switch (method) {
         case SortMethod::Title:
-            return row[FileInfoTable::Title];
+            return values.title;
         case SortMethod::Artist:
-            return row[FileInfoTable::Artist];
+            return values.artist;
         case SortMethod::Album:
-            return row[FileInfoTable::Album];
+            return values.album;
         case SortMethod::Year:
-            return row[FileInfoTable::Year];
+            return values.year;
         case SortMethod::Genre:
             // Text that does not begin with a number reads as genre 0.
-            return GenreName(LeadingInteger(row[FileInfoTable::Genre]));
+            return GenreName(LeadingInteger(values.genre));
         case SortMethod::None:
             break;
     }
@@ -152,7 +152,7 @@ bool ReadyFolder(const std::string& folder) {
 // the file the row was read from, and never over a file in the folder.
 int MoveRow(const FileInfoTable& table, std::size_t row, const std::string& source,
             const std::string& target) {
-    const std::string& fileName = table.Cell(row, FileInfoTable::FileName);
+    const std::string& fileName = table.FileName(row);
     if (!IsBareFileName(fileName)) {
         return EINVAL;
     }
@@ -180,8 +180,8 @@ std::string UpperCaseCharacter(const std::string& character) {
     return EncodeOne(UpperCode(code));
 }
 
-std::string FolderNameFor(const FileInfoTable::Row& row, const OrganizeRule& rule) {
-    std::string name = ValueFor(row, rule.method);
+std::string FolderNameFor(const SongValues& values, const OrganizeRule& rule) {
+    std::string name = ValueFor(values, rule.method);
     if (ByInitial(rule)) {
         name = UpperCaseCharacter(Utf8Left(name, 1));
     }
@@ -214,12 +214,12 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
 
     context.ui.OpenProgressWindow("Organizing your Mp3 Files...");
     for (std::size_t i = 0; i < table.RowCount(); ++i) {
-        const FileInfoTable::Row row = table.GetRow(i);
-        const std::string& fileName = row[FileInfoTable::FileName];
+        const TableRow row = table.Rows()[i];
+        const std::string& fileName = row.fileName;
         if (beforeRow) {
             beforeRow(i, fileName);
         }
-        const std::string folderName = FolderNameFor(row, rule);
+        const std::string folderName = FolderNameFor(row.values, rule);
         if (folderName.empty()) {
             ++result.skipped;
             continue;

@@ -21,7 +21,7 @@ struct RenamingContext;
 // year text, or the genre's name. Each "/" becomes "-", and a name cut to
 // 255 bytes on a character boundary. Empty (the file stays where it is) when
 // the value is empty or the name would be "." or "..".
-std::string FolderNameFor(const FileInfoTable::Row& row, const OrganizeRule& rule);
+std::string FolderNameFor(const SongValues& values, const OrganizeRule& rule);
 
 // Upper-cases one UTF-8 character (ASCII, Latin-1, Latin Extended-A, Greek
 // and Cyrillic letters); other text comes back unchanged.

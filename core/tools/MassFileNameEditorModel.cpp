@@ -75,12 +75,11 @@ void MassFileNameEditorModel::Choose(AddPosition position) {
 }
 
 bool MassFileNameEditorModel::Accept() {
-    set_.renamedSelected.resize(set_.renamedNames.size(), false);
-    for (std::size_t i = 0; i < set_.renamedNames.size(); ++i) {
-        if (!set_.renamedSelected[i]) {
+    for (std::size_t i = 0; i < set_.ProposalCount(); ++i) {
+        if (!set_.IsSelected(i)) {
             continue;
         }
-        const std::string& name = set_.renamedNames[i];
+        const std::string& name = set_.Proposal(i);
         bool tokenFound = true;
         std::string rebuilt = AddTextToName(name, text_, position_, token_, tokenFound);
         if (!tokenFound) {
@@ -93,8 +92,8 @@ bool MassFileNameEditorModel::Accept() {
                    MessageIcon::Stop);
             continue;
         }
-        set_.renamedNames[i] = std::move(rebuilt);
-        set_.renamedSelected[i] = false;
+        set_.SetProposal(i, std::move(rebuilt));
+        set_.SetSelected(i, false);
     }
     accepted_ = true;
     return true;

@@ -9,7 +9,7 @@
 namespace tagnomen {
 
 class Ui;
-struct WorkingSet;
+class WorkingSet;
 
 // The radio buttons of "Add the text at :".
 enum class AddPosition { Beginning = 1, End = 2, AfterToken = 3 };

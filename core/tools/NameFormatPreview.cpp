@@ -3,6 +3,7 @@
 
 #include "rename/FileInfoLoader.h"
 #include "session/RenamingContext.h"
+#include "tags/TagSource.h"
 
 namespace tagnomen {
 
@@ -19,23 +20,29 @@ std::string Preferred(const std::string& id3v1, const std::string& id3v2, const 
 
 PreviewSample LoadPreviewSample(RenamingContext& context, const std::string& fileName) {
     if (fileName.empty()) {
-        return {"", {"Artist", "Song Name", "Album", "2001", "1"}};
+        return {"",
+                {.title = "Song Name",
+                 .artist = "Artist",
+                 .album = "Album",
+                 .year = "2001",
+                 .track = "1"}};
     }
+    DirectTagSource source(WorkDirectory(context), context.Support());
     TagCandidates tags;
-    ReadTagCandidates(context, fileName, tags);
-    const FileInformation& v1 = tags.id3v1;
-    const FileInformation& v2 = tags.id3v2;
+    ReadTagCandidates(source, fileName, tags);
+    const SongValues& v1 = tags.id3v1;
+    const SongValues& v2 = tags.id3v2;
     return {fileName,
-            {Preferred(v1.artist, v2.artist, "Unknown Artist"),
-             Preferred(v1.title, v2.title, "Unknown Title"),
-             Preferred(v1.album, v2.album, "Unknown Album"),
-             Preferred(v1.year, v2.year, "Unknown Year"),
-             Preferred(v1.track, v2.track, "Unknown Track")}};
+            {.title = Preferred(v1.title, v2.title, "Unknown Title"),
+             .artist = Preferred(v1.artist, v2.artist, "Unknown Artist"),
+             .album = Preferred(v1.album, v2.album, "Unknown Album"),
+             .year = Preferred(v1.year, v2.year, "Unknown Year"),
+             .track = Preferred(v1.track, v2.track, "Unknown Track")}};
 }
 
 std::string PreviewName(const PreviewSample& sample, bool useTemplate,
                         const std::string& templateText, int brackets, int underscoreOption) {
-    const NameValues& values = sample.values;
+    const SongValues& values = sample.values;
     const std::string name = useTemplate ? ExpandTemplate(templateText, values, true)
                                          : FixedFormat(values.artist, values.title, brackets);
     return FinishProposedName(name, underscoreOption);

@@ -14,7 +14,7 @@ struct RenamingContext;
 
 struct PreviewSample {
     std::string fileName;  // empty for the example values
-    NameValues values;     // "Unknown ..." where the file has no value
+    SongValues values;     // "Unknown ..." where the file has no value
 };
 
 // Reads the file's tags from the work directory; an empty name gives the example.

@@ -38,24 +38,25 @@ constexpr const char* kQuestion =
 // What one file gets: the table row's values, the comment kept from the file.
 // With full support the six "Unknown ..." placeholders are values the file
 // does not have: they go into no tag.
-TagValues ValuesOf(const FileInfoTable& table, std::size_t row, std::string comment,
-                   bool fullSupport) {
-    auto cell = [&](FileInfoTable::Column column) {
-        const std::string& text = table.Cell(row, column);
-        return fullSupport && IsMissingValue(text) ? std::string() : text;
-    };
-    return {cell(FileInfoTable::Title), cell(FileInfoTable::Artist), cell(FileInfoTable::Album),
-            cell(FileInfoTable::Year),  cell(FileInfoTable::Track),  cell(FileInfoTable::Genre),
-            std::move(comment)};
+SongValues ValuesOf(const FileInfoTable& table, std::size_t row, std::string comment,
+                    bool fullSupport) {
+    SongValues values = table.Values(row);
+    for (SongField field : kSongFields) {
+        if (fullSupport && IsMissingValue(values[field])) {
+            values[field].clear();
+        }
+    }
+    values.comment = std::move(comment);
+    return values;
 }
 
-bool FitsId3v1(const TagValues& v, bool fullSupport) {
+bool FitsId3v1(const SongValues& v, bool fullSupport) {
     // ID3v1 writes "?" for what ISO-8859-1 lacks; with full support such a
     // value also goes into an ID3v2 tag, so that no character is lost.
     return FitsId3v1Widths(v) && (!fullSupport || TextsFitLatin1(v));
 }
 
-std::string CleanId3v1Block(const TagValues& v, bool fullSupport) {
+std::string CleanId3v1Block(const SongValues& v, bool fullSupport) {
     // With full support a genre named by text gets its number from the table,
     // and 255 when it has none, never 0 ("Blues") for a text without digits.
     return Id3v1BlockOf(v, std::max(0, LeadingInteger(v.track)),
@@ -74,7 +75,7 @@ bool HasKeptFrames(const Id3v2Record& v2) {
 // The new ID3v2 tag: the table's values as fresh text frames (with full
 // support beside the old tag's pictures and lyrics); none when everything
 // fits ID3v1 and nothing is to be kept.
-TagEdit::Id3v2Builder Id3v2BuilderOf(const TagValues& v, TagSupport support, bool needed) {
+TagEdit::Id3v2Builder Id3v2BuilderOf(const SongValues& v, TagSupport support, bool needed) {
     return [v, support, needed](std::string_view oldTag,
                                 std::string& reason) -> std::optional<std::string> {
         if (!needed) {
@@ -151,7 +152,7 @@ void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t in
     } else if (v1.tagPresent == 1 && !v1.comment.empty()) {
         comment = v1.comment;
     }
-    const TagValues values = ValuesOf(context.table, index, std::move(comment), full);
+    const SongValues values = ValuesOf(context.table, index, std::move(comment), full);
     const bool needsId3v2 = !FitsId3v1(values, full) || (full && HasKeptFrames(v2));
 
     TagEdit edit;
@@ -197,7 +198,7 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
     std::vector<std::string> names;
     names.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-        names.push_back(fromList ? oldNames[i] : table.Cell(i, FileInfoTable::FileName));
+        names.push_back(fromList ? oldNames[i] : table.FileName(i));
     }
     context.ui.OpenProgressWindow("Cleaning your Mp3 File's TAGs...");
     {
@@ -229,7 +230,7 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
 
 CommandResult RunTagCleaner(RenamingContext& context, const WorkingSet& set) {
     const bool tableLoaded = context.table.RowCount() != 0;
-    const CleanResult result = CleanTags(context, set.oldNames);
+    const CleanResult result = CleanTags(context, set.OldNames());
     if (!result.ran) {
         return tableLoaded ? CommandResult::Cancelled() : CommandResult::Refused();
     }

@@ -124,9 +124,9 @@ TagEditorSides ReadSides(RenamingContext& context, const std::string& oldName) {
 // Full support: only the values that differ from what the ID3v2 tag said
 // are set; every other frame stays exactly as it was ("9/12" in TRCK, a
 // genre named by text, the encoding of a title).
-void SetChangedValues(Id3v2Record& v2, const TagEditorSides& sides, const EditorValues& values,
+void SetChangedValues(Id3v2Record& v2, const TagEditorSides& sides, const SongValues& values,
                       bool genreChanged) {
-    const EditorValues& old = sides.id3v2;
+    const SongValues& old = sides.id3v2;
     const bool had = sides.id3v2There;
     auto changed = [had](const std::string& before, const std::string& after) {
         return !had || before != after;
@@ -159,7 +159,7 @@ void SetChangedValues(Id3v2Record& v2, const TagEditorSides& sides, const Editor
 struct EditorWrite {
     bool id3v1 = false;
     bool id3v2 = false;
-    EditorValues values;
+    SongValues values;
     int genreNumber = 255;  // the ID3v1 genre byte
     bool genreChanged = true;
 };
@@ -231,11 +231,11 @@ bool WriteTags(RenamingContext& context, const std::string& oldName, const std::
 }
 
 // Which tags the edited values go to, and the genre each gets.
-EditorWrite PlanWrite(const TagEditorSides& sides, const EditorValues& opened,
+EditorWrite PlanWrite(const TagEditorSides& sides, const SongValues& opened,
                       const FileInfoEditorModel& editor, int openedGenreIndex, bool fullSupport) {
     EditorWrite write;
     write.values = editor.Result();
-    const EditorValues& v = write.values;
+    const SongValues& v = write.values;
     write.genreNumber = LeadingInteger(v.genre);
     if (!fullSupport) {
         // ID3v1 is always written; ID3v2 when the file had one or a value does not fit.
@@ -262,11 +262,11 @@ EditorWrite PlanWrite(const TagEditorSides& sides, const EditorValues& opened,
 
 }  // namespace
 
-EditorValues ReconcileTagValues(Ui& ui, const std::string& shownName, const TagEditorSides& sides) {
-    const EditorValues& a = sides.id3v1;
-    const EditorValues& b = sides.id3v2;
+SongValues ReconcileTagValues(Ui& ui, const std::string& shownName, const TagEditorSides& sides) {
+    const SongValues& a = sides.id3v1;
+    const SongValues& b = sides.id3v2;
     Reconciler reconcile(ui, shownName);
-    EditorValues result;
+    SongValues result;
     result.title = reconcile.Text("Title - Song Name", a.title, b.title, true);
     result.artist = reconcile.Text("Artist - Author", a.artist, b.artist, true);
     result.album = reconcile.Text("Album", a.album, b.album, true);
@@ -293,7 +293,7 @@ std::string TagLabel(bool id3v1There, bool id3v2There) {
 CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
                            const std::string& shownName) {
     const TagEditorSides sides = ReadSides(context, oldName);
-    const EditorValues opened = ReconcileTagValues(context.ui, shownName, sides);
+    const SongValues opened = ReconcileTagValues(context.ui, shownName, sides);
 
     FileInfoEditorModel editor(context.ui, EditorMode::Tag,
                                TagLabel(sides.id3v1There, sides.id3v2There), shownName, opened);

@@ -21,8 +21,8 @@ class Ui;
 // tag that is not there; the track as decimal text, the ID3v1 genre byte as
 // its number 0..255, the ID3v2 genre text as read.
 struct TagEditorSides {
-    EditorValues id3v1;
-    EditorValues id3v2;
+    SongValues id3v1;
+    SongValues id3v2;
     bool id3v1There = false;
     bool id3v2There = false;
     // The file's front cover (or first picture) as stored, empty for none;
@@ -32,7 +32,7 @@ struct TagEditorSides {
 
 // Reconciles the two sides in the order title, artist, album, year, track,
 // genre, comment; the prompt shows the shown name.
-EditorValues ReconcileTagValues(Ui& ui, const std::string& shownName, const TagEditorSides& sides);
+SongValues ReconcileTagValues(Ui& ui, const std::string& shownName, const TagEditorSides& sides);
 
 // "Uses ID3 TAGv1 and TAGv2", "Uses ID3 TAGv1", "Uses ID3 TAGv2" or "Not Uses ID3 TAG".
 std::string TagLabel(bool id3v1There, bool id3v2There);

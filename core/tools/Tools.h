@@ -9,7 +9,7 @@
 namespace tagnomen {
 
 struct RenamingContext;
-struct WorkingSet;
+class WorkingSet;
 
 // The preview shows the name for previewFile (none: example values).
 void RunNameFormatDialog(RenamingContext& context, const std::string& previewFile);

@@ -12,9 +12,11 @@
 
 #include "ScriptedUi.h"
 #include "rename/NameTemplate.h"
+#include "rename/RenameBatch.h"
 #include "rename/SmartEngine.h"
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
+#include "tags/TagSource.h"
 
 namespace {
 
@@ -92,10 +94,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RenamingContext context(store, ui);
     context.underscoreOption = (settings & 16) ? 1 : 0;
     context.fileInfoLoader = (settings & 32) != 0;
-    context.tableResetFlag = true;
-
-    smart::EngineRun run = smart::StartRun(context, oldName);
-    const std::string proposal = smart::ProposeName(run);
+    DirectTagSource tags(WorkDirectory(context), context.Support());
+    RenamingMethod method = RenamingMethod::SmartEngine;
+    store.GetRenamingMethod(method);
+    RenameBatch batch(context, ReadRenameOptions(context, method), tags);
+    smart::EngineRun run = smart::StartRun(batch, oldName);
+    const std::string proposal = smart::ProposeName(run).name;
     if (proposal.size() > 255) {
         Fail("proposal longer than 255 bytes", oldName, proposal);
     }
@@ -105,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ValidUtf8(oldName) && !ValidUtf8(proposal)) {
         Fail("UTF-8 broken", oldName, proposal);
     }
-    for (const std::string* value :
-         {&run.title, &run.artist, &run.album, &run.year, &run.track, &run.genre}) {
+    for (const std::string* value : {&run.values.title, &run.values.artist, &run.values.album,
+                                     &run.values.year, &run.values.track, &run.values.genre}) {
         if (value->size() > 255) {
             Fail("value longer than 255 bytes", oldName, *value);
         }

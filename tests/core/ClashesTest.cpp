@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include "WorkingSetLists.h"
 #include "app/Clashes.h"
 #include "session/WorkingSet.h"
 
@@ -32,8 +33,7 @@ TEST(ClashesTest, ProposalsMeetingAnotherProposalOrAFileThatStays) {
     };
     for (const Case& c : cases) {
         WorkingSet set;
-        set.oldNames = c.oldNames;
-        set.renamedNames = c.renamedNames;
+        testing::SetLists(set, c.oldNames, c.renamedNames);
         std::vector<std::pair<std::size_t, std::size_t>> pairs;
         for (const ClashPair& clash : FindClashes(set)) {
             pairs.emplace_back(clash.first, clash.second);

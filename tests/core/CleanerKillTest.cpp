@@ -15,6 +15,7 @@
 
 #include "ChildProcess.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TagsTestBytes.h"
 #include "TempDir.h"
 #include "session/RenamingContext.h"
@@ -58,7 +59,8 @@ void CleanInChild(const std::string& dir, int files,
         RenamingContext context(store, ui);
         context.fullTagSupport = true;
         for (int i = 0; i < files; ++i) {
-            context.table.AppendRow({NameOf(i), "New Title", "Artist", "Album", "2001", "3", "17"});
+            context.table.AppendRow(
+                testing::RowOf({NameOf(i), "New Title", "Artist", "Album", "2001", "3", "17"}));
         }
         CleanTags(context, {});
         return 0;

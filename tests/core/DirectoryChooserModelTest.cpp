@@ -295,7 +295,7 @@ TEST_F(DirectoryChooserModelTest, DirectoryCommandListsTheFolderChosenInTheTree)
     std::string stored;
     store_.GetPathToWork(stored);
     EXPECT_EQ(stored, home_ / "Music");
-    EXPECT_EQ(workbench.Set().oldNames, (std::vector<std::string>{"A.MP3", "b.mp3"}));
+    EXPECT_EQ(workbench.Set().OldNames(), (std::vector<std::string>{"A.MP3", "b.mp3"}));
 }
 
 }  // namespace

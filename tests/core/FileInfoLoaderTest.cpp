@@ -2,6 +2,7 @@
 // The file information loader: reconciling the two tags of a file, and
 // reading them from files of the work directory.
 #include "rename/FileInfoLoader.h"
+#include "tags/TagSource.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,8 @@ using testing::Id3v2Bytes;
 using testing::Mp3Bytes;
 using testing::V1Tag;
 
-const FileInformation kPlaceholders{"Unknown Title", "Unknown Artist", "Unknown Album",
-                                    "Unknown Year",  "Unknown Track",  "Unknown Genre"};
+const SongValues kPlaceholders{"Unknown Title", "Unknown Artist", "Unknown Album",
+                               "Unknown Year",  "Unknown Track",  "Unknown Genre"};
 constexpr const char* kAllSix = "TIT1ART1ALB1YEA1TRCGEN";
 
 // The loader key written as tokens, for short case tables: "TIT", "ART",
@@ -63,8 +64,7 @@ LoaderKey KeyOf(std::string_view tokens) {
     return key;
 }
 
-void ExpectInfo(const FileInformation& actual, const FileInformation& expected,
-                const std::string& what) {
+void ExpectInfo(const SongValues& actual, const SongValues& expected, const std::string& what) {
     EXPECT_EQ(actual.title, expected.title) << what;
     EXPECT_EQ(actual.artist, expected.artist) << what;
     EXPECT_EQ(actual.album, expected.album) << what;
@@ -84,10 +84,10 @@ std::vector<std::string> Captions(const ScriptedUi& ui) {
 struct ReconcileCase {
     const char* what;
     const char* key;
-    FileInformation v1;
-    FileInformation v2;
+    SongValues v1;
+    SongValues v2;
     std::vector<int> answers;  // 1 = ID3v1 button, 2 = ID3v2 button
-    FileInformation expected;
+    SongValues expected;
     std::vector<std::string> captions;
 };
 
@@ -244,7 +244,7 @@ TEST(ReconcileFileInformation, Rules) {
     for (const ReconcileCase& c : cases) {
         ScriptedUi ui;
         ui.mismatchAnswers.assign(c.answers.begin(), c.answers.end());
-        FileInformation out{"old", "old", "old", "old", "old", "old"};
+        SongValues out{"old", "old", "old", "old", "old", "old"};
         ReconcileFileInformation(ui, KeyOf(c.key), "song.mp3", TagCandidates{c.v1, c.v2}, out);
         ExpectInfo(out, c.expected, c.what);
         EXPECT_EQ(Captions(ui), c.captions) << c.what;
@@ -270,9 +270,10 @@ class LoaderFiles : public ::testing::Test {
         store_.SetPathToWork(music_.Path());
     }
 
-    FileInformation Load(std::string_view key, const std::string& name) {
-        FileInformation out;
-        LoadFileInformation(context_, KeyOf(key), name, out);
+    SongValues Load(std::string_view key, const std::string& name) {
+        SongValues out;
+        DirectTagSource tags(WorkDirectory(context_), context_.Support());
+        LoadFileInformation(context_.ui, tags, KeyOf(key), name, out);
         return out;
     }
 
@@ -361,7 +362,7 @@ TEST_F(LoaderFiles, TrackAndGenreFromBothTags) {
         music_.Write("t.mp3", Mp3Bytes(v2, v1));
         ui_.calls.clear();
         ui_.mismatchAnswers.assign(c.answers.begin(), c.answers.end());
-        const FileInformation out = Load("TRCGEN", "t.mp3");
+        const SongValues out = Load("TRCGEN", "t.mp3");
         EXPECT_EQ(out.track, c.track) << c.what;
         EXPECT_EQ(out.genre, c.genre) << c.what;
         EXPECT_EQ(Captions(ui_), c.captions) << c.what;
@@ -372,7 +373,7 @@ TEST_F(LoaderFiles, TrackAndGenreFromBothTags) {
 TEST_F(LoaderFiles, TagBytesArriveAsUtf8) {
     music_.Write("c.mp3",
                  Mp3Bytes(Id3v2Bytes({{"TIT2", "Caf\xE9"}}), Id3v1Bytes({"Caf\xE9", "Bj\xF6rk"})));
-    const FileInformation out = Load("TIT1ART1", "c.mp3");
+    const SongValues out = Load("TIT1ART1", "c.mp3");
     EXPECT_EQ(out.title, "Caf\xC3\xA9");
     EXPECT_EQ(out.artist, "Bj\xC3\xB6rk");
     EXPECT_TRUE(ui_.calls.empty());

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
@@ -46,23 +47,25 @@ TEST(FileInfoViewerModelTest, TrackAndGenreCellsShowWhatTheNumbersMean) {
     };
     FileInfoTable table;
     for (const auto& c : cases) {
-        table.AppendRow({"f.mp3", "T", "A", "B", "1999", c.track, c.genre});
+        table.AppendRow(testing::RowOf({"f.mp3", "T", "A", "B", "1999", c.track, c.genre}));
     }
     ScriptedUi ui;
     FileInfoViewerModel viewer(ui, table);
     ASSERT_EQ(viewer.RowCount(), std::size(cases));
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         SCOPED_TRACE(row);
-        EXPECT_EQ(viewer.CellText(row, FileInfoTable::Track), cases[row].trackCell);
-        EXPECT_EQ(viewer.CellText(row, FileInfoTable::Genre), cases[row].genreCell);
-        EXPECT_EQ(viewer.CellText(row, FileInfoTable::FileName), "f.mp3");
-        EXPECT_EQ(viewer.CellText(row, FileInfoTable::Year), "1999");
+        EXPECT_EQ(viewer.CellText(row, FileInfoViewerModel::ColumnOf(SongField::Track)),
+                  cases[row].trackCell);
+        EXPECT_EQ(viewer.CellText(row, FileInfoViewerModel::ColumnOf(SongField::Genre)),
+                  cases[row].genreCell);
+        EXPECT_EQ(viewer.CellText(row, FileInfoViewerModel::kFileNameColumn), "f.mp3");
+        EXPECT_EQ(viewer.CellText(row, FileInfoViewerModel::ColumnOf(SongField::Year)), "1999");
     }
 }
 
 TEST(FileInfoViewerModelTest, SelectingARowThatDoesNotExistClearsTheSelection) {
     FileInfoTable table;
-    table.AppendRow({"f.mp3", "T", "A", "B", "1999", "1", "2"});
+    table.AppendRow(testing::RowOf({"f.mp3", "T", "A", "B", "1999", "1", "2"}));
     ScriptedUi ui;
     FileInfoViewerModel viewer(ui, table);
     EXPECT_EQ(viewer.Selected(), FileInfoViewerModel::kNoRow);
@@ -83,8 +86,8 @@ class FileInfoViewerTest : public testing::WorkbenchFixture {
         WorkbenchFixture::SetUp();
         store_.SetFileInfoLoader(1);
         Start();
-        Table().AppendRow({"a.mp3", "Angel", "Artist", "Album", "1999", "3", "13"});
-        Table().AppendRow({"b.mp3", "Bee", "Band", "", "", "0", "255"});
+        Table().AppendRow(testing::RowOf({"a.mp3", "Angel", "Artist", "Album", "1999", "3", "13"}));
+        Table().AppendRow(testing::RowOf({"b.mp3", "Bee", "Band", "", "", "0", "255"}));
     }
 
     FileInfoTable& Table() { return workbench_->Context().table; }
@@ -119,14 +122,15 @@ TEST_F(FileInfoViewerTest, EditedValuesGoIntoTheTableOnly) {
     EXPECT_EQ(shownName, "a.mp3");
     EXPECT_EQ(title, "File Information Editor");
     EXPECT_FALSE(showsComment);
-    EXPECT_EQ(Table().GetRow(0),
-              (FileInfoTable::Row{"a.mp3", "Angel (Live)", "Artist", "Album", "1999", "0", "17"}));
-    EXPECT_EQ(Table().GetRow(1), (FileInfoTable::Row{"b.mp3", "Bee", "Band", "", "", "0", "255"}));
+    EXPECT_EQ(testing::TextsOf(Table(), 0),
+              (testing::RowTexts{"a.mp3", "Angel (Live)", "Artist", "Album", "1999", "0", "17"}));
+    EXPECT_EQ(testing::TextsOf(Table(), 1),
+              (testing::RowTexts{"b.mp3", "Bee", "Band", "", "", "0", "255"}));
     EXPECT_TRUE(music_.List().empty()) << "nothing is written to disk";
 }
 
 TEST_F(FileInfoViewerTest, RefusedYearThenCancelKeepsTheRow) {
-    const FileInfoTable::Row before = Table().GetRow(0);
+    const testing::RowTexts before = testing::TextsOf(Table(), 0);
     EditRow(0, [](FileInfoEditorModel& editor) {
         editor.SetText(EditorField::Year, "1850");
         if (editor.Accept()) {
@@ -135,7 +139,7 @@ TEST_F(FileInfoViewerTest, RefusedYearThenCancelKeepsTheRow) {
         editor.Reject();
         return false;
     });
-    EXPECT_EQ(Table().GetRow(0), before);
+    EXPECT_EQ(testing::TextsOf(Table(), 0), before);
     ASSERT_EQ(ui_.calls.size(), 1u);
     EXPECT_EQ(ui_.calls[0].caption, "Error in Year");
     EXPECT_EQ(ui_.calls[0].text, "Year value must be between 1900 and 2050.");
@@ -144,10 +148,10 @@ TEST_F(FileInfoViewerTest, RefusedYearThenCancelKeepsTheRow) {
 TEST_F(FileInfoViewerTest, OkOnAnUntouchedRowNormalisesTrackAndGenre) {
     // Genre 0 ("Blues") is never preselected, so OK stores no genre; an
     // unset track stays "0".
-    Table().SetCell(1, FileInfoTable::Genre, "0");
+    Table().SetValue(1, SongField::Genre, "0");
     EditRow(1, [](FileInfoEditorModel& editor) { return editor.Accept(); });
-    EXPECT_EQ(Table().Cell(1, FileInfoTable::Genre), "255");
-    EXPECT_EQ(Table().Cell(1, FileInfoTable::Track), "0");
+    EXPECT_EQ(Table().Value(1, SongField::Genre), "255");
+    EXPECT_EQ(Table().Value(1, SongField::Track), "0");
 }
 
 TEST_F(FileInfoViewerTest, EmptyTableOpensWithNothingToEdit) {

@@ -10,8 +10,10 @@
 #include <memory>
 
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "tools/DirectoryChooserModel.h"
@@ -44,7 +46,7 @@ class FilesOrganizerTest : public testing::WorkbenchFixture {
                  const std::string& album = "", const std::string& year = "",
                  const std::string& genre = "255") {
         music_.Write(name, "audio of " + name);
-        Context().table.AppendRow({name, title, artist, album, year, "0", genre});
+        Context().table.AppendRow(testing::RowOf({name, title, artist, album, year, "0", genre}));
     }
 
     // Yes to both questions, the root typed into the chooser, the method chosen and OK.
@@ -147,7 +149,7 @@ TEST(FilesOrganizerFolderNameTest, FolderNamesStayOneLevelBelowTheRoot) {
     ASSERT_EQ(artist40.size(), 40u);
     const struct {
         const char* name;
-        FileInfoTable::Row row;  // file, title, artist, album, year, track, genre
+        testing::RowTexts row;  // file, title, artist, album, year, track, genre
         OrganizeRule rule;
         std::string folder;
     } cases[] = {
@@ -203,15 +205,16 @@ TEST(FilesOrganizerFolderNameTest, FolderNamesStayOneLevelBelowTheRoot) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(FolderNameFor(c.row, c.rule), c.folder);
+        EXPECT_EQ(FolderNameFor(testing::RowOf(c.row).values, c.rule), c.folder);
     }
     // A name longer than a file name may be is cut on a character boundary.
     std::string accents;
     for (int i = 0; i < 200; ++i) {
         accents += "\xC3\xA9";
     }
-    const std::string cut = FolderNameFor({"f", "", accents, "", "", "0", "255"},
-                                          {SortMethod::Artist, SortDetail::ByName});
+    const std::string cut =
+        FolderNameFor(testing::RowOf({"f", "", accents, "", "", "0", "255"}).values,
+                      {SortMethod::Artist, SortDetail::ByName});
     EXPECT_EQ(cut.size(), 254u);
 }
 
@@ -242,9 +245,9 @@ TEST(FilesOrganizerFolderNameTest, UpperCasesOneCharacter) {
 
 TEST_F(FilesOrganizerTest, UnsavedNamesOrAnEmptyTableStopTheCommandWithItsMessage) {
     AddFile("a.mp3", "angel");
-    workbench_->Set().renamedNames = {"A.mp3"};
+    testing::SetProposals(workbench_->Set(), {"A.mp3"});
     workbench_->FilesOrganizer();
-    workbench_->Set().renamedNames.clear();
+    workbench_->Set().ClearProposals();
     Context().table.Empty();
     workbench_->FilesOrganizer();
     ASSERT_EQ(ui_.calls.size(), 2u);
@@ -367,10 +370,10 @@ TEST_F(FilesOrganizerTest, MovesOnlyTheFilesTheTableWasReadFrom) {
     outside.Write("target.mp3", "target");
     ASSERT_EQ(symlink((outside / "target.mp3").c_str(), (music_ / "c.mp3").c_str()), 0);
     FileInfoTable& table = Context().table;
-    table.AppendRow({"c.mp3", "cat", "", "", "", "0", "255"});
+    table.AppendRow(testing::RowOf({"c.mp3", "cat", "", "", "", "0", "255"}));
     table.SetDirectory(music_.Path());
     for (std::size_t row = 0; row < table.RowCount(); ++row) {
-        table.SetIdentity(row, IdentityOf(music_ / table.Cell(row, FileInfoTable::FileName)));
+        table.SetIdentity(row, IdentityOf(music_ / table.FileName(row)));
     }
     // The old b.mp3 is kept elsewhere, so that the new one cannot get its inode.
     ASSERT_TRUE(MoveFileNoReplace(music_ / "b.mp3", outside / "b.mp3"));
@@ -465,7 +468,7 @@ TEST_F(FilesOrganizerTest, MovesToAnotherFileSystemCopyThenRemove) {
     testing::WriteFile(root + "/B/b.mp3", "already there");
     // A link is made again as a link.
     ASSERT_EQ(symlink("a.mp3", (music_ / "c.mp3").c_str()), 0);
-    Context().table.AppendRow({"c.mp3", "cat", "", "", "", "0", "255"});
+    Context().table.AppendRow(testing::RowOf({"c.mp3", "cat", "", "", "", "0", "255"}));
     Answer(root, SortMethod::Title);
     workbench_->FilesOrganizer();
     EXPECT_EQ(testing::ReadFile(root + "/A/a.mp3"), big);

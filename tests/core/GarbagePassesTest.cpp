@@ -11,6 +11,7 @@
 #include "EngineQuestions.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
+#include "TestBatch.h"
 #include "rename/EngineRun.h"
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
@@ -84,15 +85,16 @@ class GarbagePass : public ::testing::Test {
         ui_.calls.clear();
         ui_.garbageAnswers.assign(c.garbageAnswers.begin(), c.garbageAnswers.end());
         ui_.yesNoAnswers.assign(c.yesNoAnswers.begin(), c.yesNoAnswers.end());
-        EngineRun run(context_, c.name);
+        testing::TestBatch batch(context_);
+        EngineRun run(*batch, c.name);
         run.needsAlbum = c.needsAlbum;
         run.needsTrack = c.needsTrack;
-        run.album = c.albumBefore;
-        run.track = c.trackBefore;
+        run.values.album = c.albumBefore;
+        run.values.track = c.trackBefore;
 
         EXPECT_EQ(c.pass(run, c.name), c.expectedName);
-        EXPECT_EQ(run.album, c.expectedAlbum);
-        EXPECT_EQ(run.track, c.expectedTrack);
+        EXPECT_EQ(run.values.album, c.expectedAlbum);
+        EXPECT_EQ(run.values.track, c.expectedTrack);
         ExpectAsked(ui_, c.asked);
     }
 

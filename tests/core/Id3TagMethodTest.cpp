@@ -7,10 +7,13 @@
 
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
+#include "TestBatch.h"
 #include "app/Workbench.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
+#include "rename/RecordFileInformation.h"
 #include "rename/RenamingMethods.h"
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
@@ -22,7 +25,7 @@ using testing::Id3v1Bytes;
 using testing::Id3v2Bytes;
 using testing::Mp3Bytes;
 using testing::V1Tag;
-using Row = FileInfoTable::Row;
+using Row = testing::RowTexts;
 
 std::vector<std::string> Captions(const ScriptedUi& ui) {
     std::vector<std::string> captions;
@@ -47,7 +50,16 @@ class Fixture : public ::testing::Test {
         store_.SetUseTemplate(0);
         store_.SetBrackets(brackets);
     }
-    std::string Propose(const std::string& name) { return ProposeNameId3Tag(context_, name); }
+    // One file proposed as a Rename of its own would: its options read when
+    // it starts, the table row recorded as the Rename records it.
+    std::string Propose(const std::string& name) {
+        testing::TestBatch batch(context_, RenamingMethod::Id3Tag);
+        Proposal proposal = ProposeNameId3Tag(*batch, name);
+        if (proposal.recorded) {
+            RecordRow(context_.table, music_.Path(), name, proposal.name, *proposal.recorded);
+        }
+        return proposal.name;
+    }
 
     testing::CurrentDirectoryGuard guard_;
     testing::TempDir music_;
@@ -61,7 +73,7 @@ class RecordStep : public Fixture {};
 
 TEST_F(RecordStep, RecordedValues) {
     struct Case {
-        FileInformation values;
+        SongValues values;
         int lowestGenre;
         Row expected;
     };
@@ -86,24 +98,43 @@ TEST_F(RecordStep, RecordedValues) {
     };
     for (const Case& c : cases) {
         context_.table.Empty();
-        RecordFileInformation(context_, "old.mp3", "n.mp3", c.values, c.lowestGenre);
+        RecordRow(context_.table, music_.Path(), "old.mp3", "n.mp3",
+                  RecordedValues(c.values, c.lowestGenre));
         ASSERT_EQ(context_.table.RowCount(), 1u);
-        EXPECT_EQ(context_.table.GetRow(0), c.expected)
+        EXPECT_EQ(testing::TextsOf(context_.table, 0), c.expected)
             << "year " << c.values.year << ", track " << c.values.track << ", genre "
             << c.values.genre;
     }
 }
 
-TEST_F(RecordStep, ResetFlagEmptiesTheTableOnce) {
-    context_.table.AppendRow({"old.mp3", "", "", "", "", "0", "255"});
-    context_.table.AppendRow({"old2.mp3", "", "", "", "", "0", "255"});
-    context_.tableResetFlag = true;
-    RecordFileInformation(context_, "1.mp3", "a.mp3", {"A"}, 0);
-    RecordFileInformation(context_, "2.mp3", "b.mp3", {"B"}, 0);
-    EXPECT_FALSE(context_.tableResetFlag);
-    ASSERT_EQ(context_.table.RowCount(), 2u);
-    EXPECT_EQ(context_.table.Cell(0, FileInfoTable::FileName), "a.mp3");
-    EXPECT_EQ(context_.table.Cell(1, FileInfoTable::Title), "B");
+// A Rename that records rows empties the table once, at its first row; one
+// that records none (the loader off) leaves it as it was.
+TEST(RenameRecordsTheTable, EmptiedOnceAtTheFirstRowAndUntouchedWithTheLoaderOff) {
+    testing::CurrentDirectoryGuard guard;
+    testing::TempDir music;
+    testing::TempDir settingsDir;
+    music.Write("1.mp3", Mp3Bytes("", Id3v1Bytes({"A", "X"})));
+    music.Write("2.mp3", Mp3Bytes("", Id3v1Bytes({"B", "X"})));
+    SettingsStore store(settingsDir / "settings.reg");
+    store.FirstRunCheck();
+    store.SetPathToWork(music.Path());
+    store.SetRenamingMethod(RenamingMethod::Id3Tag);
+    ScriptedUi ui;
+    Workbench workbench(store, ui);
+    ASSERT_EQ(workbench.Start(), StartResult::Ready);
+    FileInfoTable& table = workbench.Context().table;
+    for (bool loader : {false, true}) {
+        SCOPED_TRACE(loader ? "loader on" : "loader off");
+        table.Empty();
+        table.AppendRow(testing::RowOf({"old.mp3", "", "", "", "", "0", "255"}));
+        table.AppendRow(testing::RowOf({"old2.mp3", "", "", "", "", "0", "255"}));
+        workbench.Context().fileInfoLoader = loader;
+        workbench.Set().ClearProposals();
+        workbench.Rename();
+        ASSERT_EQ(table.RowCount(), 2u);
+        EXPECT_EQ(table.FileName(0), loader ? "(X) - A.mp3" : "old.mp3");
+        EXPECT_EQ(table.Value(1, SongField::Title), loader ? "B" : "");
+    }
 }
 
 class Id3TagMethod : public Fixture {};
@@ -211,11 +242,10 @@ TEST_F(Id3TagMethod, SecondPassFillsTheTableSilentlyWhereMarksAreMissing) {
                           Id3v1Bytes({"Song", "Ann", "Red", "2003", "", 0, 17})));
     UseTemplate("%Title");
     context_.fileInfoLoader = true;
-    context_.tableResetFlag = true;
     EXPECT_EQ(Propose("f.mp3"), "Song.mp3");
     EXPECT_TRUE(ui_.calls.empty());
     ASSERT_EQ(context_.table.RowCount(), 1u);
-    EXPECT_EQ(context_.table.GetRow(0),
+    EXPECT_EQ(testing::TextsOf(context_.table, 0),
               (Row{"Song.mp3", "Song", "Bob", "Blue", "2003", "0", "17"}));
 }
 
@@ -233,9 +263,9 @@ TEST_F(Id3TagMethod, RecordedTrackAndYear) {
     UseFixedFormat(1);
     EXPECT_EQ(Propose("f.mp3"), "(Ana) - Song.mp3");
     ASSERT_EQ(context_.table.RowCount(), 2u);
-    EXPECT_EQ(context_.table.GetRow(0),
+    EXPECT_EQ(testing::TextsOf(context_.table, 0),
               (Row{"05 - Song (1899).mp3", "Song", "Ana", "", "", "05", "Rock"}));
-    EXPECT_EQ(context_.table.GetRow(1),
+    EXPECT_EQ(testing::TextsOf(context_.table, 1),
               (Row{"(Ana) - Song.mp3", "Song", "Ana", "", "", "5", "Rock"}));
 }
 
@@ -245,23 +275,21 @@ TEST_F(Id3TagMethod, TitleRecordedWithoutItsEnding) {
     UseFixedFormat(0);
     Propose("f.mp3");
     ASSERT_EQ(context_.table.RowCount(), 1u);
-    EXPECT_EQ(context_.table.Cell(0, FileInfoTable::Title), "song");
-    EXPECT_EQ(context_.table.Cell(0, FileInfoTable::Artist), "Unknown Artist");
+    EXPECT_EQ(context_.table.Value(0, SongField::Title), "song");
+    EXPECT_EQ(context_.table.Value(0, SongField::Artist), "Unknown Artist");
 }
 
 TEST_F(Id3TagMethod, TableUntouchedWithTheLoaderOff) {
     music_.Write("f.mp3", Mp3Bytes("", Id3v1Bytes({"Song", "Ana"})));
-    context_.table.AppendRow({"kept.mp3", "T", "A", "", "", "0", "255"});
-    context_.tableResetFlag = true;
+    context_.table.AppendRow(testing::RowOf({"kept.mp3", "T", "A", "", "", "0", "255"}));
     context_.fileInfoLoader = false;
     UseFixedFormat(1);
     EXPECT_EQ(Propose("f.mp3"), "(Ana) - Song.mp3");
-    EXPECT_TRUE(context_.tableResetFlag);
     ASSERT_EQ(context_.table.RowCount(), 1u);
-    EXPECT_EQ(context_.table.Cell(0, FileInfoTable::FileName), "kept.mp3");
+    EXPECT_EQ(context_.table.FileName(0), "kept.mp3");
 }
 
-TEST_F(Id3TagMethod, SettingsReadEachCall) {
+TEST_F(Id3TagMethod, SettingsReadWhenEachRenameStarts) {
     music_.Write("f.mp3", Mp3Bytes("", Id3v1Bytes({"Song", "Ana"})));
     UseFixedFormat(0);
     EXPECT_EQ(Propose("f.mp3"), "Ana - Song.mp3");
@@ -304,7 +332,7 @@ TEST(RenameWithId3TagMethod, WholeDirectory) {
     ASSERT_EQ(workbench.Start(), StartResult::Ready);
     workbench.Rename();
 
-    EXPECT_EQ(workbench.Set().renamedNames,
+    EXPECT_EQ(workbench.Set().Proposals(),
               (std::vector<std::string>{"(Unknown Artist) - Unknown Title.mp3",
                                         "#05 - (Ana Lee) - Hello (1999).mp3",
                                         "#12 - (McCoy) - X - Mr. big (2003).mp3"}));
@@ -320,16 +348,17 @@ TEST(RenameWithId3TagMethod, WholeDirectory) {
 
     const FileInfoTable& table = workbench.Context().table;
     ASSERT_EQ(table.RowCount(), 3u);
-    EXPECT_EQ(table.GetRow(0), (Row{"(Unknown Artist) - Unknown Title.mp3", "Unknown Title",
-                                    "Unknown Artist", "", "", "0", "255"}));
-    EXPECT_EQ(table.GetRow(1), (Row{"#05 - (Ana Lee) - Hello (1999).mp3", "Hello", "ana lee", "",
-                                    "1999", "05", "17"}));
-    EXPECT_EQ(table.GetRow(2), (Row{"#12 - (McCoy) - X - Mr. big (2003).mp3", "mr. big", "McCoy",
-                                    "x", "2003", "12", "13"}));
+    EXPECT_EQ(testing::TextsOf(table, 0),
+              (Row{"(Unknown Artist) - Unknown Title.mp3", "Unknown Title", "Unknown Artist", "",
+                   "", "0", "255"}));
+    EXPECT_EQ(testing::TextsOf(table, 1), (Row{"#05 - (Ana Lee) - Hello (1999).mp3", "Hello",
+                                               "ana lee", "", "1999", "05", "17"}));
+    EXPECT_EQ(testing::TextsOf(table, 2), (Row{"#12 - (McCoy) - X - Mr. big (2003).mp3", "mr. big",
+                                               "McCoy", "x", "2003", "12", "13"}));
 
     // A second Rename replaces the rows instead of adding to them.
     ui.mismatchAnswers = {1, 2, 2};
-    workbench.Set().renamedNames.clear();
+    workbench.Set().ClearProposals();
     workbench.Rename();
     EXPECT_EQ(workbench.Context().table.RowCount(), 3u);
 }

@@ -9,6 +9,7 @@
 
 #include "ScriptedUi.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "settings/SettingsStore.h"
 #include "tools/EditFileNameModel.h"
@@ -155,19 +156,20 @@ TEST(AddTextToNameTest, ThreePositions) {
 TEST(MassFileNameEditorModelTest, OkRebuildsSelectedEntriesAndDeselectsThem) {
     ScriptedUi ui;
     WorkingSet set;
-    set.renamedNames = {"Artist - One.mp3", "Two.mp3", "Artist - Three.mp3", "Four - x.mp3"};
-    set.renamedSelected = {true, true, false, true};
+    testing::SetProposals(set,
+                          {"Artist - One.mp3", "Two.mp3", "Artist - Three.mp3", "Four - x.mp3"});
+    testing::SetSelected(set, {true, true, false, true});
     MassFileNameEditorModel model(ui, set);
     model.Choose(AddPosition::AfterToken);
     model.SetToken("-");
     model.SetText(" Live");
     EXPECT_TRUE(model.Accept());
     EXPECT_TRUE(model.Accepted());
-    EXPECT_EQ(set.renamedNames,
+    EXPECT_EQ(set.Proposals(),
               (std::vector<std::string>{"Artist - Live One.mp3", "Two.mp3", "Artist - Three.mp3",
                                         "Four - Live x.mp3"}));
     // The entry without the token is left as it is and stays selected.
-    EXPECT_EQ(set.renamedSelected, (std::vector<bool>{false, true, false, false}));
+    EXPECT_EQ(testing::Selected(set), (std::vector<bool>{false, true, false, false}));
     EXPECT_TRUE(ui.calls.empty());
 }
 
@@ -175,25 +177,25 @@ TEST(MassFileNameEditorModelTest, NamePastTheLimitKeepsItsTextAndTheOthersGoOn) 
     ScriptedUi ui;
     WorkingSet set;
     const std::string longName = std::string(246, 'n') + ".mp3";  // 250 bytes
-    set.renamedNames = {"a.mp3", longName, "b.mp3"};
-    set.renamedSelected = {true, true, true};
+    testing::SetProposals(set, {"a.mp3", longName, "b.mp3"});
+    testing::SetSelected(set, {true, true, true});
     MassFileNameEditorModel model(ui, set);
     model.Choose(AddPosition::End);
     model.SetText(" (live)");  // 257 bytes for the long one
     EXPECT_TRUE(model.Accept());
-    EXPECT_EQ(set.renamedNames,
+    EXPECT_EQ(set.Proposals(),
               (std::vector<std::string>{"a (live).mp3", longName, "b (live).mp3"}));
-    EXPECT_EQ(set.renamedSelected, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(testing::Selected(set), (std::vector<bool>{false, true, false}));
     ASSERT_EQ(ui.calls.size(), 1u);
     EXPECT_EQ(ui.calls[0].caption, "Error");
     EXPECT_NE(ui.calls[0].text.find(longName), std::string::npos);
 
     // Exactly 255 bytes is still a name.
-    set.renamedSelected = {false, true, false};
+    testing::SetSelected(set, {false, true, false});
     MassFileNameEditorModel fits(ui, set);
     fits.SetText("12345");
     fits.Accept();
-    EXPECT_EQ(set.renamedNames[1], "12345" + longName);
+    EXPECT_EQ(set.Proposal(1), "12345" + longName);
 }
 
 // ---- Both editors as the main window opens them ----
@@ -203,8 +205,8 @@ class NameEditorCommandsTest : public ::testing::Test {
     NameEditorCommandsTest() : store_(settingsDir_ / "settings.reg"), workbench_(store_, ui_) {
         store_.FirstRunCheck();
         WorkingSet& set = workbench_.Set();
-        set.oldNames = {"track01.mp3", "track02.mp3", "track03.mp3"};
-        set.renamedNames = {"Artist - One.mp3", "Artist - Two.mp3", "Artist - Three.mp3"};
+        testing::SetLists(set, {"track01.mp3", "track02.mp3", "track03.mp3"});
+        testing::SetProposals(set, {"Artist - One.mp3", "Artist - Two.mp3", "Artist - Three.mp3"});
     }
 
     testing::TempDir settingsDir_;
@@ -222,7 +224,7 @@ TEST_F(NameEditorCommandsTest, DoubleClickReplacesTheEntryOnlyOnOk) {
     });
     workbench_.DoubleClickRenamed(1);
     EXPECT_EQ(seenOld, "track02.mp3");
-    EXPECT_EQ(workbench_.Set().renamedNames[1], "track02.mp3");
+    EXPECT_EQ(workbench_.Set().Proposal(1), "track02.mp3");
 
     // Cancel, and a refused name, keep the entry.
     ui_.dialogs.editFileName.Push([](EditFileNameModel& dialog) {
@@ -235,8 +237,8 @@ TEST_F(NameEditorCommandsTest, DoubleClickReplacesTheEntryOnlyOnOk) {
         return dialog.Accept();
     });
     workbench_.DoubleClickRenamed(2);
-    EXPECT_EQ(workbench_.Set().renamedNames[0], "Artist - One.mp3");
-    EXPECT_EQ(workbench_.Set().renamedNames[2], "Artist - Three.mp3");
+    EXPECT_EQ(workbench_.Set().Proposal(0), "Artist - One.mp3");
+    EXPECT_EQ(workbench_.Set().Proposal(2), "Artist - Three.mp3");
 
     // A true answer without OK having been accepted changes nothing either.
     ui_.dialogs.editFileName.Push([](EditFileNameModel& dialog) {
@@ -244,7 +246,7 @@ TEST_F(NameEditorCommandsTest, DoubleClickReplacesTheEntryOnlyOnOk) {
         return true;
     });
     workbench_.DoubleClickRenamed(0);
-    EXPECT_EQ(workbench_.Set().renamedNames[0], "Artist - One.mp3");
+    EXPECT_EQ(workbench_.Set().Proposal(0), "Artist - One.mp3");
 }
 
 }  // namespace

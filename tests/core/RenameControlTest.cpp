@@ -24,6 +24,22 @@ class CancellingUi : public ScriptedUi {
     }
 };
 
+// Plays another running copy of the program that stores other options
+// through its own store once the first file has its proposal.
+class OtherCopyUi : public ScriptedUi {
+  public:
+    SettingsStore* otherCopy = nullptr;
+    void ShowRenameProgress(int value, int maximum, const std::string& percentText) override {
+        ScriptedUi::ShowRenameProgress(value, maximum, percentText);
+        if (value == 1) {
+            otherCopy->SetRenamingMethod(RenamingMethod::Mass);
+            otherCopy->SetBrackets(0);
+            otherCopy->SetUseTemplate(1);
+            otherCopy->SetTemplate("%Title");
+        }
+    }
+};
+
 class RenameControlTest : public testing::WorkbenchFixture {
   protected:
     std::vector<UiCall> Questions(const std::string& kind) const { return ui_.CallsOfKind(kind); }
@@ -46,7 +62,7 @@ TEST_F(RenameControlTest, ATickedAnswerAnswersTheLaterQuestionsOfItsKindInThisRe
         EXPECT_FALSE(garbage[i].shown) << garbage[i].text;
         EXPECT_EQ(garbage[i].answer, "yes");
     }
-    EXPECT_EQ(wb.Set().renamedNames[1], "(B) - Two.mp3") << "the group was erased";
+    EXPECT_EQ(wb.Set().Proposal(1), "(B) - Two.mp3") << "the group was erased";
     // Another kind is still asked.
     const std::vector<UiCall> questions = Questions("question");
     ASSERT_FALSE(questions.empty());
@@ -71,8 +87,8 @@ TEST_F(RenameControlTest, AStoppedRenameKeepsItsProposalsAndTheOtherFilesTheirNa
     ASSERT_EQ(wb.Start(), StartResult::Ready);
     ui.stopAfter = 2;
     wb.Rename();
-    EXPECT_EQ(wb.Set().renamedNames, (std::vector<std::string>{"(A) - One.mp3", "(B) - Two.mp3",
-                                                               "c - three.mp3", "d - four.mp3"}));
+    EXPECT_EQ(wb.Set().Proposals(), (std::vector<std::string>{"(A) - One.mp3", "(B) - Two.mp3",
+                                                              "c - three.mp3", "d - four.mp3"}));
     EXPECT_EQ(wb.LastRename().proposed, 2u);
     EXPECT_TRUE(wb.LastRename().cancelled);
     EXPECT_FALSE(wb.Renaming());
@@ -88,7 +104,30 @@ TEST_F(RenameControlTest, AStoppedRenameKeepsItsProposalsAndTheOtherFilesTheirNa
     ui.stopAfter = 0;
     wb.Rename();
     EXPECT_FALSE(wb.LastRename().cancelled);
-    EXPECT_EQ(wb.Set().renamedNames.size(), 4u);
+    EXPECT_EQ(wb.Set().ProposalCount(), 4u);
+}
+
+TEST_F(RenameControlTest, OptionsStoredByAnotherCopyDuringARenameDoNotChangeIt) {
+    for (const char* name : {"a - one (www x).mp3", "b - two (www y).mp3"}) {
+        music_.Write(name, "x");
+    }
+    OtherCopyUi ui;
+    SettingsStore otherCopy(settingsDir_ / "s.reg");
+    ui.otherCopy = &otherCopy;
+    Workbench wb(store_, ui);
+    ASSERT_EQ(wb.Start(), StartResult::Ready);
+    ui.garbageAnswers = {GarbageAnswer::Yes, GarbageAnswer::Yes};
+    wb.Rename();
+    // Both files by the smart engine in the bracketed format, each with its
+    // garbage question, as the Rename found the options when it started.
+    EXPECT_EQ(wb.Set().Proposals(), (std::vector<std::string>{"(A) - One.mp3", "(B) - Two.mp3"}));
+    EXPECT_EQ(ui.CallsOfKind("garbage").size(), 2u);
+    // The next Rename takes what is stored by then.
+    wb.Set().ClearProposals();
+    wb.SelectMethod(RenamingMethod::Mass);
+    wb.Rename();
+    EXPECT_EQ(wb.Set().Proposals(),
+              (std::vector<std::string>{"One (Www X).mp3", "Two (Www Y).mp3"}));
 }
 
 TEST_F(RenameControlTest, ADroppedFolderIsCheckedStoredAndListed) {
@@ -99,7 +138,7 @@ TEST_F(RenameControlTest, ADroppedFolderIsCheckedStoredAndListed) {
     ASSERT_EQ(ui_.calls.size(), 1u);
     EXPECT_EQ(ui_.calls[0].caption, "Invalid Directory");
     wb.OpenDroppedDirectory(other.Path());
-    EXPECT_EQ(wb.Set().oldNames, std::vector<std::string>{"x.mp3"});
+    EXPECT_EQ(wb.Set().OldNames(), std::vector<std::string>{"x.mp3"});
     EXPECT_EQ(wb.WorkDirectory(), other.Path());
     // Unsaved names are asked about first; No keeps them and the folder.
     wb.Rename();

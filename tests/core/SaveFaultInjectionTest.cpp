@@ -25,6 +25,7 @@
 
 #include "ScriptedUi.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsStore.h"
@@ -177,7 +178,7 @@ TEST(SaveFaultInjection, ThousandFilesWithATenthOfTheRenamesFailing) {
     store.SetPathToWork(work);
     Workbench bench(store, ui);
     ASSERT_EQ(bench.Start(), StartResult::Ready);
-    ASSERT_EQ(bench.Set().oldNames, oldNames);
+    ASSERT_EQ(bench.Set().OldNames(), oldNames);
 
     // A random tenth fails, the kinds of failure dealt out in turn.
     std::vector<int> order(kFiles);
@@ -250,7 +251,7 @@ TEST(SaveFaultInjection, ThousandFilesWithATenthOfTheRenamesFailing) {
     const Census before = TakeCensus({work});
     ASSERT_EQ(before.size(), static_cast<std::size_t>(kFiles + occupants));
 
-    bench.Set().renamedNames = newNames;
+    testing::SetProposals(bench.Set(), newNames);
     ui.calls.clear();
     ui.whileSaving = [&]() {
         for (int i : toRemove) {

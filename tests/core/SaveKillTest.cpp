@@ -21,6 +21,7 @@
 #include "ChildProcess.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsStore.h"
@@ -93,11 +94,12 @@ class SaveKillTest : public ::testing::Test {
             SignallingUi ui(self);
             Workbench bench(store, ui);
             bench.Start();
-            bench.Set().oldNames.clear();
+            std::vector<std::string> oldNames, newNames;
             for (int i = 0; i < kFiles; ++i) {
-                bench.Set().oldNames.push_back(OldName(i));
-                bench.Set().renamedNames.push_back(NewName(i));
+                oldNames.push_back(OldName(i));
+                newNames.push_back(NewName(i));
             }
+            testing::SetLists(bench.Set(), oldNames, newNames);
             bench.Save();
             return 0;
         });

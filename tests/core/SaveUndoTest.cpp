@@ -16,7 +16,9 @@
 
 #include "ChildProcess.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "app/UndoFile.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
@@ -109,13 +111,12 @@ class SaveUndoTest : public ::testing::Test {
     // the progress bar full, and forgets the dialogs so far.
     void Propose(const std::vector<std::pair<std::string, std::string>>& renames) {
         WorkingSet& set = bench_->Set();
-        set.oldNames.clear();
-        set.renamedNames.clear();
+        std::vector<std::string> oldNames, newNames;
         for (const auto& [from, to] : renames) {
-            set.oldNames.push_back(from);
-            set.renamedNames.push_back(to);
+            oldNames.push_back(from);
+            newNames.push_back(to);
         }
-        set.renamedSelected.assign(renames.size(), false);
+        testing::SetLists(set, oldNames, newNames);
         set.progressMaximum = set.progressValue = static_cast<int>(renames.size());
         set.percentText = "100%";
         ui_.calls.clear();
@@ -123,8 +124,8 @@ class SaveUndoTest : public ::testing::Test {
 
     void ExpectEmptyWorkingSet() const {
         const WorkingSet& set = bench_->Set();
-        EXPECT_TRUE(set.oldNames.empty());
-        EXPECT_TRUE(set.renamedNames.empty());
+        EXPECT_EQ(set.Size(), 0u);
+        EXPECT_EQ(set.ProposalCount(), 0u);
         EXPECT_EQ(set.progressValue, 0);
         EXPECT_EQ(set.percentText, "0%");
     }
@@ -156,7 +157,7 @@ TEST_F(SaveTest, RenamesEveryFileRecordsThePairsAndEmptiesTheWorkingSet) {
     Propose({{"a.mp3", "Artist - One.mp3"}, {"b.mp3", "Artist - Two.mp3"}, {"c.mp3", "c.mp3"}});
     FileInfoTable& table = bench_->Context().table;
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
-        table.AppendRow({name, "t", "ar", "al", "2001", "1", "17"});
+        table.AppendRow(testing::RowOf({name, "t", "ar", "al", "2001", "1", "17"}));
     }
     testing::TempDir elsewhere;
     ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
@@ -173,10 +174,10 @@ TEST_F(SaveTest, RenamesEveryFileRecordsThePairsAndEmptiesTheWorkingSet) {
     EXPECT_EQ(Read("c.mp3"), "CCC");
     EXPECT_EQ(Read("Undo.inf"),
               "a.mp3\r\nArtist - One.mp3\r\nb.mp3\r\nArtist - Two.mp3\r\nc.mp3\r\nc.mp3\r\n\x01");
-    EXPECT_EQ(table.Cell(0, FileInfoTable::FileName), "Artist - One.mp3");
-    EXPECT_EQ(table.Cell(1, FileInfoTable::FileName), "Artist - Two.mp3");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::FileName), "c.mp3");
-    EXPECT_EQ(table.Cell(1, FileInfoTable::Title), "t");
+    EXPECT_EQ(table.FileName(0), "Artist - One.mp3");
+    EXPECT_EQ(table.FileName(1), "Artist - Two.mp3");
+    EXPECT_EQ(table.FileName(2), "c.mp3");
+    EXPECT_EQ(table.Value(1, SongField::Title), "t");
     ExpectEmptyWorkingSet();
     EXPECT_EQ(CurrentDirectory(), before);
 
@@ -193,7 +194,7 @@ TEST_F(SaveTest, ExistingTargetIsReportedAndNothingIsLost) {
     Write("taken.mp3", "someone else's");
     Propose({{"a.mp3", "new.mp3"}, {"b.mp3", "taken.mp3"}});
     // The table holds a row for the first file only: the second keeps none.
-    bench_->Context().table.AppendRow({"a.mp3", "", "", "", "", "0", "255"});
+    bench_->Context().table.AppendRow(testing::RowOf({"a.mp3", "", "", "", "", "0", "255"}));
 
     bench_->Save();
 
@@ -205,7 +206,7 @@ TEST_F(SaveTest, ExistingTargetIsReportedAndNothingIsLost) {
     EXPECT_EQ(Read("taken.mp3"), "someone else's");
     EXPECT_EQ(Read("Undo.inf"), "a.mp3\r\nnew.mp3\r\n\x01");
     EXPECT_EQ(bench_->Context().table.RowCount(), 1u);
-    EXPECT_EQ(bench_->Context().table.Cell(0, FileInfoTable::FileName), "new.mp3");
+    EXPECT_EQ(bench_->Context().table.FileName(0), "new.mp3");
     ExpectEmptyWorkingSet();
 }
 
@@ -243,7 +244,7 @@ TEST_F(SaveTest, UndoFileNotCreatable) {
     bench_->Save();
     EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{WithAnswer(kUnableToCreate, "no")}));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"Undo.inf", "a.mp3"}));  // Rollback.inf gone
-    EXPECT_EQ(bench_->Set().renamedNames, std::vector<std::string>{"b.mp3"});
+    EXPECT_EQ(bench_->Set().Proposals(), std::vector<std::string>{"b.mp3"});
     EXPECT_EQ(bench_->Set().percentText, "100%");
 
     ui_.calls.clear();
@@ -370,7 +371,7 @@ TEST_F(SaveTest, WorkDirectoryThatCannotBeEnteredRenamesNothingElsewhere) {
 TEST_F(UndoTest, SinglePairIsRenamedBackAndTheWorkDirectoryStaysCurrent) {
     Write("New Name.mp3", "music");
     Write("Undo.inf", "old name.mp3\r\nNew Name.mp3\r\n\x01");
-    bench_->Context().table.AppendRow({"New Name.mp3", "", "", "", "", "0", "255"});
+    bench_->Context().table.AppendRow(testing::RowOf({"New Name.mp3", "", "", "", "", "0", "255"}));
     testing::TempDir elsewhere;
     ASSERT_TRUE(ChangeDirectory(elsewhere.Path()));
     ui_.calls.clear();
@@ -384,7 +385,7 @@ TEST_F(UndoTest, SinglePairIsRenamedBackAndTheWorkDirectoryStaysCurrent) {
     EXPECT_EQ(Read("old name.mp3"), "music");
     EXPECT_EQ(CurrentDirectory(), fs::canonical(work_).string());
     // The row follows its file back to the old name.
-    EXPECT_EQ(bench_->Context().table.Cell(0, FileInfoTable::FileName), "old name.mp3");
+    EXPECT_EQ(bench_->Context().table.FileName(0), "old name.mp3");
     ExpectEmptyWorkingSet();
 }
 
@@ -427,7 +428,7 @@ TEST_F(UndoTest, MissingUndoFileChangesNothing) {
 
     EXPECT_EQ(Dialogs(ui_).size(), 3u);
     EXPECT_EQ(Dialogs(ui_).back(), "message Error (warning): Unable to load Undo file");
-    EXPECT_EQ(bench_->Set().renamedNames, std::vector<std::string>{"b.mp3"});
+    EXPECT_EQ(bench_->Set().Proposals(), std::vector<std::string>{"b.mp3"});
     EXPECT_EQ(bench_->Set().percentText, "100%");
     EXPECT_EQ(CurrentDirectory(), before);
 }
@@ -572,15 +573,17 @@ TEST_F(SaveTest, RowsKeepTheNamesTheirFilesReallyHave) {
     Write("2.mp3", "two");
     FileInfoTable& table = bench_->Context().table;
     table.SetDirectory(work_);
-    table.AppendRow({"Same.mp3", "One", "", "", "", "0", "255"}, IdentityOf(At("1.mp3")));
-    table.AppendRow({"Same.mp3", "Two", "", "", "", "0", "255"}, IdentityOf(At("2.mp3")));
+    table.AppendRow(
+        testing::RowOf({"Same.mp3", "One", "", "", "", "0", "255"}, IdentityOf(At("1.mp3"))));
+    table.AppendRow(
+        testing::RowOf({"Same.mp3", "Two", "", "", "", "0", "255"}, IdentityOf(At("2.mp3"))));
     Propose({{"1.mp3", "Same.mp3"}, {"2.mp3", "Same.mp3"}});
 
     bench_->Save();
 
     EXPECT_EQ(Read("Same.mp3"), "one");
-    EXPECT_EQ(table.Cell(0, FileInfoTable::FileName), "Same.mp3");
-    EXPECT_EQ(table.Cell(1, FileInfoTable::FileName), "2.mp3");
+    EXPECT_EQ(table.FileName(0), "Same.mp3");
+    EXPECT_EQ(table.FileName(1), "2.mp3");
 }
 
 // Another running copy, or a preview run of "tagnomen-cli DIR", stores
@@ -629,7 +632,7 @@ TEST_F(SaveUndoTest, AFifoNamedUndoInfBlocksNeitherSaveNorUndo) {
         Propose({{"a.mp3", "b.mp3"}});
         ui_.yesNoAnswers = {false, true};
         bench_->Save();
-        bench_->Set().renamedNames.clear();
+        bench_->Set().ClearProposals();
         bench_->Undo();
         const std::vector<std::string> expected = {
             WithAnswer(kUnableToCreate, "no"), UndoQuestion(),

@@ -11,9 +11,12 @@
 #include "EngineQuestions.h"
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
+#include "TestBatch.h"
 #include "app/Workbench.h"
 #include "rename/NameTemplate.h"
+#include "rename/RecordFileInformation.h"
 #include "rename/RenamingMethods.h"
 #include "rename/SmartEngine.h"
 #include "session/RenamingContext.h"
@@ -74,18 +77,26 @@ class SmartEngine : public ::testing::Test {
         ExpectAsked(ui_, c.asked);
         EXPECT_TRUE(ui_.yesNoAnswers.empty()) << "unused Yes/No answers";
         EXPECT_TRUE(ui_.garbageAnswers.empty()) << "unused garbage answers";
-        EXPECT_EQ(run_->title, c.values.title);
-        EXPECT_EQ(run_->artist, c.values.artist);
-        EXPECT_EQ(run_->album, c.values.album);
-        EXPECT_EQ(run_->year, c.values.year);
-        EXPECT_EQ(run_->track, c.values.track);
+        EXPECT_EQ(run_->values.title, c.values.title);
+        EXPECT_EQ(run_->values.artist, c.values.artist);
+        EXPECT_EQ(run_->values.album, c.values.album);
+        EXPECT_EQ(run_->values.year, c.values.year);
+        EXPECT_EQ(run_->values.track, c.values.track);
         EXPECT_EQ(run_->underscoreDashCount, 0);
     }
 
-    // One call of the engine; the run stays for the test to look at.
+    // One call of the engine as a Rename of its own makes it (its options
+    // read when it starts, its row recorded); the run stays for the test to
+    // look at.
     std::string Propose(const std::string& oldName) {
-        run_.emplace(smart::StartRun(context_, oldName));
-        return smart::ProposeName(*run_);
+        run_.reset();
+        batch_.emplace(context_);
+        run_.emplace(smart::StartRun(**batch_, oldName));
+        Proposal proposal = smart::ProposeName(*run_);
+        if (proposal.recorded) {
+            RecordRow(context_.table, music_.Path(), oldName, proposal.name, *proposal.recorded);
+        }
+        return proposal.name;
     }
 
     testing::CurrentDirectoryGuard guard_;
@@ -94,6 +105,7 @@ class SmartEngine : public ::testing::Test {
     SettingsStore store_;
     ScriptedUi ui_;
     RenamingContext context_;
+    std::optional<testing::TestBatch> batch_;
     std::optional<smart::EngineRun> run_;
 };
 
@@ -375,13 +387,12 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
         .asked = {Garbage("(Bonus)", "(Artist) - Title (Bonus) .mp3", true, true)},
         .expected = "(Artist) - Title.mp3",
         .values = {"Title", "Artist", "Unknown Album", "Unknown Year", "0"}};
-    context_.tableResetFlag = true;
     Run(c);
-    EXPECT_EQ(run_->genre, "Unknown Genre");
+    EXPECT_EQ(run_->values.genre, "Unknown Genre");
     ASSERT_EQ(context_.table.RowCount(), 1u);
-    const FileInfoTable::Row expected = {
+    const testing::RowTexts expected = {
         "(Artist) - Title.mp3", "Title", "Artist", "", "", "0", "255"};
-    EXPECT_EQ(context_.table.GetRow(0), expected);
+    EXPECT_EQ(testing::TextsOf(context_.table, 0), expected);
 
     // A second file appends; the values of the first are gone.
     Run({.what = "second file",
@@ -390,7 +401,7 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
          .expected = "(The Beatles) - Help!.mp3",
          .values = {"Help!", "The Beatles", "Unknown Album", "Unknown Year", "03"}});
     ASSERT_EQ(context_.table.RowCount(), 2u);
-    EXPECT_EQ(context_.table.Cell(1, FileInfoTable::Track), "03");
+    EXPECT_EQ(context_.table.Value(1, SongField::Track), "03");
 }
 
 TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
@@ -404,7 +415,7 @@ TEST_F(SmartEngine, ValuesComeFromTheTagsWhereTheNameHasNone) {
     store_.SetUseTemplate(1);
     store_.SetTemplate("%Artist - %Album - %Title (%Year)");
     EXPECT_EQ(Propose("help.mp3"), "Beatles - Rubber Soul - Help (1965).mp3");
-    EXPECT_EQ(run_->album, "Rubber Soul");
+    EXPECT_EQ(run_->values.album, "Rubber Soul");
 }
 
 TEST_F(SmartEngine, ProposalsFitAFileName) {
@@ -419,7 +430,7 @@ TEST_F(SmartEngine, ProposalsFitAFileName) {
             store_.SetRenamingMethod(method);
             store_.SetUseTemplate(useTemplate);
             store_.SetTemplate(kDefaultTemplate);
-            const std::string proposal = ProposeNameSmart(context_, oldName);
+            const std::string proposal = Propose(oldName);
             EXPECT_LE(proposal.size(), 255u) << static_cast<int>(method) << useTemplate;
             EXPECT_TRUE(proposal.ends_with(".mp3")) << proposal;
             // The cut falls on a character boundary: the byte before the
@@ -463,7 +474,7 @@ TEST(RenameWithSmartEngine, WholeDirectory) {
     ASSERT_EQ(workbench.Start(), StartResult::Ready);
     workbench.Rename();
 
-    EXPECT_EQ(workbench.Set().renamedNames,
+    EXPECT_EQ(workbench.Set().Proposals(),
               (std::vector<std::string>{"(The Beatles) - Help!.mp3", "(Band) - Song.mp3",
                                         "Help.mp3", "(Pink Floyd) - Money.mp3"}));
     std::vector<std::string> asked;
@@ -479,14 +490,14 @@ TEST(RenameWithSmartEngine, WholeDirectory) {
 
     const FileInfoTable& table = workbench.Context().table;
     ASSERT_EQ(table.RowCount(), 4u);
-    EXPECT_EQ(table.Cell(1, FileInfoTable::Year), "2000");
-    EXPECT_EQ(table.Cell(1, FileInfoTable::Track), "00");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::FileName), "Help.mp3");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::Title), "Help");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::Artist), "Beatles");
-    EXPECT_EQ(table.Cell(2, FileInfoTable::Year), "1965");
-    EXPECT_EQ(table.Cell(3, FileInfoTable::Title), "Money");
-    EXPECT_EQ(table.Cell(3, FileInfoTable::Year), "1973");
+    EXPECT_EQ(table.Value(1, SongField::Year), "2000");
+    EXPECT_EQ(table.Value(1, SongField::Track), "00");
+    EXPECT_EQ(table.FileName(2), "Help.mp3");
+    EXPECT_EQ(table.Value(2, SongField::Title), "Help");
+    EXPECT_EQ(table.Value(2, SongField::Artist), "Beatles");
+    EXPECT_EQ(table.Value(2, SongField::Year), "1965");
+    EXPECT_EQ(table.Value(3, SongField::Title), "Money");
+    EXPECT_EQ(table.Value(3, SongField::Year), "1973");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
@@ -48,7 +49,7 @@ class TagCleanerTest : public testing::WorkbenchFixture {
         if (table.Directory().empty()) {
             table.SetDirectory(music_.Path());  // as a Rename in the music folder records it
         }
-        table.AppendRow({name, title, artist, album, year, track, genre});
+        table.AppendRow(testing::RowOf({name, title, artist, album, year, track, genre}));
     }
 
     // Both tags of a file.
@@ -110,7 +111,7 @@ TEST_F(TagCleanerTest, NamesComeFromTheTableWhenTheListIsEmpty) {
     for (const char* name : {"x.mp3", "y.mp3", "z.mp3"}) {
         music_.Write(name, Mp3Bytes("", ""));
     }
-    ASSERT_TRUE(wb.Set().oldNames.empty());
+    ASSERT_EQ(wb.Set().Size(), 0u);
     AddRow("x.mp3", "Title X");
     AddRow("y.mp3", "Title Y");
     AddRow("z.mp3", "Title Z");
@@ -338,8 +339,8 @@ TEST_F(TagCleanerTest, TagsGoOnlyIntoTheFilesTheTableWasReadFrom) {
         wb.SelectMethod(RenamingMethod::Id3Tag);
         wb.Rename();
         ASSERT_EQ(wb.Context().table.RowCount(), 2u);
-        wb.Context().table.SetCell(0, FileInfoTable::Title, "New A");
-        wb.Context().table.SetCell(1, FileInfoTable::Title, "New B");
+        wb.Context().table.SetValue(0, SongField::Title, "New A");
+        wb.Context().table.SetValue(1, SongField::Title, "New B");
         c.afterRename(wb, other);
         const std::string replacedB = music_.Read("b.mp3");
         ui_.calls.clear();

@@ -11,7 +11,7 @@ namespace {
 
 using Field = EditorField;
 
-EditorValues Values(const std::string& track, const std::string& genre) {
+SongValues Values(const std::string& track, const std::string& genre) {
     return {"Title", "Artist", "Album", "1999", track, genre, "Comment"};
 }
 
@@ -89,7 +89,7 @@ TEST(FileInfoEditorModelTest, TypingKeepsToTheLimitsAndToDigitsWhereAsked) {
 
 TEST(FileInfoEditorModelTest, AValueLongerThanTheLimitIsShownWholeAndSetsTheEditsLength) {
     ScriptedUi ui;
-    EditorValues values = Values("1", "1");
+    SongValues values = Values("1", "1");
     values.title = std::string(255, 't');
     values.year = "2001-05-03";
     FileInfoEditorModel editor(ui, EditorMode::Tag, "", "a.mp3", values);

@@ -10,6 +10,7 @@
 #include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "tags/Id3v1Record.h"
@@ -30,7 +31,7 @@ using Frames = std::vector<std::pair<std::string, std::string>>;
 struct Opened {
     bool opened = false;
     std::string title, label, shownName;
-    EditorValues values;
+    SongValues values;
     std::string trackText;
     int genreIndex = FileInfoEditorModel::kNoGenre;
 };
@@ -69,7 +70,7 @@ TEST_F(TagEditorTest, MenuCommandRefusesNoneOrSeveralSelectedEntries) {
     music_.Write("a.mp3", Mp3Bytes("", ""));
     music_.Write("b.mp3", Mp3Bytes("", ""));
     Workbench& wb = Start();
-    wb.Set().renamedNames = {"A.mp3", "B.mp3"};
+    testing::SetProposals(wb.Set(), {"A.mp3", "B.mp3"});
 
     wb.TagEditor();
     wb.SetRenamedSelection({0, 1});
@@ -87,7 +88,7 @@ TEST_F(TagEditorTest, MenuCommandRefusesNoneOrSeveralSelectedEntries) {
 TEST_F(TagEditorTest, ShownNameIsTheProposedNameWhenThereIsOne) {
     music_.Write("a.mp3", Mp3Bytes(Id3v2Bytes({{"TIT2", "Two"}}), Id3v1Bytes({.title = "One"})));
     Workbench& wb = Start();
-    wb.Set().renamedNames = {"Proposed.mp3"};
+    testing::SetProposals(wb.Set(), {"Proposed.mp3"});
     Opened seen;
     PushEditor(seen, {}, false);
     wb.SetRenamedSelection({0});
@@ -98,7 +99,7 @@ TEST_F(TagEditorTest, ShownNameIsTheProposedNameWhenThereIsOne) {
     EXPECT_EQ(ui_.CallsOfKind("mismatch")[0].file, "Proposed.mp3");
 
     // A double click on the old list without proposed names shows the old name.
-    wb.Set().renamedNames.clear();
+    wb.Set().ClearProposals();
     Opened again;
     PushEditor(again, {}, false);
     wb.DoubleClickOld(0);
@@ -113,7 +114,7 @@ struct ReconcileCase {
     Frames v2;  // no ID3v2 tag when empty
     std::deque<int> answers;
     std::vector<std::string> captions;  // prompts, in order
-    EditorValues expected;
+    SongValues expected;
 };
 
 TEST_F(TagEditorTest, ReconcilesBothTagsWithPromptsOnlyWhereTheRulesCannotDecide) {
@@ -439,7 +440,7 @@ TEST_F(TagEditorTest, FailedWritesAreReportedPerTagWithTheShownName) {
     const std::string c = std::string("ID3\x03\0\0\x7F\x7F\x7F\x7F", 10) + Mp3Bytes("", "");
     music_.Write("c.mp3", c);
     Workbench& wb = Start();
-    wb.Set().renamedNames = {"Shown B.mp3", "Shown C.mp3"};
+    testing::SetProposals(wb.Set(), {"Shown B.mp3", "Shown C.mp3"});
     RemoveFile(music_ / "b.mp3");
     ASSERT_TRUE(CreateDirectoryLevel(music_ / "b.mp3"));
 

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "RenameTestFiles.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
 #include "app/Workbench.h"
@@ -38,7 +39,7 @@ TEST_F(TagReadAheadTest, QuestionsRowsAndProposalsAreTheSameWithAndWithoutIt) {
     store_.SetRenamingMethod(RenamingMethod::Id3Tag);
     std::vector<std::vector<UiCall>> calls;
     std::vector<std::vector<std::string>> proposals;
-    std::vector<std::vector<FileInfoTable::Row>> rows;
+    std::vector<std::vector<testing::RowTexts>> rows;
     for (const int threads : {0, 8}) {
         store_.SetNumber("ReadAheadThreads", threads);
         ui_.calls.clear();
@@ -49,10 +50,10 @@ TEST_F(TagReadAheadTest, QuestionsRowsAndProposalsAreTheSameWithAndWithoutIt) {
         Workbench& wb = Start();
         wb.Rename();
         calls.push_back(ui_.calls);
-        proposals.push_back(wb.Set().renamedNames);
-        std::vector<FileInfoTable::Row> table;
+        proposals.push_back(wb.Set().Proposals());
+        std::vector<testing::RowTexts> table;
         for (std::size_t row = 0; row < wb.Context().table.RowCount(); ++row) {
-            table.push_back(wb.Context().table.GetRow(row));
+            table.push_back(testing::TextsOf(wb.Context().table, row));
         }
         rows.push_back(table);
     }

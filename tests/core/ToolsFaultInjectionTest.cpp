@@ -27,6 +27,7 @@
 
 #include "RenameTestFiles.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
@@ -117,7 +118,7 @@ struct Song {
     std::string audio;
     std::string bytes;    // as written before the run
     std::string comment;  // the ID3v2 comment, which the cleaner keeps
-    FileInfoTable::Row row;
+    testing::RowTexts row;
     Fault fault = Fault::None;
 };
 
@@ -223,7 +224,7 @@ class ToolsFaultInjectionTest : public ::testing::Test {
         workbench_ = std::make_unique<Workbench>(store_, ui_);
         EXPECT_EQ(workbench_->Start(), StartResult::Ready);
         for (const Song& song : songs) {
-            workbench_->Context().table.AppendRow(song.row);
+            workbench_->Context().table.AppendRow(testing::RowOf(song.row));
         }
         return *workbench_;
     }
@@ -288,13 +289,13 @@ TEST_F(ToolsFaultInjectionTest, CleanerLosesNoAudioAndReportsEverySabotagedFile)
     std::vector<Song> songs =
         MakeSongs(work_, kSeed, {Fault::Unwritable, Fault::Removed, Fault::Directory});
     Workbench& wb = Start(songs);
-    ASSERT_EQ(wb.Set().oldNames.size(), kFiles);
+    ASSERT_EQ(wb.Set().Size(), kFiles);
     ui_.yesNoAnswers = {true};
-    const CleanResult result =
-        CleanTags(wb.Context(), wb.Set().oldNames, [&](std::size_t index, const std::string& name) {
-            ASSERT_EQ(songs[index].name, name);
-            Sabotage(songs[index]);
-        });
+    const CleanResult result = CleanTags(wb.Context(), wb.Set().OldNames(),
+                                         [&](std::size_t index, const std::string& name) {
+                                             ASSERT_EQ(songs[index].name, name);
+                                             Sabotage(songs[index]);
+                                         });
     ASSERT_TRUE(result.ran);
     EXPECT_EQ(result.files, kFiles);
 
@@ -330,13 +331,12 @@ TEST_F(ToolsFaultInjectionTest, CleanerLosesNoAudioAndReportsEverySabotagedFile)
         Id3v2Record v2;
         v1.ReadTag(path);
         v2.ReadTag(path);
-        EXPECT_EQ(v1.title, song.row[FileInfoTable::Title].substr(0, 30));
-        const bool needsId3v2 =
-            song.row[FileInfoTable::Title].size() > 30 || song.comment.size() > 28;
+        EXPECT_EQ(v1.title, song.row[1] /* title */.substr(0, 30));
+        const bool needsId3v2 = song.row[1] /* title */.size() > 30 || song.comment.size() > 28;
         withId3v2 += v2.tagPresent == 1;
         EXPECT_EQ(v2.tagPresent == 1, needsId3v2);
         if (v2.tagPresent == 1) {
-            EXPECT_EQ(v2.title, song.row[FileInfoTable::Title]);
+            EXPECT_EQ(v2.title, song.row[1] /* title */);
             EXPECT_EQ(v2.composer, "") << "no frame of the old tag survives";
         }
     }
@@ -401,7 +401,8 @@ TEST_P(OrganizerFaultInjectionTest, OrganizerMovesEveryFileOnceAndReportsEverySa
     const OrganizeResult result =
         OrganizeFiles(wb.Context(), rule, [&](std::size_t row, const std::string& name) {
             ASSERT_EQ(songs[row].name, name);
-            Sabotage(songs[row], root + "/" + FolderNameFor(songs[row].row, rule));
+            Sabotage(songs[row],
+                     root + "/" + FolderNameFor(testing::RowOf(songs[row].row).values, rule));
         });
     EXPECT_FALSE(result.aborted);
     EXPECT_FALSE(work_.Exists("Undo.inf"));
@@ -409,7 +410,8 @@ TEST_P(OrganizerFaultInjectionTest, OrganizerMovesEveryFileOnceAndReportsEverySa
     std::size_t copiesWrong = 0, bytesChanged = 0;
     for (const Song& song : songs) {
         SCOPED_TRACE(song.name + ": " + FaultName(song.fault));
-        const std::string folder = root + "/" + FolderNameFor(song.row, rule);
+        const std::string folder =
+            root + "/" + FolderNameFor(testing::RowOf(song.row).values, rule);
         const int copies = CountCopies({work_.Path(), root, side_}, song.name);
         const int expectedCopies =
             song.fault == Fault::Removed ? 0 : (song.fault == Fault::Occupied ? 2 : 1);

@@ -4,8 +4,10 @@
 #include <algorithm>
 
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "WorkbenchFixture.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "platform/FileSystem.h"
 #include "tools/DirectoryChooserModel.h"
@@ -28,8 +30,8 @@ TEST_F(WorkbenchTest, StartListsRegularMp3FilesSortedWithoutRegardToCase) {
     AddFiles({"b.MP3", "a.mp3", "C.Mp3", "notes.txt", "x.mp3.bak", ".mp3"});
     CreateDirectoryLevel(music_ / "folder.mp3");
     Workbench& wb = Start();
-    EXPECT_EQ(wb.Set().oldNames, (std::vector<std::string>{".mp3", "a.mp3", "b.MP3", "C.Mp3"}));
-    EXPECT_TRUE(wb.Set().renamedNames.empty());
+    EXPECT_EQ(wb.Set().OldNames(), (std::vector<std::string>{".mp3", "a.mp3", "b.MP3", "C.Mp3"}));
+    EXPECT_EQ(wb.Set().ProposalCount(), 0u);
     EXPECT_EQ(wb.Set().percentText, "0%");
     EXPECT_TRUE(ui_.calls.empty()) << "no message at start-up after the first run";
 }
@@ -88,7 +90,7 @@ TEST_F(WorkbenchTest, RenameShowsThePercentageAfterEachFile) {
         EXPECT_EQ(percents, c.percents);
         EXPECT_EQ(ui_.renameProgress.back().first, c.files);
         EXPECT_EQ(wb.Set().percentText, "100%");
-        EXPECT_EQ(wb.Set().renamedNames.size(), static_cast<std::size_t>(c.files));
+        EXPECT_EQ(wb.Set().ProposalCount(), static_cast<std::size_t>(c.files));
     }
 }
 
@@ -114,8 +116,8 @@ TEST_F(WorkbenchTest, RenameOverUnsavedNamesAsksFirst) {
     AddFiles({"a.mp3", "b.mp3"});
     Workbench& wb = Start();
     wb.Rename();
-    const std::string proposed = wb.Set().renamedNames[0];
-    wb.Set().renamedNames[0] = "edited.mp3";
+    const std::string proposed = wb.Set().Proposal(0);
+    wb.Set().SetProposal(0, "edited.mp3");
     ui_.calls.clear();
     ui_.yesNoAnswers = {false};
     wb.Rename();
@@ -124,10 +126,10 @@ TEST_F(WorkbenchTest, RenameOverUnsavedNamesAsksFirst) {
     EXPECT_EQ(ui_.calls[0].text,
               "You didn't save your renamed files.\nIf you continue you will lose your renamed "
               "files!\nDo you want to continue?");
-    EXPECT_EQ(wb.Set().renamedNames[0], "edited.mp3") << "No keeps the proposed names";
+    EXPECT_EQ(wb.Set().Proposal(0), "edited.mp3") << "No keeps the proposed names";
     ui_.yesNoAnswers = {true};
     wb.Rename();
-    EXPECT_EQ(wb.Set().renamedNames[0], proposed);
+    EXPECT_EQ(wb.Set().Proposal(0), proposed);
 }
 
 TEST_F(WorkbenchTest, DirectoryCommandListsTheChosenDirectory) {
@@ -143,8 +145,8 @@ TEST_F(WorkbenchTest, DirectoryCommandListsTheChosenDirectory) {
         return chooser.Accept();
     });
     wb.ChooseDirectory();
-    EXPECT_EQ(wb.Set().oldNames, std::vector<std::string>{"z.mp3"});
-    EXPECT_TRUE(wb.Set().renamedNames.empty());
+    EXPECT_EQ(wb.Set().OldNames(), std::vector<std::string>{"z.mp3"});
+    EXPECT_EQ(wb.Set().ProposalCount(), 0u);
     EXPECT_EQ(wb.Set().percentText, "0%");
     std::string stored;
     store_.GetPathToWork(stored);
@@ -165,7 +167,7 @@ TEST_F(WorkbenchTest, DirectoryCommandListsTheChosenDirectoryWhateverIsStoredSin
         return accepted;
     });
     EXPECT_EQ(wb.ChooseDirectory().outcome, CommandOutcome::Done);
-    EXPECT_EQ(wb.Set().oldNames, std::vector<std::string>{"chosen.mp3"});
+    EXPECT_EQ(wb.Set().OldNames(), std::vector<std::string>{"chosen.mp3"});
     EXPECT_EQ(wb.Context().listedDirectory, chosen.Path());
 }
 
@@ -207,7 +209,7 @@ TEST_F(WorkbenchTest, CancelledOrInvalidDirectoryChangesNothing) {
     ASSERT_EQ(ui_.calls.size(), 1u);
     EXPECT_EQ(ui_.calls[0].caption, "Invalid Directory");
     EXPECT_EQ(ui_.calls[0].text, music_ / "missing" + " is not a valid directory!");
-    EXPECT_EQ(wb.Set().oldNames, std::vector<std::string>{"a.mp3"});
+    EXPECT_EQ(wb.Set().OldNames(), std::vector<std::string>{"a.mp3"});
     std::string stored;
     store_.GetPathToWork(stored);
     EXPECT_EQ(stored, music_.Path());
@@ -217,13 +219,13 @@ TEST_F(WorkbenchTest, UnderscoreOptionRewritesTheProposedNames) {
     AddFiles({"1.mp3", "2.mp3"});
     Workbench& wb = Start();
     wb.Rename();
-    wb.Set().renamedNames = {"a b.mp3", "Best__Of  Me.mp3"};
+    testing::SetProposals(wb.Set(), {"a b.mp3", "Best__Of  Me.mp3"});
     ui_.calls.clear();
     wb.ToggleUnderscore();  // on
-    EXPECT_EQ(wb.Set().renamedNames, (std::vector<std::string>{"a_b.mp3", "Best__Of__Me.mp3"}));
+    EXPECT_EQ(wb.Set().Proposals(), (std::vector<std::string>{"a_b.mp3", "Best__Of__Me.mp3"}));
     EXPECT_TRUE(wb.Menu().underscoreChecked);
     wb.ToggleUnderscore();  // off
-    EXPECT_EQ(wb.Set().renamedNames, (std::vector<std::string>{"a b.mp3", "Best Of Me.mp3"}));
+    EXPECT_EQ(wb.Set().Proposals(), (std::vector<std::string>{"a b.mp3", "Best Of Me.mp3"}));
     ASSERT_EQ(ui_.calls.size(), 2u);
     EXPECT_EQ(ui_.calls[0].text, "All blank spaces have been replaced with underscores");
     EXPECT_EQ(ui_.calls[1].text, "All underscores have been replaced with blank spaces");
@@ -253,7 +255,7 @@ TEST_F(WorkbenchTest, LoaderOptionPersistsGreysTheToolsAndEmptiesTheTable) {
     int loader = -1;
     store_.GetFileInfoLoader(loader);
     EXPECT_EQ(loader, 1);
-    wb.Context().table.AppendRow({"a.mp3", "t", "a", "", "", "0", "255"});
+    wb.Context().table.AppendRow(testing::RowOf({"a.mp3", "t", "a", "", "", "0", "255"}));
     wb.ToggleLoader();
     EXPECT_EQ(wb.Context().table.RowCount(), 0u);
     EXPECT_FALSE(wb.Menu().loaderToolsEnabled);

@@ -32,11 +32,10 @@ using namespace tagnomen;
 
 namespace {
 
-// The manual of the source tree this test was built from.
+// The manual of the source tree this test was built from (named by the
+// build, since __FILE__ may be relative under a compiler cache).
 QString SourceHelp() {
-    return QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__))
-                               .absoluteDir()
-                               .absoluteFilePath(QStringLiteral("../../resources/help")));
+    return QDir::cleanPath(QStringLiteral(TAGNOMEN_SOURCE_DIR "/resources/help"));
 }
 
 // Sets an environment variable for one test and puts the old value back.

@@ -288,7 +288,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!f.window->ClashLabel()->isHidden());
         QCOMPARE(f.window->ClashLabel()->text(), QStringLiteral("2 proposed names clash"));
         // Editing one of them away removes the marks.
-        f.workbench->Set().renamedNames[static_cast<std::size_t>(marked[0])] = "Else.mp3";
+        f.workbench->Set().SetProposal(static_cast<std::size_t>(marked[0]), "Else.mp3");
         f.window->Refresh();
         QVERIFY(!renamed->IsMarked(marked[1]));
         QVERIFY(f.window->ClashLabel()->isHidden());
@@ -308,8 +308,8 @@ class MainWindowTest : public QObject {
         QVERIFY(!f.window->CancelButton()->isEnabled());
         QVERIFY(f.window->isVisible());
         const WorkingSet& set = f.workbench->Set();
-        QCOMPARE(set.renamedNames.size(), set.oldNames.size());
-        QCOMPARE(set.renamedNames[1], set.oldNames[1]);  // not reached: keeps its name
+        QCOMPARE(set.ProposalCount(), set.Size());
+        QCOMPARE(set.Proposal(1), set.OldName(1));  // not reached: keeps its name
         QVERIFY(f.window->StatusLabel()->text().contains("cancelled"));
         QVERIFY(f.window->RenameButton()->isEnabled());
     }

@@ -23,8 +23,10 @@
 #include "MassFileNameEditorDialog.h"
 #include "NameFormatDialog.h"
 #include "QtUi.h"
+#include "TableRows.h"
 #include "TagMismatchDialog.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 #include "tools/DirectoryChooserModel.h"
 #include "tools/EditFileNameModel.h"
@@ -98,12 +100,12 @@ class ScreenFitTest : public QObject {
         EditFileNameDialog editDialog(edit, &main);
         CheckFits(editDialog, "file name editor");
         WorkingSet set;
-        set.renamedNames = {"One.mp3", "Two.mp3"};
-        set.renamedSelected = {true, true};
+        testing::SetProposals(set, {"One.mp3", "Two.mp3"});
+        testing::SetSelected(set, {true, true});
         MassFileNameEditorModel mass(ui, set);
         MassFileNameEditorDialog massDialog(mass, &main);
         CheckFits(massDialog, "mass file name editor");
-        const EditorValues values{"Angel", "Massive Attack", "Mezzanine", "1998", "1", "17", "x"};
+        const SongValues values{"Angel", "Massive Attack", "Mezzanine", "1998", "1", "17", "x"};
         for (EditorMode mode : {EditorMode::Tag, EditorMode::Table}) {
             FileInfoEditorModel editor(ui, mode, "Uses ID3 TAGv1 and TAGv2", "Angel.mp3", values);
             FileInfoEditorDialog editorDialog(editor, &main);
@@ -111,8 +113,8 @@ class ScreenFitTest : public QObject {
         }
         FileInfoTable table;
         for (int i = 0; i < 30; ++i) {
-            table.AppendRow(
-                {"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "1", "1"});
+            table.AppendRow(testing::RowOf(
+                {"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "1", "1"}));
         }
         FileInfoViewerModel viewer(ui, table);
         FileInfoViewerDialog viewerDialog(viewer, &main);

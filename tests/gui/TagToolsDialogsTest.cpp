@@ -20,6 +20,7 @@
 #include "FileInfoViewerDialog.h"
 #include "FilesOrganizerDialog.h"
 #include "ScriptedUi.h"
+#include "TableRows.h"
 #include "TempDir.h"
 #include "session/FileInfoTable.h"
 #include "session/RenamingContext.h"
@@ -32,7 +33,7 @@ using namespace tagnomen;
 
 namespace {
 
-EditorValues SomeValues() {
+SongValues SomeValues() {
     return {"Angel", "Massive Attack", "Mezzanine", "1998", "1", "17", "A comment"};
 }
 
@@ -125,7 +126,7 @@ void TagToolsDialogsTest::editorTagModeShowsCommentAndLabel() {
 }
 
 void TagToolsDialogsTest::editorTableModeHidesCommentAndLabel() {
-    EditorValues values = SomeValues();
+    SongValues values = SomeValues();
     values.track = "0";
     values.genre = "255";
     FileInfoEditorModel model(*ui_, EditorMode::Table, "", "Angel.mp3", values);
@@ -206,8 +207,9 @@ void TagToolsDialogsTest::editorOkRefusesABadYearAndCancelKeepsTheValues() {
 
 void TagToolsDialogsTest::viewerGridShowsTheTable() {
     FileInfoTable table;
-    table.AppendRow({"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "0", "17"});
-    table.AppendRow({"Song.mp3", "Song", "Band", "", "", "5", "255"});
+    table.AppendRow(
+        testing::RowOf({"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "0", "17"}));
+    table.AppendRow(testing::RowOf({"Song.mp3", "Song", "Band", "", "", "5", "255"}));
     FileInfoViewerModel model(*ui_, table);
     FileInfoViewerDialog dialog(model);
     dialog.show();
@@ -243,8 +245,9 @@ void TagToolsDialogsTest::viewerGridShowsTheTable() {
 
 void TagToolsDialogsTest::viewerEditAndDoubleClickRunTheRowEditor() {
     FileInfoTable table;
-    table.AppendRow({"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "3", "13"});
-    table.AppendRow({"Song.mp3", "Song", "Band", "", "", "5", "255"});
+    table.AppendRow(
+        testing::RowOf({"Angel.mp3", "Angel", "Massive Attack", "Mezzanine", "1998", "3", "13"}));
+    table.AppendRow(testing::RowOf({"Song.mp3", "Song", "Band", "", "", "5", "255"}));
     FileInfoViewerModel model(*ui_, table);
     FileInfoViewerDialog dialog(model);
     dialog.show();
@@ -263,8 +266,8 @@ void TagToolsDialogsTest::viewerEditAndDoubleClickRunTheRowEditor() {
     dialog.Grid()->selectRow(0);
     QCOMPARE(model.Selected(), 0);
     QTest::mouseClick(dialog.EditButton(), Qt::LeftButton);
-    QCOMPARE(table.Cell(0, FileInfoTable::Genre), std::string("17"));
-    QCOMPARE(table.Cell(0, FileInfoTable::Track), std::string("0"));
+    QCOMPARE(table.Value(0, SongField::Genre), std::string("17"));
+    QCOMPARE(table.Value(0, SongField::Track), std::string("0"));
     QCOMPARE(dialog.Grid()->item(0, 6)->text(), QStringLiteral("Rock"));
     QCOMPARE(dialog.Grid()->item(0, 5)->text(), QString());
 
@@ -278,7 +281,7 @@ void TagToolsDialogsTest::viewerEditAndDoubleClickRunTheRowEditor() {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     QVERIFY(opened);
-    QCOMPARE(table.Cell(1, FileInfoTable::Title), std::string("Song"));
+    QCOMPARE(table.Value(1, SongField::Title), std::string("Song"));
 }
 
 void TagToolsDialogsTest::organizerListsFollowTheChosenButton_data() {

@@ -18,6 +18,7 @@
 #include "NameFormatDialog.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "rename/NameTemplate.h"
 #include "session/RenamingContext.h"
 #include "session/WorkingSet.h"
@@ -211,7 +212,12 @@ void ToolDialogsTest::nameFormatTemplateEditFollowsTheButtons() {
 void ToolDialogsTest::nameFormatPreviewFollowsTheFormatAndThePlaceholders() {
     store_->SetBrackets(1);
     NameFormatModel model(*context_);
-    model.SetPreviewSample({"x.mp3", {"Massive Attack", "angel", "Mezzanine", "1998", "3"}});
+    model.SetPreviewSample({"x.mp3",
+                            {.title = "angel",
+                             .artist = "Massive Attack",
+                             .album = "Mezzanine",
+                             .year = "1998",
+                             .track = "3"}});
     NameFormatDialog dialog(model);
     dialog.show();
     QCOMPARE(dialog.PreviewLabel()->text(), QStringLiteral("(Massive Attack) - Angel.mp3"));
@@ -302,8 +308,8 @@ void ToolDialogsTest::editFileNameShowsTheNameWithoutExtension() {
 
 void ToolDialogsTest::massEditorTokenFieldAndOk() {
     WorkingSet set;
-    set.renamedNames = {"Artist - One.mp3", "Two.mp3", "Artist - Three.mp3"};
-    set.renamedSelected = {true, true, true};
+    testing::SetProposals(set, {"Artist - One.mp3", "Two.mp3", "Artist - Three.mp3"});
+    testing::SetSelected(set, {true, true, true});
     MassFileNameEditorModel model(*ui_, set);
     MassFileNameEditorDialog dialog(model);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Mass Mp3 Filename Editor"));
@@ -326,9 +332,9 @@ void ToolDialogsTest::massEditorTokenFieldAndOk() {
 
     dialog.OkButton()->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(set.renamedNames, (std::vector<std::string>{"Artist - Live One.mp3", "Two.mp3",
-                                                         "Artist - Live Three.mp3"}));
-    QCOMPARE(set.renamedSelected, (std::vector<bool>{false, true, false}));
+    QCOMPARE(set.Proposals(), (std::vector<std::string>{"Artist - Live One.mp3", "Two.mp3",
+                                                        "Artist - Live Three.mp3"}));
+    QCOMPARE(testing::Selected(set), (std::vector<bool>{false, true, false}));
 }
 
 QTEST_MAIN(ToolDialogsTest)

@@ -118,7 +118,7 @@ struct Song {
     std::string comment = "Tr\xC3\xA8s bien";
 };
 
-TagValues ValuesOf(const Song& song) {
+SongValues ValuesOf(const Song& song) {
     return {song.title,
             song.artist,
             song.album,

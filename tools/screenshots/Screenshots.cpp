@@ -127,16 +127,25 @@ int main(int argc, char** argv) {
     ok = Save(&garbage, out + "/garbage-dialog.png") && ok;
 
     NameFormatModel format(workbench.Context());
-    format.SetPreviewSample(
-        {"03 - the beatles - help!.mp3", {"The Beatles", "Help!", "Help!", "1965", "7"}});
+    format.SetPreviewSample({"03 - the beatles - help!.mp3",
+                             {.title = "Help!",
+                              .artist = "The Beatles",
+                              .album = "Help!",
+                              .year = "1965",
+                              .track = "7"}});
     format.Choose(NameFormatChoice::Free);
     NameFormatDialog formatDialog(format);
     formatDialog.show();
     ok = Save(&formatDialog, out + "/name-format.png") && ok;
 
-    FileInfoEditorModel editor(
-        ui, EditorMode::Tag, "Uses ID3 TAGv1 and TAGv2", "Angel.mp3",
-        {"Angel", "Massive Attack", "Mezzanine", "1998", "1", "17", "Remastered"});
+    FileInfoEditorModel editor(ui, EditorMode::Tag, "Uses ID3 TAGv1 and TAGv2", "Angel.mp3",
+                               {.title = "Angel",
+                                .artist = "Massive Attack",
+                                .album = "Mezzanine",
+                                .year = "1998",
+                                .track = "1",
+                                .genre = "17",
+                                .comment = "Remastered"});
     editor.SetCover(CoverPicture());
     FileInfoEditorDialog editorDialog(editor);
     editorDialog.show();
