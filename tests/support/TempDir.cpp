@@ -37,6 +37,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, error);
 }
 
+MemoryTempDir::MemoryTempDir()
+    : TempDir(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::string()) {}
+
 void TempDir::Write(const std::string& name, const std::string& bytes) const {
     WriteFile(*this / name, bytes);
 }
@@ -61,7 +64,12 @@ std::vector<std::string> TempDir::List() const {
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes;
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        bytes.append(block, static_cast<std::size_t>(in.gcount()));
+    }
+    return bytes;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
