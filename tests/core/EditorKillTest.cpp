@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tag editor killed at random moments while it writes a tag that holds a
-// 16 MiB cover: after every kill the file holds its old tag or its new one,
-// never a torn one, and the next edit removes the copies the kills left.
+// 16 MiB cover (half of the kills come just after the file starts to
+// change): after every kill the file holds its old tag or its new one, never
+// a torn one, and the next edit removes the copies the kills left.
 // The seed is printed; TAGNOMEN_KILL_SEED repeats a run.
 #include <unistd.h>
 
@@ -21,6 +22,7 @@
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 #include "tags/TagEdit.h"
+#include "tags/TagFile.h"
 #include "tools/FileInfoEditorModel.h"
 #include "tools/Tools.h"
 
@@ -30,7 +32,7 @@ namespace {
 using namespace std::chrono;
 using namespace testing::tags;
 
-constexpr int kRuns = 12;
+constexpr int kRuns = 10;
 
 // A longer title moves every frame behind it, the cover included: the whole
 // tag differs from the old one although it keeps its length.
@@ -45,9 +47,12 @@ Bytes OriginalFile() {
     return file;
 }
 
-// Edits the title of a.mp3 in a child; with killAfter, kills it that long
-// after OK was pressed. Returns how long the write took when not killed.
-microseconds EditInChild(const std::string& dir, std::optional<microseconds> killAfter) {
+// Edits the title of a.mp3 in a child. A kill comes `after` the moment OK
+// was pressed, or, atFirstChange, after the moment a.mp3 starts to change
+// (its time is set before the first byte is written). Returns how long the
+// write took when not killed.
+microseconds EditInChild(const std::string& dir, std::optional<microseconds> after,
+                         bool atFirstChange = false) {
     testing::ChildProcess child([&dir](testing::ChildProcess& self) {
         SettingsStore store(dir + "/.settings.reg");
         store.FirstRunCheck();
@@ -62,15 +67,20 @@ microseconds EditInChild(const std::string& dir, std::optional<microseconds> kil
         context.fullTagSupport = true;
         return RunTagEditor(context, "a.mp3", "a.mp3").Succeeded() ? 0 : 1;
     });
+    const FileStamp before = StampOf(dir + "/a.mp3");
     EXPECT_TRUE(child.WaitForSignal(seconds(60)));
     const auto pressed = steady_clock::now();
-    if (killAfter) {
-        std::this_thread::sleep_for(*killAfter);
+    if (after) {
+        while (atFirstChange && StampOf(dir + "/a.mp3") == before &&
+               steady_clock::now() < pressed + seconds(10)) {
+        }
+        for (const auto from = steady_clock::now(); steady_clock::now() < from + *after;) {
+        }
         child.Kill();
     }
     int status = -1;
     EXPECT_TRUE(child.Wait(seconds(60), status));
-    if (!killAfter) {
+    if (!after) {
         EXPECT_EQ(status, 0);
     }
     return duration_cast<microseconds>(steady_clock::now() - pressed);
@@ -89,10 +99,14 @@ TEST(EditorKillTest, ABigTagIsOldOrNewAfterEveryKillAndTheNextEditRemovesTheCopi
 
     testing::MemoryTempDir dir;
     std::uniform_int_distribution<long long> moment(0, writing.count());
+    std::uniform_int_distribution<long long> soonAfterTheFirstChange(0, 3000);
     int torn = 0, changed = 0;
     dir.Write("a.mp3", OriginalFile());
     for (int run = 0; run < kRuns; ++run) {
-        EditInChild(dir.Path(), microseconds(moment(random)));
+        const bool atFirstChange = run % 2 == 1;
+        EditInChild(dir.Path(),
+                    microseconds(atFirstChange ? soonAfterTheFirstChange(random) : moment(random)),
+                    atFirstChange);
         const Bytes now = dir.Read("a.mp3");
         torn += now != OriginalFile() && now != edited;
         changed += now == edited;

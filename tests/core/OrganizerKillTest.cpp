@@ -29,7 +29,7 @@ namespace {
 using namespace std::chrono;
 using testing::TempDir;
 
-constexpr int kFiles = 30;
+constexpr int kFiles = 12;
 constexpr int kRuns = 15;
 
 std::string NameOf(int i) {
@@ -37,7 +37,7 @@ std::string NameOf(int i) {
 }
 
 std::string BytesOf(int i) {
-    return std::string(200000, static_cast<char>('a' + i % 26)) + NameOf(i);
+    return std::string(1 << 20, static_cast<char>('a' + i % 26)) + NameOf(i);
 }
 
 // Organizes by title every file of `work` (as a Rename lists them) into
