@@ -251,8 +251,19 @@ bool IsFinishedCopy(const std::string& from, const std::string& to) {
         std::llabs(ns(source.st_mtim) - ns(target.st_mtim)) > kCoarsestTimeNs) {
         return false;
     }
-    const int a = OpenRegularForReading(from);
-    const int b = OpenRegularForReading(to);
+    // The very files looked at, not whatever a link put in their place since.
+    auto openSeen = [](const std::string& path, const struct stat& seen) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat now {};
+        if (fd >= 0 &&
+            (fstat(fd, &now) != 0 || now.st_dev != seen.st_dev || now.st_ino != seen.st_ino)) {
+            close(fd);
+            return -1;
+        }
+        return fd;
+    };
+    const int a = openSeen(from, source);
+    const int b = openSeen(to, target);
     const bool same = a >= 0 && b >= 0 && SameBytes(a, b, source.st_size);
     for (const int fd : {a, b}) {
         if (fd >= 0) {
