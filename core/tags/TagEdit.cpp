@@ -330,11 +330,17 @@ bool ReplaceWithRebuilt(RebuildFile& rebuilt, const std::string& path, const str
             rebuilt.Commit();
             return true;
         }
-        if (!ExchangeNames(rebuilt.Path(), path)) {
-            rebuilt.Commit();  // neither file may go now
-            return Fail(reason, std::string(kChangedReason) + "; it is kept as " + rebuilt.Path());
+        if (ExchangeNames(rebuilt.Path(), path)) {
+            return Fail(reason, kChangedReason);
         }
-        return Fail(reason, kChangedReason);
+        // The other file cannot have its name back: it leaves the temporary
+        // name, which a later run would take for a leftover, for a name of
+        // its own beside it, and the rebuilt file stays where it is.
+        rebuilt.Commit();
+        const std::string kept = TemporaryName(DirectoryPart(path), NamePart(path) + ".kept-", "");
+        const bool moved = RenameNoReplace(rebuilt.Path(), kept);
+        return Fail(reason, std::string(kChangedReason) + "; the file that took its name is " +
+                                (moved ? kept : rebuilt.Path()));
     }
     if (errno != EINVAL && errno != ENOSYS) {
         return Fail(reason, ErrorReason(errno));

@@ -173,22 +173,16 @@ def id3v2_write(path, values):
 
 # --- kid3-cli (reading) ----------------------------------------------------------
 
-KID3_KEYS = {"Title": "title", "Artist": "artist", "Album": "album", "Date": "year",
-             "Track Number": "track", "Genre": "genre", "Comment": "comment"}
-
-
 def kid3_read(path):
+    keys = {"Title": "title", "Artist": "artist", "Album": "album", "Comment": "comment"}
     listing = subprocess.run(["kid3-cli", "-c", "get all 2", "-c", "get all 1", path],
                              check=True, capture_output=True).stdout.decode("utf-8", "replace")
     out, prefix = {}, None
     for line in listing.split("\n"):
-        tag = re.match(r"^Tag (\d)", line)
-        if tag:
-            prefix = "v%s." % tag.group(1)
-            continue
+        prefix = "v%s." % line[4] if line.startswith("Tag ") else prefix
         field = re.match(r"^  (\S.*?)\s{2,}(.*)$", line)
-        if prefix and field and field.group(1) in KID3_KEYS:
-            out[prefix + KID3_KEYS[field.group(1)]] = field.group(2)
+        if prefix and field and field.group(1) in keys:
+            out[prefix + keys[field.group(1)]] = field.group(2)
     return out
 
 

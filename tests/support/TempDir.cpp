@@ -37,9 +37,6 @@ TempDir::~TempDir() {
     fs::remove_all(path_, error);
 }
 
-MemoryTempDir::MemoryTempDir()
-    : TempDir(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::string()) {}
-
 void TempDir::Write(const std::string& name, const std::string& bytes) const {
     WriteFile(*this / name, bytes);
 }
@@ -64,12 +61,7 @@ std::vector<std::string> TempDir::List() const {
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::string bytes;
-    char block[1 << 16];
-    while (in.read(block, sizeof block) || in.gcount() > 0) {
-        bytes.append(block, static_cast<std::size_t>(in.gcount()));
-    }
-    return bytes;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

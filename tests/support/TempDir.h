@@ -32,13 +32,6 @@ class TempDir {
     std::string path_;
 };
 
-// A TempDir in memory where the system has a place for it (/dev/shm), else a
-// plain one: tests that sync many files, or large ones, stay fast.
-class MemoryTempDir : public TempDir {
-  public:
-    MemoryTempDir();
-};
-
 // Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
