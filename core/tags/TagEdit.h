@@ -34,9 +34,10 @@
 namespace tagnomen {
 
 struct TagEdit {
-    // Builds the new ID3v2 tag from the old one (empty when the file has
-    // none): the new tag's bytes, empty for no tag, or nothing with the
-    // reason when it cannot. Unset: the ID3v2 tag stays as it is.
+    // Builds the new ID3v2 tag from the old one (the front one of stacked
+    // tags; empty when the file has none): the new tag's bytes, empty for no
+    // tag, or nothing with the reason when it cannot. Unset: the ID3v2 tag
+    // stays as it is.
     using Id3v2Builder =
         std::function<std::optional<std::string>(std::string_view oldTag, std::string& reason)>;
     Id3v2Builder id3v2;
