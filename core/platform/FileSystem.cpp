@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <random>
 #include <system_error>
 #include <thread>
 
 #include "platform/FullIo.h"
+#include "platform/Leftovers.h"
 #include "platform/Text.h"
 
 namespace tagnomen {
@@ -101,16 +101,6 @@ bool OneEntrySpelledTwoWays(const std::string& from, const std::string& to) {
     return a.st_nlink == 1 || !HasEntrySpelled(DirectoryPart(to), NamePart(to));
 }
 
-std::string UniqueSuffix() {
-    static std::mt19937_64 random{std::random_device{}()};
-    static const char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string suffix;
-    for (int i = 0; i < 8; ++i) {
-        suffix += kDigits[random() % (sizeof kDigits - 1)];
-    }
-    return suffix;
-}
-
 bool CopyBytes(int source, int target) {
     char buffer[1 << 16];
     for (;;) {
@@ -135,7 +125,8 @@ bool CopyBytes(int source, int target) {
 }
 
 // A regular file to another file system: the copy is complete, synced and
-// dated like the source before it takes the target's name.
+// dated like the source before it takes the target's name. The copy stays
+// locked until then, so that no other run takes it for a leftover.
 bool CopyAcross(const std::string& from, const std::string& to) {
     const int source = OpenRegularForReading(from);
     if (source < 0) {
@@ -145,7 +136,8 @@ bool CopyAcross(const std::string& from, const std::string& to) {
     std::string temporary;
     int target = -1;
     if (fstat(source, &info) != 0 ||
-        (target = CreateUniqueFile(DirectoryPart(to), kMoveTemporaryPrefix, temporary)) < 0) {
+        (target = CreateLockedTemporary(DirectoryPart(to), kMoveTemporaryPrefix, "", temporary)) <
+            0) {
         KeepErrno keep;
         close(source);
         return false;
@@ -153,15 +145,16 @@ bool CopyAcross(const std::string& from, const std::string& to) {
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
     bool ok = CopyBytes(source, target) && fchmod(target, info.st_mode & 07777) == 0 &&
               futimens(target, times) == 0 && fsync(target) == 0;
+    ok = ok && RenameExclusive(temporary.c_str(), to.c_str());
     {
         KeepErrno keep;
-        ok = close(target) == 0 && ok;
         close(source);
+        if (!ok) {
+            unlink(temporary.c_str());
+        }
+        close(target);
     }
-    ok = ok && RenameExclusive(temporary.c_str(), to.c_str());
     if (!ok) {
-        KeepErrno keep;
-        unlink(temporary.c_str());
         return false;
     }
     SyncDirectory(DirectoryPart(to));
@@ -173,23 +166,33 @@ bool CopyAcross(const std::string& from, const std::string& to) {
     return true;
 }
 
+// What a symbolic link holds; nothing when it is none or cannot be read.
+std::optional<std::string> LinkText(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return std::nullopt;
+    }
+    std::string text(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    const ssize_t length = readlink(path.c_str(), text.data(), text.size());
+    if (length < 0) {
+        return std::nullopt;
+    }
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
 // A symbolic link to another file system: made again as a link, pointing
 // where the old one pointed; what it points to is never touched.
 bool LinkAcross(const std::string& from, const std::string& to) {
     struct stat info {};
-    if (lstat(from.c_str(), &info) != 0) {
+    const std::optional<std::string> target = LinkText(from);
+    if (!target || lstat(from.c_str(), &info) != 0) {
         return false;
     }
-    std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
-    const ssize_t length = readlink(from.c_str(), target.data(), target.size());
-    if (length < 0) {
-        return false;
-    }
-    target.resize(static_cast<std::size_t>(length));
     std::string temporary;
     for (int attempt = 0;; ++attempt) {
-        temporary = JoinPath(DirectoryPart(to), kMoveTemporaryPrefix + UniqueSuffix());
-        if (symlink(target.c_str(), temporary.c_str()) == 0) {
+        temporary = TemporaryName(DirectoryPart(to), kMoveTemporaryPrefix, "");
+        if (symlink(target->c_str(), temporary.c_str()) == 0) {
             break;
         }
         if (errno != EEXIST || attempt == 100) {
@@ -209,6 +212,66 @@ bool LinkAcross(const std::string& from, const std::string& to) {
         return false;
     }
     return true;
+}
+
+bool SameBytes(int a, int b, std::int64_t length) {
+    std::vector<char> left(1 << 16);
+    std::vector<char> right(left.size());
+    for (std::int64_t offset = 0; offset < length;) {
+        const auto want =
+            static_cast<std::size_t>(std::min<std::int64_t>(length - offset, left.size()));
+        if (ReadFullyAt(a, left.data(), want, offset) != want ||
+            ReadFullyAt(b, right.data(), want, offset) != want ||
+            std::memcmp(left.data(), right.data(), want) != 0) {
+            return false;
+        }
+        offset += static_cast<std::int64_t>(want);
+    }
+    return true;
+}
+
+// A kill between a copy taking the target's name and the removal of its
+// source leaves the file in both places: on two file systems, a regular file
+// of the source's size, time (to the 2 seconds that some file systems keep)
+// and bytes, or a link that points where the source points. Moving it again
+// then only has to remove the source; nothing is lost by that.
+bool IsFinishedCopy(const std::string& from, const std::string& to) {
+    constexpr long long kCoarsestTimeNs = 2'000'000'000;
+    struct stat source {};
+    struct stat target {};
+    if (lstat(from.c_str(), &source) != 0 || lstat(to.c_str(), &target) != 0 ||
+        source.st_dev == target.st_dev) {
+        return false;
+    }
+    if (S_ISLNK(source.st_mode)) {
+        const std::optional<std::string> text = LinkText(from);
+        return text && LinkText(to) == text;
+    }
+    auto ns = [](const struct timespec& t) { return t.tv_sec * 1'000'000'000LL + t.tv_nsec; };
+    if (!S_ISREG(source.st_mode) || !S_ISREG(target.st_mode) || source.st_size != target.st_size ||
+        std::llabs(ns(source.st_mtim) - ns(target.st_mtim)) > kCoarsestTimeNs) {
+        return false;
+    }
+    // The very files looked at, not whatever a link put in their place since.
+    auto openSeen = [](const std::string& path, const struct stat& seen) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat now {};
+        if (fd >= 0 &&
+            (fstat(fd, &now) != 0 || now.st_dev != seen.st_dev || now.st_ino != seen.st_ino)) {
+            close(fd);
+            return -1;
+        }
+        return fd;
+    };
+    const int a = openSeen(from, source);
+    const int b = openSeen(to, target);
+    const bool same = a >= 0 && b >= 0 && SameBytes(a, b, source.st_size);
+    for (const int fd : {a, b}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    return same;
 }
 
 // The answers of `check` for every name, asked by a few threads at once when
@@ -502,6 +565,13 @@ bool MoveFileNoReplace(const std::string& from, const std::string& to) {
     if (errno != EXDEV) {
         return false;
     }
+    if (PathExists(to)) {
+        if (IsFinishedCopy(from, to)) {
+            return unlink(from.c_str()) == 0;
+        }
+        errno = EEXIST;
+        return false;
+    }
     switch (TypeOf(from)) {
         case EntryType::Regular:
             return CopyAcross(from, to);
@@ -511,6 +581,10 @@ bool MoveFileNoReplace(const std::string& from, const std::string& to) {
             errno = EXDEV;
             return false;
     }
+}
+
+int RemoveMoveLeftovers(const std::string& directory) {
+    return RemoveLeftoverTemporaries(directory, kMoveTemporaryPrefix, "");
 }
 
 int CreateUniqueFile(const std::string& directory, const std::string& prefix, std::string& path) {

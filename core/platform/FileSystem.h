@@ -100,11 +100,17 @@ bool IsVisibleFileName(const std::string& name);
 bool RenameNoReplace(const std::string& from, const std::string& to);
 // Moves a directory entry, also to another file system, never replacing an
 // existing target. Across file systems a regular file is copied under a
-// temporary name beside the target, synced, given the source's mode and
-// modification time and renamed to its name, and only then is the source
-// removed; a symbolic link is made again as a link. No partial copy is ever
-// found under the target's name. On failure errno tells why.
+// temporary name beside the target (locked while it is written), synced,
+// given the source's mode and modification time and renamed to its name, and
+// only then is the source removed; a symbolic link is made again as a link.
+// No partial copy is ever found under the target's name. A move that a kill
+// cut off after the copy took its name is finished: when the target is the
+// source's complete copy (same size, time and bytes), only the source is
+// removed. On failure errno tells why.
 bool MoveFileNoReplace(const std::string& from, const std::string& to);
+// Removes the temporary copies that moves of killed runs left in the
+// directory (see platform/Leftovers.h); returns how many went.
+int RemoveMoveLeftovers(const std::string& directory);
 
 // Creates a new empty file "<directory>/<prefix>XXXXXX" exclusively (mode
 // 0600) and returns its descriptor, or -1; path receives its name.

@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tags/TagEdit.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/FullIo.h"
+#include "platform/Leftovers.h"
 #include "tags/Id3v2FrameList.h"
 #include "tags/Id3v2Header.h"
 #include "tags/TagFile.h"
@@ -25,7 +24,7 @@ namespace {
 
 constexpr std::int64_t kId3v1Bytes = 128;
 constexpr std::size_t kCopyBlockBytes = 256 * 1024;
-constexpr int kTemporaryAttempts = 64;
+constexpr const char* kRebuildSuffix = ".tmp";
 
 class FileDescriptor {
   public:
@@ -94,37 +93,77 @@ bool ReadExactly(int fd, std::string& out, std::int64_t offset, std::size_t leng
 
 // Where the two tag regions of the file lie now.
 struct Layout {
-    std::string oldTag;        // the ID3v2 tag's bytes; empty when there is none
-    std::int64_t tagEnd = 0;   // where the audio begins (0 without a tag)
-    bool tagDelimited = true;  // false: an ID3v2 tag whose end is unknown
-    std::string oldBlock;      // the ID3v1 block; empty when there is none
+    // Every ID3v2 tag at the start of the file, one after the other (some old
+    // taggers add a tag in front of the one there was): all of it is the old
+    // tag region. Empty when there is none.
+    std::string region;
+    std::size_t firstTagBytes = 0;  // the tag readers take, at the region's start
+    std::int64_t tagEnd = 0;        // where the audio begins (0 without a tag)
+    bool tagDelimited = true;       // false: an ID3v2 tag whose end is unknown
+    std::string oldBlock;           // the ID3v1 block; empty when there is none
+
+    std::string_view OldTag() const { return std::string_view(region).substr(0, firstTagBytes); }
 };
 
-bool ReadLayout(int fd, std::int64_t length, bool tagWanted, Layout& layout, std::string& reason) {
+// The length of the tag at `offset`, when it is one a writer may replace;
+// nothing with the reason otherwise. `tag` receives its bytes.
+std::optional<std::size_t> DelimitTag(int fd, std::int64_t length, std::int64_t offset,
+                                      std::string& tag, std::string& why) {
     std::string head;
-    if (length >= static_cast<std::int64_t>(Id3v2Header::kBytes) &&
-        ReadExactly(fd, head, 0, Id3v2Header::kBytes) &&
-        Id3v2Header::BeginsTag(reinterpret_cast<const unsigned char*>(head.data()))) {
+    if (!ReadExactly(fd, head, offset, Id3v2Header::kBytes)) {
+        why = ErrorReason(errno);
+        return std::nullopt;
+    }
+    std::optional<std::size_t> declared = Id3v2FrameList::DeclaredBytes(head, &why);
+    if (declared && static_cast<std::int64_t>(*declared) > length - offset) {
+        why = "ID3v2 tag size runs past the end of the file";
+        declared.reset();
+    }
+    if (declared &&
+        (!ReadExactly(fd, tag, offset, *declared) || !Id3v2FrameList::Parse(tag, &why))) {
+        declared.reset();
+    }
+    return declared;
+}
+
+bool BeginsTagAt(int fd, std::int64_t length, std::int64_t offset) {
+    std::string head;
+    return length - offset >= static_cast<std::int64_t>(Id3v2Header::kBytes) &&
+           ReadExactly(fd, head, offset, Id3v2Header::kBytes) &&
+           Id3v2Header::BeginsTag(reinterpret_cast<const unsigned char*>(head.data()));
+}
+
+bool ReadLayout(int fd, std::int64_t length, bool tagWanted, Layout& layout, std::string& reason) {
+    if (BeginsTagAt(fd, length, 0)) {
         std::string why;
-        std::optional<std::size_t> declared = Id3v2FrameList::DeclaredBytes(head, &why);
-        if (declared && static_cast<std::int64_t>(*declared) > length) {
-            why = "ID3v2 tag size runs past the end of the file";
-            declared.reset();
+        const std::optional<std::size_t> first = DelimitTag(fd, length, 0, layout.region, why);
+        std::int64_t end = first ? static_cast<std::int64_t>(*first) : 0;
+        // Stacked tags: the ones behind the first would come to light when
+        // it is removed, so they go with it, and one that cannot be
+        // delimited stops the writer like the first.
+        std::string stacked;
+        bool delimited = first.has_value();
+        while (delimited && BeginsTagAt(fd, length, end)) {
+            const std::optional<std::size_t> next = DelimitTag(fd, length, end, stacked, why);
+            delimited = next.has_value();
+            if (delimited) {
+                layout.region += stacked;
+                end += static_cast<std::int64_t>(*next);
+            } else {
+                why = "a second ID3v2 tag follows whose end is unknown: " + why;
+            }
         }
-        if (declared && (!ReadExactly(fd, layout.oldTag, 0, *declared) ||
-                         !Id3v2FrameList::Parse(layout.oldTag, &why))) {
-            declared.reset();
-        }
-        if (!declared) {
+        if (!delimited) {
             if (tagWanted) {
                 reason = why.empty() ? ErrorReason(errno) : why;
                 return false;
             }
             // Only the ID3v1 block changes: the unknown tag is left to the audio.
-            layout.oldTag.clear();
+            layout.region.clear();
             layout.tagDelimited = false;
         } else {
-            layout.tagEnd = static_cast<std::int64_t>(*declared);
+            layout.firstTagBytes = *first;
+            layout.tagEnd = end;
         }
     }
     std::string block;
@@ -140,9 +179,16 @@ bool WriteAllAt(int fd, std::string_view bytes, std::int64_t offset) {
     return WriteFullyAt(fd, bytes.data(), bytes.size(), offset);
 }
 
-// Writes the bytes of `next` that differ from `previous` (same length).
-bool WriteDifference(int fd, std::string_view previous, std::string_view next,
-                     std::int64_t offset) {
+// One change written where it lies: bytes at an offset, or the file cut at
+// the offset.
+struct Patch {
+    std::int64_t offset = 0;
+    std::string_view bytes;
+    bool cut = false;
+};
+
+// The bytes of `next` that differ from `previous` (same length), at `offset`.
+Patch Difference(std::string_view previous, std::string_view next, std::int64_t offset) {
     std::size_t first = 0;
     while (first < next.size() && previous[first] == next[first]) {
         ++first;
@@ -151,8 +197,19 @@ bool WriteDifference(int fd, std::string_view previous, std::string_view next,
     while (last > first && previous[last - 1] == next[last - 1]) {
         --last;
     }
-    return first == last || WriteAllAt(fd, next.substr(first, last - first),
-                                       offset + static_cast<std::int64_t>(first));
+    return {offset + static_cast<std::int64_t>(first), next.substr(first, last - first)};
+}
+
+// True when the system makes the change in one step, so that a kill cannot
+// cut it in two: a cut, or bytes that stay inside one page of the file (a
+// longer write is copied page by page, and a kill may come between two).
+bool OneStep(const Patch& patch) {
+    const auto page = static_cast<std::int64_t>(::sysconf(_SC_PAGESIZE));
+    if (patch.cut || patch.bytes.empty() || page <= 0) {
+        return true;
+    }
+    const std::int64_t last = patch.offset + static_cast<std::int64_t>(patch.bytes.size()) - 1;
+    return patch.offset / page == last / page;
 }
 
 // Copies bytes [from, to) of `source` to `target` at `targetOffset`, leaving
@@ -197,19 +254,12 @@ bool CopySparse(int source, std::int64_t from, std::int64_t to, int target,
     return true;
 }
 
-// A temporary file beside the file, removed unless it took the file's name.
+// A temporary file beside the file, locked while it is written, removed
+// unless it took the file's name.
 class RebuildFile {
   public:
     explicit RebuildFile(const std::string& directory) {
-        static std::atomic<unsigned> counter{0};
-        for (int attempt = 0; attempt < kTemporaryAttempts && fd_.Get() < 0; ++attempt) {
-            path_ = directory + "/" + kRebuildPrefix + std::to_string(::getpid()) + "-" +
-                    std::to_string(counter.fetch_add(1)) + ".tmp";
-            fd_.Reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-            if (fd_.Get() < 0 && errno != EEXIST) {
-                break;
-            }
-        }
+        fd_.Reset(CreateLockedTemporary(directory, kRebuildPrefix, kRebuildSuffix, path_));
         error_ = fd_.Get() < 0 ? errno : 0;
     }
     ~RebuildFile() {
@@ -247,6 +297,65 @@ bool Fail(std::string& reason, std::string why) {
     return false;
 }
 
+FileStamp StampFrom(const struct stat& info) {
+    return FileStamp{
+        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::int64_t>(info.st_size),
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
+constexpr const char* kChangedReason = "the file changed while its tags were written";
+
+bool ExchangeNames(const std::string& a, const std::string& b) {
+#ifdef SYS_renameat2
+    return ::syscall(SYS_renameat2, AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(),
+                     2 /* RENAME_EXCHANGE */) == 0;
+#else
+    errno = ENOSYS;
+    return false;
+#endif
+}
+
+// Puts the rebuilt file in the file's place in one step, and only over the
+// file it was made from, unchanged. Where the system exchanges two names in
+// one step, the file that left the name is checked afterwards and given its
+// name back when it is another; elsewhere the name is checked just before a
+// plain rename.
+bool ReplaceWithRebuilt(RebuildFile& rebuilt, const std::string& path, const struct stat& info,
+                        std::string& reason) {
+    if (ExchangeNames(rebuilt.Path(), path)) {
+        struct stat displaced {};
+        if (::lstat(rebuilt.Path().c_str(), &displaced) == 0 && Unchanged(info, displaced)) {
+            ::unlink(rebuilt.Path().c_str());  // the old contents
+            rebuilt.Commit();
+            return true;
+        }
+        if (ExchangeNames(rebuilt.Path(), path)) {
+            return Fail(reason, kChangedReason);
+        }
+        // The other file cannot have its name back: it leaves the temporary
+        // name, which a later run would take for a leftover, for a name of
+        // its own beside it, and the rebuilt file stays where it is.
+        rebuilt.Commit();
+        const std::string kept = TemporaryName(DirectoryPart(path), NamePart(path) + ".kept-", "");
+        const bool moved = RenameNoReplace(rebuilt.Path(), kept);
+        return Fail(reason, std::string(kChangedReason) + "; the file that took its name is " +
+                                (moved ? kept : rebuilt.Path()));
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return Fail(reason, ErrorReason(errno));
+    }
+    struct stat named {};
+    if (::lstat(path.c_str(), &named) != 0 || !Unchanged(info, named)) {
+        return Fail(reason, kChangedReason);
+    }
+    if (::rename(rebuilt.Path().c_str(), path.c_str()) != 0) {
+        return Fail(reason, ErrorReason(errno));
+    }
+    rebuilt.Commit();
+    return true;
+}
+
 bool Rebuild(const std::string& path, int source, const struct stat& info, const Layout& layout,
              std::string_view tag, std::string_view block, std::string& reason) {
     RebuildFile rebuilt(DirectoryPart(path));
@@ -277,16 +386,13 @@ bool Rebuild(const std::string& path, int source, const struct stat& info, const
         return Fail(reason, ErrorReason(errno));
     }
     struct stat now {};
-    struct stat named {};
-    if (::fstat(source, &now) != 0 || !Unchanged(info, now) || ::lstat(path.c_str(), &named) != 0 ||
-        !SameFile(info, named)) {
-        return Fail(reason, "the file changed while its tags were written");
+    if (::fstat(source, &now) != 0 || !Unchanged(info, now)) {
+        return Fail(reason, kChangedReason);
     }
     // One step: there is no moment at which the file is missing.
-    if (::rename(rebuilt.Path().c_str(), path.c_str()) != 0) {
-        return Fail(reason, ErrorReason(errno));
+    if (!ReplaceWithRebuilt(rebuilt, path, info, reason)) {
+        return false;
     }
-    rebuilt.Commit();
     FileDescriptor directory(
         ::open(DirectoryPart(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.Get() >= 0) {
@@ -295,8 +401,27 @@ bool Rebuild(const std::string& path, int source, const struct stat& info, const
     return true;
 }
 
-bool WriteInPlace(ModeGuard& guard, const struct stat& info, const Layout& layout,
-                  const std::optional<std::string>& tag, const std::optional<std::string>& block,
+// The one change that an edit of one region makes where it lies; nothing
+// when the tag changes its length.
+std::optional<Patch> InPlacePatch(const Layout& layout, std::int64_t length,
+                                  const std::optional<std::string>& tag,
+                                  const std::optional<std::string>& block) {
+    if (tag) {
+        if (layout.region.empty() || tag->size() != layout.region.size()) {
+            return std::nullopt;
+        }
+        return Difference(layout.region, *tag, 0);
+    }
+    if (block->empty()) {
+        return Patch{length - kId3v1Bytes, {}, true};
+    }
+    if (!layout.oldBlock.empty()) {
+        return Difference(layout.oldBlock, *block, length - kId3v1Bytes);
+    }
+    return Patch{length, *block};
+}
+
+bool WriteInPlace(ModeGuard& guard, const struct stat& info, const Patch& patch,
                   std::string& reason) {
     FileDescriptor fd(guard.Open(O_RDWR, S_IRUSR | S_IWUSR));
     struct stat now {};
@@ -304,24 +429,20 @@ bool WriteInPlace(ModeGuard& guard, const struct stat& info, const Layout& layou
         return Fail(reason, ErrorReason(errno));
     }
     if (::fstat(fd.Get(), &now) != 0 || !Unchanged(info, now)) {
-        return Fail(reason, "the file changed while its tags were written");
+        return Fail(reason, kChangedReason);
     }
     const auto length = static_cast<std::int64_t>(info.st_size);
     bool written = true;
-    if (tag) {
-        written = WriteDifference(fd.Get(), layout.oldTag, *tag, 0);
-    } else if (!layout.oldBlock.empty() && !block->empty()) {
-        written = WriteDifference(fd.Get(), layout.oldBlock, *block, length - kId3v1Bytes);
-    } else if (!block->empty()) {
-        written = WriteAllAt(fd.Get(), *block, length);
-        if (!written) {
+    if (patch.cut) {
+        written = ::ftruncate(fd.Get(), static_cast<off_t>(patch.offset)) == 0;
+    } else if (!patch.bytes.empty()) {
+        written = WriteAllAt(fd.Get(), patch.bytes, patch.offset);
+        if (!written && patch.offset >= length) {
             const int error = errno;
             // A partly appended block would read as garbage at the file's end.
             [[maybe_unused]] const int ignored = ::ftruncate(fd.Get(), static_cast<off_t>(length));
             errno = error;
         }
-    } else {
-        written = ::ftruncate(fd.Get(), static_cast<off_t>(length - kId3v1Bytes)) == 0;
     }
     if (!written) {
         return Fail(reason, ErrorReason(errno));
@@ -329,43 +450,10 @@ bool WriteInPlace(ModeGuard& guard, const struct stat& info, const Layout& layou
     return true;
 }
 
-// The process that made a rebuild file, from its name; 0 when the name is
-// not one of ours.
-pid_t MakerOf(std::string_view name) {
-    const std::string_view prefix = kRebuildPrefix;
-    if (name.substr(0, prefix.size()) != prefix || name.size() < 4 ||
-        name.substr(name.size() - 4) != ".tmp") {
-        return 0;
-    }
-    pid_t pid = 0;
-    for (std::size_t i = prefix.size(); i < name.size() && name[i] != '-'; ++i) {
-        if (name[i] < '0' || name[i] > '9' || pid > 1000000000) {
-            return 0;
-        }
-        pid = pid * 10 + (name[i] - '0');
-    }
-    return pid;
-}
-
 }  // namespace
 
 int RemoveStaleRebuildFiles(const std::string& directory) {
-    DIR* listing = ::opendir(directory.c_str());
-    if (listing == nullptr) {
-        return 0;
-    }
-    int removed = 0;
-    while (const dirent* entry = ::readdir(listing)) {
-        const pid_t maker = MakerOf(entry->d_name);
-        // Only files of processes that are gone: a running copy may be
-        // writing its file at this moment.
-        if (maker > 0 && ::kill(maker, 0) != 0 && errno == ESRCH &&
-            ::unlinkat(::dirfd(listing), entry->d_name, 0) == 0) {
-            ++removed;
-        }
-    }
-    ::closedir(listing);
-    return removed;
+    return RemoveLeftoverTemporaries(directory, kRebuildPrefix, kRebuildSuffix);
 }
 
 bool ApplyTagEdit(const std::string& path, const TagEdit& edit, std::string& reason) {
@@ -386,7 +474,10 @@ bool ApplyTagEdit(const std::string& path, const TagEdit& edit, std::string& rea
         return Fail(reason, ErrorReason(errno));
     }
     if (::fstat(source.Get(), &info) != 0 || !SameFile(entry, info) || !S_ISREG(info.st_mode)) {
-        return Fail(reason, "the file changed while its tags were written");
+        return Fail(reason, kChangedReason);
+    }
+    if (edit.readFrom && StampFrom(info) != *edit.readFrom) {
+        return Fail(reason, "not the file its tags were read from");
     }
     const auto length = static_cast<std::int64_t>(info.st_size);
     Layout layout;
@@ -396,11 +487,12 @@ bool ApplyTagEdit(const std::string& path, const TagEdit& edit, std::string& rea
 
     std::optional<std::string> tag;
     if (edit.id3v2) {
-        tag = edit.id3v2(layout.oldTag, reason);
+        tag = edit.id3v2(layout.OldTag(), reason);
         if (!tag) {
             return false;
         }
-        if (*tag == layout.oldTag) {
+        // Stacked tags are replaced even by a copy of the first.
+        if (*tag == layout.region) {
             tag.reset();
         }
     }
@@ -411,13 +503,13 @@ bool ApplyTagEdit(const std::string& path, const TagEdit& edit, std::string& rea
     if (!tag && !block) {
         return true;
     }
-    const bool oneRegion = !(tag && block);
-    const bool fitsInPlace =
-        !tag || (!layout.oldTag.empty() && tag->size() == layout.oldTag.size());
-    if (oneRegion && fitsInPlace && info.st_nlink == 1) {
-        return WriteInPlace(guard, info, layout, tag, block, reason);
+    if (!(tag && block) && info.st_nlink == 1) {
+        const std::optional<Patch> patch = InPlacePatch(layout, length, tag, block);
+        if (patch && OneStep(*patch)) {
+            return WriteInPlace(guard, info, *patch, reason);
+        }
     }
-    const std::string_view newTag = tag ? std::string_view(*tag) : std::string_view(layout.oldTag);
+    const std::string_view newTag = tag ? std::string_view(*tag) : std::string_view(layout.region);
     const std::string_view newBlock =
         block ? std::string_view(*block) : std::string_view(layout.oldBlock);
     return Rebuild(path, source.Get(), info, layout, newTag, newBlock, reason);

@@ -6,10 +6,16 @@
 // happens, the file has either its old tags or its new ones:
 //
 // - when one region changes and keeps its length (or the ID3v1 block is
-//   added or cut off), that region alone is written where it lies, in one
-//   write, touching only the bytes that differ;
+//   added or cut off), and the bytes that differ lie inside one page of the
+//   file, they alone are written where they lie, in one write, which the
+//   system makes in one step (a kill cannot come in the middle);
 // - otherwise the whole file is rebuilt beside itself under a unique
-//   temporary name, synced, and renamed over the file.
+//   temporary name (locked while it is written), synced, and put in the
+//   file's place in one step, only over the very file it was made from.
+//
+// Every ID3v2 tag at the start of the file counts as the old tag region: a
+// file with stacked tags (as some old taggers leave) loses them all to the
+// new tag, so that none of the stale ones comes to light later.
 //
 // Nothing is written over bytes not identified as the old tag: an ID3v2 tag
 // that cannot be delimited (a damaged header, a size out of range or past the
@@ -23,17 +29,24 @@
 #include <string>
 #include <string_view>
 
+#include "tags/TagFile.h"
+
 namespace tagnomen {
 
 struct TagEdit {
-    // Builds the new ID3v2 tag from the old one (empty when the file has
-    // none): the new tag's bytes, empty for no tag, or nothing with the
-    // reason when it cannot. Unset: the ID3v2 tag stays as it is.
+    // Builds the new ID3v2 tag from the old one (the front one of stacked
+    // tags; empty when the file has none): the new tag's bytes, empty for no
+    // tag, or nothing with the reason when it cannot. Unset: the ID3v2 tag
+    // stays as it is.
     using Id3v2Builder =
         std::function<std::optional<std::string>(std::string_view oldTag, std::string& reason)>;
     Id3v2Builder id3v2;
     // The new ID3v1 block (128 bytes), or empty to remove it. Unset: it stays.
     std::optional<std::string> id3v1;
+    // The file as its tags were read (which file, its size and time): when
+    // set, the edit goes only into that file, unchanged since; a file
+    // replaced or changed in between is left as it is.
+    std::optional<FileStamp> readFrom;
 };
 
 // True when the file now carries the edit (also when nothing had to change);
@@ -41,13 +54,14 @@ struct TagEdit {
 // file was left as it was.
 bool ApplyTagEdit(const std::string& path, const TagEdit& edit, std::string& reason);
 
-// The prefix of the temporary files of a rebuild, ".tagnomen-<pid>-<n>.tmp";
-// a file of this name is never a user's file.
+// The prefix of the temporary files of a rebuild,
+// ".tagnomen-<pid>-<random>.tmp"; a file of this name is never a user's file.
 inline constexpr const char* kRebuildPrefix = ".tagnomen-";
 
-// Removes the temporary files that rebuilds of processes no longer running
-// left in the directory (a program killed in the middle of a rebuild leaves
-// the copy it was making). Returns how many were removed.
+// Removes the temporary files that killed rebuilds left in the directory (a
+// program killed in the middle of a rebuild leaves the copy it was making):
+// the leftovers of platform/Leftovers.h, never a copy a running process may
+// be writing. Returns how many were removed.
 int RemoveStaleRebuildFiles(const std::string& directory);
 
 }  // namespace tagnomen

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <optional>
+#include <set>
 
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -213,6 +214,7 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
     const std::string root = AbsolutePath(context.ReadOrganizeRoot());
 
     context.ui.OpenProgressWindow("Organizing your Mp3 Files...");
+    std::set<std::string> sweptFolders;
     for (std::size_t i = 0; i < table.RowCount(); ++i) {
         const TableRow row = table.Rows()[i];
         const std::string& fileName = row.fileName;
@@ -231,6 +233,9 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
                    MessageIcon::Stop);
             result.aborted = true;
             break;
+        }
+        if (sweptFolders.insert(folder).second) {
+            RemoveMoveLeftovers(folder);  // copies left by a killed run
         }
         const int error =
             MoveRow(table, i, JoinPath(workDirectory, fileName), JoinPath(folder, fileName));

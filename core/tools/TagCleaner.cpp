@@ -106,10 +106,11 @@ void ReportFailure(RenamingContext& context, const char* tag, const std::string&
     ++result.failures;
 }
 
-// Why the file under a row's name is not the one the row was read from;
-// empty when it is (or the row does not know).
-std::string ReplacedReason(const FileInfoTable& table, std::size_t row,
-                           const std::string& fileName) {
+// Why the file under a row's name is not the one the row was read from, or
+// the tags just read are not that file's; empty when all is one file (or the
+// row does not know).
+std::string ReplacedReason(const FileInfoTable& table, std::size_t row, const std::string& fileName,
+                           const FileStamp& read) {
     const std::optional<FileIdentity> expected = table.Identity(row);
     if (!expected) {
         return {};
@@ -118,7 +119,11 @@ std::string ReplacedReason(const FileInfoTable& table, std::size_t row,
     if (!now) {
         return ErrorReason(ENOENT);
     }
-    return *now == *expected ? std::string() : "not the file its tags were read from";
+    // A link's tags are those of its target (the writer refuses links), and
+    // a file that could not be read gave no tags.
+    const bool readThere = read.size < 0 || TypeOf(fileName) == EntryType::Link ||
+                           FileIdentity{read.device, read.inode} == *expected;
+    return *now == *expected && readThere ? std::string() : "not the file its tags were read from";
 }
 
 // One file, with the work directory current: both tags change in one step.
@@ -129,13 +134,6 @@ void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t in
         ReportFailure(context, "v1", fileName, "not a file of the work directory", result);
         return;
     }
-    // A file gone, or replaced by another since the Rename, does not get
-    // the tags of the row.
-    if (const std::string replaced = ReplacedReason(context.table, index, fileName);
-        !replaced.empty()) {
-        ReportFailure(context, "v1", fileName, replaced, result);
-        return;
-    }
     const bool full = context.fullTagSupport;
     const TagSupport support = context.Support();
     FileTags tags = readAhead.Take(fileName);
@@ -144,6 +142,13 @@ void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t in
     const int v2Read = tags.id3v2Result;
     if (afterRead) {
         afterRead(index, fileName);
+    }
+    // A file gone, or replaced by another since the Rename (before its tags
+    // were read, or after), does not get the tags of the row.
+    if (const std::string replaced = ReplacedReason(context.table, index, fileName, tags.stamp);
+        !replaced.empty()) {
+        ReportFailure(context, "v1", fileName, replaced, result);
+        return;
     }
 
     std::string comment;
@@ -158,6 +163,11 @@ void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t in
     TagEdit edit;
     edit.id3v1 = CleanId3v1Block(values, full);
     edit.id3v2 = Id3v2BuilderOf(values, support, needsId3v2);
+    if (tags.stamp.size >= 0) {
+        // Checked when the file is opened for the write: the comment kept and
+        // the row go only into the bytes they were read with.
+        edit.readFrom = tags.stamp;
+    }
     std::string reason;
     if (!ApplyTagEdit(fileName, edit, reason)) {
         // Nothing of the file changed; the message names the tag that was to go.

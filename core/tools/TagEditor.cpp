@@ -188,6 +188,7 @@ bool WriteTags(RenamingContext& context, const std::string& oldName, const std::
     {
         DirectoryScope scope;
         if (IsBareFileName(oldName) && scope.Enter(workDirectory)) {
+            RemoveStaleRebuildFiles(".");  // copies left by a killed run
             TagEdit edit;
             if (write.id3v1) {
                 edit.id3v1 = Id3v1BlockOf(write.values, LeadingInteger(write.values.track),

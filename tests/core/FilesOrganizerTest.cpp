@@ -443,6 +443,37 @@ TEST_F(FilesOrganizerTest, ATableNameWithASlashIsNotFollowed) {
     EXPECT_TRUE(music_.Exists("sub/a.mp3"));
 }
 
+TEST_F(FilesOrganizerTest, AMoveCutOffAfterItsCopyTookItsNameIsFinishedByTheNextOne) {
+    if (access("/dev/shm", W_OK) != 0 ||
+        IdentityOf(music_.Path())->device == IdentityOf("/dev/shm")->device) {
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    }
+    TempDir root("/dev/shm");
+    ASSERT_TRUE(CreateDirectoryLevel(root / "A"));
+    // The file's copy (its time kept to a second), and another of its size and time.
+    const struct {
+        const char* name;
+        std::string copy;
+        long seconds;
+    } cases[] = {{"a.mp3", "audio", 1234567891}, {"b.mp3", "other", 1234567890}};
+    for (const auto& c : cases) {
+        AddFile(c.name, "angel");
+        music_.Write(c.name, "audio");
+        testing::WriteFile(root / "A/" + c.name, c.copy);
+        const struct timespec source[2] = {{0, 0}, {1234567890, 5}},
+                              copy[2] = {{0, 0}, {c.seconds, 5}};
+        ASSERT_EQ(utimensat(AT_FDCWD, (music_ / c.name).c_str(), source, 0), 0);
+        ASSERT_EQ(utimensat(AT_FDCWD, (root / "A/" + c.name).c_str(), copy, 0), 0);
+    }
+    Answer(root.Path(), SortMethod::Title);
+    workbench_->FilesOrganizer();
+    EXPECT_EQ(root.List(), std::vector<std::string>{"A"});
+    EXPECT_FALSE(music_.Exists("a.mp3"));
+    EXPECT_EQ(music_.Read("b.mp3"), "audio");
+    EXPECT_EQ(testing::ReadFile(root / "A/b.mp3"), "other");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Unable to move b.mp3"});
+}
+
 TEST_F(FilesOrganizerTest, MovesToAnotherFileSystemCopyThenRemove) {
     struct stat work {
     }, shm{};

@@ -363,5 +363,35 @@ TEST_F(TagCleanerTest, TagsGoOnlyIntoTheFilesTheTableWasReadFrom) {
     }
 }
 
+TEST_F(TagCleanerTest, AFileChangedBetweenItsReadAndItsWriteIsReportedAndKeptAsItIs) {
+    const std::string original = Mp3Bytes("", Id3v1Bytes({.title = "Old", .comment = "mine"}));
+    const std::string other = Mp3Bytes("", Id3v1Bytes({.title = "Other"})) + "more audio";
+    // Replaced by another file or rewritten, its tags read ahead or in turn.
+    for (const auto& [newFile, readAheadThreads] : {std::pair{true, 16}, {true, 0}, {false, 16}}) {
+        music_.Write("a.mp3", original);
+        music_.Write("b.mp3", original);
+        Workbench& wb = Start();
+        wb.SelectMethod(RenamingMethod::Id3Tag);
+        wb.Rename();
+        wb.Context().readAheadThreads = readAheadThreads;
+        wb.Context().table.SetValue(0, SongField::Title, "New A");
+        ui_.calls.clear();
+        ui_.yesNoAnswers = {true};
+        CleanTags(wb.Context(), wb.Set().OldNames(), [&](std::size_t, const std::string& name) {
+            if (name == "b.mp3") {
+                music_.Write(newFile ? "new.mp3" : "b.mp3", other);
+                if (newFile) {
+                    ASSERT_EQ(::rename((music_ / "new.mp3").c_str(), (music_ / "b.mp3").c_str()),
+                              0);
+                }
+            }
+        });
+        EXPECT_EQ(Read("a.mp3").v1.title, "New A");
+        EXPECT_EQ(music_.Read("b.mp3"), other) << "never the row's tags";
+        EXPECT_EQ(ui_.MessageTexts(),
+                  (std::vector<std::string>{kQuestion, "Unable to update ID3 TAGv1 on b.mp3"}));
+    }
+}
+
 }  // namespace
 }  // namespace tagnomen

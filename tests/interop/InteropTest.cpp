@@ -12,13 +12,20 @@
 
 #include <gtest/gtest.h>
 
+#include "../core/TagsTestBytes.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
+#include "session/RenamingContext.h"
+#include "settings/SettingsStore.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2FrameList.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
 #include "tags/TagValues.h"
+#include "tools/FileInfoEditorModel.h"
+#include "tools/TagCleaner.h"
+#include "tools/Tools.h"
 
 namespace tagnomen {
 namespace {
@@ -308,6 +315,60 @@ TEST_P(WildTagTest, TagnomenReadsWhatMutagenReadsAndATitleEditChangesOnlyTheTitl
         EXPECT_EQ(PeerRead("id3v2", path)["v2.title"], "Neuer Titel");
     }
 }
+
+// Two ID3v2 tags in a row, as some old taggers leave them: readers take the
+// front one; the one behind it is stale and must never come to light.
+class StackedTagTest : public PeerTest {};
+
+TEST_P(StackedTagTest, TheCleanerAndTheEditorLeaveOnlyTheNewTag) {
+    using namespace testing::tags;
+    const struct {
+        bool editor;        // the editor (title "Edited"), else the cleaner
+        bool full;          // tag support
+        std::string title;  // the ID3v2 title afterwards (empty: no ID3v2 tag)
+    } cases[] = {{true, false, "Edited"},
+                 {true, true, "Edited"},
+                 {false, false, ""},
+                 {false, true, ""},
+                 {false, true, std::string(40, 'L')}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "editor " << c.editor << ", full " << c.full);
+        TempDir dir;
+        dir.Write("s.mp3",
+                  Tag(3, TextFrame(3, "TIT2", "Front") + TextFrame(3, "TPE1", "Front Band"), 64) +
+                      Tag(3, TextFrame(3, "TIT2", "Stale") + TextFrame(3, "TALB", "Stale Album")) +
+                      FakeAudio(4000));
+        SettingsStore store(dir / ".settings.reg");
+        store.FirstRunCheck();
+        store.SetPathToWork(dir.Path());
+        ScriptedUi ui;
+        RenamingContext context(store, ui);
+        context.fullTagSupport = c.full;
+        if (c.editor) {
+            ui.dialogs.fileInfoEditor.Push([](FileInfoEditorModel& editor) {
+                editor.SetText(EditorField::Title, "Edited");
+                return editor.Accept();
+            });
+            ASSERT_EQ(RunTagEditor(context, "s.mp3", "s.mp3").outcome, CommandOutcome::Done);
+        } else {
+            ui.yesNoAnswers = {true};
+            context.table.AppendRow(
+                {"s.mp3", c.title.empty() ? "Clean" : c.title, "Band", "Album", "2001", "3", "17"});
+            ASSERT_EQ(CleanTags(context, {}).failures, 0u);
+        }
+        EXPECT_NE(AudioAfterTag(dir.Read("s.mp3")).substr(0, 3), "ID3") << "a tag left behind";
+        PeerValues v = PeerRead(GetParam(), dir / "s.mp3");
+        EXPECT_EQ(v["v2.title"], c.title);
+        for (const auto& [key, value] : v) {
+            EXPECT_EQ(value.find("Stale"), std::string::npos) << key << " is stale";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, StackedTagTest, ::testing::Values("mutagen", "eyed3", "kid3"),
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                             return param.param;
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Taggers, WildTagTest,
                          ::testing::Values("mutagen-v24-utf8", "mutagen-v24-utf16be",

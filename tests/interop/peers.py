@@ -11,7 +11,7 @@
                                        genre name and comment (the one without description)
   peers.py frames mutagen FILE         every ID3v2 frame mutagen sees: key and a hash of its data
 
-TOOL is mutagen, eyed3 or id3v2. Keys read: v1.title v1.artist v1.album
+TOOL is mutagen, eyed3, id3v2 or kid3 (reading only). Keys read: v1.title v1.artist v1.album
 v1.year v1.comment v1.track v1.genre and v2.title v2.artist v2.album v2.year
 v2.track v2.genre v2.comment (mutagen also v2.composer v2.encodedBy
 v2.rightsNotice v2.language v2.url). Values are printed as UTF-8.
@@ -171,6 +171,21 @@ def id3v2_write(path, values):
     subprocess.run(command + [path], check=True, capture_output=True)
 
 
+# --- kid3-cli (reading) ----------------------------------------------------------
+
+def kid3_read(path):
+    keys = {"Title": "title", "Artist": "artist", "Album": "album", "Comment": "comment"}
+    listing = subprocess.run(["kid3-cli", "-c", "get all 2", "-c", "get all 1", path],
+                             check=True, capture_output=True).stdout.decode("utf-8", "replace")
+    out, prefix = {}, None
+    for line in listing.split("\n"):
+        prefix = "v%s." % line[4] if line.startswith("Tag ") else prefix
+        field = re.match(r"^  (\S.*?)\s{2,}(.*)$", line)
+        if prefix and field and field.group(1) in keys:
+            out[prefix + keys[field.group(1)]] = field.group(2)
+    return out
+
+
 # --- tags as today's taggers write them ----------------------------------------
 
 WILD = {"title": "\u00dcber Alles", "artist": "\u00c9dith Piaf", "album": "\u6771\u4eac Album",
@@ -299,7 +314,8 @@ def main(argv):
         emit(mutagen_frames(path))
         return 0
     if action == "read":
-        emit({"mutagen": mutagen_read, "eyed3": eyed3_read, "id3v2": id3v2_read}[tool](path))
+        emit({"mutagen": mutagen_read, "eyed3": eyed3_read, "id3v2": id3v2_read,
+              "kid3": kid3_read}[tool](path))
         return 0
     values = dict(item.split("=", 1) for item in argv[4:])
     {"mutagen": mutagen_write, "eyed3": eyed3_write, "id3v2": id3v2_write}[tool](path, values)
