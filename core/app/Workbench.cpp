@@ -177,7 +177,7 @@ CommandResult Workbench::Rename() {
                 context_.table.SetDirectory(directory);
             }
             RecordRow(context_.table, directory, oldName, proposal.name,
-                      std::move(*proposal.recorded));
+                      std::move(*proposal.recorded), proposal.sources);
         }
         set_.AppendProposal(std::move(proposal.name));
         set_.progressValue = static_cast<int>(i + 1);

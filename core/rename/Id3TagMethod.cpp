@@ -103,6 +103,9 @@ Proposal ProposeNameId3Tag(RenameBatch& batch, const std::string& oldName) {
             }
         }
         proposal.recorded = RecordedValues(info, kLowestRecordedGenre);
+        ValueSources fromTags;
+        fromTags.of.fill(ValueSource::Tag);
+        proposal.sources = SourcesOf(*proposal.recorded, fromTags);
     }
     return proposal;
 }

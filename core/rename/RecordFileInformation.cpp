@@ -53,16 +53,30 @@ SongValues RecordedValues(const SongValues& values, int lowestGenre) {
             .genre = RecordedGenre(values.genre, lowestGenre)};
 }
 
+ValueSources SourcesOf(const SongValues& recorded, const ValueSources& found) {
+    ValueSources sources;
+    for (SongField field : kTableFields) {
+        const std::string& value = recorded[field];
+        const bool missing = value.empty() || IsMissingValue(value) ||
+                             (field == SongField::Track && value == "0") ||
+                             (field == SongField::Genre && value == "255");
+        sources[field] = missing ? ValueSource::None : found[field];
+    }
+    return sources;
+}
+
 void RecordRow(FileInfoTable& table, const std::string& directory, const std::string& oldName,
-               const std::string& proposedName, SongValues recorded) {
+               const std::string& proposedName, SongValues recorded, ValueSources sources) {
     // The file the row describes, as it is now: a tool later acts on the
     // row only while the same file has the name.
     std::optional<FileIdentity> identity;
     if (IsBareFileName(oldName)) {
         identity = IdentityOf(JoinPath(directory, oldName));
     }
-    table.AppendRow(
-        {.fileName = proposedName, .values = std::move(recorded), .identity = identity});
+    table.AppendRow({.fileName = proposedName,
+                     .values = std::move(recorded),
+                     .sources = sources,
+                     .identity = identity});
 }
 
 }  // namespace tagnomen

@@ -16,9 +16,14 @@ namespace tagnomen {
 // lowestGenre..255 or that is missing is "255". Title and artist stay.
 SongValues RecordedValues(const SongValues& values, int lowestGenre);
 
+// Where each recorded value came from: `found` for a value the method
+// found, ValueSource::None for one the table records as missing (an empty
+// text, "Unknown ...", a track "0", a genre "255").
+ValueSources SourcesOf(const SongValues& recorded, const ValueSources& found);
+
 // Appends the row for the file oldName of `directory` under its proposed
 // name; the row keeps the identity the file has now.
 void RecordRow(FileInfoTable& table, const std::string& directory, const std::string& oldName,
-               const std::string& proposedName, SongValues recorded);
+               const std::string& proposedName, SongValues recorded, ValueSources sources);
 
 }  // namespace tagnomen

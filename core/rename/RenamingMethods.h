@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "session/FileInfoTable.h"
 #include "tags/SongValues.h"
 
 namespace tagnomen {
@@ -14,8 +15,10 @@ struct RenameBatch;
 
 struct Proposal {
     std::string name;
-    // With the loader on: the row's values, as the table records them.
+    // With the loader on: the row's values, as the table records them, and
+    // where each came from.
     std::optional<SongValues> recorded;
+    ValueSources sources;
 };
 
 // The method the batch's options name.

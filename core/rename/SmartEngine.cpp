@@ -164,16 +164,20 @@ Proposal AfterCleaning(EngineRun& run) {
         fresh.title.resize(fresh.title.size() - 4);
     }
 
-    // 6. Merge.
+    // 6. Merge. What the name gave stays; the tags fill the rest.
     SongValues& values = run.values;
+    ValueSources found;
     for (SongField field : {SongField::Title, SongField::Artist, SongField::Album, SongField::Year,
                             SongField::Track}) {
+        found[field] = ValueSource::FileName;
         if (values[field].empty() && !fresh[field].empty()) {
             values[field] = fresh[field];
+            found[field] = ValueSource::Tag;
         }
     }
     if (options.fileInfoLoader) {
         values.genre = fresh.genre;
+        found[SongField::Genre] = ValueSource::Tag;
     }
 
     // 7. Capitalisation and trimming; no value outgrows a tag text.
@@ -203,6 +207,7 @@ Proposal AfterCleaning(EngineRun& run) {
     // 9. The table row, genres 1 to 255.
     if (options.fileInfoLoader) {
         proposal.recorded = RecordedValues(values, 1);
+        proposal.sources = SourcesOf(*proposal.recorded, found);
     }
     return proposal;
 }

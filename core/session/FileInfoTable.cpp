@@ -35,6 +35,18 @@ bool FileInfoTable::SetValue(std::size_t row, SongField field, std::string text)
     return true;
 }
 
+ValueSource FileInfoTable::Source(std::size_t row, SongField field) const {
+    return HasRow(row) ? rows_[row].sources[field] : ValueSource::None;
+}
+
+bool FileInfoTable::SetSource(std::size_t row, SongField field, ValueSource source) {
+    if (!HasRow(row)) {
+        return false;
+    }
+    rows_[row].sources[field] = source;
+    return true;
+}
+
 bool FileInfoTable::SetFileName(std::size_t row, std::string name) {
     if (!HasRow(row)) {
         return false;

@@ -13,6 +13,7 @@
 // the rows follow the new names.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,10 +29,27 @@ inline constexpr std::array<SongField, 6> kTableFields = {
     SongField::Year,  SongField::Track,  SongField::Genre,
 };
 
+// Where a value of a row came from, so that a guess from a file name never
+// silently replaces what a person wrote into a tag.
+enum class ValueSource : std::uint8_t {
+    None,      // the file had no value: empty, or the placeholder of a missing one
+    Tag,       // read from the file's tags
+    FileName,  // taken from the file's name
+    Edited,    // typed or changed by the person in the viewer
+};
+
+struct ValueSources {
+    std::array<ValueSource, kSongFields.size()> of{};
+    ValueSource& operator[](SongField field) { return of[static_cast<std::size_t>(field)]; }
+    ValueSource operator[](SongField field) const { return of[static_cast<std::size_t>(field)]; }
+    bool operator==(const ValueSources&) const = default;
+};
+
 struct TableRow {
     std::string fileName;
     // The comment is not part of the table and stays empty.
     SongValues values;
+    ValueSources sources;
     // The identity of the file the row was read from, as it was when the row
     // was recorded (lstat of its name); nothing when it was not known.
     std::optional<FileIdentity> identity;
@@ -54,6 +72,9 @@ class FileInfoTable {
     // Replace one value / the file name / all values of an existing row;
     // false when the row does not exist.
     bool SetValue(std::size_t row, SongField field, std::string text);
+    // ValueSource::None for a row that does not exist.
+    ValueSource Source(std::size_t row, SongField field) const;
+    bool SetSource(std::size_t row, SongField field, ValueSource source);
     bool SetFileName(std::size_t row, std::string name);
 
     // The absolute path of the directory the rows were read from; empty for a

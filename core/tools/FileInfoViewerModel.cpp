@@ -75,6 +75,9 @@ bool FileInfoViewerModel::EditSelected() {
     // Cancel they are the row's own, so the row is unchanged.
     const SongValues& values = editor.Result();
     for (SongField field : kTableFields) {
+        if (values[field] != table_.Value(row, field)) {
+            table_.SetSource(row, field, ValueSource::Edited);
+        }
         table_.SetValue(row, field, values[field]);
     }
     return confirmed;

@@ -127,6 +127,12 @@ TEST_F(FileInfoViewerTest, EditedValuesGoIntoTheTableOnly) {
     EXPECT_EQ(testing::TextsOf(Table(), 1),
               (testing::RowTexts{"b.mp3", "Bee", "Band", "", "", "0", "255"}));
     EXPECT_TRUE(music_.List().empty()) << "nothing is written to disk";
+    // The values the person changed are theirs now; the others keep their source.
+    for (SongField field : kTableFields) {
+        const bool changed =
+            field == SongField::Title || field == SongField::Track || field == SongField::Genre;
+        EXPECT_EQ(Table().Source(0, field), changed ? ValueSource::Edited : ValueSource::None);
+    }
 }
 
 TEST_F(FileInfoViewerTest, RefusedYearThenCancelKeepsTheRow) {

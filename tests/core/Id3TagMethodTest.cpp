@@ -56,7 +56,8 @@ class Fixture : public ::testing::Test {
         testing::TestBatch batch(context_, RenamingMethod::Id3Tag);
         Proposal proposal = ProposeNameId3Tag(*batch, name);
         if (proposal.recorded) {
-            RecordRow(context_.table, music_.Path(), name, proposal.name, *proposal.recorded);
+            RecordRow(context_.table, music_.Path(), name, proposal.name, *proposal.recorded,
+                      proposal.sources);
         }
         return proposal.name;
     }
@@ -99,7 +100,7 @@ TEST_F(RecordStep, RecordedValues) {
     for (const Case& c : cases) {
         context_.table.Empty();
         RecordRow(context_.table, music_.Path(), "old.mp3", "n.mp3",
-                  RecordedValues(c.values, c.lowestGenre));
+                  RecordedValues(c.values, c.lowestGenre), {});
         ASSERT_EQ(context_.table.RowCount(), 1u);
         EXPECT_EQ(testing::TextsOf(context_.table, 0), c.expected)
             << "year " << c.values.year << ", track " << c.values.track << ", genre "
@@ -247,6 +248,11 @@ TEST_F(Id3TagMethod, SecondPassFillsTheTableSilentlyWhereMarksAreMissing) {
     ASSERT_EQ(context_.table.RowCount(), 1u);
     EXPECT_EQ(testing::TextsOf(context_.table, 0),
               (Row{"Song.mp3", "Song", "Bob", "Blue", "2003", "0", "17"}));
+    // Every value came from the tags; the missing track is none.
+    for (SongField field : kTableFields) {
+        EXPECT_EQ(context_.table.Source(0, field),
+                  field == SongField::Track ? ValueSource::None : ValueSource::Tag);
+    }
 }
 
 TEST_F(Id3TagMethod, RecordedTrackAndYear) {

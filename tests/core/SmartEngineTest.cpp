@@ -94,7 +94,8 @@ class SmartEngine : public ::testing::Test {
         run_.emplace(smart::StartRun(**batch_, oldName));
         Proposal proposal = smart::ProposeName(*run_);
         if (proposal.recorded) {
-            RecordRow(context_.table, music_.Path(), oldName, proposal.name, *proposal.recorded);
+            RecordRow(context_.table, music_.Path(), oldName, proposal.name, *proposal.recorded,
+                      proposal.sources);
         }
         return proposal.name;
     }
@@ -393,6 +394,12 @@ TEST_F(SmartEngine, RecordsTheTableRowWithTheLoaderOn) {
     const testing::RowTexts expected = {
         "(Artist) - Title.mp3", "Title", "Artist", "", "", "0", "255"};
     EXPECT_EQ(testing::TextsOf(context_.table, 0), expected);
+    // Title and artist come from the name; the tags had nothing else.
+    for (SongField field : kTableFields) {
+        const bool fromName = field == SongField::Title || field == SongField::Artist;
+        EXPECT_EQ(context_.table.Source(0, field),
+                  fromName ? ValueSource::FileName : ValueSource::None);
+    }
 
     // A second file appends; the values of the first are gone.
     Run({.what = "second file",
