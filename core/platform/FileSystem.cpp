@@ -69,7 +69,8 @@ bool DifferOnlyInLetterCase(const std::string& a, const std::string& b) {
     return a != b && EqualsIgnoreAsciiCase(a, b);
 }
 
-// True when the directory lists an entry spelled exactly so.
+}  // namespace
+
 bool HasEntrySpelled(const std::string& directory, const std::string& name) {
     DIR* listing = opendir(directory.c_str());
     if (listing == nullptr) {
@@ -85,6 +86,8 @@ bool HasEntrySpelled(const std::string& directory, const std::string& name) {
     closedir(listing);
     return found;
 }
+
+namespace {
 
 // Two spellings of one directory entry, as a file system that ignores letter
 // case sees them: one inode, and either it has a single name or the new

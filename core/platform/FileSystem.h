@@ -71,6 +71,10 @@ struct FileIdentity {
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 bool PathExists(const std::string& path);
+// True when the directory lists an entry spelled exactly so (a file system
+// that ignores letter case lets lstat find other spellings too). Reads the
+// whole directory.
+bool HasEntrySpelled(const std::string& directory, const std::string& name);
 bool IsDirectory(const std::string& path);
 bool IsRegularFile(const std::string& path);
 // Read-only is the missing owner write bit.
