@@ -77,7 +77,9 @@ void UndoProgress::CloseMarks() {
 bool UndoProgress::Open(const std::string& directory) {
     CloseMarks();
     pairs_.clear();
-    jammed_ = 0;
+    noMarks_ = 0;
+    staleMark_ = false;
+    errno = 0;
     if (directory.empty() || directory[0] != '/') {
         return false;
     }
@@ -98,29 +100,28 @@ bool UndoProgress::Open(const std::string& directory) {
         return false;
     }
     pairs_ = StepsLeft(directory, record);
-    if (record.canonical && record.marks.empty() && pairs_.size() == record.pairs.size()) {
-        if (writable) {
-            marks_ = fd;
-        } else {
-            close(fd);
-        }
+    if (writable && record.canonical && record.marks.empty() &&
+        pairs_.size() == record.pairs.size()) {
+        marks_ = fd;
         return true;
     }
     // The marks count the steps of the file as it stands: new marks go only
-    // into a file that holds exactly the steps left.
+    // into a file that holds exactly the steps left. A link or a read-only
+    // file is replaced by a file of this program's own (where the directory
+    // lets nothing be written, no rename can happen either).
     close(fd);
     if (RewriteUndoFile(directory, pairs_) && !pairs_.empty()) {
         marks_ = OpenForMarks(undoPath);
+    }
+    if (marks_ < 0) {
+        noMarks_ = errno != 0 ? errno : EIO;
     }
     return true;
 }
 
 bool UndoProgress::Begin(std::size_t k) {
-    if (marks_ < 0) {
-        return true;
-    }
-    if (jammed_ != 0) {
-        errno = jammed_;
+    if (noMarks_ != 0 || marks_ < 0) {
+        errno = noMarks_ != 0 ? noMarks_ : EIO;
         return false;
     }
     const off_t end = lseek(marks_, 0, SEEK_END);
@@ -135,7 +136,8 @@ bool UndoProgress::Begin(std::size_t k) {
     }
     const int error = errno != 0 ? errno : ENOSPC;
     if (ftruncate(marks_, end) != 0) {
-        jammed_ = errno;
+        noMarks_ = errno;
+        staleMark_ = true;
     }
     errno = error;
     return false;
@@ -146,14 +148,15 @@ void UndoProgress::Failed() {
         return;
     }
     if (ftruncate(marks_, markStart_) != 0) {
-        jammed_ = errno;
+        noMarks_ = errno;
+        staleMark_ = true;
     }
     markStart_ = -1;
 }
 
 bool UndoProgress::Finish(const std::vector<UndoPair>& left) {
     CloseMarks();
-    if (!left.empty() && left == pairs_ && jammed_ == 0) {
+    if (!left.empty() && left == pairs_ && !staleMark_) {
         return true;  // nothing was taken back: the file holds these steps already
     }
     return RewriteUndoFile(directory_, left);

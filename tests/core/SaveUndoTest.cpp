@@ -767,5 +767,33 @@ TEST_F(UndoTest, AStoppedUndoIsFinishedFromItsMarks) {
     }
 }
 
+// A record is a list of rename steps in the order they were made, so a swap
+// made through a temporary name comes back, also when the Save that made it
+// was stopped before its last step.
+TEST_F(UndoTest, StepsThroughATemporaryNameComeBackLastFirst) {
+    const std::string steps = "a.mp3\r\n.swap\r\nb.mp3\r\na.mp3\r\n.swap\r\nb.mp3\r\n";
+    const struct {
+        const char* what;
+        std::string record;
+        std::vector<std::pair<std::string, std::string>> files;
+    } cases[] = {
+        {"the swap done", steps + "\x01", {{"a.mp3", "B"}, {"b.mp3", "A"}}},
+        {"stopped before its last step", steps, {{".swap", "A"}, {"a.mp3", "B"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EmptyDirectory(work_);
+        for (const auto& [name, bytes] : c.files) {
+            Write(name, bytes);
+        }
+        Write("Undo.inf", c.record);
+        ui_.yesNoAnswers = {true};
+        EXPECT_EQ(bench_->Undo().outcome, CommandOutcome::Done);
+        EXPECT_EQ(Listing(), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+        EXPECT_EQ(Read("a.mp3"), "A");
+        EXPECT_EQ(Read("b.mp3"), "B");
+    }
+}
+
 }  // namespace
 }  // namespace tagnomen

@@ -115,6 +115,15 @@ class UndoKillTest : public ::testing::Test {
             .count();
     }
 
+    // How many files the killed Undo had brought back.
+    int BackAlready() const {
+        int back = 0;
+        for (int i = 0; i < kFiles; ++i) {
+            back += !Taken(i) && !PathExists(work_ + "/" + NewName(i));
+        }
+        return back;
+    }
+
     // The second Undo, as after a restart, and the directory afterwards.
     Outcome FinishAndCheck() {
         Outcome o;
@@ -167,11 +176,14 @@ TEST_F(UndoKillTest, TheNextUndoFinishesWhatAKilledOneBegan) {
     const long long undoTime = UndoInChild(-1);
 
     Outcome total;
+    int halfWay = 0;
     for (int run = 0; run < kRuns; ++run) {
         Prepare();
         const long long delay =
             std::uniform_int_distribution<long long>(0, undoTime * 3 / 4)(random);
         UndoInChild(delay);
+        const int back = BackAlready();
+        halfWay += back > 0 && back < kFiles - kFiles / 10;
         const Outcome o = FinishAndCheck();
         SCOPED_TRACE("seed " + std::to_string(seed) + ", run " + std::to_string(run) +
                      ", killed after " + std::to_string(delay) + " us");
@@ -190,10 +202,10 @@ TEST_F(UndoKillTest, TheNextUndoFinishesWhatAKilledOneBegan) {
     }
     std::printf(
         "[ figures  ] seed %u: %d runs of Undo over %d files (a tenth failing), killed within "
-        "%.1f ms of its start; %d lost, %d not brought back, %d false reports, %d missed reports, "
-        "%d undo files not as they should be\n",
-        seed, kRuns, kFiles, static_cast<double>(undoTime) / 1000.0, total.lost, total.notBack,
-        total.falseReports, total.missedReports, total.stalePairs);
+        "%.1f ms of its start, %d half-way; %d lost, %d not brought back, %d false reports, %d "
+        "missed reports, %d undo files not as they should be\n",
+        seed, kRuns, kFiles, static_cast<double>(undoTime) / 1000.0, halfWay, total.lost,
+        total.notBack, total.falseReports, total.missedReports, total.stalePairs);
 }
 
 }  // namespace
