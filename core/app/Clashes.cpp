@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include "app/UndoRecord.h"
-#include "platform/Text.h"
 #include "session/WorkingSet.h"
 
 namespace tagnomen {
@@ -34,24 +33,6 @@ std::vector<ClashPair> SameNames(const WorkingSet& set) {
 bool SaveRefuses(const std::string& oldName, const std::string& name) {
     return !IsBareFileName(oldName) || !IsVisibleFileName(name) || !IsRecordableUndoLine(oldName) ||
            !IsRecordableUndoLine(name);
-}
-
-// The entry that has the name in the directory, unless it is the row's own
-// file under another spelling (a file system that ignores letter case finds
-// it so, and Save only changes the spelling then).
-EntryType EntryInTheWay(const std::string& directory, const std::string& oldName,
-                        const std::string& name) {
-    const std::string path = JoinPath(directory, name);
-    const EntryType type = TypeOf(path);
-    if (type == EntryType::Missing) {
-        return type;
-    }
-    const std::optional<FileIdentity> own = IdentityOf(JoinPath(directory, oldName));
-    if (own && own == IdentityOf(path) && EqualsIgnoreAsciiCase(oldName, name) &&
-        !HasEntrySpelled(directory, name)) {
-        return EntryType::Missing;
-    }
-    return type;
 }
 
 // Save's pass over the rows in list order: which renames fail on a name
@@ -89,7 +70,7 @@ class SaveOrderPass {
 
   private:
     std::optional<ClashPair> Blocker(std::size_t row, const std::string& oldName,
-                                     const std::string& name) const {
+                                     const std::string& name) {
         if (SaveRefuses(oldName, name)) {
             return ClashPair{row, row, ClashKind::Refused};
         }
@@ -101,11 +82,28 @@ class SaveOrderPass {
         if (directory_.empty() || oldNames_.count(name) != 0) {
             return std::nullopt;
         }
-        const EntryType entry = EntryInTheWay(directory_, oldName, name);
+        const EntryType entry = EntryNamed(name);
         if (entry == EntryType::Missing) {
             return std::nullopt;
         }
         return ClashPair{row, row, ClashKind::HeldByEntry, entry};
+    }
+
+    // Read once, the first time a name is looked for: one pass over the
+    // directory instead of one lstat per name. Only the exact spelling
+    // counts, as Save's rename of a file to another spelling of its own name
+    // works where the file system ignores letter case.
+    EntryType EntryNamed(const std::string& name) {
+        if (!listed_) {
+            listed_ = true;
+            entries_ = ListEntries(directory_);
+            entryTypes_.reserve(entries_.size());
+            for (const auto& [entryName, type] : entries_) {
+                entryTypes_.emplace(entryName, type);
+            }
+        }
+        const auto entry = entryTypes_.find(name);
+        return entry == entryTypes_.end() ? EntryType::Missing : entry->second;
     }
 
     void Rename(std::size_t row, const std::string& oldName, const std::string& name) {
@@ -119,6 +117,9 @@ class SaveOrderPass {
     const std::string& directory_;
     RowOfName holderOf_;  // who has each name at this point of the Save
     RowOfName oldNames_;  // the names the rows have before it
+    bool listed_ = false;
+    std::vector<std::pair<std::string, EntryType>> entries_;
+    std::unordered_map<std::string_view, EntryType> entryTypes_;  // views into entries_
 };
 
 }  // namespace

@@ -46,7 +46,7 @@ struct ClashPair {
 // over the rows in Save's order; a row is named once for them, after its
 // SameName pair if it has one. The directory is the one Save works in
 // (empty: no entry outside the lists is looked at). Linear in the number of
-// rows, with one lstat per proposal that is no old name of a row.
+// rows and of the directory's entries, which are read once.
 std::vector<ClashPair> FindClashes(const WorkingSet& set, const std::string& directory = {});
 
 // The name a row ends with after a Save: its proposal, or its old name when

@@ -401,6 +401,40 @@ EntryType TypeOf(const std::string& path) {
     return EntryType::Other;
 }
 
+std::vector<std::pair<std::string, EntryType>> ListEntries(const std::string& directory) {
+    std::vector<std::pair<std::string, EntryType>> entries;
+    DIR* listing = opendir(directory.c_str());
+    if (listing == nullptr) {
+        return entries;
+    }
+    while (const dirent* entry = readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        EntryType type = EntryType::Other;
+        switch (entry->d_type) {
+            case DT_REG:
+                type = EntryType::Regular;
+                break;
+            case DT_LNK:
+                type = EntryType::Link;
+                break;
+            case DT_DIR:
+                type = EntryType::Directory;
+                break;
+            case DT_UNKNOWN:
+                type = TypeOf(JoinPath(directory, name));
+                break;
+            default:
+                break;
+        }
+        entries.emplace_back(name, type);
+    }
+    closedir(listing);
+    return entries;
+}
+
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0) {

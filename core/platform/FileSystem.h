@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tagnomen {
@@ -58,6 +59,9 @@ std::string NamePart(const std::string& path);
 // What a directory entry itself is; a symbolic link is not followed.
 enum class EntryType { Missing, Regular, Link, Directory, Other };
 EntryType TypeOf(const std::string& path);
+// Every entry of a directory but "." and "..", with what it is itself, in
+// directory order; empty when the directory cannot be read.
+std::vector<std::pair<std::string, EntryType>> ListEntries(const std::string& directory);
 
 // The identity of a directory entry (lstat: a link's own, not its target's).
 // Two names with one identity are one file; a file replaced under its name
