@@ -42,11 +42,10 @@ class SaveOrderPass {
   public:
     SaveOrderPass(const WorkingSet& set, const std::string& directory)
         : set_(set), directory_(directory) {
-        holderOf_.reserve(set.oldNames.size());
+        names_.reserve(2 * set.oldNames.size());
         for (std::size_t row = 0; row < set.oldNames.size(); ++row) {
-            holderOf_.try_emplace(set.oldNames[row], row);
+            names_.try_emplace(set.oldNames[row], Name{row, true});
         }
-        oldNames_ = holderOf_;
     }
 
     std::vector<ClashPair> Run() {
@@ -69,57 +68,65 @@ class SaveOrderPass {
     }
 
   private:
+    static constexpr std::size_t kNobody = static_cast<std::size_t>(-1);
+
+    // What is known of one name.
+    struct Name {
+        std::size_t holder = kNobody;          // the row that has it at this point of the Save
+        bool oldName = false;                  // a row has it before the Save
+        EntryType entry = EntryType::Missing;  // what the directory has under it
+    };
+
     std::optional<ClashPair> Blocker(std::size_t row, const std::string& oldName,
                                      const std::string& name) {
         if (SaveRefuses(oldName, name)) {
             return ClashPair{row, row, ClashKind::Refused};
         }
-        if (auto holder = holderOf_.find(name); holder != holderOf_.end()) {
-            return ClashPair{holder->second, row, ClashKind::HeldByRow};
+        auto known = names_.find(name);
+        if (known != names_.end() && known->second.holder != kNobody) {
+            return ClashPair{known->second.holder, row, ClashKind::HeldByRow};
         }
         // The entry under another row's old name is that row's file, gone
         // from it by now.
-        if (directory_.empty() || oldNames_.count(name) != 0) {
+        if (directory_.empty() || (known != names_.end() && known->second.oldName)) {
             return std::nullopt;
         }
-        const EntryType entry = EntryNamed(name);
-        if (entry == EntryType::Missing) {
+        if (!listed_) {
+            ReadDirectory();
+            known = names_.find(name);
+        }
+        if (known == names_.end() || known->second.entry == EntryType::Missing) {
             return std::nullopt;
         }
-        return ClashPair{row, row, ClashKind::HeldByEntry, entry};
+        return ClashPair{row, row, ClashKind::HeldByEntry, known->second.entry};
     }
 
-    // Read once, the first time a name is looked for: one pass over the
-    // directory instead of one lstat per name. Only the exact spelling
-    // counts, as Save's rename of a file to another spelling of its own name
-    // works where the file system ignores letter case.
-    EntryType EntryNamed(const std::string& name) {
-        if (!listed_) {
-            listed_ = true;
-            entries_ = ListEntries(directory_);
-            entryTypes_.reserve(entries_.size());
-            for (const auto& [entryName, type] : entries_) {
-                entryTypes_.emplace(entryName, type);
-            }
+    // Once, the first time it is needed: one pass over the directory instead
+    // of one lstat per name. Only the exact spelling counts, as Save's
+    // rename of a file to another spelling of its own name works where the
+    // file system ignores letter case.
+    void ReadDirectory() {
+        listed_ = true;
+        entries_ = ListEntries(directory_);
+        for (const auto& [entryName, type] : entries_) {
+            names_[entryName].entry = type;
         }
-        const auto entry = entryTypes_.find(name);
-        return entry == entryTypes_.end() ? EntryType::Missing : entry->second;
     }
 
     void Rename(std::size_t row, const std::string& oldName, const std::string& name) {
-        if (auto own = holderOf_.find(oldName); own != holderOf_.end() && own->second == row) {
-            holderOf_.erase(own);
+        Name& before = names_[oldName];
+        if (before.holder == row) {
+            before.holder = kNobody;
         }
-        holderOf_[name] = row;
+        names_[name].holder = row;
     }
 
     const WorkingSet& set_;
     const std::string& directory_;
-    RowOfName holderOf_;  // who has each name at this point of the Save
-    RowOfName oldNames_;  // the names the rows have before it
-    bool listed_ = false;
+    // Views into the working set and into entries_, which outlive it.
+    std::unordered_map<std::string_view, Name> names_;
     std::vector<std::pair<std::string, EntryType>> entries_;
-    std::unordered_map<std::string_view, EntryType> entryTypes_;  // views into entries_
+    bool listed_ = false;
 };
 
 }  // namespace
