@@ -68,9 +68,7 @@ QString ClashTooltip(const std::string& otherOldName, const std::string& otherNa
 }
 
 QString ChainTooltip(const std::string& otherOldName) {
-    return QStringLiteral(
-               "Clashes: %1 still has this name when Save comes to this file; rename it "
-               "first or choose another name")
+    return QStringLiteral("Clashes: %1 still has this name when Save comes to this file")
         .arg(QString::fromUtf8(otherOldName));
 }
 
