@@ -4,9 +4,12 @@
 //   id3       dir, method id3, loader on, the default template, rename over
 //             10,000 tagged files, next to TagLib merely reading the same tags
 //   save/undo rename and save of those files, then undo
-//   undo chain an undo file of one long chain of renames in shuffled order
-//             (each pair free only once another has been undone), 1,000 to
-//             16,000 pairs: Undo must stay linear
+//   undo chain an undo file of one long chain of renames in the order a Save
+//             makes them (each pair free only once the one after it has
+//             been undone), 1,000 to 16,000 pairs: Undo must stay linear
+//   clashes   FindClashes over 2,000 to 200,000 proposals, all free, in a
+//             directory of as many files: it reads the directory once and must
+//             stay linear (the window runs it after every change of a name)
 //   kid3-cli  (when installed and TAGNOMEN_BENCH_KID3_FILES is set) renaming
 //             the same number of files from their tags
 // Figures are seconds, and seconds per 10,000 files where it helps.
@@ -18,7 +21,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,8 +29,10 @@
 #include "Corpus.h"
 #include "TagLibRival.h"
 #include "Timing.h"
+#include "app/Clashes.h"
 #include "platform/FileSystem.h"
 #include "rename/NameTemplate.h"
+#include "session/WorkingSet.h"
 
 namespace fs = std::filesystem;
 using namespace tagnomen;
@@ -54,6 +58,14 @@ std::string MakeTaglessDirectory(int files) {
         std::ofstream(dir + "/" + LetterName(i)) << "audio";
     }
     return dir;
+}
+
+std::vector<std::string> ListEntriesNames(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& [name, type] : ListEntries(dir)) {
+        names.push_back(name);
+    }
+    return names;
 }
 
 int Cli(const std::string& settings, std::vector<std::string> args) {
@@ -87,20 +99,16 @@ void Listing(const std::string& settings, int files) {
 }
 
 // Files c0 .. c(n-1); pair i undoes ci back to c(i+1), which is free only once
-// pair i+1 has been undone. The pairs are written in a shuffled order.
+// pair i+1 has been undone. The pairs are written in the order the renames
+// were made (c1 to c0 first), as Save writes them.
 void UndoChain(const std::string& settings, int pairs) {
     std::string dir = (fs::temp_directory_path() / "tagnomen-chain").string();
     fs::remove_all(dir);
     fs::create_directories(dir);
-    std::vector<int> order(static_cast<std::size_t>(pairs));
-    for (int i = 0; i < pairs; ++i) {
-        order[static_cast<std::size_t>(i)] = i;
-        std::ofstream(dir + "/c" + std::to_string(i) + ".mp3") << i;
-    }
-    std::shuffle(order.begin(), order.end(), std::mt19937(20240612));
     {
         std::ofstream undo(dir + "/Undo.inf", std::ios::binary);
-        for (int i : order) {
+        for (int i = 0; i < pairs; ++i) {
+            std::ofstream(dir + "/c" + std::to_string(i) + ".mp3") << i;
             undo << "c" << i + 1 << ".mp3\r\nc" << i << ".mp3\r\n";
         }
         undo << '\x01';
@@ -108,8 +116,26 @@ void UndoChain(const std::string& settings, int pairs) {
     double seconds = Seconds([&] {
         Cli(settings, {"--answer", "yes", "-c", "dir " + dir, "-c", "undo"});
     });
-    std::printf("undo of one chain of %5d pairs in shuffled order: %.3f s\n", pairs, seconds);
+    std::printf("undo of one chain of %5d pairs: %.3f s\n", pairs, seconds);
     fs::current_path(fs::temp_directory_path());
+    fs::remove_all(dir);
+}
+
+// Proposals that differ from every name in the directory, the case the
+// window meets after each Rename.
+void FreeProposals(int files) {
+    const std::string dir = MakeTaglessDirectory(files);
+    WorkingSet set;
+    set.oldNames = ListEntriesNames(dir);
+    for (const std::string& name : set.oldNames) {
+        set.renamedNames.push_back("New " + name);
+    }
+    double best = 1e9;
+    for (int run = 0; run < 5; ++run) {
+        best = std::min(best, Seconds([&] { (void)FindClashes(set, dir); }));
+    }
+    std::printf("clashes of %6d free proposals: %.4f s, %.4f s per 10,000\n", files, best,
+                best * 10000 / files);
     fs::remove_all(dir);
 }
 
@@ -166,6 +192,10 @@ int main() {
 
     for (int pairs : {1000, 4000, 16000}) {
         UndoChain(settings, pairs);
+    }
+
+    for (int files : {2000, 20000, 200000}) {
+        FreeProposals(files);
     }
 
     if (const char* kid3 = std::getenv("TAGNOMEN_BENCH_KID3_FILES")) {

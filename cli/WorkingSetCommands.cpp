@@ -53,15 +53,59 @@ CommandResult Show(CommandContext& c, const Arguments& args) {
     return CommandResult::Done();
 }
 
-// One line per clashing pair; any clash makes the run fail, so that a script
-// stops before a Save that would fail on them.
+// The fourth column of a clash that is not two rows ending with one name:
+// what is in the way of the name.
+const char* ClashReason(const ClashPair& clash) {
+    switch (clash.kind) {
+        case ClashKind::SameName:
+            return nullptr;
+        case ClashKind::HeldByRow:
+            return "chain";
+        case ClashKind::Refused:
+            return "refused";
+        case ClashKind::HeldByEntry:
+            break;
+    }
+    switch (clash.holder) {
+        case EntryType::Directory:
+            return "folder";
+        case EntryType::Link:
+            return "link";
+        case EntryType::Regular:
+            return "file";
+        default:
+            return "special";
+    }
+}
+
+// One line per clash; any clash makes the run fail, so that a script stops
+// before a Save that would fail on them. The columns: what has the name (the
+// old name of the other file, or the entry's name; nothing for a name Save
+// refuses), the old name of the file that cannot get it, the name, and for
+// all but two files ending with one name, why.
 CommandResult Clashes(CommandContext& c, const Arguments& args) {
     RequireCount(args, 0, "clashes");
     const WorkingSet& set = c.workbench.Set();
-    const std::vector<ClashPair> clashes = FindClashes(set);
+    const std::vector<ClashPair> clashes = FindClashes(set, c.workbench.WorkDirectory());
     for (const ClashPair& clash : clashes) {
-        c.out << set.OldName(clash.first) << '\t' << set.OldName(clash.second) << '\t'
-              << set.NameAfterSave(clash.second) << '\n';
+        const std::string& name = set.NameAfterSave(clash.second);
+        const char* reason = ClashReason(clash);
+        switch (clash.kind) {
+            case ClashKind::SameName:
+            case ClashKind::HeldByRow:
+                c.out << set.OldName(clash.first);
+                break;
+            case ClashKind::HeldByEntry:
+                c.out << name;
+                break;
+            case ClashKind::Refused:
+                break;
+        }
+        c.out << '\t' << set.OldName(clash.second) << '\t' << name;
+        if (reason != nullptr) {
+            c.out << '\t' << reason;
+        }
+        c.out << '\n';
     }
     return clashes.empty() ? CommandResult::Done() : CommandResult::Failed(clashes.size());
 }
@@ -124,8 +168,8 @@ void RegisterWorkingSetCommands(CommandTable& table) {
     table["dir"] = {"dir PATH", "choose the work directory and list its MP3 files", Dir};
     table["list"] = {"list", "print the old file names", List};
     table["show"] = {"show", "print each old name, a TAB and its proposed name", Show};
-    table["clashes"] = {
-        "clashes", "print the pairs of files whose proposed names clash (exit status 1)", Clashes};
+    table["clashes"] = {"clashes", "print the proposed names Save cannot give (exit status 1)",
+                        Clashes};
     table["method"] = {"method id3|smart|mass", "choose the renaming method", Method};
     table["underscore"] = {"underscore on|off", "replace blanks with underscores", Underscore};
     table["loader"] = {"loader on|off", "enable the file information loader", Loader};

@@ -477,17 +477,37 @@ void MainWindow::RefreshLists() {
 
 void MainWindow::RefreshClashes() {
     const WorkingSet& set = workbench_.Set();
-    const std::vector<long> partners = ClashPartners(set.Size(), FindClashes(set));
+    const std::vector<ClashPair> clashes = FindClashes(set, workbench_.WorkDirectory());
+    const std::vector<long> partners = ClashPartners(set.Size(), clashes);
     std::unordered_map<int, QString> marks;
+    // A row is marked once, with the first reason found for it.
+    auto mark = [&](std::size_t row, const QString& tooltip) {
+        if (set.HasProposal(row)) {
+            marks.emplace(static_cast<int>(row), tooltip);
+        }
+    };
     for (std::size_t row = 0; row < partners.size(); ++row) {
-        if (partners[row] == kNoClash || !set.HasProposal(row)) {
+        if (partners[row] == kNoClash) {
             continue;
         }
         const auto other = static_cast<std::size_t>(partners[row]);
-        marks.emplace(
-            static_cast<int>(row),
-            ClashTooltip(set.OldName(other), set.NameAfterSave(other),
-                         set.HasProposal(other) && set.Proposal(other) != set.OldName(other)));
+        mark(row, ClashTooltip(set.OldName(other), set.NameAfterSave(other),
+                               set.HasProposal(other) && set.Proposal(other) != set.OldName(other)));
+    }
+    for (const ClashPair& clash : clashes) {
+        switch (clash.kind) {
+            case ClashKind::SameName:
+                break;
+            case ClashKind::HeldByRow:
+                mark(clash.second, ChainTooltip(set.OldName(clash.first)));
+                break;
+            case ClashKind::HeldByEntry:
+                mark(clash.second, TakenTooltip(clash.holder));
+                break;
+            case ClashKind::Refused:
+                mark(clash.second, RefusedTooltip());
+                break;
+        }
     }
     const std::size_t count = marks.size();
     renamedModel_->SetMarks(std::move(marks));

@@ -67,4 +67,30 @@ QString ClashTooltip(const std::string& otherOldName, const std::string& otherNa
     return QStringLiteral("Clashes: the file %1 keeps this name").arg(other);
 }
 
+QString ChainTooltip(const std::string& otherOldName) {
+    return QStringLiteral("Clashes: %1 still has this name when Save comes to this file")
+        .arg(QString::fromUtf8(otherOldName));
+}
+
+QString TakenTooltip(EntryType holder) {
+    switch (holder) {
+        case EntryType::Directory:
+            return QStringLiteral("Clashes: a folder in this directory has this name");
+        case EntryType::Link:
+            return QStringLiteral("Clashes: a symbolic link in this directory has this name");
+        case EntryType::Regular:
+            return QStringLiteral("Clashes: a file that is not listed has this name");
+        default:
+            return QStringLiteral(
+                "Clashes: a special file (a FIFO, socket or device) in this directory has this "
+                "name");
+    }
+}
+
+QString RefusedTooltip() {
+    return QStringLiteral(
+        "Save cannot give this name: it would leave the directory, hide the file or mean "
+        "nothing");
+}
+
 }  // namespace tagnomen

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/FileSystem.h"
+
 namespace tagnomen {
 
 QString RenameDoneText(std::size_t files);
@@ -20,5 +22,10 @@ QString ClashCountText(std::size_t clashing);
 // that name from its proposal (else it keeps it).
 QString ClashTooltip(const std::string& otherOldName, const std::string& otherName,
                      bool otherIsRenamed);
+// The name is still otherOldName's own when Save reaches this file.
+QString ChainTooltip(const std::string& otherOldName);
+// An entry outside the lists has the name: what kind of entry it is.
+QString TakenTooltip(EntryType holder);
+QString RefusedTooltip();
 
 }  // namespace tagnomen

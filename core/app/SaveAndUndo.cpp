@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Save renames every file of the working set to its proposed name and records
 // each rename in the undo file before it happens; Undo reads that file and
-// renames the files back. Both act in the directory the lists were made
+// renames the files back, the last rename first, marking each in the file
+// before it is taken back. Both act in the directory the lists were made
 // from, report every failure with its reason in its own box and go on with
 // the next file.
 #include <cerrno>
@@ -12,6 +13,7 @@
 
 #include "app/SaveAndUndo.h"
 #include "app/UndoFile.h"
+#include "app/UndoProgress.h"
 #include "platform/FileSystem.h"
 #include "session/RenamingContext.h"
 #include "session/WorkingSet.h"
@@ -48,16 +50,21 @@ bool RowIsFile(const FileInfoTable& table, std::size_t row,
 }
 
 // Renames one file of the current directory, recording the pair first; 0
-// or the reason it failed. A name that would leave the directory, hide the
-// file or mean nothing is refused, and so is a pair that would not read back
-// from the undo file as written (a later Undo could rename files it never
-// touched).
+// or the reason it failed. A file proposed its own name is left as it is and
+// nothing is recorded: that is no rename. A name that would leave the
+// directory, hide the file or mean nothing is refused, and so is a pair that
+// would not read back from the undo file as written (a later Undo could
+// rename files it never touched).
 int SaveOne(UndoFile& undoFile, const std::string& oldName, const std::string& newName) {
+    if (!IsBareFileName(oldName)) {
+        return EINVAL;
+    }
+    if (newName == oldName) {
+        return 0;
+    }
     const bool recordable =
         !undoFile.IsOpen() || (IsRecordableUndoLine(oldName) && IsRecordableUndoLine(newName));
-    const bool acceptable =
-        newName == oldName ? IsBareFileName(newName) : IsVisibleFileName(newName);
-    if (!IsBareFileName(oldName) || !acceptable || !recordable) {
+    if (!IsVisibleFileName(newName) || !recordable) {
         return EINVAL;
     }
     if (!undoFile.RecordPair(oldName, newName)) {
@@ -71,20 +78,18 @@ int SaveOne(UndoFile& undoFile, const std::string& oldName, const std::string& n
     return error;
 }
 
-// Undoes the pairs of one undo file in the current directory; each pair is
-// tried once, so the work grows with the number of pairs alone.
+// Undoes the pairs of one undo file in the current directory, the last
+// first: the steps were made in the order of the file, so each name a step
+// gave back is free again when its turn comes (a renamed to c, then b to a:
+// b comes back first). Each pair is tried once.
 class UndoRun {
   public:
-    UndoRun(RenamingContext& context, WorkingSet& set, const std::vector<UndoPair>& pairs,
-            bool tableHere)
+    UndoRun(RenamingContext& context, WorkingSet& set, UndoProgress& progress, bool tableHere)
         : context_(context),
           set_(set),
-          pairs_(pairs),
-          errors_(pairs.size(), 0),
-          state_(pairs.size(), State::Pending) {
-        for (std::size_t k = 0; k < pairs_.size(); ++k) {
-            byNewName_.emplace(pairs_[k].newName, k);
-        }
+          progress_(progress),
+          pairs_(progress.Pairs()),
+          errors_(pairs_.size(), 0) {
         if (tableHere) {
             for (std::size_t row = 0; row < context_.table.RowCount(); ++row) {
                 rowByName_[context_.table.FileName(row)] = row;
@@ -92,29 +97,9 @@ class UndoRun {
         }
     }
 
-    // A name Save gave can be the old name of a file renamed later in the
-    // same Save (a renamed to c, then b to a): that later pair is undone
-    // first, and so on down the chain. A ring of names (a and b swapped)
-    // cannot be undone without a third name and fails.
     void Run() {
-        for (std::size_t first = 0; first < pairs_.size(); ++first) {
-            std::vector<std::size_t> stack{first};
-            while (!stack.empty()) {
-                const std::size_t k = stack.back();
-                if (state_[k] == State::Pending) {
-                    state_[k] = State::Waiting;
-                    auto blocker = byNewName_.find(pairs_[k].oldName);
-                    if (blocker != byNewName_.end() && blocker->second != k &&
-                        state_[blocker->second] == State::Pending) {
-                        stack.push_back(blocker->second);
-                        continue;
-                    }
-                }
-                if (state_[k] == State::Waiting) {
-                    UndoOne(k);
-                }
-                stack.pop_back();
-            }
+        for (std::size_t k = pairs_.size(); k-- > 0;) {
+            UndoOne(k);
         }
     }
 
@@ -122,17 +107,19 @@ class UndoRun {
     const std::vector<int>& Errors() const { return errors_; }
 
   private:
-    enum class State { Pending, Waiting, Settled };
-
     void UndoOne(std::size_t k) {
-        state_[k] = State::Settled;
         const UndoPair& pair = pairs_[k];
         if (!IsBareFileName(pair.newName) || !IsBareFileName(pair.oldName)) {
             errors_[k] = EINVAL;
             return;
         }
+        if (!progress_.Begin(k)) {
+            errors_[k] = errno;
+            return;
+        }
         if (!RenameNoReplace(pair.newName, pair.oldName)) {
             errors_[k] = errno;
+            progress_.Failed();
             return;
         }
         set_.AppendRowWithProposal(pair.newName, pair.oldName);
@@ -156,19 +143,11 @@ class UndoRun {
 
     RenamingContext& context_;
     WorkingSet& set_;
+    UndoProgress& progress_;
     const std::vector<UndoPair>& pairs_;
     std::vector<int> errors_;
-    std::vector<State> state_;
-    std::unordered_map<std::string, std::size_t> byNewName_;
     std::unordered_map<std::string, std::size_t> rowByName_;
 };
-
-// The last pair of an undo file whose Save was stopped may record a rename
-// that never happened: its old name is still there (Save records a pair just
-// before its rename).
-bool NeverRenamed(const UndoPair& pair) {
-    return pair.newName.empty() || TypeOf(pair.oldName) != EntryType::Missing;
-}
 
 }  // namespace
 
@@ -229,16 +208,12 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
             MessageIcon::Question)) {
         return CommandResult::Cancelled();
     }
-    bool complete = true;
-    std::vector<UndoPair> pairs;
-    {
-        UndoFile undoFile;
-        if (!undoFile.OpenForReading(directory)) {
-            ShowOk(context.ui, "Error", "Unable to load Undo file", MessageIcon::Warning);
-            return CommandResult::Failed();
-        }
-        pairs = undoFile.ReadPairs(complete);
+    UndoProgress progress;
+    if (!progress.Open(directory)) {
+        ShowOk(context.ui, "Error", "Unable to load Undo file", MessageIcon::Warning);
+        return CommandResult::Failed();
     }
+    const std::vector<UndoPair>& pairs = progress.Pairs();
 
     DirectoryScope scope;
     const int enterError = EnterDirectory(scope, directory);
@@ -246,13 +221,10 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
     scope.Keep();  // Undo leaves the work directory current
     context.ui.OpenProgressWindow(kProgressText);
     set.EmptyLists();
-    if (inWorkDirectory && !complete && !pairs.empty() && NeverRenamed(pairs.back())) {
-        pairs.pop_back();
-    }
 
     std::vector<int> errors(pairs.size(), enterError);
     if (inWorkDirectory) {
-        UndoRun run(context, set, pairs, TableBelongsTo(context.table, directory));
+        UndoRun run(context, set, progress, TableBelongsTo(context.table, directory));
         run.Run();
         errors = run.Errors();
     }
@@ -264,15 +236,22 @@ CommandResult UndoRenames(RenamingContext& context, WorkingSet& set) {
             left.push_back(pairs[k]);
         }
     }
-    if (inWorkDirectory) {
-        RewriteUndoFile(directory, left);
+    bool recordKept = true;
+    if (inWorkDirectory && !progress.Finish(left)) {
+        const int error = errno;
+        recordKept = false;
+        context.ui.ShowFailure("Error", "Unable to update the UNDO file", ErrorReason(error),
+                               MessageIcon::Warning);
     }
     context.ui.CloseProgressWindow();
-    if (left.empty()) {
+    if (left.empty() && recordKept) {
         ShowOk(context.ui, "Undo finished", "All the files have been renamed",
                MessageIcon::Information);
     }
     set.EmptyLists();
+    if (!recordKept) {
+        return CommandResult::Failed(left.size());
+    }
     return CommandResult::Batch(left.size());
 }
 

@@ -6,8 +6,9 @@
 
 #include <cerrno>
 
+#include "app/UndoRecovery.h"
 #include "platform/FileSystem.h"
-#include "platform/Text.h"
+#include "platform/FullIo.h"
 
 namespace tagnomen {
 
@@ -16,27 +17,28 @@ namespace {
 // Bytes of one line kept while reading; the rest of a longer line is
 // skipped, since only the first 255 bytes are ever returned.
 constexpr std::size_t kKeptBytes = 2 * kUndoLineMaxBytes;
-// The new and the previous undo file wait under names that start so.
-constexpr const char* kTemporaryPrefix = "Undo.inf.";
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW;
 
-// One pair as it stands on disk.
-std::string PairBytes(const std::string& oldName, const std::string& newName) {
-    return oldName + "\r\n" + newName + "\r\n";
-}
-
-// The previous undo file moves to a temporary name of its own.
-bool KeepPrevious(const std::string& directory, const std::string& undoPath,
-                  std::string& previous) {
-    const int fd = CreateUniqueFile(directory, kTemporaryPrefix, previous);
+// Writes the bytes as "Undo.inf.new", syncs them and gives them the name
+// "Undo.inf" in one step.
+bool ReplaceUndoText(const std::string& directory, const std::string& bytes) {
+    const std::string replacement = JoinPath(directory, kReplacementUndoFileName);
+    if (TypeOf(replacement) == EntryType::Regular) {
+        RemoveFile(replacement);  // left by a killed Undo
+    }
+    const int fd = open(replacement.c_str(), kCreateFlags, 0600);
     if (fd < 0) {
         return false;
     }
-    close(fd);
-    if (std::rename(undoPath.c_str(), previous.c_str()) != 0) {
-        unlink(previous.c_str());
-        previous.clear();
+    bool ok = WriteFully(fd, bytes.data(), bytes.size()) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok || std::rename(replacement.c_str(), JoinPath(directory, kUndoFileName).c_str()) != 0) {
+        const int error = errno;
+        RemoveFile(replacement);
+        errno = error;
         return false;
     }
+    SyncDirectory(directory);
     return true;
 }
 
@@ -49,9 +51,10 @@ bool UndoFile::StartOpening(const std::string& directory) {
 
 void UndoFile::ForgetWriting() {
     directory_.clear();
-    previous_.clear();
+    parked_ = false;
     lastPairStart_ = -1;
     pairs_ = 0;
+    jammed_ = 0;
 }
 
 bool UndoFile::OpenForWriting(const std::string& directory) {
@@ -59,36 +62,37 @@ bool UndoFile::OpenForWriting(const std::string& directory) {
         return false;
     }
     RemoveFile(JoinPath(directory, kRollbackFileName));
+    SettleUndoRecord(directory);
     const std::string undoPath = JoinPath(directory, kUndoFileName);
+    const std::string previous = JoinPath(directory, kPreviousUndoFileName);
     const EntryType existing = TypeOf(undoPath);
     if (existing != EntryType::Missing && existing != EntryType::Regular) {
         return false;
     }
-    std::string fresh;
-    const int fd = CreateUniqueFile(directory, kTemporaryPrefix, fresh);
+    ForgetWriting();
+    directory_ = directory;
+    if (existing == EntryType::Regular) {
+        if (!RenameNoReplace(undoPath, previous)) {
+            ForgetWriting();
+            return false;
+        }
+        parked_ = true;
+    }
+    const int fd = open(undoPath.c_str(), kCreateFlags, 0600);
     std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
     if (file == nullptr) {
         if (fd >= 0) {
             close(fd);
-            unlink(fresh.c_str());
+            RemoveFile(undoPath);
         }
-        return false;
-    }
-    // Unbuffered: what is written is with the system at once.
-    std::setvbuf(file, nullptr, _IONBF, 0);
-    ForgetWriting();
-    directory_ = directory;
-    const bool kept =
-        existing == EntryType::Missing || KeepPrevious(directory, undoPath, previous_);
-    if (!kept || std::rename(fresh.c_str(), undoPath.c_str()) != 0) {
-        std::fclose(file);
-        unlink(fresh.c_str());
-        if (!previous_.empty()) {
-            std::rename(previous_.c_str(), undoPath.c_str());
+        if (parked_) {
+            RenameNoReplace(previous, undoPath);
         }
         ForgetWriting();
         return false;
     }
+    // Unbuffered: what is written is with the system at once.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     file_ = file;
     writing_ = true;
     return true;
@@ -122,11 +126,15 @@ bool UndoFile::RecordPair(const std::string& oldName, const std::string& newName
     if (file_ == nullptr) {
         return true;
     }
+    if (jammed_ != 0) {
+        errno = jammed_;
+        return false;
+    }
     lastPairStart_ = std::ftell(file_);
     ++pairs_;
     // One write of the whole pair (the file is unbuffered): once it returns,
     // a kill cannot take the pair back.
-    const std::string pair = PairBytes(oldName, newName);
+    const std::string pair = RenderUndoPair({oldName, newName});
     if (std::fwrite(pair.data(), 1, pair.size(), file_) == pair.size()) {
         return true;
     }
@@ -144,6 +152,8 @@ void UndoFile::DropLastPair() {
     if (ftruncate(fileno(file_), lastPairStart_) == 0) {
         std::fseek(file_, lastPairStart_, SEEK_SET);
         --pairs_;
+    } else {
+        jammed_ = errno;
     }
     lastPairStart_ = -1;
 }
@@ -162,30 +172,7 @@ std::string UndoFile::ReadLine() {
             line.push_back(static_cast<char>(c));
         }
     }
-    // A longer line loses its end to the cut below in any case.
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-    if (line.size() > kUndoLineMaxBytes) {
-        line = Utf8CutBytes(line, kUndoLineMaxBytes);
-    }
-    return line;
-}
-
-std::vector<UndoPair> UndoFile::ReadPairs(bool& complete) {
-    std::vector<UndoPair> pairs;
-    for (;;) {
-        UndoPair pair;
-        pair.oldName = ReadLine();
-        if (pair.oldName.empty()) {
-            break;
-        }
-        pair.newName = ReadLine();
-        pairs.push_back(std::move(pair));
-    }
-    // The pairs end at the end mark (or an empty line) unless the file ran out first.
-    complete = file_ != nullptr && !std::feof(file_);
-    return pairs;
+    return FinishUndoLine(std::move(line));
 }
 
 void UndoFile::Close() {
@@ -202,11 +189,12 @@ void UndoFile::Close() {
         return;
     }
     writing_ = false;
-    if (!previous_.empty()) {
+    if (parked_) {
+        const std::string previous = JoinPath(directory_, kPreviousUndoFileName);
         if (pairs_ == 0) {
-            std::rename(previous_.c_str(), JoinPath(directory_, kUndoFileName).c_str());
+            std::rename(previous.c_str(), JoinPath(directory_, kUndoFileName).c_str());
         } else {
-            unlink(previous_.c_str());
+            RemoveFile(previous);
         }
     }
     SyncDirectory(directory_);
@@ -216,20 +204,11 @@ void UndoFile::Close() {
 bool RewriteUndoFile(const std::string& directory, const std::vector<UndoPair>& pairs) {
     const std::string undoPath = JoinPath(directory, kUndoFileName);
     if (pairs.empty()) {
-        return RemoveFile(undoPath) || TypeOf(undoPath) == EntryType::Missing;
+        const bool removed = RemoveFile(undoPath) || TypeOf(undoPath) == EntryType::Missing;
+        SyncDirectory(directory);
+        return removed;
     }
-    std::string bytes;
-    for (const UndoPair& pair : pairs) {
-        bytes += PairBytes(pair.oldName, pair.newName);
-    }
-    bytes += kUndoEndMark;
-    return ReplaceFileContents(undoPath, bytes, kTemporaryPrefix);
-}
-
-bool IsRecordableUndoLine(const std::string& text) {
-    return !text.empty() && text.size() <= kUndoLineMaxBytes &&
-           text.find('\n') == std::string::npos && text.find(kUndoEndMark) == std::string::npos &&
-           text.back() != '\r';
+    return ReplaceUndoText(directory, RenderUndoRecord(pairs));
 }
 
 }  // namespace tagnomen

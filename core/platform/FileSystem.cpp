@@ -70,7 +70,8 @@ bool DifferOnlyInLetterCase(const std::string& a, const std::string& b) {
     return a != b && EqualsIgnoreAsciiCase(a, b);
 }
 
-// True when the directory lists an entry spelled exactly so.
+}  // namespace
+
 bool HasEntrySpelled(const std::string& directory, const std::string& name) {
     DIR* listing = opendir(directory.c_str());
     if (listing == nullptr) {
@@ -86,6 +87,8 @@ bool HasEntrySpelled(const std::string& directory, const std::string& name) {
     closedir(listing);
     return found;
 }
+
+namespace {
 
 // Two spellings of one directory entry, as a file system that ignores letter
 // case sees them: one inode, and either it has a single name or the new
@@ -471,6 +474,40 @@ EntryType TypeOf(const std::string& path) {
         return EntryType::Directory;
     }
     return EntryType::Other;
+}
+
+std::vector<std::pair<std::string, EntryType>> ListEntries(const std::string& directory) {
+    std::vector<std::pair<std::string, EntryType>> entries;
+    DIR* listing = opendir(directory.c_str());
+    if (listing == nullptr) {
+        return entries;
+    }
+    while (const dirent* entry = readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        EntryType type = EntryType::Other;
+        switch (entry->d_type) {
+            case DT_REG:
+                type = EntryType::Regular;
+                break;
+            case DT_LNK:
+                type = EntryType::Link;
+                break;
+            case DT_DIR:
+                type = EntryType::Directory;
+                break;
+            case DT_UNKNOWN:
+                type = TypeOf(JoinPath(directory, name));
+                break;
+            default:
+                break;
+        }
+        entries.emplace_back(name, type);
+    }
+    closedir(listing);
+    return entries;
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tagnomen {
@@ -59,6 +60,9 @@ std::string NamePart(const std::string& path);
 // What a directory entry itself is; a symbolic link is not followed.
 enum class EntryType { Missing, Regular, Link, Directory, Other };
 EntryType TypeOf(const std::string& path);
+// Every entry of a directory but "." and "..", with what it is itself, in
+// directory order; empty when the directory cannot be read.
+std::vector<std::pair<std::string, EntryType>> ListEntries(const std::string& directory);
 
 // The identity of a directory entry (lstat: a link's own, not its target's).
 // Two names with one identity are one file; a file replaced under its name
@@ -72,6 +76,10 @@ struct FileIdentity {
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 bool PathExists(const std::string& path);
+// True when the directory lists an entry spelled exactly so (a file system
+// that ignores letter case lets lstat find other spellings too). Reads the
+// whole directory.
+bool HasEntrySpelled(const std::string& directory, const std::string& name);
 bool IsDirectory(const std::string& path);
 bool IsRegularFile(const std::string& path);
 // Read-only is the missing owner write bit.

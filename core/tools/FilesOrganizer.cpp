@@ -248,9 +248,12 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
         ++result.moved;
     }
     // The saved renames can no longer be undone once files have left; while
-    // none has, the undo file still serves.
+    // none has, the undo file still serves. A record parked by a killed Save
+    // goes first, or it would come back in place of the undo file.
     if (!result.aborted && result.moved > 0) {
-        RemoveFile(JoinPath(workDirectory, kUndoFileName));
+        for (const char* name : {kPreviousUndoFileName, kReplacementUndoFileName, kUndoFileName}) {
+            RemoveFile(JoinPath(workDirectory, name));
+        }
     }
     context.ui.CloseProgressWindow();
     return result;

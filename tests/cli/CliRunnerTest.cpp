@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -238,6 +239,19 @@ TEST_F(CliTest, ClashesPrintsThePairsAndFails) {
     r = Run(edited);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
+}
+
+// Names Save cannot give for another reason than a shared name carry the
+// reason in a fourth column.
+TEST_F(CliTest, ClashesNamesAChainAndAFolderInTheWay) {
+    music_.Write("c.mp3", "x");
+    ASSERT_EQ(mkdir((music_ / "Taken.mp3").c_str(), 0777), 0);
+    CliResult r = Run({"--quiet", "-c", "dir " + music_.Path(), "-c", "rename", "-c", "edit 0 c",
+                       "-c", "edit 1 Taken", "-c", "edit 2 Cee", "-c", "clashes"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "c.mp3\t03 - the beatles - help!.mp3\tc.mp3\tchain\n"
+              "Taken.mp3\tb.MP3\tTaken.mp3\tfolder\n");
 }
 
 TEST_F(CliTest, AskPolicyReadsTheAnswerFromTheTerminal) {

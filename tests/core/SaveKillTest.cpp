@@ -5,6 +5,10 @@
 // After each kill: every file is present exactly once with its bytes, the
 // undo file holds exactly the renames done (and at most one more, its last,
 // whose rename never happened), and Undo brings every renamed file back.
+// Before each Save the directory holds the undo file of an earlier Save
+// (first.mp3 renamed to earlier.mp3): Undo must take that one back exactly
+// when the killed Save had renamed nothing yet. One more Save is killed at
+// the moment the earlier undo file has just been parked.
 //
 // The seed is printed; TAGNOMEN_KILL_SEED=<number> repeats an arrangement.
 #include <gtest/gtest.h>
@@ -52,21 +56,31 @@ bool Taken(int i) {
     return i % 10 == 9;
 }
 
-// The child's person: tells the parent the moment Save starts renaming.
+constexpr const char* kEarlierRecord = "first.mp3\r\nearlier.mp3\r\n\x01";
+
+// The child's person: tells the parent the moment Save starts renaming (the
+// undo files are in place then, the first rename not yet made), and waits
+// there for the kill when asked to.
 class SignallingUi : public ScriptedUi {
   public:
-    explicit SignallingUi(testing::ChildProcess& child) : child_(child) {}
+    SignallingUi(testing::ChildProcess& child, bool waitThere)
+        : child_(child), waitThere_(waitThere) {}
     void OpenProgressWindow(const std::string& text) override {
         child_.Signal();
+        while (waitThere_) {
+            pause();
+        }
         ScriptedUi::OpenProgressWindow(text);
     }
 
   private:
     testing::ChildProcess& child_;
+    bool waitThere_;
 };
 
 struct Outcome {
     int renamed = 0, lost = 0, unrecorded = 0, stalePairs = 0, pendingPairs = 0, notRestored = 0;
+    int wrongRecord = 0, leftovers = 0;
 };
 
 class SaveKillTest : public ::testing::Test {
@@ -81,6 +95,8 @@ class SaveKillTest : public ::testing::Test {
                 testing::WriteFile(work_ + "/" + NewName(i), "taken");
             }
         }
+        testing::WriteFile(work_ + "/earlier.mp3", "earlier");
+        testing::WriteFile(work_ + "/Undo.inf", kEarlierRecord);
         SettingsStore store(settings_);
         store.FirstRunCheck();
         store.SetPathToWork(work_);
@@ -88,10 +104,10 @@ class SaveKillTest : public ::testing::Test {
 
     // Saves in a child, killed that long after its Save started (never, for
     // a negative delay); how long the child ran from there, in microseconds.
-    long long SaveInChild(long long killAfter) {
-        testing::ChildProcess child([this](testing::ChildProcess& self) {
+    long long SaveInChild(long long killAfter, bool waitAtTheStart = false) {
+        testing::ChildProcess child([this, waitAtTheStart](testing::ChildProcess& self) {
             SettingsStore store(settings_);
-            SignallingUi ui(self);
+            SignallingUi ui(self, waitAtTheStart);
             Workbench bench(store, ui);
             bench.Start();
             std::vector<std::string> oldNames, newNames;
@@ -130,8 +146,9 @@ class SaveKillTest : public ::testing::Test {
             o.lost += atOld == renamed[i] || (Taken(i) && files[NewName(i)] != "taken");
             o.renamed += renamed[i];
         }
-        // The pairs of the undo file, split by the test itself.
-        const std::string bytes = files["Undo.inf"];
+        // The pairs of the undo file, split by the test itself (the earlier
+        // record, parked, is not read: it names no file of this Save).
+        const std::string bytes = files["Undo.inf"] == kEarlierRecord ? "" : files["Undo.inf"];
         std::vector<std::string> lines;
         for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
              start = end + 2) {
@@ -164,6 +181,13 @@ class SaveKillTest : public ::testing::Test {
                              (!Taken(i) && PathExists(work_ + "/" + NewName(i)));
         }
         o.notRestored += o.renamed > 0 && PathExists(work_ + "/Undo.inf");
+        // The earlier Save is taken back when, and only when, this one renamed nothing.
+        const bool earlierUndone = testing::ReadFile(work_ + "/first.mp3") == "earlier" &&
+                                   !PathExists(work_ + "/earlier.mp3");
+        o.wrongRecord += earlierUndone != (o.renamed == 0);
+        for (const auto& entry : fs::directory_iterator(work_)) {
+            o.leftovers += entry.path().filename().string().rfind("Undo.inf", 0) == 0;
+        }
         return o;
     }
 
@@ -196,22 +220,40 @@ TEST_F(SaveKillTest, EveryRenameIsRecordedAndUndoneAfterAKillAtAnyMoment) {
         EXPECT_EQ(o.unrecorded, 0) << "renames missing from the undo file";
         EXPECT_EQ(o.stalePairs, 0) << "pairs whose rename did not happen";
         EXPECT_EQ(o.notRestored, 0) << "files Undo did not bring back";
+        EXPECT_EQ(o.wrongRecord, 0) << "Undo used another record than the files'";
+        EXPECT_EQ(o.leftovers, 0) << "undo files left after Undo";
         halfWay += o.renamed > 0 && o.renamed < kFiles - kFiles / 10;
         for (auto [sum, value] : {std::pair{&total.renamed, o.renamed},
                                   {&total.lost, o.lost},
                                   {&total.unrecorded, o.unrecorded},
                                   {&total.stalePairs, o.stalePairs},
                                   {&total.pendingPairs, o.pendingPairs},
-                                  {&total.notRestored, o.notRestored}}) {
+                                  {&total.notRestored, o.notRestored},
+                                  {&total.wrongRecord, o.wrongRecord},
+                                  {&total.leftovers, o.leftovers}}) {
             *sum += value;
         }
     }
     std::printf(
         "[ figures  ] seed %u: %d runs of Save over %d files (a tenth failing), killed within "
         "%.1f ms of its start, %d half-way; %d files renamed at the kills; %d lost, %d renames "
-        "unrecorded, %d stale pairs, %d pending last pairs skipped, %d not restored by Undo\n",
+        "unrecorded, %d stale pairs, %d pending last pairs skipped, %d not restored by Undo, %d "
+        "undone from the wrong record, %d undo files left\n",
         seed, kRuns, kFiles, static_cast<double>(saveTime) / 1000.0, halfWay, total.renamed,
-        total.lost, total.unrecorded, total.stalePairs, total.pendingPairs, total.notRestored);
+        total.lost, total.unrecorded, total.stalePairs, total.pendingPairs, total.notRestored,
+        total.wrongRecord, total.leftovers);
+}
+
+// Killed once the earlier undo file is parked and the new one is in place,
+// before the first rename: Undo takes the earlier Save back.
+TEST_F(SaveKillTest, AKillRightAfterTheEarlierUndoFileWasParkedKeepsIt) {
+    Prepare();
+    SaveInChild(0, true);
+    const Outcome o = Check();
+    EXPECT_EQ(o.renamed, 0);
+    EXPECT_EQ(o.lost, 0);
+    EXPECT_EQ(o.wrongRecord, 0) << "the earlier Save was not taken back";
+    EXPECT_EQ(o.leftovers, 0);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
@@ -172,8 +173,8 @@ TEST_F(SaveTest, RenamesEveryFileRecordsThePairsAndEmptiesTheWorkingSet) {
     EXPECT_EQ(Read("Artist - One.mp3"), "AAA");
     EXPECT_EQ(Read("Artist - Two.mp3"), "BBB");
     EXPECT_EQ(Read("c.mp3"), "CCC");
-    EXPECT_EQ(Read("Undo.inf"),
-              "a.mp3\r\nArtist - One.mp3\r\nb.mp3\r\nArtist - Two.mp3\r\nc.mp3\r\nc.mp3\r\n\x01");
+    // c.mp3 keeps its name: that is no rename and gets no pair.
+    EXPECT_EQ(Read("Undo.inf"), "a.mp3\r\nArtist - One.mp3\r\nb.mp3\r\nArtist - Two.mp3\r\n\x01");
     EXPECT_EQ(table.FileName(0), "Artist - One.mp3");
     EXPECT_EQ(table.FileName(1), "Artist - Two.mp3");
     EXPECT_EQ(table.FileName(2), "c.mp3");
@@ -313,7 +314,8 @@ TEST_F(SaveTest, CaseOnlyAndSameNameRenamesSucceedAndComeBack) {
     EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, kProgressClose}));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"Song.mp3", "Undo.inf", "keep.mp3"}));
     EXPECT_EQ(Read("Song.mp3"), "s");
-    EXPECT_EQ(Read("Undo.inf"), "keep.mp3\r\nkeep.mp3\r\nsong.mp3\r\nSong.mp3\r\n\x01");
+    // The file that keeps its name was not renamed: no pair for it.
+    EXPECT_EQ(Read("Undo.inf"), "song.mp3\r\nSong.mp3\r\n\x01");
 
     ui_.calls.clear();
     ui_.yesNoAnswers = {true};
@@ -537,7 +539,8 @@ TEST_F(SaveUndoTest, TwoEntriesOfOneFileAreNeverMerged) {
 
     EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, Failure("favourite.mp3"),
                                                       Failure("take.mp3"), kProgressClose}));
-    EXPECT_EQ(Read("Undo.inf"), song + "\r\n" + song + "\r\n\x01");
+    // The song that keeps its name is no rename: nothing is recorded.
+    EXPECT_EQ(Read("Undo.inf"), "\x01");
     // Undo meets the same names the other way round.
     Write("Undo.inf", song + "\r\nfavourite.mp3\r\nTake.mp3\r\ntake.mp3\r\n\x01");
     ui_.calls.clear();
@@ -643,6 +646,156 @@ TEST_F(SaveUndoTest, AFifoNamedUndoInfBlocksNeitherSaveNorUndo) {
     ASSERT_TRUE(child.Wait(std::chrono::seconds(20), status)) << "blocked on the FIFO";
     EXPECT_EQ(status, 0) << "other boxes than expected";
     EXPECT_EQ(TypeOf(At("Undo.inf")), EntryType::Other);
+}
+
+// Removes every entry of the work directory, between the cases of a table.
+void EmptyDirectory(const std::string& directory) {
+    for (const auto& entry : fs::directory_iterator(directory)) {
+        fs::remove_all(entry.path());
+    }
+}
+
+// A file proposed its own name is not renamed: no pair, no failure, and a
+// Save that renames nothing else leaves the undo file of the Save before.
+TEST_F(SaveTest, AProposalEqualToTheOldNameIsNoRename) {
+    const std::string previous = "first.mp3\r\nkeep.mp3\r\n\x01";
+    const struct {
+        const char* what;
+        bool hadPrevious;
+        std::vector<std::pair<std::string, std::string>> proposals;
+        std::string undoAfter;
+    } cases[] = {
+        {"only equal names", true, {{"keep.mp3", "keep.mp3"}, {"move.mp3", "move.mp3"}}, previous},
+        {"only equal names, no undo file before", false, {{"keep.mp3", "keep.mp3"}}, "\x01"},
+        {"an equal name beside a rename",
+         true,
+         {{"keep.mp3", "keep.mp3"}, {"move.mp3", "moved.mp3"}},
+         "move.mp3\r\nmoved.mp3\r\n\x01"},
+        {"an equal name whose file has gone", true, {{"gone.mp3", "gone.mp3"}}, previous},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EmptyDirectory(work_);
+        Write("keep.mp3", "k");
+        Write("move.mp3", "m");
+        if (c.hadPrevious) {
+            Write("Undo.inf", previous);
+        }
+        Propose(c.proposals);
+        const CommandResult result = bench_->Save();
+        EXPECT_EQ(result.outcome, CommandOutcome::Done);
+        EXPECT_EQ(result.failures, 0u);
+        EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{kProgressOpen, kProgressClose}));
+        EXPECT_EQ(Read("Undo.inf"), c.undoAfter);
+        EXPECT_FALSE(PathExists(At("Undo.inf.previous")));
+    }
+}
+
+// What a Save killed at each moment leaves: the undo file of the Save before
+// parked as "Undo.inf.previous", and the new one missing, empty, holding a
+// pair whose rename never happened or one that did, or closed without a
+// pair. The next Save or Undo uses the record that describes the files as
+// they are and leaves nothing behind (nor the new text of a killed Undo).
+TEST_F(UndoTest, AfterASaveKilledAtAnyMomentTheRecordOfTheFilesAsTheyAreServes) {
+    const std::string pair = "song.mp3\r\nSong Title.mp3\r\n";
+    const std::vector<std::string> earlierUndone = {"first.mp3", "song.mp3"};
+    const std::vector<std::string> songUndone = {"earlier.mp3", "song.mp3"};
+    const struct {
+        const char* what;
+        bool undoFile;
+        std::string bytes;
+        bool songRenamed;
+        std::vector<std::string> after;
+    } cases[] = {
+        {"the new undo file not yet made", false, "", false, earlierUndone},
+        {"the new undo file empty", true, "", false, earlierUndone},
+        {"a pair written, its rename not made", true, pair, false, earlierUndone},
+        {"a pair written and its rename made", true, pair, true, songUndone},
+        {"closed without a pair", true, "\x01", false, earlierUndone},
+    };
+    for (const auto& c : cases) {
+        for (const bool saveFirst : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (saveFirst ? ", then a Save of nothing" : ""));
+            EmptyDirectory(work_);
+            Write("earlier.mp3", "earlier");
+            Write(c.songRenamed ? "Song Title.mp3" : "song.mp3", "song");
+            Write("Undo.inf.previous", "first.mp3\r\nearlier.mp3\r\n\x01");
+            Write("Undo.inf.new", "left by a killed Undo");
+            if (c.undoFile) {
+                Write("Undo.inf", c.bytes);
+            }
+            if (saveFirst) {
+                Propose({{"song.mp3", "song.mp3"}});
+                EXPECT_EQ(bench_->Save().outcome, CommandOutcome::Done);
+                EXPECT_EQ(Listing().size(), 3u) << "only the files and Undo.inf";
+            }
+            ui_.calls.clear();
+            ui_.yesNoAnswers = {true};
+            EXPECT_EQ(bench_->Undo().outcome, CommandOutcome::Done);
+            EXPECT_EQ(Dialogs(ui_).back(), kUndoFinished);
+            EXPECT_EQ(Listing(), c.after);
+        }
+    }
+}
+
+// An Undo killed after it marked a step: every marked step but the last was
+// taken back, and the last one counts only when the directory shows it. The
+// next Undo takes back the rest and reports nothing that is not so.
+TEST_F(UndoTest, AStoppedUndoIsFinishedFromItsMarks) {
+    const std::string record = "a.mp3\r\nA.mp3\r\nb.mp3\r\nB.mp3\r\nc.mp3\r\nC.mp3\r\n\x01";
+    const struct {
+        const char* what;
+        std::string marks;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"the last marked rename made", "2\r\n1\r\n", {"A.mp3", "b.mp3", "c.mp3"}},
+        {"the last marked rename not made", "2\r\n1\r\n", {"A.mp3", "B.mp3", "c.mp3"}},
+        {"a mark torn by the kill", "2\r\n1", {"A.mp3", "B.mp3", "c.mp3"}},
+        {"killed before its first mark", "", {"A.mp3", "B.mp3", "C.mp3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EmptyDirectory(work_);
+        for (const std::string& name : c.files) {
+            Write(name, std::string(1, static_cast<char>(std::tolower(name[0]))));
+        }
+        Write("Undo.inf", record + c.marks);
+        ui_.calls.clear();
+        ui_.yesNoAnswers = {true};
+        EXPECT_EQ(bench_->Undo().outcome, CommandOutcome::Done);
+        EXPECT_EQ(Dialogs(ui_), (std::vector<std::string>{UndoQuestion(), kProgressOpen,
+                                                          kProgressClose, kUndoFinished}));
+        EXPECT_EQ(Listing(), (std::vector<std::string>{"a.mp3", "b.mp3", "c.mp3"}));
+        EXPECT_EQ(Read("b.mp3"), "b");
+    }
+}
+
+// A record is a list of rename steps in the order they were made, so a swap
+// made through a temporary name comes back, also when the Save that made it
+// was stopped before its last step.
+TEST_F(UndoTest, StepsThroughATemporaryNameComeBackLastFirst) {
+    const std::string steps = "a.mp3\r\n.swap\r\nb.mp3\r\na.mp3\r\n.swap\r\nb.mp3\r\n";
+    const struct {
+        const char* what;
+        std::string record;
+        std::vector<std::pair<std::string, std::string>> files;
+    } cases[] = {
+        {"the swap done", steps + "\x01", {{"a.mp3", "B"}, {"b.mp3", "A"}}},
+        {"stopped before its last step", steps, {{".swap", "A"}, {"a.mp3", "B"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EmptyDirectory(work_);
+        for (const auto& [name, bytes] : c.files) {
+            Write(name, bytes);
+        }
+        Write("Undo.inf", c.record);
+        ui_.yesNoAnswers = {true};
+        EXPECT_EQ(bench_->Undo().outcome, CommandOutcome::Done);
+        EXPECT_EQ(Listing(), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+        EXPECT_EQ(Read("a.mp3"), "A");
+        EXPECT_EQ(Read("b.mp3"), "B");
+    }
 }
 
 }  // namespace

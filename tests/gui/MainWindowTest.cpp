@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <functional>
 
+#include "WorkingSetLists.h"
 #include "MainWindow.h"
 #include "NameListModel.h"
 #include "QtUi.h"
@@ -292,6 +294,23 @@ class MainWindowTest : public QObject {
         f.window->Refresh();
         QVERIFY(!renamed->IsMarked(marked[1]));
         QVERIFY(f.window->ClashLabel()->isHidden());
+    }
+
+    void namesHeldInSaveOrderOrByAFolderAreMarked() {
+        Fixture f(0, {"a.mp3", "b.mp3"});
+        QDir(QString::fromStdString(f.music.Path())).mkdir(QStringLiteral("Taken.mp3"));
+        // a.mp3 cannot become b.mp3 while b.mp3 is still there; a folder has Taken.mp3.
+        testing::SetProposals(f.workbench->Set(), {"b.mp3", "Taken.mp3"});
+        f.window->Refresh();
+        NameListModel* renamed = f.window->RenamedModel();
+        const auto tooltip = [&](int row) {
+            return renamed->data(renamed->index(row), Qt::ToolTipRole).toString();
+        };
+        QVERIFY(renamed->IsMarked(0) && renamed->IsMarked(1));
+        QVERIFY2(tooltip(0).contains(QStringLiteral("b.mp3 still has this name")),
+                 qPrintable(tooltip(0)));
+        QVERIFY2(tooltip(1).contains(QStringLiteral("folder")), qPrintable(tooltip(1)));
+        QCOMPARE(f.window->ClashLabel()->text(), QStringLiteral("2 proposed names clash"));
     }
 
     void escapeDuringRenameStopsItAndKeepsTheProposalsSoFar() {
