@@ -32,11 +32,11 @@ using namespace tagnomen;
 
 namespace {
 
-// The manual of the source tree this test was built from.
+// The manual of the source tree this test was built from, found from the
+// directory the build names (a compiler cache may make __FILE__ relative).
 QString SourceHelp() {
-    return QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__))
-                               .absoluteDir()
-                               .absoluteFilePath(QStringLiteral("../../resources/help")));
+    return QDir(QStringLiteral(TAGNOMEN_SOURCE_DIR))
+        .absoluteFilePath(QStringLiteral("resources/help"));
 }
 
 // Sets an environment variable for one test and puts the old value back.
