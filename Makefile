@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Entry points: make run, make test, make bench, make install, make fuzz.
 BUILD   ?= build
+SANITIZED ?= $(BUILD)-asan
 PREFIX  ?= /usr/local
 JOBS    ?= 2
 CMAKE_FLAGS ?=
@@ -8,7 +9,8 @@ ifdef CI
 CMAKE_FLAGS += -DTAGNOMEN_WERROR=ON
 endif
 
-.PHONY: all deps configure build run test lint bench install uninstall package screenshots fuzz clean format
+.PHONY: all deps configure build run test format-check test-sanitized lint bench install uninstall \
+	package screenshots fuzz clean format
 
 all: build
 
@@ -24,8 +26,28 @@ build: configure
 run: build
 	$(BUILD)/gui/tagnomen
 
-test: build
+# Every suite, then the gates of the house rules: the formatting (first, as it
+# takes seconds), make lint, and the core and CLI suites and the fuzz corpora
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: format-check build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@scripts/lint $(BUILD)
+	@$(MAKE) --no-print-directory test-sanitized
+
+format-check: deps
+	@scripts/format --check
+
+# The second build of make test, without the GUI: every sanitizer report ends
+# the program (TAGNOMEN_SANITIZE), leaks included, with the status 86, which
+# no program of the tree uses, so that a report in a child process never
+# passes for the failure a test expects.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:exitcode=86 UBSAN_OPTIONS=print_stacktrace=1:exitcode=86
+test-sanitized: deps
+	@cmake -S . -B $(SANITIZED) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAGNOMEN_SANITIZE=ON \
+		-DTAGNOMEN_GUI=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(SANITIZED) -j $(JOBS)
+	cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) \
+		-L '^(core|cli|fuzz|sanitizer)$$'
 
 # The layer rule of core/ and clang-tidy's checks (.clang-tidy) over the tree.
 lint: build
@@ -63,7 +85,7 @@ fuzz: deps
 	@scripts/build-fuzzers $(BUILD)-fuzz
 
 format:
-	@find core gui cli tests bench fuzz tools cmake -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@scripts/format
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(SANITIZED)

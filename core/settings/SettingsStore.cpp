@@ -89,10 +89,13 @@ FirstRunResult SettingsStore::FirstRunCheck() {
     SettingsFileState found = SettingsFileState::Missing;
     const SettingsChange change = file_.Change(
         [&](const RegistryValueList* current) {
+            // `stored` points into the list, so the list is never a temporary.
             const RegistryValue* stored = nullptr;
-            for (const auto& [name, value] : current ? *current : RegistryValueList{}) {
-                if (EqualsIgnoreAsciiCase(name, kIsFirstTime)) {
-                    stored = &value;
+            if (current != nullptr) {
+                for (const auto& [name, value] : *current) {
+                    if (EqualsIgnoreAsciiCase(name, kIsFirstTime)) {
+                        stored = &value;
+                    }
                 }
             }
             firstRun = isFirstRun(current != nullptr, stored);

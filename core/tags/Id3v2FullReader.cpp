@@ -227,6 +227,10 @@ int Id3v2Record::ReadFull(const TagFile& file) {
 
 std::optional<Picture> ReadCoverPicture(const std::string& path) {
     const TagFile file(path);
+    return ReadCoverPicture(file);
+}
+
+std::optional<Picture> ReadCoverPicture(const TagFile& file) {
     std::optional<Picture> cover;
     VisitFrames(file, nullptr,
                 [&](const auto& source, const Id3v2Header& header, const FrameLocation& frame) {

@@ -51,6 +51,17 @@ TagFile::TagFile(const std::string& path) {
     stamp_ = StampFrom(info);
 }
 
+TagFile TagFile::FromBytes(std::string_view bytes) {
+    return TagFile(InMemory{}, bytes);
+}
+
+// Bytes in memory are one window over the whole of them, which every read
+// inside them hits.
+TagFile::TagFile(InMemory /*unused*/, std::string_view bytes)
+    : inMemory_(true),
+      length_(static_cast<std::int64_t>(bytes.size())),
+      window_(bytes.begin(), bytes.end()) {}
+
 TagFile::~TagFile() {
     if (fd_ >= 0) {
         ::close(fd_);
@@ -58,7 +69,7 @@ TagFile::~TagFile() {
 }
 
 std::size_t TagFile::ReadAt(std::int64_t offset, void* destination, std::size_t length) const {
-    if (fd_ < 0 || offset < 0 || offset >= length_ || length == 0) {
+    if (!IsOpen() || offset < 0 || offset >= length_ || length == 0) {
         return 0;
     }
     const std::int64_t available = length_ - offset;

@@ -2,11 +2,13 @@
 #pragma once
 // File access of the tag records: a read-only handle that serves positioned
 // reads from one cached window (so reading both tags of a file usually costs
-// one open, one fstat and one or two preads), and the small POSIX helpers the
-// writers share. Files are read and written byte for byte.
+// one open, one fstat and one or two preads), or from bytes in memory, and
+// the small POSIX helpers the writers share. Files are read and written byte
+// for byte.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tagnomen {
@@ -30,11 +32,15 @@ class TagFile {
     // Opens a regular file for reading; anything else (missing file,
     // directory, FIFO, no permission) leaves the handle closed.
     explicit TagFile(const std::string& path);
+    // A handle over a copy of `bytes` instead of a file, so that the readers
+    // parse tags held in memory (the fuzz target does) through the same
+    // bounded reads; it is open, and its stamp is a default stamp.
+    static TagFile FromBytes(std::string_view bytes);
     ~TagFile();
     TagFile(const TagFile&) = delete;
     TagFile& operator=(const TagFile&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return fd_ >= 0 || inMemory_; }
     // Length of the file when it was opened; 0 when closed.
     std::int64_t Length() const { return length_; }
     // The file's stamp when it was opened; a default stamp when closed.
@@ -46,7 +52,11 @@ class TagFile {
     std::size_t ReadAt(std::int64_t offset, void* destination, std::size_t length) const;
 
   private:
+    struct InMemory {};
+    TagFile(InMemory, std::string_view bytes);
+
     int fd_ = -1;
+    bool inMemory_ = false;
     std::int64_t length_ = 0;
     FileStamp stamp_;
     mutable std::vector<unsigned char> window_;

@@ -3,6 +3,7 @@
 
 #include "platform/Text.h"
 #include "tags/ReadTags.h"
+#include "tags/TagFile.h"
 
 namespace tagnomen {
 
@@ -119,9 +120,14 @@ void AddFullSupportFields(const Id3v2Record& v2, JsonObject& object) {
 }  // namespace
 
 std::string DescribeTagsAsJson(const std::string& path, TagSupport support) {
+    const TagFile file(path);
+    return DescribeTagsAsJson(file, path, support);
+}
+
+std::string DescribeTagsAsJson(const TagFile& file, const std::string& name, TagSupport support) {
     Id3v1Record v1(support);
     Id3v2Record v2(support);
-    const int read = ReadTags(path, v1, v2);
+    const int read = ReadTags(file, v1, v2);
 
     const std::string id3v1 = JsonObject()
                                   .Flag("present", v1.tagPresent == 1)
@@ -155,7 +161,7 @@ std::string DescribeTagsAsJson(const std::string& path, TagSupport support) {
         AddFullSupportFields(v2, id3v2Object);  // beside the old fields, which keep their names
     }
     const std::string id3v2 = id3v2Object.Close();
-    return JsonObject().Text("file", path).Raw("id3v1", id3v1).Raw("id3v2", id3v2).Close();
+    return JsonObject().Text("file", name).Raw("id3v1", id3v1).Raw("id3v2", id3v2).Close();
 }
 
 }  // namespace tagnomen

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading ID3v2 tags: header, frame walk, value slots and decoding.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "tags/Id3v1Record.h"
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
+#include "tags/TagFile.h"
 
 namespace tagnomen {
 namespace {
@@ -333,6 +335,15 @@ TEST(ReadTagsTest, OneOpenGivesTheSameValuesAsTwoReads) {
         EXPECT_EQ(v2a.tagSize, v2b.tagSize) << c.name;
         EXPECT_EQ(v2a.title, v2b.title) << c.name;
         EXPECT_EQ(v2a.artist, v2b.artist) << c.name;
+        // The same bytes in memory read as the file does.
+        Id3v1Record v1m;
+        Id3v2Record v2m;
+        EXPECT_EQ(ReadTags(TagFile::FromBytes(c.contents), v1m, v2m), combined) << c.name;
+        EXPECT_EQ(std::tie(v1m.tagPresent, v1m.title, v1m.track, v2m.tagPresent, v2m.tagSize,
+                           v2m.title, v2m.artist),
+                  std::tie(v1a.tagPresent, v1a.title, v1a.track, v2a.tagPresent, v2a.tagSize,
+                           v2a.title, v2a.artist))
+            << c.name;
     }
     // Spot checks of the values themselves.
     dir.Write("f.mp3", cases[1].contents);
