@@ -308,7 +308,10 @@ void MainWindow::BuildMenus() {
         AddCommand(options, QStringLiteral("&Full ID3 Support"), &Workbench::ToggleFullTagSupport);
     loaderAction_->setCheckable(true);
     underscoreAction_->setCheckable(true);
+    musicAwareAction_ = AddCommand(options, QStringLiteral("&Music-Aware Names"),
+                                   &Workbench::ToggleMusicAwareNames);
     fullTagAction_->setCheckable(true);
+    musicAwareAction_->setCheckable(true);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
     AddCommand(help, QStringLiteral("&Contents"), &Workbench::Help,
@@ -442,6 +445,7 @@ void MainWindow::Refresh() {
     loaderAction_->setChecked(menu.loaderChecked);
     underscoreAction_->setChecked(menu.underscoreChecked);
     fullTagAction_->setChecked(menu.fullTagSupportChecked);
+    musicAwareAction_->setChecked(menu.musicAwareNamesChecked);
     const QString cleanerTip =
         QStringLiteral("Rewrites the tags of every file from the file information table");
     const QString organizerTip =
@@ -491,8 +495,9 @@ void MainWindow::RefreshClashes() {
             continue;
         }
         const auto other = static_cast<std::size_t>(partners[row]);
-        mark(row, ClashTooltip(set.OldName(other), set.NameAfterSave(other),
-                               set.HasProposal(other) && set.Proposal(other) != set.OldName(other)));
+        mark(row,
+             ClashTooltip(set.OldName(other), set.NameAfterSave(other),
+                          set.HasProposal(other) && set.Proposal(other) != set.OldName(other)));
     }
     for (const ClashPair& clash : clashes) {
         switch (clash.kind) {

@@ -120,6 +120,7 @@ class MainWindow : public QDialog {
     QAction* loaderAction_ = nullptr;
     QAction* underscoreAction_ = nullptr;
     QAction* fullTagAction_ = nullptr;
+    QAction* musicAwareAction_ = nullptr;
     // Every menu command, greyed while a Rename runs.
     std::vector<QAction*> commands_;
     // The working set's versions the lists show; kNeverShown forces a reset.

@@ -66,6 +66,7 @@ void Workbench::ReadOptions() {
     context_.ReadFileInfoLoader();
     context_.ReadUseTemplate();
     context_.fullTagSupport = context_.settings.FullTagSupport();
+    context_.musicAwareNames = context_.settings.MusicAwareNames();
     context_.settings.GetNumber("ReadAheadThreads", context_.readAheadThreads);
 }
 
@@ -77,6 +78,7 @@ void Workbench::UpdateMenu() {
     menu_.loaderChecked = context_.fileInfoLoader;
     menu_.loaderToolsEnabled = context_.fileInfoLoader;
     menu_.fullTagSupportChecked = context_.fullTagSupport;
+    menu_.musicAwareNamesChecked = context_.musicAwareNames;
 }
 
 bool Workbench::ListWorkDirectory(const std::string& directory, bool showMessage) {
@@ -282,6 +284,16 @@ CommandResult Workbench::ToggleFullTagSupport() {
         return SettingNotStored();
     }
     context_.fullTagSupport = switched;
+    UpdateMenu();
+    return CommandResult::Done();
+}
+
+CommandResult Workbench::ToggleMusicAwareNames() {
+    const bool switched = !context_.settings.MusicAwareNames();
+    if (!context_.settings.SetMusicAwareNames(switched)) {
+        return SettingNotStored();
+    }
+    context_.musicAwareNames = switched;
     UpdateMenu();
     return CommandResult::Done();
 }

@@ -18,12 +18,13 @@ inline constexpr const char* kProgramName = "Tagnomen";
 inline constexpr const char* kWebPage = "https://tagnomen.org/";
 
 struct MenuState {
-    bool smartEngineChecked = false;     // "Renamer &Smart Engine (RSE)"
-    bool id3TagChecked = false;          // "ID3 &TAG Method"
-    bool massChecked = false;            // "&Mass Renaming Method"
-    bool underscoreChecked = false;      // "Replace &Blank Spaces With Underscores"
-    bool loaderChecked = false;          // "&Enable File Info Loader"
-    bool fullTagSupportChecked = false;  // "&Full ID3 Support"
+    bool smartEngineChecked = false;      // "Renamer &Smart Engine (RSE)"
+    bool id3TagChecked = false;           // "ID3 &TAG Method"
+    bool massChecked = false;             // "&Mass Renaming Method"
+    bool underscoreChecked = false;       // "Replace &Blank Spaces With Underscores"
+    bool loaderChecked = false;           // "&Enable File Info Loader"
+    bool fullTagSupportChecked = false;   // "&Full ID3 Support"
+    bool musicAwareNamesChecked = false;  // "&Music-Aware Names"
     // Cleaner, organizer and viewer are greyed while the loader is off.
     bool loaderToolsEnabled = false;
 };
@@ -75,6 +76,7 @@ class Workbench {
     CommandResult ToggleUnderscore();
     CommandResult ToggleLoader();
     CommandResult ToggleFullTagSupport();
+    CommandResult ToggleMusicAwareNames();
     CommandResult TagCleaner();
     CommandResult TagEditor();
     CommandResult MassFileNameEditor();

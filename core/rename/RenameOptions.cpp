@@ -18,6 +18,7 @@ RenameOptions ReadRenameOptions(RenamingContext& context, RenamingMethod method)
     options.underscoreOption = context.underscoreOption;
     options.fileInfoLoader = context.fileInfoLoader;
     options.tagSupport = context.Support();
+    options.musicAwareNames = context.musicAwareNames;
     return options;
 }
 

@@ -23,6 +23,8 @@ struct RenameOptions {
     int underscoreOption = 0;
     bool fileInfoLoader = false;
     TagSupport tagSupport = TagSupport::Full;
+    // "MusicAwareNames": the names a careful person would give.
+    bool musicAwareNames = true;
 };
 
 // The options for a Rename by `method` (the one the menu shows): "Brackets",

@@ -65,6 +65,8 @@ struct RenamingContext {
     void ReadFileInfoLoader();
     // "FullTagSupport": every ID3v2 encoding read, unchanged frames kept.
     bool fullTagSupport = true;
+    // "MusicAwareNames": the names a careful person would give.
+    bool musicAwareNames = true;
     TagSupport Support() const { return fullTagSupport ? TagSupport::Full : TagSupport::Basic; }
     // "ReadAheadThreads": the workers that read tags ahead of a Rename or
     // the cleaner; 0 reads every file only when it is its turn.

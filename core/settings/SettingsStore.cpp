@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsStore.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 
 namespace tagnomen {
 
 namespace {
 
 constexpr const char* kIsFirstTime = "IsFirstTime";
+constexpr const char* kMusicAwareNames = "MusicAwareNames";
+constexpr const char* kOverlayVariable = "TAGNOMEN_SET";
 
 std::size_t CharacterCount(const std::string& text) {
     std::size_t count = 0;
@@ -18,8 +22,9 @@ std::size_t CharacterCount(const std::string& text) {
     return count;
 }
 
-// The defaults a first run writes, in this order.
-RegistryValueList FirstRunDefaults() {
+// The defaults a first run writes, in this order. With music-aware names a
+// careful person's format is the default one: "Artist - Title.mp3".
+RegistryValueList FirstRunDefaults(bool musicAwareNames) {
     auto text = [](const char* t) {
         RegistryValue v;
         v.text = t;
@@ -31,7 +36,7 @@ RegistryValueList FirstRunDefaults() {
         v.number = n;
         return v;
     };
-    return {{kIsFirstTime, text("0")},     {"Brackets", number(1)},
+    return {{kIsFirstTime, text("0")},     {"Brackets", number(musicAwareNames ? 0 : 1)},
             {"RenamingMethod", number(1)}, {"UnderScoreOption", number(0)},
             {"PathToWork", text("/")},     {"RootOrganizePath", text("/")},
             {"UseTemplate", number(0)},    {"FileInfoLoader", number(0)},
@@ -40,7 +45,23 @@ RegistryValueList FirstRunDefaults() {
 
 }  // namespace
 
-SettingsStore::SettingsStore(std::string path) : file_(std::move(path)) {}
+SettingsStore::SettingsStore(std::string path) : file_(std::move(path)) {
+    // "NAME=VALUE;NAME=VALUE": overlays for every store of the process, as
+    // the command line's --set gives them for one run (which come after
+    // these and win).
+    if (const char* overlays = std::getenv(kOverlayVariable); overlays != nullptr) {
+        std::string_view rest = overlays;
+        while (!rest.empty()) {
+            const std::string_view entry = rest.substr(0, rest.find(';'));
+            rest.remove_prefix(std::min(rest.size(), entry.size() + 1));
+            const std::size_t equals = entry.find('=');
+            if (equals != std::string_view::npos && equals > 0) {
+                SetOverlay(std::string(entry.substr(0, equals)),
+                           std::string(entry.substr(equals + 1)));
+            }
+        }
+    }
+}
 
 std::string SettingsStore::DefaultPath() {
     if (const char* explicitPath = std::getenv("TAGNOMEN_SETTINGS");
@@ -99,7 +120,7 @@ FirstRunResult SettingsStore::FirstRunCheck() {
                 }
             }
             firstRun = isFirstRun(current != nullptr, stored);
-            return firstRun ? FirstRunDefaults() : RegistryValueList{};
+            return firstRun ? FirstRunDefaults(MusicAwareNamesIn(current)) : RegistryValueList{};
         },
         &found);
     switch (change) {
@@ -193,6 +214,26 @@ void SettingsStore::GetRenamingMethod(RenamingMethod& destination) {
     int stored = static_cast<int>(destination);
     GetNumber("RenamingMethod", stored);
     destination = static_cast<RenamingMethod>(stored);
+}
+
+bool SettingsStore::MusicAwareNamesIn(const RegistryValueList* stored) const {
+    const RegistryValue* value = nullptr;
+    if (auto it = overlay_.find(kMusicAwareNames); it != overlay_.end()) {
+        value = &it->second;
+    } else {
+        for (const auto& [name, candidate] : stored ? *stored : RegistryValueList{}) {
+            if (EqualsIgnoreAsciiCase(name, kMusicAwareNames)) {
+                value = &candidate;
+            }
+        }
+    }
+    return value == nullptr || value->type != RegistryValue::Type::Dword || value->number != 0;
+}
+
+bool SettingsStore::MusicAwareNames() {
+    int value = 1;
+    GetNumber(kMusicAwareNames, value);
+    return value != 0;
 }
 
 bool SettingsStore::FullTagSupport() {

@@ -30,6 +30,8 @@ class SettingsStore {
     // Longest string a getter can return; longer stored texts read as empty.
     static constexpr std::size_t kMaxStringCharacters = 255;
 
+    // $TAGNOMEN_SET ("NAME=VALUE;NAME=VALUE") overlays settings for every
+    // store of the process, as SetOverlay does.
     explicit SettingsStore(std::string path);
     // $TAGNOMEN_SETTINGS, else $XDG_CONFIG_HOME/tagnomen/settings.reg, else ~/.config/...
     static std::string DefaultPath();
@@ -73,6 +75,11 @@ class SettingsStore {
     // keeps what it does not change; 0: the ISO-8859-1-only tags of old.
     // The first run does not write it.
     bool FullTagSupport();
+    // "MusicAwareNames" (number, 1 when missing; the first run does not write
+    // it): 1 proposes the names a careful person would give, 0 keeps the
+    // naming rules of old exactly.
+    bool MusicAwareNames();
+    bool SetMusicAwareNames(bool on) { return SetNumber("MusicAwareNames", on ? 1 : 0); }
     bool SetFullTagSupport(bool on) { return SetNumber("FullTagSupport", on ? 1 : 0); }
 
     // Generic access by value name (names compare without regard to case).
@@ -95,6 +102,9 @@ class SettingsStore {
 
   private:
     const RegistryValue* Find(const std::string& name, RegistryValue& overlayCopy);
+    // "MusicAwareNames" as overlaid, else as stored in these values (the
+    // first run decides its defaults by it before the store is read).
+    bool MusicAwareNamesIn(const RegistryValueList* stored) const;
     bool Store(const std::string& name, const RegistryValue& value);
 
     SettingsFile file_;

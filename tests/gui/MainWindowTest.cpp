@@ -13,11 +13,11 @@
 #include <QTest>
 #include <functional>
 
-#include "WorkingSetLists.h"
 #include "MainWindow.h"
 #include "NameListModel.h"
 #include "QtUi.h"
 #include "TempDir.h"
+#include "WorkingSetLists.h"
 #include "app/Workbench.h"
 
 using namespace tagnomen;
@@ -138,7 +138,7 @@ class MainWindowTest : public QObject {
                               "File Info &Viewer..."}));
         QCOMPARE(MenuTexts(menus[3]->menu()),
                  (QStringList{"&Enable File Info Loader", "Replace &Blank Spaces With Underscores",
-                              "&Full ID3 Support"}));
+                              "&Full ID3 Support", "&Music-Aware Names"}));
         QCOMPARE(MenuTexts(menus[4]->menu()),
                  (QStringList{"&Contents", "---", "&About Tagnomen", "Renamer's &Web Site"}));
         QCOMPARE(f.window->windowTitle(), QString::fromUtf8("Velk\xC2\xB4s Tagnomen 3.1.1"));
