@@ -3,11 +3,14 @@
 
 #include "platform/Text.h"
 #include "rename/FileNameChars.h"
+#include "rename/GarbagePasses.h"
 #include "rename/MusicCase.h"
 #include "rename/NameJunk.h"
 #include "rename/NameTemplate.h"
+#include "rename/NameText.h"
 #include "rename/RecordFileInformation.h"
 #include "rename/RenameBatch.h"
+#include "rename/RenameQuestions.h"
 #include "rename/TagQuality.h"
 
 namespace tagnomen {
@@ -86,6 +89,74 @@ bool SplitVideoTitle(std::string& title, std::string& artist, const ParsedName& 
     artist = inTitle.artist;
     title = inTitle.title;
     return true;
+}
+
+// Words that say a bracketed group names a version of the song, beside the
+// smart engine's own version words: never a question.
+constexpr std::string_view kVersionWords[] = {
+    "edit",         "feat",   "ft.",   "featuring", "with",    "prod",      "demo",
+    "instrumental", "remix",  "cover", "dub",       "reprise", "unplugged", "radio",
+    "part",         "pt.",    "vol",   "from",      "theme",   "session",   "original",
+    "mono",         "stereo", "intro", "outro",     "bonus"};
+
+bool NamesAVersion(const std::string& group) {
+    if (smart::HasVersionWord(group)) {
+        return true;
+    }
+    const std::string lower = ToLowerAscii(group);
+    for (std::string_view word : kVersionWords) {
+        if (lower.find(word) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The smart engine's question about a bracketed group of a title taken from
+// the name that nothing tells apart: not a version, not what a tag holds.
+// The answer erases it, keeps it, or hands it over as the album or track.
+void AskAboutGroups(RenameBatch& batch, CarefulSong& song, const TagCandidates& tags,
+                    const std::string& oldName) {
+    std::string& title = song.values.title;
+    const RenameOptions& options = batch.options;
+    const MarkAsButtons markAs{
+        .album = options.fileInfoLoader || (options.useTemplate && options.tokens.album),
+        .track = options.fileInfoLoader || (options.useTemplate && options.tokens.track)};
+    for (std::size_t open = title.find_first_of("(["); open != std::string::npos;
+         open = title.find_first_of("([", open)) {
+        const std::size_t close = title.find(title[open] == '(' ? ')' : ']', open);
+        if (close == std::string::npos) {
+            break;
+        }
+        const std::string group = title.substr(open, close - open + 1);
+        const std::string inner = TrimWhiteSpace(group.substr(1, group.size() - 2));
+        const bool known = inner.empty() || NamesAVersion(group) ||
+                           SameText(inner, tags.id3v2.artist) ||
+                           SameText(inner, tags.id3v2.title) || SameText(inner, tags.id3v2.album) ||
+                           SameText(inner, tags.id3v1.album);
+        if (known) {
+            open = close + 1;
+            continue;
+        }
+        const std::string question = "Do you want to erase: " + group +
+                                     "\nFrom: " + CarefulName(song.values, options, oldName);
+        switch (AskGarbageText(batch, question, markAs)) {
+            case GarbageAnswer::No:
+                open = close + 1;
+                continue;
+            case GarbageAnswer::Album:
+                song.values.album = inner;
+                song.sources[SongField::Album] = ValueSource::FileName;
+                break;
+            case GarbageAnswer::Track:
+                song.values.track = smart::TwoDigitValue(group);
+                song.sources[SongField::Track] = ValueSource::FileName;
+                break;
+            case GarbageAnswer::Yes:
+                break;
+        }
+        title = TrimWhiteSpace(CollapseBlanks(title.erase(open, close - open + 1)));
+    }
 }
 
 }  // namespace
@@ -171,7 +242,11 @@ std::string CarefulName(const SongValues& values, const RenameOptions& options,
 Proposal ProposeCarefulName(RenameBatch& batch, const std::string& oldName) {
     TagCandidates tags;
     ReadTagCandidates(batch.tags, oldName, tags);
-    const CarefulSong song = CarefulValues(tags, ParseFileName(oldName));
+    CarefulSong song = CarefulValues(tags, ParseFileName(oldName));
+    if (batch.options.method == RenamingMethod::SmartEngine &&
+        song.sources[SongField::Title] == ValueSource::FileName) {
+        AskAboutGroups(batch, song, tags, oldName);
+    }
     Proposal proposal;
     proposal.name = CarefulName(song.values, batch.options, oldName);
     if (batch.options.fileInfoLoader) {

@@ -432,7 +432,7 @@ std::string_view FileNameStem(std::string_view fileName) {
     std::string_view stem = fileName;
     while (stem.size() >= kEnding.size() && EndsWithIgnoreAsciiCase(stem, kEnding)) {
         stem.remove_suffix(kEnding.size());
-        while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) {
+        while (!stem.empty() && stem.back() == ' ') {
             stem.remove_suffix(1);
         }
     }
