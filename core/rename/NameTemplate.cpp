@@ -207,6 +207,10 @@ std::string WithoutEmptyBrackets(std::string text) {
 
 std::string FinishCarefulName(const std::string& text, int underscoreOption) {
     std::string name = CollapseBlanks(WithoutEmptyBrackets(text));
+    // A separator around a value left out: "Artist - - Title".
+    for (std::size_t at = name.find(" - - "); at != std::string::npos; at = name.find(" - - ")) {
+        name.erase(at, 2);
+    }
     if (EndsWithIgnoreAsciiCase(name, ".mp3")) {
         name.resize(name.size() - 4);
     }

@@ -56,8 +56,9 @@ std::string Capitalise(const std::string& text);
 std::string FinishProposedName(const std::string& text, int underscoreOption);
 
 // The finish of a music-aware name, whose values already have their
-// capitals: brackets left empty by missing values go, and so do dashes left
-// at either end; blanks collapse and the ends are trimmed; the ending is
+// capitals: brackets left empty by missing values go, a dash separator
+// doubled by one goes once, and dashes left at either end go; blanks collapse and the ends are
+// trimmed; the ending is
 // ".mp3" in small letters (an ending the text has already is replaced); the
 // underscore option; the 255-byte cut.
 std::string FinishCarefulName(const std::string& text, int underscoreOption);
