@@ -126,9 +126,9 @@ void UndoChain(const std::string& settings, int pairs) {
 void FreeProposals(int files) {
     const std::string dir = MakeTaglessDirectory(files);
     WorkingSet set;
-    set.oldNames = ListEntriesNames(dir);
-    for (const std::string& name : set.oldNames) {
-        set.renamedNames.push_back("New " + name);
+    set.AppendListed(ListEntriesNames(dir));
+    for (std::size_t row = 0; row < set.Size(); ++row) {
+        set.AppendProposal("New " + set.OldName(row));
     }
     double best = 1e9;
     for (int run = 0; run < 5; ++run) {

@@ -5,6 +5,7 @@
 #include "app/SaveAndUndo.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
+#include "rename/DuplicateNames.h"
 #include "rename/NameText.h"
 #include "rename/RecordFileInformation.h"
 #include "rename/RenameBatch.h"
@@ -191,6 +192,14 @@ CommandResult Workbench::Rename() {
     // The files not reached keep their names as their proposals.
     while (set_.ProposalCount() < set_.Size()) {
         set_.AppendProposal(set_.OldName(set_.ProposalCount()));
+    }
+    if (batch.options.musicAwareNames) {
+        // Copies of one song: the rows of the table follow their numbered names.
+        for (std::size_t row : NumberDuplicateProposals(set_)) {
+            if (tableReset && context_.table.HasRow(row)) {
+                context_.table.SetFileName(row, set_.Proposal(row));
+            }
+        }
     }
     if (set_.Unsaved() && !cancelRequested_) {
         ShowOk(context_.ui, "Rename of mp3 files completed",

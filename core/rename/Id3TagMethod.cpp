@@ -2,6 +2,7 @@
 // "RenamingMethod" 0: the proposed name comes from the file's own tags; the
 // old name only says which file to read.
 #include "platform/Text.h"
+#include "rename/CarefulNames.h"
 #include "rename/FileInfoLoader.h"
 #include "rename/NameTemplate.h"
 #include "rename/RecordFileInformation.h"
@@ -111,6 +112,9 @@ Proposal ProposeNameId3Tag(RenameBatch& batch, const std::string& oldName) {
 }
 
 Proposal ProposeName(RenameBatch& batch, const std::string& oldName) {
+    if (batch.options.musicAwareNames) {
+        return ProposeCarefulName(batch, oldName);
+    }
     return batch.options.method == RenamingMethod::Id3Tag ? ProposeNameId3Tag(batch, oldName)
                                                           : ProposeNameSmart(batch, oldName);
 }

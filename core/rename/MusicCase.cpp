@@ -519,6 +519,21 @@ bool IsShouting(std::string_view utf8) {
     return wordsWithCapitals >= 2;
 }
 
+namespace {
+
+// A small word inside a part written with a capital and small letters
+// ("In" of "Back In Black"): in a file name that is the habit of giving every
+// word a capital, not a choice.
+bool IsHabitualCapital(std::string_view core, const Chunk& chunk) {
+    if (chunk.first || chunk.last || core.empty() || core.front() < 'A' || core.front() > 'Z') {
+        return false;
+    }
+    const std::string key = LowerText(ListKey(core));
+    return IsOneOf(key, kSmallWords) && core.substr(1) == std::string_view(key).substr(1);
+}
+
+}  // namespace
+
 std::string MusicCase(std::string_view value, std::string_view source) {
     const bool shouting = IsShouting(source.empty() ? value : source);
     std::string out;
@@ -535,6 +550,18 @@ std::string MusicCase(std::string_view value, std::string_view source) {
         copied = chunk.coreEnd;
     }
     out.append(value.substr(copied));
+    return out;
+}
+
+std::string WithSmallWordsSmall(std::string_view value) {
+    std::string out(value);
+    for (const Chunk& chunk : ReadChunks(value)) {
+        const std::string_view core =
+            value.substr(chunk.coreBegin, chunk.coreEnd - chunk.coreBegin);
+        if (chunk.hasCore && IsHabitualCapital(core, chunk)) {
+            out[chunk.coreBegin] = static_cast<char>(out[chunk.coreBegin] - 'A' + 'a');
+        }
+    }
     return out;
 }
 

@@ -89,4 +89,10 @@ bool IsShouting(std::string_view utf8);
 // that is not a letter stay exactly where and what they are.
 std::string MusicCase(std::string_view value, std::string_view source = {});
 
+// A value a file name writes in mixed case: kept as written, except that a
+// small word inside a part written with only its first letter a capital
+// ("In" of "Back In Black", "A" of "Like A Prayer") is the habit of
+// capitalising every word of a file name, and becomes small.
+std::string WithSmallWordsSmall(std::string_view value);
+
 }  // namespace tagnomen

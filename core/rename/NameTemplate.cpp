@@ -104,7 +104,8 @@ bool IsMissingValue(const std::string& value) {
     return Contains(value, "Unknown");
 }
 
-std::string RemoveMissingSections(const std::string& templateText, const SongValues& values) {
+std::string RemoveMissingSections(const std::string& templateText, const SongValues& values,
+                                  MissingValues missing) {
     std::string text = templateText;
     const std::array<std::pair<std::string_view, const std::string*>, 5> tokens{{
         {kArtistToken, &values.artist},
@@ -116,7 +117,9 @@ std::string RemoveMissingSections(const std::string& templateText, const SongVal
     for (const auto& [token, value] : tokens) {
         // Whether the token takes part is decided by the template as given;
         // where it stands now is looked up in the working copy.
-        if (IsMissingValue(*value) && Contains(templateText, token)) {
+        const bool isMissing =
+            missing == MissingValues::kEmpty ? value->empty() : IsMissingValue(*value);
+        if (isMissing && Contains(templateText, token)) {
             RemoveSectionAround(text, token);
         }
     }
@@ -140,8 +143,9 @@ std::string ReplaceTokens(const std::string& text, const SongValues& values, boo
 }
 
 std::string ExpandTemplate(const std::string& templateText, const SongValues& values,
-                           bool zeroFillTrack) {
-    return ReplaceTokens(RemoveMissingSections(templateText, values), values, zeroFillTrack);
+                           bool zeroFillTrack, MissingValues missing) {
+    return ReplaceTokens(RemoveMissingSections(templateText, values, missing), values,
+                         zeroFillTrack);
 }
 
 std::string FixedFormat(const std::string& artist, const std::string& title, int brackets) {
@@ -172,6 +176,53 @@ std::string FinishProposedName(const std::string& text, int underscoreOption) {
     std::string name = CollapseBlanks(text);
     EnsureMp3EndingInPlace(name);
     CapitaliseInPlace(name);
+    return FitProposedName(ApplyUnderscoreOption(name, underscoreOption));
+}
+
+namespace {
+
+bool IsBlankOrDash(char c) {
+    return c == ' ' || c == '-';
+}
+
+// "()" and "[]" with nothing but blanks inside go.
+std::string WithoutEmptyBrackets(std::string text) {
+    for (const auto& [open, close] : {std::pair{'(', ')'}, std::pair{'[', ']'}}) {
+        for (std::size_t at = text.find(open); at != std::string::npos; at = text.find(open, at)) {
+            std::size_t end = at + 1;
+            while (end < text.size() && text[end] == ' ') {
+                ++end;
+            }
+            if (end < text.size() && text[end] == close) {
+                text.erase(at, end - at + 1);
+            } else {
+                ++at;
+            }
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string FinishCarefulName(const std::string& text, int underscoreOption) {
+    std::string name = CollapseBlanks(WithoutEmptyBrackets(text));
+    // A separator around a value left out: "Artist - - Title".
+    for (std::size_t at = name.find(" - - "); at != std::string::npos; at = name.find(" - - ")) {
+        name.erase(at, 2);
+    }
+    if (EndsWithIgnoreAsciiCase(name, ".mp3")) {
+        name.resize(name.size() - 4);
+    }
+    std::size_t begin = 0;
+    while (begin < name.size() && IsBlankOrDash(name[begin])) {
+        ++begin;
+    }
+    std::size_t end = name.size();
+    while (end > begin && IsBlankOrDash(name[end - 1])) {
+        --end;
+    }
+    name = CollapseBlanks(name.substr(begin, end - begin)) + ".mp3";
     return FitProposedName(ApplyUnderscoreOption(name, underscoreOption));
 }
 

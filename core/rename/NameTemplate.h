@@ -26,14 +26,21 @@ TemplateTokens FindTemplateTokens(const std::string& templateText);
 // A value counts as missing when it contains "Unknown" anywhere.
 bool IsMissingValue(const std::string& value);
 
+// Which values a template treats as missing: the placeholders of old (any
+// value containing "Unknown"), or, with music-aware names, empty values only
+// (a title "Unknown Pleasures" is a title).
+enum class MissingValues { kContainUnknown, kEmpty };
+
 // Removes the optional sections of missing values and deletes the braces.
-std::string RemoveMissingSections(const std::string& templateText, const SongValues& values);
+std::string RemoveMissingSections(const std::string& templateText, const SongValues& values,
+                                  MissingValues missing = MissingValues::kContainUnknown);
 // Replaces the tokens in order %Artist, %Title, %Album, %Year, %Track; a
 // one-character track is zero-filled first when asked to.
 std::string ReplaceTokens(const std::string& text, const SongValues& values, bool zeroFillTrack);
 // Both of the above.
 std::string ExpandTemplate(const std::string& templateText, const SongValues& values,
-                           bool zeroFillTrack);
+                           bool zeroFillTrack,
+                           MissingValues missing = MissingValues::kContainUnknown);
 
 // "(" artist ") - " title for brackets 1, artist " - " title otherwise.
 std::string FixedFormat(const std::string& artist, const std::string& title, int brackets);
@@ -47,5 +54,13 @@ std::string Capitalise(const std::string& text);
 // characters just before its ending, and the blanks or underscores the cut
 // leaves in front of the ending.
 std::string FinishProposedName(const std::string& text, int underscoreOption);
+
+// The finish of a music-aware name, whose values already have their
+// capitals: brackets left empty by missing values go, a dash separator
+// doubled by one goes once, and dashes left at either end go; blanks collapse and the ends are
+// trimmed; the ending is
+// ".mp3" in small letters (an ending the text has already is replaced); the
+// underscore option; the 255-byte cut.
+std::string FinishCarefulName(const std::string& text, int underscoreOption);
 
 }  // namespace tagnomen

@@ -101,7 +101,73 @@ char32_t LowerAscii(char32_t c) {
     return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
 }
 
+// The bytes a one-byte reader made these characters of; false when one has
+// none.
+bool BytesReadAs(std::string_view utf8, std::string& bytes) {
+    bytes.clear();
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t c = 0;
+        const std::size_t length = DecodeUtf8At(utf8, pos, c);
+        unsigned char byte = 0;
+        if (length == 0 || !ByteReadAs(c, byte)) {
+            return false;
+        }
+        bytes.push_back(static_cast<char>(byte));
+        pos += length;
+    }
+    return true;
+}
+
+// Windows-1251 from 0x80 to 0xBF (0: a byte Cyrillic text does not use);
+// from 0xC0 on the letters run from U+0410 to U+044F.
+constexpr char32_t kWindows1251High[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0,      0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+std::optional<std::string> DecodeWindows1251(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        char32_t c = b;
+        if (b >= 0xC0) {
+            c = 0x0410 + (b - 0xC0);
+        } else if (b >= 0x80) {
+            c = kWindows1251High[b - 0x80];
+            if (c == 0) {
+                return std::nullopt;
+            }
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
 }  // namespace
+
+std::optional<std::string> RepairMojibake(std::string_view utf8) {
+    std::string bytes;
+    switch (FindTextDamage(utf8)) {
+        case TextDamage::kUtf8ReadAsLatin1:
+            if (BytesReadAs(utf8, bytes)) {
+                return bytes;
+            }
+            break;
+        case TextDamage::kCyrillicReadAsLatin1:
+            if (BytesReadAs(utf8, bytes)) {
+                return DecodeWindows1251(bytes);
+            }
+            break;
+        case TextDamage::kNone:
+        case TextDamage::kLostCharacters:
+            break;
+    }
+    return std::nullopt;
+}
 
 TextDamage FindTextDamage(std::string_view utf8) {
     if (IsUtf8ReadAsLatin1(utf8)) {

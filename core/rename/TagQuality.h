@@ -4,6 +4,8 @@
 // wrong character set on its way into the tag, and ID3v1 values cut at the
 // width of their field.
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace tagnomen {
@@ -33,6 +35,11 @@ TextDamage FindTextDamage(std::string_view utf8);
 
 // True for the first two kinds: text that decodes as mojibake.
 bool LooksLikeMojibake(std::string_view utf8);
+
+// The text that mojibake stood for: UTF-8 read as ISO-8859-1 decoded again,
+// Windows-1251 read as ISO-8859-1 decoded as Windows-1251. Nothing when the
+// text shows neither, or a character has no byte to go back to.
+std::optional<std::string> RepairMojibake(std::string_view utf8);
 
 // The width of a title, artist or album field of ID3v1, in characters.
 inline constexpr std::size_t kId3v1FieldWidth = 30;

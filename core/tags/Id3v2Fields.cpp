@@ -229,10 +229,12 @@ std::string_view TrackTotalOf(std::string_view text) {
 }
 
 std::string PresentValue(std::string_view utf8, std::size_t characters) {
-    if (!StartsWithPrintable(utf8)) {
+    // Blanks around a value are no part of it, as players show it.
+    const std::string trimmed = TrimWhiteSpace(utf8);
+    if (!StartsWithPrintable(trimmed)) {
         return {};
     }
-    return TrimRight(Utf8Left(utf8, characters));
+    return TrimRight(Utf8Left(trimmed, characters));
 }
 
 }  // namespace tagnomen

@@ -69,8 +69,8 @@ int TrackNumberOf(std::string_view text);
 // The "/12" of "9/12", empty when there is none.
 std::string_view TrackTotalOf(std::string_view text);
 
-// A value as the readers keep it: empty unless its first character is
-// printable, white space at the end removed, at most `characters` long.
+// A value as the readers keep it: white space around it removed, empty
+// unless its first character is then printable, at most `characters` long.
 std::string PresentValue(std::string_view utf8, std::size_t characters);
 
 }  // namespace tagnomen

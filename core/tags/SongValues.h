@@ -15,7 +15,7 @@ enum class SongField { Title, Artist, Album, Year, Track, Genre, Comment };
 
 // Every field, in the order the tags, the table and the editor list them.
 inline constexpr std::array<SongField, 7> kSongFields = {
-    SongField::Title, SongField::Artist, SongField::Album,  SongField::Year,
+    SongField::Title, SongField::Artist, SongField::Album,   SongField::Year,
     SongField::Track, SongField::Genre,  SongField::Comment,
 };
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/NameFormatPreview.h"
 
+#include "rename/CarefulNames.h"
 #include "rename/FileInfoLoader.h"
+#include "rename/RenameOptions.h"
 #include "session/RenamingContext.h"
 #include "tags/TagSource.h"
 
@@ -30,6 +32,9 @@ PreviewSample LoadPreviewSample(RenamingContext& context, const std::string& fil
     DirectTagSource source(WorkDirectory(context), context.Support());
     TagCandidates tags;
     ReadTagCandidates(source, fileName, tags);
+    if (context.musicAwareNames) {
+        return {fileName, CarefulValues(tags, ParseFileName(fileName)).values, true};
+    }
     const SongValues& v1 = tags.id3v1;
     const SongValues& v2 = tags.id3v2;
     return {fileName,
@@ -43,6 +48,14 @@ PreviewSample LoadPreviewSample(RenamingContext& context, const std::string& fil
 std::string PreviewName(const PreviewSample& sample, bool useTemplate,
                         const std::string& templateText, int brackets, int underscoreOption) {
     const SongValues& values = sample.values;
+    if (sample.musicAware) {
+        RenameOptions options;
+        options.useTemplate = useTemplate;
+        options.templateText = templateText;
+        options.brackets = brackets;
+        options.underscoreOption = underscoreOption;
+        return CarefulName(values, options, sample.fileName);
+    }
     const std::string name = useTemplate ? ExpandTemplate(templateText, values, true)
                                          : FixedFormat(values.artist, values.title, brackets);
     return FinishProposedName(name, underscoreOption);

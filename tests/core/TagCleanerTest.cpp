@@ -367,7 +367,8 @@ TEST_F(TagCleanerTest, AFileChangedBetweenItsReadAndItsWriteIsReportedAndKeptAsI
     const std::string original = Mp3Bytes("", Id3v1Bytes({.title = "Old", .comment = "mine"}));
     const std::string other = Mp3Bytes("", Id3v1Bytes({.title = "Other"})) + "more audio";
     // Replaced by another file or rewritten, its tags read ahead or in turn.
-    for (const auto& [newFile, readAheadThreads] : {std::pair{true, 16}, {true, 0}, {false, 16}}) {
+    for (const auto& [replaced, readAheadThreads] : {std::pair{true, 16}, {true, 0}, {false, 16}}) {
+        const bool newFile = replaced;  // a lambda may not capture a binding (clang)
         music_.Write("a.mp3", original);
         music_.Write("b.mp3", original);
         Workbench& wb = Start();

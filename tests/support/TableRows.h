@@ -13,8 +13,7 @@ namespace tagnomen::testing {
 
 using RowTexts = std::array<std::string, 7>;
 
-inline TableRow RowOf(const RowTexts& texts,
-                      std::optional<FileIdentity> identity = std::nullopt) {
+inline TableRow RowOf(const RowTexts& texts, std::optional<FileIdentity> identity = std::nullopt) {
     TableRow row{.fileName = texts[0], .values = {}, .identity = identity};
     for (std::size_t i = 0; i < kTableFields.size(); ++i) {
         row.values[kTableFields[i]] = texts[i + 1];
