@@ -34,8 +34,8 @@ CleanReviewDialog::CleanReviewDialog(CleanReviewModel& model, QWidget* parent)
 
     auto* intro = new QLabel(
         QStringLiteral("The cleaner writes the checked files. Values in <i>italics</i> were "
-                       "guessed from the file name; a guess that would replace a value of the "
-                       "tags is written only when you tick it."),
+                       "guessed from the file name and are written only while ticked; a guess "
+                       "that would replace a value of the tags starts unticked."),
         this);
     intro->setWordWrap(true);
 
@@ -106,10 +106,10 @@ void CleanReviewDialog::ShowRow(int row) {
                 QFont font = cell->font();
                 font.setItalic(true);
                 cell->setFont(font);
+                cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
                 cell->setToolTip(QStringLiteral("Guessed from the file name"));
             }
             if (model_.IsGuessedOverwrite(index, field)) {
-                cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
                 cell->setToolTip(
                     QStringLiteral("Guessed from the file name; the tags hold \"%1\". Tick it to "
                                    "write the guess.")
@@ -117,7 +117,7 @@ void CleanReviewDialog::ShowRow(int row) {
             }
             grid_->setItem(row, column, cell);
         }
-        if (model_.IsGuessedOverwrite(index, field)) {
+        if (model_.IsGuessed(index, field)) {
             cell->setCheckState(StateOf(model_.GuessChecked(index, field)));
         }
     }

@@ -2,8 +2,8 @@
 #pragma once
 // The review the tag cleaner shows before it writes: one row per file that
 // changes, its check box in the file name column, one column per field with
-// "old → new". Guesses from the file name are shown in italics; one that
-// would replace a tag's value has its own check box, off until ticked. The
+// "old → new". Guesses from the file name are shown in italics with a check
+// box of their own, off where they would replace a tag's value. The
 // line under the grid counts the files that do not change. OK writes what is
 // checked, Cancel nothing.
 #include <QDialog>

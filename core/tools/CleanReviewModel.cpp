@@ -55,9 +55,11 @@ CleanReviewModel::CleanReviewModel(std::vector<FileRow> rows, std::size_t unchan
     rows_.reserve(rows.size());
     for (FileRow& row : rows) {
         State state{std::move(row), false, {}};
-        // A row of guessed overwrites alone would write nothing while they are off.
-        state.checked = std::any_of(state.file.changes.begin(), state.file.changes.end(),
-                                    [](const ValueChange& c) { return !c.GuessedOverwrite(); });
+        for (const ValueChange& change : state.file.changes) {
+            state.guessTicked[Slot(change.field)] = !change.GuessedOverwrite();
+            // A row whose changes are all unticked would write nothing.
+            state.checked = state.checked || !change.GuessedOverwrite();
+        }
         rows_.push_back(std::move(state));
     }
 }
@@ -99,11 +101,11 @@ void CleanReviewModel::SetRowChecked(std::size_t row, bool checked) {
 }
 
 bool CleanReviewModel::GuessChecked(std::size_t row, SongField field) const {
-    return IsGuessedOverwrite(row, field) && rows_[row].guessTicked[Slot(field)];
+    return IsGuessed(row, field) && rows_[row].guessTicked[Slot(field)];
 }
 
 void CleanReviewModel::SetGuessChecked(std::size_t row, SongField field, bool checked) {
-    if (!IsGuessedOverwrite(row, field)) {
+    if (!IsGuessed(row, field)) {
         return;
     }
     rows_[row].guessTicked[Slot(field)] = checked;
@@ -113,20 +115,22 @@ void CleanReviewModel::SetGuessChecked(std::size_t row, SongField field, bool ch
 }
 
 std::string CleanReviewModel::SummaryText() const {
-    std::size_t guessedOnly = 0;
+    std::size_t overwrites = 0;
     for (const State& state : rows_) {
-        guessedOnly += std::all_of(state.file.changes.begin(), state.file.changes.end(),
-                                   [](const ValueChange& c) { return c.GuessedOverwrite(); });
+        overwrites += std::count_if(state.file.changes.begin(), state.file.changes.end(),
+                                    [](const ValueChange& c) { return c.GuessedOverwrite(); });
     }
     std::string text = rows_.empty()
-                           ? "No file changes"
+                           ? std::string("No file changes")
                            : Files(rows_.size()) + (rows_.size() == 1 ? " changes" : " change");
-    if (guessedOnly > 0) {
-        text += ", " + std::to_string(guessedOnly) + " of them only by guesses you have to tick";
+    if (overwrites > 0) {
+        text +=
+            "; " + std::to_string(overwrites) +
+            (overwrites == 1 ? " guess would replace a value" : " guesses would replace values") +
+            " of the tags and " + (overwrites == 1 ? "is" : "are") + " written only when ticked";
     }
-    text += "; " + Files(unchanged_) + (unchanged_ == 1 ? " already holds" : " already hold") +
-            " the table's values.";
-    return text;
+    return text + "; " + Files(unchanged_) +
+           (unchanged_ == 1 ? " already holds" : " already hold") + " the table's values.";
 }
 
 std::vector<ValueChange> CleanReviewModel::ChangesToWrite(std::size_t row) const {
@@ -135,7 +139,7 @@ std::vector<ValueChange> CleanReviewModel::ChangesToWrite(std::size_t row) const
         return writes;
     }
     for (const ValueChange& change : rows_[row].file.changes) {
-        if (!change.GuessedOverwrite() || rows_[row].guessTicked[Slot(change.field)]) {
+        if (change.source != ValueSource::FileName || rows_[row].guessTicked[Slot(change.field)]) {
             writes.push_back(change);
         }
     }

@@ -3,11 +3,12 @@
 // The rules of the review the tag cleaner shows before it writes (full tag
 // support): one row per file that changes, one column per field of the
 // table, each cell the old value and the new one. A value guessed from the
-// file name is marked; one that would replace a value the tags hold has a
-// check box of its own, off until the person ticks it. Each row has a check
-// box, on unless all its changes are such guesses. OK writes the checked
-// rows; files that would not change are counted, not listed. The Qt dialog
-// and the CLI drive the same model.
+// file name is marked and has a check box of its own: on where the tags have
+// nothing, off where it would replace a value the tags hold, until the person
+// ticks it. Each row has a check box, on unless none of its changes is
+// ticked. OK writes the ticked changes of the checked rows; files that would
+// not change are counted, not listed. The Qt dialog and the CLI drive the
+// same model.
 #include <array>
 #include <cstddef>
 #include <string>
@@ -54,17 +55,17 @@ class CleanReviewModel {
 
     bool RowChecked(std::size_t row) const { return rows_.at(row).checked; }
     void SetRowChecked(std::size_t row, bool checked);
-    // Only a guessed overwrite has its own box; ticking it checks its row.
+    // Only a guessed value has its own box; ticking it checks its row.
     bool GuessChecked(std::size_t row, SongField field) const;
     void SetGuessChecked(std::size_t row, SongField field, bool checked);
 
     std::size_t UnchangedFiles() const { return unchanged_; }
-    // "2 files change, 1 of them only by a guess you have to tick; 143
-    // files already hold the table's values."
+    // "2 files change; 3 guesses would replace values of the tags and are
+    // written only when ticked; 143 files already hold the table's values."
     std::string SummaryText() const;
 
     // What OK writes into the file of a row: nothing for a row that is not
-    // checked, and a guessed overwrite only when it is ticked.
+    // checked, and a guessed value only when it is ticked.
     std::vector<ValueChange> ChangesToWrite(std::size_t row) const;
 
     void Accept() { accepted_ = true; }

@@ -224,6 +224,31 @@ TEST_F(TagCommandsTest, CleanRewritesTheTagsOnlyWhenConfirmed) {
     EXPECT_EQ(withId3v2, 0) << "short values: an ID3v1 tag alone";
 }
 
+TEST_F(TagCommandsTest, CleanDryRunListsTheChangesAndCleanLeavesGuessedOverwrites) {
+    TempDir named;
+    const std::string tagged =
+        Mp3Bytes(Id3v2Bytes({{"TIT2", "Killer Queen"}, {"TPE1", "Freddie"}}), "");
+    named.Write("Queen - Killer Queen.mp3", tagged);
+    named.Write("Queen - Bohemian Rhapsody.mp3", Mp3Bytes("", ""));
+    const std::vector<std::string> mass = {"-c", "dir " + named.Path(), "-c", "loader on",
+                                           "-c", "method mass",         "-c", "rename"};
+    CliResult dry = Run(Plus(mass, {"clean --dry-run"}));
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out,
+              "Queen - Bohemian Rhapsody.mp3\ttitle\t\tBohemian Rhapsody\tfilename\n"
+              "Queen - Bohemian Rhapsody.mp3\tartist\t\tQueen\tfilename\n"
+              "Queen - Killer Queen.mp3\tartist\tFreddie\tQueen\tfilename\n");
+    EXPECT_EQ(named.Read("Queen - Bohemian Rhapsody.mp3"), Mp3Bytes("", "")) << "changes nothing";
+
+    std::vector<std::string> yes = mass;
+    yes.insert(yes.begin(), {"--answer", "yes"});
+    EXPECT_EQ(Run(Plus(yes, {"clean"})).status, 0);
+    EXPECT_EQ(named.Read("Queen - Killer Queen.mp3"), tagged) << "the guess over a tag is skipped";
+    Id3v2Record v2;
+    v2.ReadTag(named / "Queen - Bohemian Rhapsody.mp3");
+    EXPECT_EQ(v2.title + " / " + v2.artist, "Bohemian Rhapsody / Queen");
+}
+
 TEST_F(TagCommandsTest, OrganizeMovesTheFilesBelowTheRoot) {
     CliResult r =
         Run({"--answer", "yes", "-c", "dir " + music_.Path(), "-c", "loader on", "-c", "rename",

@@ -160,7 +160,7 @@ TEST_F(TagCleanerFullTest, WritesOnlyWhatDiffersAndKeepsEverythingElse) {
         ui_.dialogs.cleanReview.Push([&](CleanReviewModel& review) {
             listed = review.RowCount();
             for (SongField field : kTableFields) {
-                review.SetGuessChecked(0, field, c.tickGuesses);
+                review.SetGuessChecked(0, field, c.tickGuesses || review.GuessChecked(0, field));
             }
             review.Accept();
             return true;
