@@ -250,6 +250,10 @@ CommandResult Clean(CommandContext& c, const Arguments& args) {
                                                    : "wrong number of arguments");
     }
     RequireLoaderTools(c, kCleanUsage);
+    if (dryRun && !c.workbench.Context().fullTagSupport) {
+        // The cleaner of old has no review to list: it would only ask and write.
+        UsageFailure(kCleanUsage, "--dry-run needs full tag support (FullTagSupport 1)");
+    }
     // The review is played as a script would have it: a dry run prints its
     // rows and cancels; a plain clean asks the question the cleaner always
     // asked and, on Yes, writes what the review checks by itself (a guess

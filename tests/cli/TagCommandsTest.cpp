@@ -114,6 +114,8 @@ TEST_F(TagCommandsTest, UsageErrorsStopBeforeAnythingRuns) {
         {"-c", "table x"},
         {"-c", "table-edit 0 comment=x"},
         {"-c", "clean now"},
+        {"--set", "FullTagSupport=0", "-c", "dir " + music_.Path(), "-c", "loader on", "-c",
+         "rename", "-c", "clean --dry-run"},
         {"-c", "organize " + root_.Path() + " colour"},
         {"-c", "organize " + root_.Path()},
     };
