@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ToolDialogs.h"
 #include "tools/CleanReviewModel.h"
@@ -15,8 +16,10 @@ namespace tagnomen {
 
 namespace {
 
-constexpr int kFileNameWidth = 260;
-constexpr int kFieldWidth = 190;
+// The widest a column starts, and the narrowest.
+constexpr int kFileNameWidth = 280;
+constexpr int kFieldWidth = 220;
+constexpr int kNarrowest = 60;
 
 QString Text(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -43,15 +46,10 @@ CleanReviewDialog::CleanReviewDialog(CleanReviewModel& model, QWidget* parent)
         new QTableWidget(static_cast<int>(model.RowCount()), CleanReviewModel::kColumnCount, this);
     grid_->setObjectName(QStringLiteral("reviewGrid"));
     const auto& headers = CleanReviewModel::Headers();
-    int width = 0;
     for (int column = 0; column < CleanReviewModel::kColumnCount; ++column) {
         grid_->setHorizontalHeaderItem(
             column,
             new QTableWidgetItem(QString::fromUtf8(headers[static_cast<std::size_t>(column)])));
-        const int columnWidth =
-            column == CleanReviewModel::kFileNameColumn ? kFileNameWidth : kFieldWidth;
-        grid_->setColumnWidth(column, columnWidth);
-        width += columnWidth;
     }
     grid_->setShowGrid(true);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -64,6 +62,16 @@ CleanReviewDialog::CleanReviewDialog(CleanReviewModel& model, QWidget* parent)
     grid_->setMinimumSize(240, 120);
     for (int row = 0; row < grid_->rowCount(); ++row) {
         ShowRow(row);
+    }
+    // Each column as wide as what it shows, within limits; the grid scrolls
+    // where the screen is narrower.
+    grid_->resizeColumnsToContents();
+    int width = 0;
+    for (int column = 0; column < CleanReviewModel::kColumnCount; ++column) {
+        const int limit =
+            column == CleanReviewModel::kFileNameColumn ? kFileNameWidth : kFieldWidth;
+        grid_->setColumnWidth(column, std::clamp(grid_->columnWidth(column), kNarrowest, limit));
+        width += grid_->columnWidth(column);
     }
     connect(grid_, &QTableWidget::itemChanged, this, &CleanReviewDialog::OnItemChanged);
 
