@@ -30,10 +30,9 @@ bool RowHoldsValue(const TableRow& row, SongField field) {
     if (NamesNothing(field, value)) {
         return false;
     }
-    // A placeholder stands for a value the file lacks, unless it is what the
-    // tags or the person wrote.
-    const ValueSource source = row.sources[field];
-    return !IsMissingValue(value) || source == ValueSource::Tag || source == ValueSource::Edited;
+    // A placeholder stands for a value the file lacks; a text that only
+    // looks like one ("Unknown Pleasures") came from somewhere.
+    return !IsMissingValue(value) || row.sources[field] != ValueSource::None;
 }
 
 bool RowClearsValue(const TableRow& row, SongField field) {
