@@ -186,6 +186,32 @@ TEST_F(TagCleanerFullTest, CancelledReviewWritesNothing) {
     EXPECT_TRUE(ui_.CallsOfKind("progress").empty());
 }
 
+TEST_F(TagCleanerFullTest, FilesChangedSinceTheReviewOrOutsideTheFolderAreReportedAndKept) {
+    const Bytes other = kV1Only + "more audio";
+    music_.Write("a.mp3", kV1Only);
+    music_.Write("b.mp3", kV1Only);
+    Workbench& wb = Start();
+    for (const char* name : {"a.mp3", "b.mp3", "../b.mp3"}) {
+        wb.Context().table.AppendRow(testing::RowOf({name, "New", "", "", "", "0", "255"}));
+    }
+    ui_.dialogs.cleanReview.Push([](CleanReviewModel& review) {
+        review.Accept();
+        return true;
+    });
+    const CleanResult result =
+        CleanTags(wb.Context(), {}, [&](std::size_t, const std::string& name) {
+            if (name == "b.mp3") {
+                music_.Write("b.mp3", other);  // rewritten after the review read it
+            }
+        });
+    EXPECT_EQ(result.failures, 2u);
+    EXPECT_EQ(Describe(music_ / "a.mp3"), "no v2; v1 New|Band|||0|255");
+    EXPECT_TRUE(music_.Read("b.mp3") == other);
+    EXPECT_EQ(ui_.MessageTexts(),
+              (std::vector<std::string>{"Unable to update ID3 TAGv1 on b.mp3",
+                                        "Unable to update ID3 TAGv1 on ../b.mp3"}));
+}
+
 TEST(Latin1FormTest, KeepsWhatIsReadableAndNothingElse) {
     const struct {
         const char* text;
