@@ -45,6 +45,7 @@ class NoUi : public Ui {
     bool RunFileInfoEditor(FileInfoEditorModel&) override { return false; }
     bool RunFileInfoViewer(FileInfoViewerModel&) override { return false; }
     bool RunFilesOrganizer(FilesOrganizerModel&) override { return false; }
+    bool RunCleanReview(CleanReviewModel&) override { return false; }
 };
 
 // Deterministic messy names: track numbers, years, underscores, dots,

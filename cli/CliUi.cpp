@@ -327,5 +327,8 @@ bool CliUi::RunFileInfoViewer(FileInfoViewerModel& model) {
 bool CliUi::RunFilesOrganizer(FilesOrganizerModel& model) {
     return dialogs.filesOrganizer.Run(model);
 }
+bool CliUi::RunCleanReview(CleanReviewModel& model) {
+    return dialogs.cleanReview.Run(model);
+}
 
 }  // namespace tagnomen::cli

@@ -69,6 +69,7 @@ class CliUi : public Ui {
     bool RunFileInfoEditor(FileInfoEditorModel& model) override;
     bool RunFileInfoViewer(FileInfoViewerModel& model) override;
     bool RunFilesOrganizer(FilesOrganizerModel& model) override;
+    bool RunCleanReview(CleanReviewModel& model) override;
 
   private:
     struct ScriptedAnswer {

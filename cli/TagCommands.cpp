@@ -14,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "tags/TagReport.h"
+#include "tools/CleanReviewModel.h"
 #include "tools/DirectoryChooserModel.h"
 #include "tools/FileInfoEditorModel.h"
 #include "tools/FileInfoViewerModel.h"
@@ -27,7 +28,7 @@ constexpr const char* kTagsFileUsage = "tags-file PATH";
 constexpr const char* kTagsUsage = "tags I [FIELD=VALUE ...]";
 constexpr const char* kTableUsage = "table";
 constexpr const char* kTableEditUsage = "table-edit ROW FIELD=VALUE ...";
-constexpr const char* kCleanUsage = "clean";
+constexpr const char* kCleanUsage = "clean [--dry-run]";
 constexpr const char* kOrganizeUsage =
     "organize ROOT title|artist|artist-name|album|album-name|year|genre";
 
@@ -227,12 +228,53 @@ CommandResult TableEdit(CommandContext& c, const Arguments& args) {
     return edited ? result : CommandResult::Refused();
 }
 
+// One line per change the review shows: file, field, old value, new value
+// and where the new value came from, TAB-separated.
+void PrintChanges(std::ostream& out, const CleanReviewModel& review) {
+    for (std::size_t row = 0; row < review.RowCount(); ++row) {
+        const CleanReviewModel::FileRow& file = review.Row(row);
+        for (const ValueChange& change : file.changes) {
+            out << file.fileName << '\t' << FieldName(change.field) << '\t'
+                << ShownValue(change.field, change.before) << '\t'
+                << ShownValue(change.field, change.after) << '\t'
+                << CleanReviewModel::SourceName(change.source) << '\n';
+        }
+    }
+    out << std::flush;
+}
+
 CommandResult Clean(CommandContext& c, const Arguments& args) {
-    if (!args.empty()) {
-        UsageFailure(kCleanUsage, "wrong number of arguments");
+    const bool dryRun = args.size() == 1 && args[0] == "--dry-run";
+    if (!args.empty() && !dryRun) {
+        UsageFailure(kCleanUsage, args.size() == 1 ? "unknown option '" + args[0] + "'"
+                                                   : "wrong number of arguments");
     }
     RequireLoaderTools(c, kCleanUsage);
-    return c.workbench.TagCleaner();
+    if (dryRun && !c.workbench.Context().fullTagSupport) {
+        // The cleaner of old has no review to list: it would only ask and write.
+        UsageFailure(kCleanUsage, "--dry-run needs full tag support (FullTagSupport 1)");
+    }
+    // The review is played as a script would have it: a dry run prints its
+    // rows and cancels; a plain clean asks the question the cleaner always
+    // asked and, on Yes, writes what the review checks by itself (a guess
+    // that would replace a value of the tags stays unticked).
+    std::ostream& out = c.out;
+    CliUi& ui = c.ui;
+    c.ui.dialogs.cleanReview.Push([&out, &ui, dryRun](CleanReviewModel& review) {
+        if (dryRun) {
+            PrintChanges(out, review);
+            return false;
+        }
+        if (!AskYesNo(ui, "Warning", CleanReviewModel::ConfirmationQuestion(),
+                      MessageIcon::Warning)) {
+            return false;
+        }
+        review.Accept();
+        return true;
+    });
+    const CommandResult result = c.workbench.TagCleaner();
+    c.ui.dialogs.cleanReview.Clear();
+    return result;
 }
 
 CommandResult Organize(CommandContext& c, const Arguments& args) {
@@ -298,7 +340,8 @@ void RegisterTagCommands(CommandTable& table) {
     table["tags"] = {kTagsUsage, "show or change the tags of entry I", Tags};
     table["table"] = {kTableUsage, "print the file information table", Table};
     table["table-edit"] = {kTableEditUsage, "edit one row of the table", TableEdit};
-    table["clean"] = {kCleanUsage, "rewrite every file's tags from the table", Clean};
+    table["clean"] = {kCleanUsage, "write the table's values into the tags (--dry-run: list them)",
+                      Clean};
     table["organize"] = {kOrganizeUsage, "move the files into folders below ROOT", Organize};
 }
 

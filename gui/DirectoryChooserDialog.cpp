@@ -2,6 +2,7 @@
 #include "DirectoryChooserDialog.h"
 
 #include <QDialogButtonBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -95,6 +96,21 @@ DirectoryChooserDialog::DirectoryChooserDialog(DirectoryChooserModel& model, QWi
             &DirectoryChooserDialog::OnCurrentItemChanged);
 
     auto* buttons = new QDialogButtonBox(this);
+    if (model_.CanCreateFolders()) {
+        newFolder_ =
+            buttons->addButton(QStringLiteral("&New Folder..."), QDialogButtonBox::ActionRole);
+        newFolder_->setAutoDefault(false);
+        connect(newFolder_, &QPushButton::clicked, this, [this] {
+            bool typed = false;
+            const QString name = QInputDialog::getText(
+                this, QStringLiteral("New Folder"),
+                QStringLiteral("Name of the new folder in %1:").arg(edit_->text()),
+                QLineEdit::Normal, QStringLiteral("New Folder"), &typed);
+            if (typed) {
+                CreateFolder(name);
+            }
+        });
+    }
     buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &DirectoryChooserDialog::accept);
@@ -170,6 +186,16 @@ void DirectoryChooserDialog::OnCurrentItemChanged(QTreeWidgetItem* current,
     for (std::size_t i = 0; i < treeItems_.size(); ++i) {
         treeItems_[i]->setExpanded(model_.IsExpanded(static_cast<int>(i)));
     }
+    edit_->setText(QString::fromUtf8(model_.Text()));
+}
+
+void DirectoryChooserDialog::CreateFolder(const QString& name) {
+    // The model's text is the edit's: typed text and selections reach it at once.
+    if (!model_.CreateFolder(name.toUtf8().toStdString())) {
+        return;
+    }
+    AddMissingItems();
+    ShowModelSelection();
     edit_->setText(QString::fromUtf8(model_.Text()));
 }
 

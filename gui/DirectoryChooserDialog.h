@@ -3,7 +3,9 @@
 // "Directory To Work On" / "Select a Root Directory To Organize Your Mp3
 // Files": the directory text over a folder tree. Selecting a folder lists
 // its subfolders, expands it alone and puts its path into the text; OK has
-// the model check and store the text.
+// the model check and store the text. Where the model creates folders (the
+// organizer's root), "&New Folder..." asks for a name and makes the folder
+// inside the one the text names.
 #include <QDialog>
 #include <QIcon>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "tools/DirectoryChooserModel.h"
 
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -22,6 +25,10 @@ class DirectoryChooserDialog : public QDialog {
     DirectoryChooserDialog(DirectoryChooserModel& model, QWidget* parent = nullptr);
     QLineEdit* DirectoryEdit() const { return edit_; }
     QTreeWidget* Tree() const { return tree_; }
+    // Null where the model creates no folders.
+    QPushButton* NewFolderButton() const { return newFolder_; }
+    // What the button does once the name is typed.
+    void CreateFolder(const QString& name);
     // The tree widget item of a model item.
     QTreeWidgetItem* TreeItem(int item) const;
     // The picture shown for one of the three images.
@@ -40,6 +47,7 @@ class DirectoryChooserDialog : public QDialog {
     DirectoryChooserModel& model_;
     QLineEdit* edit_;
     QTreeWidget* tree_;
+    QPushButton* newFolder_ = nullptr;
     std::vector<QTreeWidgetItem*> treeItems_;  // indexed by model item
     QIcon icons_[3];
 };

@@ -206,5 +206,8 @@ bool QtUi::RunFileInfoViewer(FileInfoViewerModel& model) {
 bool QtUi::RunFilesOrganizer(FilesOrganizerModel& model) {
     return ExecFilesOrganizerDialog(owner_, model);
 }
+bool QtUi::RunCleanReview(CleanReviewModel& model) {
+    return ExecCleanReviewDialog(owner_, model);
+}
 
 }  // namespace tagnomen

@@ -73,6 +73,7 @@ class QtUi : public Ui {
     bool RunFileInfoEditor(FileInfoEditorModel& model) override;
     bool RunFileInfoViewer(FileInfoViewerModel& model) override;
     bool RunFilesOrganizer(FilesOrganizerModel& model) override;
+    bool RunCleanReview(CleanReviewModel& model) override;
 
   private:
     void ShowHiddenFailures();

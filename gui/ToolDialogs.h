@@ -15,5 +15,6 @@ bool ExecMassFileNameEditorDialog(QWidget* parent, MassFileNameEditorModel& mode
 bool ExecFileInfoEditorDialog(QWidget* parent, FileInfoEditorModel& model);
 bool ExecFileInfoViewerDialog(QWidget* parent, FileInfoViewerModel& model);
 bool ExecFilesOrganizerDialog(QWidget* parent, FilesOrganizerModel& model);
+bool ExecCleanReviewDialog(QWidget* parent, CleanReviewModel& model);
 
 }  // namespace tagnomen

@@ -13,5 +13,6 @@ class MassFileNameEditorModel;
 class FileInfoEditorModel;
 class FileInfoViewerModel;
 class FilesOrganizerModel;
+class CleanReviewModel;
 
 }  // namespace tagnomen

@@ -39,6 +39,7 @@ struct DialogScripts {
     DialogScript<FileInfoEditorModel> fileInfoEditor;
     DialogScript<FileInfoViewerModel> fileInfoViewer;
     DialogScript<FilesOrganizerModel> filesOrganizer;
+    DialogScript<CleanReviewModel> cleanReview;
 };
 
 }  // namespace tagnomen

@@ -103,6 +103,8 @@ class Ui {
     virtual bool RunFileInfoEditor(FileInfoEditorModel& model) = 0;
     virtual bool RunFileInfoViewer(FileInfoViewerModel& model) = 0;
     virtual bool RunFilesOrganizer(FilesOrganizerModel& model) = 0;
+    // The tag cleaner's review of what it will change.
+    virtual bool RunCleanReview(CleanReviewModel& model) = 0;
 };
 
 // Shorthands for the common boxes.

@@ -43,6 +43,32 @@ void SetValues(Id3v2Record& tag, const SongValues& values) {
     tag.SetComment(values.comment);
 }
 
+void SetValue(Id3v2Record& tag, SongField field, const std::string& value) {
+    switch (field) {
+        case SongField::Title:
+            tag.SetTitle(value);
+            return;
+        case SongField::Artist:
+            tag.SetArtist(value);
+            return;
+        case SongField::Album:
+            tag.SetAlbum(value);
+            return;
+        case SongField::Year:
+            tag.SetYear(value);
+            return;
+        case SongField::Track:
+            tag.SetTrack(value);
+            return;
+        case SongField::Genre:
+            tag.SetGenre(value);
+            return;
+        case SongField::Comment:
+            tag.SetComment(value);
+            return;
+    }
+}
+
 void SetTexts(Id3v1Record& tag, const SongValues& values) {
     tag.SetTitle(values.title);
     tag.SetArtist(values.artist);

@@ -19,6 +19,8 @@ bool TextsFitLatin1(const SongValues& values);
 
 // Sets all seven on an ID3v2 record.
 void SetValues(Id3v2Record& tag, const SongValues& values);
+// Sets one of them (with full support the others keep their frames).
+void SetValue(Id3v2Record& tag, SongField field, const std::string& value);
 // Sets the five texts on an ID3v1 record; its track and genre are bytes the
 // caller sets.
 void SetTexts(Id3v1Record& tag, const SongValues& values);

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/DirectoryChooserModel.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "platform/Ui.h"
 #include "platform/UserDirectories.h"
 #include "session/RenamingContext.h"
 
@@ -18,6 +22,32 @@ namespace {
 bool CanEnter(const std::string& path) {
     DirectoryScope scope;
     return scope.Enter(path);
+}
+
+// The root "RootOrganizePath" holds until one is chosen.
+constexpr const char* kFirstRunRoot = "/";
+constexpr std::size_t kMaxNameBytes = 255;
+
+// Makes every missing folder of an absolute path, from the top; false with
+// errno set when one cannot be made (an entry that is not a folder is in the
+// way, or the system refuses).
+bool CreateMissingFolders(const std::string& path) {
+    std::size_t at = 1;
+    while (at <= path.size()) {
+        const std::size_t end = std::min(path.find('/', at), path.size());
+        const std::string prefix = path.substr(0, end);
+        if (end > at && !IsDirectory(prefix)) {
+            if (PathExists(prefix)) {
+                errno = ENOTDIR;
+                return false;
+            }
+            if (!CreateDirectoryLevel(prefix)) {
+                return false;
+            }
+        }
+        at = end + 1;
+    }
+    return true;
 }
 
 }  // namespace
@@ -38,8 +68,61 @@ DirectoryChooserModel::DirectoryChooserModel(RenamingContext& context, ChooserMo
         topItems_.push_back(AddItem(music, kNoItem));
     }
 
-    SetText(mode_ == ChooserMode::WorkDirectory ? context_.ReadPathToWork()
-                                                : context_.ReadOrganizeRoot());
+    if (mode_ == ChooserMode::WorkDirectory) {
+        SetText(context_.ReadPathToWork());
+        return;
+    }
+    std::string root = context_.ReadOrganizeRoot();
+    // A root never chosen starts at the Music folder, not at the top of the system.
+    if (CanCreateFolders() && (root.empty() || root == kFirstRunRoot) && !music.empty() &&
+        music != home) {
+        root = music;
+    }
+    SetText(root);
+}
+
+bool DirectoryChooserModel::CanCreateFolders() const {
+    return mode_ == ChooserMode::Root && context_.fullTagSupport;
+}
+
+bool DirectoryChooserModel::CreateFolder(const std::string& name) {
+    if (!CanCreateFolders()) {
+        return false;
+    }
+    const std::string parent = AbsolutePath(text_);
+    if (!IsBareFileName(name) || name.size() > kMaxNameBytes) {
+        ShowOk(context_.ui, "Error", name + " is not a valid folder name!", MessageIcon::Warning);
+        return false;
+    }
+    const std::string path = JoinPath(parent, name);
+    if (!IsDirectory(parent) || PathExists(path) || ::mkdir(path.c_str(), 0777) != 0) {
+        const int error = !IsDirectory(parent) ? ENOENT : PathExists(path) ? EEXIST : errno;
+        context_.ui.ShowFailure("Error", "Unable to create " + path, ErrorReason(error),
+                                MessageIcon::Stop);
+        return false;
+    }
+    // The new folder joins the tree below the selected item when that is
+    // where it was made.
+    if (selected_ != kNoItem && FullPath(selected_) == parent) {
+        const int item = AddItem(name, selected_);
+        Select(item);
+    } else {
+        SetText(path);
+    }
+    return true;
+}
+
+bool DirectoryChooserModel::OfferToCreate(const std::string& path) {
+    if (!AskYesNo(context_.ui, "Create Folder",
+                  path + " does not exist.\nDo you want to create it?", MessageIcon::Question)) {
+        return false;
+    }
+    if (!CreateMissingFolders(path)) {
+        context_.ui.ShowFailure("Error", "Unable to create " + path, ErrorReason(errno),
+                                MessageIcon::Stop);
+        return false;
+    }
+    return true;
 }
 
 const char* DirectoryChooserModel::Title() const {
@@ -174,7 +257,11 @@ bool DirectoryChooserModel::Accept() {
     // stored absolute. A path that grows past what the setting can hold is
     // refused like one that does not exist: it could never be read back.
     const std::string path = AbsolutePath(text_);
-    if (Utf8Length(path) > kMaxCharacters || !CanEnter(path)) {
+    const bool tooLong = Utf8Length(path) > kMaxCharacters;
+    if (!tooLong && CanCreateFolders() && !PathExists(path) && !OfferToCreate(path)) {
+        return false;
+    }
+    if (tooLong || !CanEnter(path)) {
         ShowOk(context_.ui, "Invalid Directory", text_ + " is not a valid directory!",
                MessageIcon::Warning);
         return false;

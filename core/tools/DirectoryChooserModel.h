@@ -8,6 +8,12 @@
 // system root "/", the home directory and the desktop's Music folder. Below them, folder items are
 // added the first time an item is selected and never removed while the chooser is open. The
 // process's current directory is the same after every call as before it.
+//
+// With full tag support the root chooser of the organizer also creates
+// folders: "New Folder" makes one inside the folder the edit names, and a
+// typed root that does not exist yet is offered for creation. Its edit opens
+// at the desktop's Music folder while the stored root is still the first-run
+// default "/".
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -66,10 +72,21 @@ class DirectoryChooserModel {
     // they exist. The edit keeps its text.
     void OpenAtText();
 
+    // True when this chooser creates folders (the organizer's root, with
+    // full tag support).
+    bool CanCreateFolders() const;
+    // "New Folder": a folder of that name inside the directory the edit
+    // names, which becomes the selected item and the edit's text. False, after
+    // the box that says why, when the name is not a folder name or the folder
+    // cannot be made (it never replaces anything).
+    bool CreateFolder(const std::string& name);
+
     // OK: checks the text and stores it ("~" expanded, a relative path made
-    // absolute, so that it names the same directory from anywhere). False
-    // (after the "Invalid Directory" box, or the box of a setting that could
-    // not be stored) keeps the dialog open.
+    // absolute, so that it names the same directory from anywhere). A root
+    // that does not exist yet is offered for creation where folders are
+    // created: Yes creates every missing level. False (after the "Invalid
+    // Directory" box, a No, a folder that could not be made, or the box of a
+    // setting that could not be stored) keeps the dialog open.
     bool Accept();
     // The path the last accepted OK stored.
     const std::string& StoredPath() const { return stored_; }
@@ -80,6 +97,8 @@ class DirectoryChooserModel {
   private:
     int AddItem(std::string text, int parent);
     void ListFolders(int item);
+    // The folders of a path that does not exist yet, made on the person's Yes.
+    bool OfferToCreate(const std::string& path);
 
     RenamingContext& context_;
     ChooserMode mode_;

@@ -13,6 +13,7 @@
 #include "session/UndoFileName.h"
 #include "tags/GenreTable.h"
 #include "tools/DirectoryChooserModel.h"
+#include "tools/RowValues.h"
 #include "tools/Tools.h"
 
 namespace tagnomen {
@@ -125,6 +126,29 @@ std::string ValueFor(const SongValues& values, SortMethod method) {
     return {};
 }
 
+// The field a sort method names folders by.
+SongField SortedField(SortMethod method) {
+    switch (method) {
+        case SortMethod::Artist:
+            return SongField::Artist;
+        case SortMethod::Album:
+            return SongField::Album;
+        case SortMethod::Year:
+            return SongField::Year;
+        case SortMethod::Genre:
+            return SongField::Genre;
+        default:
+            return SongField::Title;
+    }
+}
+
+// "24 files have no artist and stay in the folder".
+std::string StayedText(std::size_t files, SongField field) {
+    const std::string count = files == 1 ? "1 file has" : std::to_string(files) + " files have";
+    return count + " no " + std::string(FieldName(field)) + " and " +
+           (files == 1 ? "stays" : "stay") + " in the folder";
+}
+
 bool ByInitial(const OrganizeRule& rule) {
     switch (rule.method) {
         case SortMethod::Title:
@@ -221,7 +245,8 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
         if (beforeRow) {
             beforeRow(i, fileName);
         }
-        const std::string folderName = FolderNameFor(row.values, rule);
+        const bool known = !context.fullTagSupport || RowHoldsValue(row, SortedField(rule.method));
+        const std::string folderName = known ? FolderNameFor(row.values, rule) : std::string();
         if (folderName.empty()) {
             ++result.skipped;
             continue;
@@ -256,6 +281,11 @@ OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
         }
     }
     context.ui.CloseProgressWindow();
+    // Told after the batch, so that the count is not taken for a failure.
+    if (context.fullTagSupport && !result.aborted && result.skipped > 0) {
+        ShowOk(context.ui, "Files Organizer", StayedText(result.skipped, SortedField(rule.method)),
+               MessageIcon::Information);
+    }
     return result;
 }
 

@@ -31,7 +31,7 @@ std::string UpperCaseCharacter(const std::string& character);
 // message boxes.
 struct OrganizeResult {
     std::size_t moved = 0;
-    std::size_t skipped = 0;       // empty folder names: the files stayed, silently
+    std::size_t skipped = 0;       // no value, or an empty folder name: the files stayed
     std::size_t moveFailures = 0;  // "Unable to move " boxes
     bool aborted = false;          // a folder could be neither found nor created
 };
@@ -48,6 +48,12 @@ using OrganizerRowHook = std::function<void(std::size_t row, const std::string& 
 // ends the run at once and keeps "Undo.inf". Moves never replace an existing
 // file; a row whose file is gone or is no longer the file it was read from
 // is reported, not moved.
+//
+// With full tag support a file whose row holds no value for the sort (empty,
+// or a placeholder such as "Unknown Artist": tools/RowValues.h) stays where
+// it is too, and after the run one box counts the files that stayed ("24
+// files have no artist and stay in the folder"); without it only an empty
+// folder name keeps a file, silently.
 OrganizeResult OrganizeFiles(RenamingContext& context, const OrganizeRule& rule,
                              const OrganizerRowHook& beforeRow = {});
 

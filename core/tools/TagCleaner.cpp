@@ -3,20 +3,20 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
-#include "rename/NameTemplate.h"
 #include "session/RenamingContext.h"
 #include "session/WorkingSet.h"
 #include "tags/Id3v1Record.h"
-#include "tags/Id3v2Fields.h"
 #include "tags/Id3v2Record.h"
-#include "tags/ReadTags.h"
 #include "tags/TagEdit.h"
 #include "tags/TagReadAhead.h"
 #include "tags/TagValues.h"
+#include "tools/CleanPlan.h"
+#include "tools/CleanReviewModel.h"
 #include "tools/Tools.h"
 
 namespace tagnomen {
@@ -31,70 +31,30 @@ constexpr const char* kNoTableMessage =
     "Information is loaded during renaming process.\nMake sure that File Information Loader is "
     "enabled (Menu Options -> Enable File Information Loader is checked) and start the renaming "
     "process (Press Rename Button).";
-constexpr const char* kQuestion =
-    "Before proceeding check that the File Information loaded is correct, going to Tools -> "
-    "File Info Viewer.\nDo you want to proceed with TAG's Cleaner?";
 
 // What one file gets: the table row's values, the comment kept from the file.
-// With full support the six "Unknown ..." placeholders are values the file
-// does not have: they go into no tag.
-SongValues ValuesOf(const FileInfoTable& table, std::size_t row, std::string comment,
-                    bool fullSupport) {
+SongValues ValuesOf(const FileInfoTable& table, std::size_t row, std::string comment) {
     SongValues values = table.Values(row);
-    for (SongField field : kSongFields) {
-        if (fullSupport && IsMissingValue(values[field])) {
-            values[field].clear();
-        }
-    }
     values.comment = std::move(comment);
     return values;
 }
 
-bool FitsId3v1(const SongValues& v, bool fullSupport) {
-    // ID3v1 writes "?" for what ISO-8859-1 lacks; with full support such a
-    // value also goes into an ID3v2 tag, so that no character is lost.
-    return FitsId3v1Widths(v) && (!fullSupport || TextsFitLatin1(v));
-}
-
-std::string CleanId3v1Block(const SongValues& v, bool fullSupport) {
-    // With full support a genre named by text gets its number from the table,
-    // and 255 when it has none, never 0 ("Blues") for a text without digits.
-    return Id3v1BlockOf(v, std::max(0, LeadingInteger(v.track)),
-                        fullSupport ? GenreNumberOf(v.genre) : LeadingInteger(v.genre));
-}
-
-bool HasKeptFrames(const Id3v2Record& v2) {
-    for (const std::string& id : v2.frameIds) {
-        if (id == "APIC" || id == "USLT" || id == "PIC" || id == "ULT") {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The new ID3v2 tag: the table's values as fresh text frames (with full
-// support beside the old tag's pictures and lyrics); none when everything
-// fits ID3v1 and nothing is to be kept.
-TagEdit::Id3v2Builder Id3v2BuilderOf(const SongValues& v, TagSupport support, bool needed) {
-    return [v, support, needed](std::string_view oldTag,
-                                std::string& reason) -> std::optional<std::string> {
+// The new ID3v2 tag, the table's values alone, or none when they fit ID3v1:
+// the old tag goes whatever it held.
+TagEdit::Id3v2Builder Id3v2BuilderOf(const SongValues& v, bool needed) {
+    return [v, needed](std::string_view, std::string& reason) -> std::optional<std::string> {
         if (!needed) {
             return std::string();
         }
-        Id3v2Record tag(support);
+        Id3v2Record tag(TagSupport::Basic);
         tag.Reset();
         SetValues(tag, v);
-        if (support == TagSupport::Basic) {
-            tag.SetComposer("");
-            tag.SetEncodedBy("");
-            tag.SetRightsNotice("");
-            tag.SetLanguage("");
-            tag.SetUrl("");
-            // The old tag goes: the new one is built as for a file without one.
-            return tag.BuildTagBytes({}, reason);
-        }
-        tag.KeepOnlyFrames({"APIC", "USLT"});
-        return tag.BuildTagBytes(oldTag, reason);
+        tag.SetComposer("");
+        tag.SetEncodedBy("");
+        tag.SetRightsNotice("");
+        tag.SetLanguage("");
+        tag.SetUrl("");
+        return tag.BuildTagBytes({}, reason);
     };
 }
 
@@ -126,7 +86,8 @@ std::string ReplacedReason(const FileInfoTable& table, std::size_t row, const st
     return *now == *expected && readThere ? std::string() : "not the file its tags were read from";
 }
 
-// One file, with the work directory current: both tags change in one step.
+// One file of a literal run, with the work directory current: both tags
+// change in one step.
 void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t index,
                const std::string& fileName, const CleanerFileHook& afterRead, CleanResult& result) {
     if (!IsBareFileName(fileName)) {
@@ -134,8 +95,6 @@ void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t in
         ReportFailure(context, "v1", fileName, "not a file of the work directory", result);
         return;
     }
-    const bool full = context.fullTagSupport;
-    const TagSupport support = context.Support();
     FileTags tags = readAhead.Take(fileName);
     const Id3v1Record& v1 = tags.id3v1;
     const Id3v2Record& v2 = tags.id3v2;
@@ -157,12 +116,13 @@ void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t in
     } else if (v1.tagPresent == 1 && !v1.comment.empty()) {
         comment = v1.comment;
     }
-    const SongValues values = ValuesOf(context.table, index, std::move(comment), full);
-    const bool needsId3v2 = !FitsId3v1(values, full) || (full && HasKeptFrames(v2));
+    const SongValues values = ValuesOf(context.table, index, std::move(comment));
+    const bool needsId3v2 = !FitsId3v1Widths(values);
 
     TagEdit edit;
-    edit.id3v1 = CleanId3v1Block(values, full);
-    edit.id3v2 = Id3v2BuilderOf(values, support, needsId3v2);
+    edit.id3v1 = Id3v1BlockOf(values, std::max(0, LeadingInteger(values.track)),
+                              LeadingInteger(values.genre));
+    edit.id3v2 = Id3v2BuilderOf(values, needsId3v2);
     if (tags.stamp.size >= 0) {
         // Checked when the file is opened for the write: the comment kept and
         // the row go only into the bytes they were read with.
@@ -181,49 +141,56 @@ void CleanFile(RenamingContext& context, TagReadAhead& readAhead, std::size_t in
     }
 }
 
-}  // namespace
+// The directory the table belongs to and the names of its files, entry i
+// going with row i.
+struct CleanTargets {
+    std::string workDirectory;
+    std::vector<std::string> names;
+};
 
-CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& oldNames,
-                      const CleanerFileHook& afterRead) {
-    CleanResult result;
+CleanTargets TargetsOf(RenamingContext& context, const std::vector<std::string>& oldNames) {
     const FileInfoTable& table = context.table;
-    if (table.RowCount() == 0) {
-        ShowOk(context.ui, "Error", kNoTableMessage, MessageIcon::Stop);
-        return result;
-    }
-    if (!AskYesNo(context.ui, "Warning", kQuestion, MessageIcon::Warning)) {
-        return result;
-    }
-
+    CleanTargets targets;
     // The table belongs to the directory it was read from, whatever is
     // listed or stored as the work directory now; the lists go with it only
     // when they were made from that directory too.
-    const std::string workDirectory =
-        table.Directory().empty() ? WorkDirectory(context) : table.Directory();
-    const bool fromList = !oldNames.empty() && WorkDirectory(context) == workDirectory;
+    targets.workDirectory = table.Directory().empty() ? WorkDirectory(context) : table.Directory();
+    const bool fromList = !oldNames.empty() && WorkDirectory(context) == targets.workDirectory;
     // Entry i of the list goes with row i of the table; there is no row
     // beyond the table's end to go with.
     const std::size_t n = std::min(fromList ? oldNames.size() : table.RowCount(), table.RowCount());
-
-    std::vector<std::string> names;
-    names.reserve(n);
+    targets.names.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-        names.push_back(fromList ? oldNames[i] : table.FileName(i));
+        targets.names.push_back(fromList ? oldNames[i] : table.FileName(i));
+    }
+    return targets;
+}
+
+TagReadAhead::Limits ReadAheadLimits(const RenamingContext& context) {
+    return {static_cast<unsigned>(std::max(0, context.readAheadThreads)), kFilesReadAhead};
+}
+
+// "FullTagSupport" 0: both old tags go, fresh ones come from the row.
+CleanResult CleanLiterally(RenamingContext& context, const CleanTargets& targets,
+                           const CleanerFileHook& afterRead) {
+    CleanResult result;
+    if (!AskYesNo(context.ui, "Warning", CleanReviewModel::ConfirmationQuestion(),
+                  MessageIcon::Warning)) {
+        return result;
     }
     context.ui.OpenProgressWindow("Cleaning your Mp3 File's TAGs...");
     {
         // Tags are read ahead by a few threads while the files are written
         // one by one in order.
-        TagReadAhead readAhead(
-            workDirectory, names, context.Support(),
-            {static_cast<unsigned>(std::max(0, context.readAheadThreads)), kFilesReadAhead});
+        TagReadAhead readAhead(targets.workDirectory, targets.names, context.Support(),
+                               ReadAheadLimits(context));
         DirectoryScope scope;
-        const bool entered = scope.Enter(workDirectory);
+        const bool entered = scope.Enter(targets.workDirectory);
         if (entered) {
             RemoveStaleRebuildFiles(".");  // copies left by a killed run
         }
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::string& fileName = names[i];
+        for (std::size_t i = 0; i < targets.names.size(); ++i) {
+            const std::string& fileName = targets.names[i];
             ++result.files;
             if (!entered) {
                 // Bare names would name files of whatever directory is current.
@@ -236,6 +203,136 @@ CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& 
     context.ui.CloseProgressWindow();
     result.ran = true;
     return result;
+}
+
+// One file of a reviewed run: why it cannot be cleaned, or its tags as read
+// and its row of the review.
+struct PlannedFile {
+    std::size_t index = 0;
+    std::string failure;
+    std::optional<FileTags> tags;
+    std::size_t reviewRow = 0;
+};
+
+struct ReviewedPlan {
+    std::vector<PlannedFile> files;  // the files that change or fail, in order
+    std::vector<CleanReviewModel::FileRow> rows;
+    std::size_t unchanged = 0;
+};
+
+// Reads every file and compares it with its row; nothing is written, not
+// even the leftovers of a killed run are removed.
+ReviewedPlan PlanClean(RenamingContext& context, const CleanTargets& targets) {
+    ReviewedPlan plan;
+    TagReadAhead readAhead(targets.workDirectory, targets.names, TagSupport::Full,
+                           ReadAheadLimits(context));
+    DirectoryScope scope;
+    const bool entered = scope.Enter(targets.workDirectory);
+    for (std::size_t i = 0; i < targets.names.size(); ++i) {
+        const std::string& fileName = targets.names[i];
+        PlannedFile file;
+        file.index = i;
+        if (!entered) {
+            file.failure = ErrorReason(ENOENT);
+        } else if (!IsBareFileName(fileName)) {
+            file.failure = "not a file of the work directory";
+        } else {
+            FileTags tags = readAhead.Take(fileName);
+            file.failure = ReplacedReason(context.table, i, fileName, tags.stamp);
+            std::vector<ValueChange> changes;
+            if (file.failure.empty()) {
+                changes = PlanChanges(tags, context.table.Rows()[i]);
+            }
+            if (file.failure.empty() && changes.empty()) {
+                ++plan.unchanged;
+                continue;
+            }
+            if (file.failure.empty()) {
+                file.reviewRow = plan.rows.size();
+                plan.rows.push_back({fileName, std::move(changes)});
+                file.tags.emplace(std::move(tags));
+            }
+        }
+        plan.files.push_back(std::move(file));
+    }
+    return plan;
+}
+
+// Writes what the review let through into one file, with the work
+// directory current.
+void WriteReviewed(RenamingContext& context, const CleanReviewModel& review,
+                   const PlannedFile& file, const std::string& fileName,
+                   const CleanerFileHook& afterRead, CleanResult& result) {
+    const std::vector<ValueChange> writes = review.ChangesToWrite(file.reviewRow);
+    if (writes.empty()) {
+        return;
+    }
+    ++result.files;
+    if (afterRead) {
+        afterRead(file.index, fileName);
+    }
+    const FileTags& tags = *file.tags;
+    if (const std::string replaced =
+            ReplacedReason(context.table, file.index, fileName, tags.stamp);
+        !replaced.empty()) {
+        ReportFailure(context, "v1", fileName, replaced, result);
+        return;
+    }
+    const TagEdit edit = CleanEdit(tags, writes);
+    std::string reason;
+    if (!ApplyTagEdit(fileName, edit, reason)) {
+        ReportFailure(context, edit.id3v2 ? "v2" : "v1", fileName, reason, result);
+        return;
+    }
+    if (context.table.Identity(file.index)) {
+        context.table.SetIdentity(file.index, IdentityOf(fileName));
+    }
+}
+
+// Full tag support: the review shows what changes, and only what the person
+// lets through is written.
+CleanResult CleanReviewed(RenamingContext& context, const CleanTargets& targets,
+                          const CleanerFileHook& afterRead) {
+    CleanResult result;
+    ReviewedPlan plan = PlanClean(context, targets);
+    CleanReviewModel review(std::move(plan.rows), plan.unchanged);
+    if (!context.ui.RunCleanReview(review) || !review.Accepted()) {
+        return result;
+    }
+    context.ui.OpenProgressWindow("Cleaning your Mp3 File's TAGs...");
+    {
+        DirectoryScope scope;
+        const bool entered = scope.Enter(targets.workDirectory);
+        if (entered) {
+            RemoveStaleRebuildFiles(".");  // copies left by a killed run
+        }
+        for (const PlannedFile& file : plan.files) {
+            const std::string& fileName = targets.names[file.index];
+            if (!file.failure.empty() || !entered) {
+                ++result.files;
+                ReportFailure(context, "v1", fileName,
+                              file.failure.empty() ? ErrorReason(ENOENT) : file.failure, result);
+                continue;
+            }
+            WriteReviewed(context, review, file, fileName, afterRead, result);
+        }
+    }
+    context.ui.CloseProgressWindow();
+    result.ran = true;
+    return result;
+}
+
+}  // namespace
+
+CleanResult CleanTags(RenamingContext& context, const std::vector<std::string>& oldNames,
+                      const CleanerFileHook& afterRead) {
+    if (context.table.RowCount() == 0) {
+        ShowOk(context.ui, "Error", kNoTableMessage, MessageIcon::Stop);
+        return {};
+    }
+    const CleanTargets targets = TargetsOf(context, oldNames);
+    return context.fullTagSupport ? CleanReviewed(context, targets, afterRead)
+                                  : CleanLiterally(context, targets, afterRead);
 }
 
 CommandResult RunTagCleaner(RenamingContext& context, const WorkingSet& set) {

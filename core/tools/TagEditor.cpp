@@ -162,6 +162,7 @@ struct EditorWrite {
     SongValues values;
     int genreNumber = 255;  // the ID3v1 genre byte
     bool genreChanged = true;
+    bool valuesChanged = true;  // false: OK was pressed on the values as opened
 };
 
 // A rebuilt file is a new file under its old name: the rows of the file
@@ -231,6 +232,19 @@ bool WriteTags(RenamingContext& context, const std::string& oldName, const std::
     return false;
 }
 
+// False when the person left every value as the editor opened with it: the
+// track by its number, the genre by its number (or left unselected).
+bool ValuesChanged(const SongValues& opened, const SongValues& edited, bool genreUntouched) {
+    for (SongField field : {SongField::Title, SongField::Artist, SongField::Album, SongField::Year,
+                            SongField::Comment}) {
+        if (opened[field] != edited[field]) {
+            return true;
+        }
+    }
+    return LeadingInteger(opened.track) != LeadingInteger(edited.track) ||
+           (!genreUntouched && GenreNumberOf(opened.genre) != GenreNumberOf(edited.genre));
+}
+
 // Which tags the edited values go to, and the genre each gets.
 EditorWrite PlanWrite(const TagEditorSides& sides, const SongValues& opened,
                       const FileInfoEditorModel& editor, int openedGenreIndex, bool fullSupport) {
@@ -253,6 +267,7 @@ EditorWrite PlanWrite(const TagEditorSides& sides, const SongValues& opened,
         write.genreNumber = GenreNumberOf(opened.genre);
     }
     write.genreChanged = !genreUntouched && GenreNumberOf(sides.id3v2.genre) != write.genreNumber;
+    write.valuesChanged = ValuesChanged(opened, v, genreUntouched);
     const bool fitsId3v1 = FitsId3v1Widths(v) && TextsFitLatin1(v);
     // A file keeps the tags it has; a value ID3v1 cannot hold whole also goes
     // into an ID3v2 tag, and a file without tags gets an ID3v1 tag.
@@ -305,6 +320,9 @@ CommandResult RunTagEditor(RenamingContext& context, const std::string& oldName,
     }
     const EditorWrite write =
         PlanWrite(sides, opened, editor, openedGenreIndex, context.fullTagSupport);
+    if (context.fullTagSupport && !write.valuesChanged) {
+        return CommandResult::Done();  // nothing to write: the file stays as it is
+    }
     return WriteTags(context, oldName, shownName, sides, write) ? CommandResult::Done()
                                                                 : CommandResult::Failed();
 }

@@ -114,6 +114,8 @@ TEST_F(TagCommandsTest, UsageErrorsStopBeforeAnythingRuns) {
         {"-c", "table x"},
         {"-c", "table-edit 0 comment=x"},
         {"-c", "clean now"},
+        {"--set", "FullTagSupport=0", "-c", "dir " + music_.Path(), "-c", "loader on", "-c",
+         "rename", "-c", "clean --dry-run"},
         {"-c", "organize " + root_.Path() + " colour"},
         {"-c", "organize " + root_.Path()},
     };
@@ -205,19 +207,48 @@ TEST_F(TagCommandsTest, CleanRewritesTheTagsOnlyWhenConfirmed) {
             withId3v2 += v2.tagPresent;
         }
     };
-    CliResult no = Run(Plus(Saved(), {"clean"}));
+    // Fresh tags from the table, as with "FullTagSupport" 0.
+    std::vector<std::string> literal = Saved();
+    literal.insert(literal.begin(), {"--set", "FullTagSupport=0"});
+    CliResult no = Run(Plus(literal, {"clean"}));
     EXPECT_EQ(no.status, 0);
     int withId3v1 = 0, withId3v2 = 0;
     count(withId3v1, withId3v2);
     EXPECT_EQ(withId3v1, 2);
     EXPECT_EQ(withId3v2, 1) << "No to the question leaves the tags";
 
-    CliResult yes = Run({"--answer", "yes", "-c", "dir " + music_.Path(), "-c", "loader on", "-c",
-                         "rename", "-c", "save", "-c", "clean"});
+    CliResult yes =
+        Run({"--set", "FullTagSupport=0", "--answer", "yes", "-c", "dir " + music_.Path(), "-c",
+             "loader on", "-c", "rename", "-c", "save", "-c", "clean"});
     EXPECT_EQ(yes.status, 0) << yes.err;
     count(withId3v1, withId3v2);
     EXPECT_EQ(withId3v1, 2);
     EXPECT_EQ(withId3v2, 0) << "short values: an ID3v1 tag alone";
+}
+
+TEST_F(TagCommandsTest, CleanDryRunListsTheChangesAndCleanLeavesGuessedOverwrites) {
+    TempDir named;
+    const std::string tagged =
+        Mp3Bytes(Id3v2Bytes({{"TIT2", "Killer Queen"}, {"TPE1", "Freddie"}}), "");
+    named.Write("Queen - Killer Queen.mp3", tagged);
+    named.Write("Queen - Bohemian Rhapsody.mp3", Mp3Bytes("", ""));
+    const std::vector<std::string> mass = {"-c", "dir " + named.Path(), "-c", "loader on",
+                                           "-c", "method mass",         "-c", "rename"};
+    CliResult dry = Run(Plus(mass, {"clean --dry-run"}));
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out,
+              "Queen - Bohemian Rhapsody.mp3\ttitle\t\tBohemian Rhapsody\tfilename\n"
+              "Queen - Bohemian Rhapsody.mp3\tartist\t\tQueen\tfilename\n"
+              "Queen - Killer Queen.mp3\tartist\tFreddie\tQueen\tfilename\n");
+    EXPECT_EQ(named.Read("Queen - Bohemian Rhapsody.mp3"), Mp3Bytes("", "")) << "changes nothing";
+
+    std::vector<std::string> yes = mass;
+    yes.insert(yes.begin(), {"--answer", "yes"});
+    EXPECT_EQ(Run(Plus(yes, {"clean"})).status, 0);
+    EXPECT_EQ(named.Read("Queen - Killer Queen.mp3"), tagged) << "the guess over a tag is skipped";
+    Id3v2Record v2;
+    v2.ReadTag(named / "Queen - Bohemian Rhapsody.mp3");
+    EXPECT_EQ(v2.title + " / " + v2.artist, "Bohemian Rhapsody / Queen");
 }
 
 TEST_F(TagCommandsTest, OrganizeMovesTheFilesBelowTheRoot) {
@@ -235,9 +266,9 @@ TEST_F(TagCommandsTest, OrganizeMovesTheFilesBelowTheRoot) {
 }
 
 TEST_F(TagCommandsTest, OrganizeWithAnInvalidRootMovesNothing) {
-    CliResult r =
-        Run({"--answer", "yes", "-c", "dir " + music_.Path(), "-c", "loader on", "-c", "rename",
-             "-c", "save", "-c", "organize '" + (root_ / "missing") + "' title"});
+    CliResult r = Run({"--set", "FullTagSupport=0", "--answer", "yes", "-c", "dir " + music_.Path(),
+                       "-c", "loader on", "-c", "rename", "-c", "save", "-c",
+                       "organize '" + (root_ / "missing") + "' title"});
     EXPECT_EQ(r.status, 1) << "a refused root fails the command, whatever its box's caption";
     EXPECT_TRUE(root_.List().empty());
     EXPECT_EQ(music_.List().size(), 3u) << "two files and Undo.inf";

@@ -21,6 +21,7 @@
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 #include "tags/TagEdit.h"
+#include "tools/CleanReviewModel.h"
 #include "tools/TagCleaner.h"
 
 namespace tagnomen {
@@ -55,7 +56,10 @@ void CleanInChild(const std::string& dir, int files,
         store.FirstRunCheck();
         store.SetPathToWork(dir);
         ScriptedUi ui;
-        ui.yesNoAnswers = {true};
+        ui.dialogs.cleanReview.Push([](CleanReviewModel& review) {
+            review.Accept();
+            return true;
+        });
         RenamingContext context(store, ui);
         context.fullTagSupport = true;
         for (int i = 0; i < files; ++i) {

@@ -277,6 +277,83 @@ TEST_F(DirectoryChooserModelTest, OkChecksTheTextAndStoresItAsTyped) {
     }
 }
 
+// The organizer's root with full tag support: a typed root that does not
+// exist is offered for creation; elsewhere it is refused as before.
+TEST_F(DirectoryChooserModelTest, AMissingRootIsOfferedForCreationWhereFoldersAreMade) {
+    const struct {
+        ChooserMode mode;
+        bool full;
+        bool yes;
+        std::vector<std::string> boxes;  // captions
+        bool made;
+    } cases[] = {
+        {ChooserMode::Root, true, true, {"Create Folder"}, true},
+        {ChooserMode::Root, true, false, {"Create Folder"}, false},
+        {ChooserMode::Root, false, true, {"Invalid Directory"}, false},
+        {ChooserMode::WorkDirectory, true, true, {"Invalid Directory"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "full " << c.full << ", yes " << c.yes);
+        context_.fullTagSupport = c.full;
+        ui_.calls.clear();
+        ui_.yesNoAnswers = {c.yes};
+        DirectoryChooserModel model(context_, c.mode);
+        model.SetText("~/new/deeper");
+        EXPECT_EQ(model.Accept(), c.made);
+        std::vector<std::string> captions;
+        for (const UiCall& call : ui_.calls) {
+            captions.push_back(call.caption);
+        }
+        EXPECT_EQ(captions, c.boxes);
+        EXPECT_EQ(IsDirectory(home_ / "new/deeper"), c.made);
+        std::filesystem::remove_all(home_ / "new");
+    }
+}
+
+TEST_F(DirectoryChooserModelTest, NewFolderIsMadeInsideTheFolderTheTextNames) {
+    DirectoryChooserModel model(context_, ChooserMode::Root);
+    ASSERT_TRUE(model.CanCreateFolders());
+    const int home = HomeItem(model);
+    model.Select(home);
+    ASSERT_TRUE(model.CreateFolder("Sorted"));
+    EXPECT_TRUE(IsDirectory(home_ / "Sorted"));
+    EXPECT_EQ(model.Text(), home_ / "Sorted");
+    EXPECT_EQ(model.ItemAt(model.Selected()).parent, home) << "the new folder is selected";
+    ui_.calls.clear();
+    for (const char* name : {"", "a/b", "..", "Sorted"}) {
+        model.SetText(home_.Path());
+        EXPECT_FALSE(model.CreateFolder(name)) << name;
+    }
+    EXPECT_EQ(ui_.MessageTexts(),
+              (std::vector<std::string>{
+                  " is not a valid folder name!", "a/b is not a valid folder name!",
+                  ".. is not a valid folder name!", "Unable to create " + (home_ / "Sorted")}));
+    EXPECT_EQ(ui_.calls.back().reason, "File exists");
+    EXPECT_FALSE(DirectoryChooserModel(context_, ChooserMode::WorkDirectory).CanCreateFolders());
+}
+
+TEST_F(DirectoryChooserModelTest, ARootNeverChosenStartsAtTheMusicFolder) {
+    MakeDirectory(home_ / ".config");
+    home_.Write(".config/user-dirs.dirs", "XDG_MUSIC_DIR=\"$HOME/Music\"\n");
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const bool hadConfig = config != nullptr;
+    const std::string savedConfig = hadConfig ? config : "";
+    unsetenv("XDG_CONFIG_HOME");
+    const struct {
+        std::string stored;
+        bool full;
+        std::string shown;
+    } cases[] = {{"/", true, home_ / "Music"}, {"/", false, "/"}, {"/srv", true, "/srv"}};
+    for (const auto& c : cases) {
+        store_.SetRootOrganizePath(c.stored);
+        context_.fullTagSupport = c.full;
+        EXPECT_EQ(DirectoryChooserModel(context_, ChooserMode::Root).Text(), c.shown) << c.stored;
+    }
+    if (hadConfig) {
+        setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
+    }
+}
+
 TEST_F(DirectoryChooserModelTest, DirectoryCommandListsTheFolderChosenInTheTree) {
     home_.Write("Music/b.mp3", "");
     home_.Write("Music/A.MP3", "");

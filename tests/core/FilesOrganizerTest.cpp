@@ -42,6 +42,12 @@ class FilesOrganizerTest : public testing::WorkbenchFixture {
 
     RenamingContext& Context() { return workbench_->Context(); }
 
+    // "FullTagSupport" 0: a file stays only for an empty folder name, silently.
+    void LiteralMode() {
+        store_.SetFullTagSupport(false);
+        Context().fullTagSupport = false;
+    }
+
     void AddFile(const std::string& name, const std::string& title, const std::string& artist = "",
                  const std::string& album = "", const std::string& year = "",
                  const std::string& genre = "255") {
@@ -304,6 +310,7 @@ TEST_F(FilesOrganizerTest, EachStepBeforeTheRunCanStopIt) {
 }
 
 TEST_F(FilesOrganizerTest, ByTitleInitialMovesFilesAndDeletesTheUndoFile) {
+    LiteralMode();
     AddFile("1.mp3", "angel");
     AddFile("2.mp3", "Another");
     AddFile("3.mp3", "bee");
@@ -326,6 +333,7 @@ TEST_F(FilesOrganizerTest, ByTitleInitialMovesFilesAndDeletesTheUndoFile) {
 }
 
 TEST_F(FilesOrganizerTest, SkipsEmptyValuesSilentlyAndASecondRunCannotMoveAnything) {
+    LiteralMode();
     AddFile("a.mp3", "t", "", "", "1999", "17");
     AddFile("b.mp3", "t", "", "", "", "255");
     AddFile("c.mp3", "t", "", "", "2001", "13");
@@ -349,8 +357,46 @@ TEST_F(FilesOrganizerTest, SkipsEmptyValuesSilentlyAndASecondRunCannotMoveAnythi
     EXPECT_TRUE(music_.Exists("b.mp3"));
 }
 
+// Full tag support: a file without a value for the sort stays and is
+// counted; a root typed before it exists is made on Yes.
+TEST_F(FilesOrganizerTest, UntaggedFilesStayAndANewRootIsMadeOnYes) {
+    const struct {
+        testing::RowTexts row;  // name, title, artist, album, year, track, genre
+        ValueSource source;
+        bool moves;
+    } rows[] = {
+        {{"a.mp3", "Unknown Title", "Unknown Artist", "", "", "0", "255"},
+         ValueSource::None,
+         false},
+        {{"b.mp3", "", "", "", "", "0", "255"}, ValueSource::None, false},
+        {{"c.mp3", "Song", "Queen", "", "", "0", "255"}, ValueSource::Tag, true},
+        {{"d.mp3", "", "The Unknown Band", "", "", "0", "255"}, ValueSource::Tag, true},
+    };
+    for (const auto& r : rows) {
+        music_.Write(r.row[0], "audio");
+        TableRow row = testing::RowOf(r.row);
+        row.sources.of.fill(r.source);
+        Context().table.AppendRow(row);
+    }
+    const std::string root = root_ / "Sorted/By Artist";
+    Answer(root, SortMethod::Artist, SortDetail::ByName);
+    ui_.yesNoAnswers = {true, true, true};  // go on, make the root, go on
+    workbench_->FilesOrganizer();
+    EXPECT_EQ(ui_.MessageTexts().at(1), root + " does not exist.\nDo you want to create it?");
+    for (const auto& r : rows) {
+        EXPECT_EQ(music_.Exists(r.row[0]), !r.moves) << r.row[0];
+    }
+    EXPECT_EQ(ListSubdirectories(root), (std::vector<std::string>{"Queen", "The Unknown Band"}));
+    const UiCall summary = ui_.calls.back();
+    EXPECT_EQ(summary.text, "2 files have no artist and stay in the folder");
+    EXPECT_EQ(summary.caption, "Files Organizer");
+    EXPECT_EQ(summary.icon, MessageIcon::Information);
+    EXPECT_EQ(ui_.progressWindowsOpen, 0);
+}
+
 // While no file has left the work directory, the renames can still be undone.
 TEST_F(FilesOrganizerTest, UndoFileStaysWhenNoFileLeft) {
+    LiteralMode();
     AddFile("a.mp3", "angel");
     AddFile("b.mp3", "bee");
     music_.Write("Undo.inf", "undo");
@@ -422,6 +468,7 @@ TEST_F(FilesOrganizerTest, AFolderThatCannotBeCreatedAbortsAndKeepsTheUndoFile) 
 }
 
 TEST_F(FilesOrganizerTest, NamesFromTagsNeverLeaveTheRoot) {
+    LiteralMode();
     AddFile("a.mp3", "", "../escape");
     AddFile("b.mp3", "", "..");
     AddFile("c.mp3", "", "/");

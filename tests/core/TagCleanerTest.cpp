@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The tag cleaner through the Workbench's Tools command, on real files: its
-// guards, where the names come from, what each file holds afterwards and how
-// failures are reported.
+// The tag cleaner through the Workbench's Tools command, on real files, with
+// "FullTagSupport" 0 (fresh tags from the table): its guards, where the
+// names come from, what each file holds afterwards and how failures are
+// reported. TagCleanerFullTest has the cleaner of full tag support.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -40,6 +41,7 @@ class TagCleanerTest : public testing::WorkbenchFixture {
     void SetUp() override {
         WorkbenchFixture::SetUp();
         store_.SetFileInfoLoader(1);
+        store_.SetFullTagSupport(false);
     }
 
     void AddRow(const std::string& name, const std::string& title, const std::string& track = "0",

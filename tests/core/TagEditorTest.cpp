@@ -417,6 +417,24 @@ TEST_F(TagEditorTest, EmptyTrackIsStoredAsZeroAndNoGenreAs255) {
     EXPECT_EQ(v1.genre, 255);
 }
 
+TEST_F(TagEditorTest, OkOnTheOpenedValuesLeavesTheFileByteForByte) {
+    const std::string cases[] = {
+        Mp3Bytes("", ""),
+        Mp3Bytes("", Id3v1Bytes({.title = "One", .track = 3, .genre = 0})),
+        Mp3Bytes(Id3v2Bytes({{"TIT2", "Two"}, {"TRCK", "9/12"}, {"TCON", "Synthwave"}}),
+                 Id3v1Bytes({.title = "One", .year = "1999"})),
+    };
+    for (const std::string& before : cases) {
+        music_.Write("a.mp3", before);
+        Workbench& wb = Start();
+        Opened seen;
+        PushEditor(seen);
+        wb.DoubleClickOld(0);
+        EXPECT_TRUE(seen.opened);
+        EXPECT_TRUE(music_.Read("a.mp3") == before) << seen.label;
+    }
+}
+
 TEST_F(TagEditorTest, CancelLeavesTheFileAsItWas) {
     const std::string before = Mp3Bytes(Id3v2Bytes({{"TIT2", "Two"}}), Id3v1Bytes({.title = "T"}));
     music_.Write("a.mp3", before);

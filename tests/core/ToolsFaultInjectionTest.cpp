@@ -286,6 +286,7 @@ class ToolsFaultInjectionTest : public ::testing::Test {
 };
 
 TEST_F(ToolsFaultInjectionTest, CleanerLosesNoAudioAndReportsEverySabotagedFile) {
+    store_.SetFullTagSupport(false);  // fresh tags from the table, both old ones gone
     std::vector<Song> songs =
         MakeSongs(work_, kSeed, {Fault::Unwritable, Fault::Removed, Fault::Directory});
     Workbench& wb = Start(songs);

@@ -19,6 +19,7 @@
 #include "ScriptedUi.h"
 #include "TempDir.h"
 #include "WorkingSetLists.h"
+#include "platform/FileSystem.h"
 #include "rename/NameTemplate.h"
 #include "session/RenamingContext.h"
 #include "session/WorkingSet.h"
@@ -52,6 +53,7 @@ class ToolDialogsTest : public QObject {
     void directoryChooserTreeFollowsTheSelection();
     void directoryChooserOffersTheMusicFolder();
     void directoryChooserOkChecksTheTypedPath();
+    void directoryChooserMakesTheOrganizersFolders();
     void nameFormatTemplateEditFollowsTheButtons();
     void nameFormatPreviewFollowsTheFormatAndThePlaceholders();
     void nameFormatOkStoresAndEscapeDoesNot();
@@ -163,6 +165,7 @@ void ToolDialogsTest::directoryChooserOffersTheMusicFolder() {
 }
 
 void ToolDialogsTest::directoryChooserOkChecksTheTypedPath() {
+    context_->fullTagSupport = false;  // a missing root is not offered for creation
     DirectoryChooserModel model(*context_, ChooserMode::Root);
     DirectoryChooserDialog dialog(model);
     QCOMPARE(dialog.windowTitle(),
@@ -184,6 +187,24 @@ void ToolDialogsTest::directoryChooserOkChecksTheTypedPath() {
     std::string stored;
     store_->GetRootOrganizePath(stored);
     QCOMPARE(stored, *home_ / "Music/");
+}
+
+void ToolDialogsTest::directoryChooserMakesTheOrganizersFolders() {
+    DirectoryChooserModel work(*context_, ChooserMode::WorkDirectory);
+    QVERIFY(DirectoryChooserDialog(work).NewFolderButton() == nullptr);
+    store_->SetRootOrganizePath(*home_ / "Music");
+    DirectoryChooserModel model(*context_, ChooserMode::Root);
+    DirectoryChooserDialog dialog(model);
+    dialog.show();
+    QCOMPARE(dialog.NewFolderButton()->text(), QStringLiteral("&New Folder..."));
+    dialog.CreateFolder(QStringLiteral("Sorted"));
+    QCOMPARE(dialog.Tree()->currentItem()->text(0), QStringLiteral("Sorted"));
+    QCOMPARE(dialog.DirectoryEdit()->text(), Q(*home_ / "Music/Sorted"));
+    QTest::keyClicks(dialog.DirectoryEdit(), QStringLiteral("/By Year"));
+    ui_->yesNoAnswers = {true};
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(IsDirectory(*home_ / "Music/Sorted/By Year"));
 }
 
 void ToolDialogsTest::nameFormatTemplateEditFollowsTheButtons() {

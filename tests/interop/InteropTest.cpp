@@ -15,6 +15,7 @@
 #include "../core/TagsTestBytes.h"
 #include "ScriptedUi.h"
 #include "TempDir.h"
+#include "app/Workbench.h"
 #include "session/RenamingContext.h"
 #include "settings/SettingsStore.h"
 #include "tags/GenreTable.h"
@@ -23,6 +24,7 @@
 #include "tags/Id3v2Record.h"
 #include "tags/ReadTags.h"
 #include "tags/TagValues.h"
+#include "tools/CleanReviewModel.h"
 #include "tools/FileInfoEditorModel.h"
 #include "tools/TagCleaner.h"
 #include "tools/Tools.h"
@@ -316,6 +318,61 @@ TEST_P(WildTagTest, TagnomenReadsWhatMutagenReadsAndATitleEditChangesOnlyTheTitl
     }
 }
 
+// The cleaner on a file as today's taggers tag it, beside an untagged one:
+// from an ID3-method table with one value edited, mutagen finds that value
+// changed and every other frame and the version as they were, and no ID3v1
+// tag where there was none; from a mass-method table, whose artist and title
+// are guesses from the file name, nothing the tags held changes.
+TEST_P(WildTagTest, TheCleanerChangesOnlyTheValuesOfTheTable) {
+    TempDir dir;
+    const std::string name = "Guessed Artist - Guessed Title.mp3";
+    const std::string path = dir / name;
+    dir.Write(name, FakeAudio(6000));
+    ASSERT_EQ(Peers({"wild", GetParam(), path}).status, 0);
+    dir.Write("untagged.mp3", FakeAudio(3000));
+    const PeerValues framesBefore = PeerRead("mutagen", path, "frames");
+    PeerValues values = PeerRead("mutagen", path, "values");
+    const bool hadId3v1 = dir.Read(name).substr(dir.Read(name).size() - 128, 3) == "TAG";
+
+    SettingsStore store(dir / ".settings.reg");
+    store.FirstRunCheck();
+    store.SetPathToWork(dir.Path());
+    store.SetFileInfoLoader(1);
+    ScriptedUi ui;
+    Workbench wb(store, ui);
+    ASSERT_EQ(wb.Start(), StartResult::Ready);
+    auto clean = [&](RenamingMethod method, bool editTitle) {
+        wb.SelectMethod(method);
+        wb.Rename();
+        wb.Set().ClearProposals();
+        FileInfoTable& table = wb.Context().table;
+        ASSERT_EQ(table.FileName(0).empty(), false);
+        if (editTitle) {
+            table.SetValue(0, SongField::Title, "Neuer Titel");
+            table.SetSource(0, SongField::Title, ValueSource::Edited);
+        }
+        ui.dialogs.cleanReview.Push([](CleanReviewModel& review) {
+            review.Accept();
+            return true;
+        });
+        EXPECT_EQ(CleanTags(wb.Context(), wb.Set().OldNames()).failures, 0u);
+    };
+    clean(RenamingMethod::Id3Tag, true);
+    PeerValues framesAfter = PeerRead("mutagen", path, "frames");
+    EXPECT_NE(framesAfter["frame TIT2"], framesBefore.at("frame TIT2"));
+    framesAfter["frame TIT2"] = framesBefore.at("frame TIT2");
+    EXPECT_EQ(framesAfter, framesBefore) << "every other frame, and the version, as they were";
+    values["title"] = "Neuer Titel";
+    EXPECT_EQ(PeerRead("mutagen", path, "values"), values);
+    EXPECT_EQ(dir.Read(name).substr(dir.Read(name).size() - 128, 3) == "TAG", hadId3v1);
+
+    const std::string cleaned = dir.Read(name);
+    clean(RenamingMethod::Mass, false);
+    EXPECT_EQ(PeerRead("mutagen", path, "values"), values) << "no guess replaced a tag's value";
+    EXPECT_TRUE(dir.Read(name) == cleaned);
+    EXPECT_TRUE(dir.Read("untagged.mp3") == FakeAudio(3000));
+}
+
 // Two ID3v2 tags in a row, as some old taggers leave them: readers take the
 // front one; the one behind it is stale and must never come to light.
 class StackedTagTest : public PeerTest {};
@@ -329,7 +386,7 @@ TEST_P(StackedTagTest, TheCleanerAndTheEditorLeaveOnlyTheNewTag) {
     } cases[] = {{true, false, "Edited"},
                  {true, true, "Edited"},
                  {false, false, ""},
-                 {false, true, ""},
+                 {false, true, "Clean"},  // full support keeps the front tag, with the row's values
                  {false, true, std::string(40, 'L')}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "editor " << c.editor << ", full " << c.full);
@@ -352,6 +409,10 @@ TEST_P(StackedTagTest, TheCleanerAndTheEditorLeaveOnlyTheNewTag) {
             ASSERT_EQ(RunTagEditor(context, "s.mp3", "s.mp3").outcome, CommandOutcome::Done);
         } else {
             ui.yesNoAnswers = {true};
+            ui.dialogs.cleanReview.Push([](CleanReviewModel& review) {
+                review.Accept();
+                return true;
+            });
             context.table.AppendRow(
                 {"s.mp3", c.title.empty() ? "Clean" : c.title, "Band", "Album", "2001", "3", "17"});
             ASSERT_EQ(CleanTags(context, {}).failures, 0u);

@@ -171,5 +171,8 @@ bool ScriptedUi::RunFileInfoViewer(FileInfoViewerModel& model) {
 bool ScriptedUi::RunFilesOrganizer(FilesOrganizerModel& model) {
     return dialogs.filesOrganizer.Run(model);
 }
+bool ScriptedUi::RunCleanReview(CleanReviewModel& model) {
+    return dialogs.cleanReview.Run(model);
+}
 
 }  // namespace tagnomen

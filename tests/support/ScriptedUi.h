@@ -75,6 +75,7 @@ class ScriptedUi : public Ui {
     bool RunFileInfoEditor(FileInfoEditorModel& model) override;
     bool RunFileInfoViewer(FileInfoViewerModel& model) override;
     bool RunFilesOrganizer(FilesOrganizerModel& model) override;
+    bool RunCleanReview(CleanReviewModel& model) override;
 
   private:
     bool NextTick();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the README's screenshots: the main window after a Rename of a small
 // folder of messy names, with a clash marked, and the dialogs the README
-// shows. Questions are answered No without being shown.
+// shows (among them the cleaner's review and the organizer's root chooser
+// with its New Folder button). Questions are answered No without being shown.
 //
 //   tagnomen-screenshots OUTPUT_DIR            the pictures, one per window
 //   tagnomen-screenshots OUTPUT_DIR --screen   the main window on the whole
@@ -19,6 +20,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "CleanReviewDialog.h"
+#include "DirectoryChooserDialog.h"
 #include "FileInfoEditorDialog.h"
 #include "GarbageDialog.h"
 #include "MainWindow.h"
@@ -26,6 +29,8 @@
 #include "SilentQtUi.h"
 #include "app/Workbench.h"
 #include "settings/SettingsStore.h"
+#include "tools/CleanReviewModel.h"
+#include "tools/DirectoryChooserModel.h"
 #include "tools/FileInfoEditorModel.h"
 #include "tools/NameFormatModel.h"
 
@@ -64,6 +69,25 @@ std::string CoverPicture() {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes.toStdString();
+}
+
+// A review as the cleaner shows it after a Rename by the mass method: a
+// guess that fills a tag, guesses that would replace what the tags say (off),
+// and a person's edit.
+std::vector<CleanReviewModel::FileRow> ReviewSample() {
+    using F = SongField;
+    const ValueSource name = ValueSource::FileName;
+    return {
+        {"50 Cent - In Da Club.mp3",
+         {{F::Artist, "50 Cent", "Cent", name}, {F::Track, "", "50", name}}},
+        {"Beethoven - Symphony No. 5.mp3",
+         {{F::Title, "Symphony No. 5 in C minor", "Symphony No", name}}},
+        {"Queen - Bohemian Rhapsody.mp3",
+         {{F::Title, "", "Bohemian Rhapsody", name}, {F::Artist, "", "Queen", name}}},
+        {"Dvorak - Largo.mp3",
+         {{F::Artist, "Dvorak", "Anton\xC3\xADn Dvo\xC5\x99\xC3\xA1k", ValueSource::Edited},
+          {F::Genre, "", "32", ValueSource::Edited}}},
+    };
 }
 
 bool Save(QWidget* widget, const QString& path) {
@@ -150,6 +174,26 @@ int main(int argc, char** argv) {
     FileInfoEditorDialog editorDialog(editor);
     editorDialog.show();
     ok = Save(&editorDialog, out + "/tag-editor.png") && ok;
+
+    CleanReviewModel review(ReviewSample(), 143);
+    CleanReviewDialog reviewDialog(review);
+    reviewDialog.resize(1100, 300);
+    reviewDialog.show();
+    ok = Save(&reviewDialog, out + "/clean-review.png") && ok;
+
+    // The organizer's root chooser, at a folder it has just made; the tree
+    // shows the demo folder as home.
+    qputenv("HOME", work.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (work.path() + "/.config").toUtf8());
+    QDir().mkpath(work.path() + "/.config");
+    std::ofstream(work.path().toStdString() + "/.config/user-dirs.dirs")
+        << "XDG_MUSIC_DIR=\"$HOME/Music\"\n";
+    settings.SetRootOrganizePath("/");
+    DirectoryChooserModel chooser(workbench.Context(), ChooserMode::Root);
+    DirectoryChooserDialog chooserDialog(chooser);
+    chooserDialog.show();
+    chooserDialog.CreateFolder(QStringLiteral("Sorted"));
+    ok = Save(&chooserDialog, out + "/root-chooser.png") && ok;
     work.removeRecursively();
     return ok ? 0 : 1;
 }
