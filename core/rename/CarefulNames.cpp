@@ -122,7 +122,7 @@ void AskAboutGroups(RenameBatch& batch, CarefulSong& song, const TagCandidates& 
     const MarkAsButtons markAs{
         .album = options.fileInfoLoader || (options.useTemplate && options.tokens.album),
         .track = options.fileInfoLoader || (options.useTemplate && options.tokens.track)};
-    for (std::size_t open = title.find_first_of("(["); open != std::string::npos;
+    for (std::size_t open = title.find_first_of("(["); open != std::string::npos && !batch.stopped;
          open = title.find_first_of("([", open)) {
         const std::size_t close = title.find(title[open] == '(' ? ')' : ']', open);
         if (close == std::string::npos) {
@@ -142,6 +142,7 @@ void AskAboutGroups(RenameBatch& batch, CarefulSong& song, const TagCandidates& 
                                      "\nFrom: " + CarefulName(song.values, options, oldName);
         switch (AskGarbageText(batch, question, markAs)) {
             case GarbageAnswer::No:
+            case GarbageAnswer::Stop:
                 open = close + 1;
                 continue;
             case GarbageAnswer::Album:
