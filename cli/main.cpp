@@ -17,5 +17,10 @@ int main(int argc, char** argv) {
     // What was printed comes out before each message and prompt that follows it.
     std::cerr.tie(&out);
     std::cin.tie(&out);
-    return tagnomen::cli::RunCli(arguments, out, std::cerr, std::cin, isatty(0) != 0);
+    const int status = tagnomen::cli::RunCli(arguments, out, std::cerr, std::cin, isatty(0) != 0);
+    // The standard streams outlive `out`: at exit they must not flush it.
+    out.flush();
+    std::cerr.tie(nullptr);
+    std::cin.tie(&std::cout);
+    return status;
 }

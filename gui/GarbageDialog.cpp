@@ -12,7 +12,8 @@ namespace tagnomen {
 
 namespace {
 // dialog results beyond Accepted/Rejected
-constexpr int kNo = 0, kYes = 1, kAlbum = 2, kTrack = 3;
+// Rejected (0) is Escape or the close box.
+constexpr int kYes = 1, kAlbum = 2, kTrack = 3, kNo = 4;
 }  // namespace
 
 GarbageDialog::GarbageDialog(const QString& question, bool showMarkAsAlbum, bool showMarkAsTrack,
@@ -68,8 +69,10 @@ GarbageAnswer GarbageDialog::Ask() {
             return GarbageAnswer::Album;
         case kTrack:
             return GarbageAnswer::Track;
+        case kNo:
+            return GarbageAnswer::No;
         default:
-            return GarbageAnswer::No;  // No, Escape, the close box
+            return GarbageAnswer::Stop;  // Escape, the close box
     }
 }
 

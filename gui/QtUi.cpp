@@ -40,12 +40,19 @@ MessageAnswer AskWithRestBox(QWidget* owner, const std::string& caption, const s
     QMessageBox box(ToQtIcon(icon), QString::fromUtf8(caption), QString::fromUtf8(text),
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
+    // Escape and the close box reach a button of their own, not No.
+    QAbstractButton* stop = box.addButton(QMessageBox::Cancel);
+    stop->hide();
+    box.setEscapeButton(stop);
     auto* rest = new QCheckBox(QString::fromUtf8(kSameForRestText), &box);
     box.setCheckBox(rest);
-    const bool yes = box.exec() == QMessageBox::Yes;
+    box.exec();
     sameForRest = rest->isChecked();
-    return yes ? MessageAnswer::Yes : MessageAnswer::No;
+    if (box.clickedButton() == stop) {
+        return MessageAnswer::Stop;
+    }
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? MessageAnswer::Yes
+                                                               : MessageAnswer::No;
 }
 
 }  // namespace

@@ -170,7 +170,7 @@ CommandResult Workbench::Rename() {
     RenameBatch batch(context_, ReadRenameOptions(context_, method_), readAhead);
     // The table starts afresh with the first row this Rename records.
     bool tableReset = false;
-    for (long long i = 0; i < n && !cancelRequested_; ++i) {
+    for (long long i = 0; i < n && !cancelRequested_ && !batch.stopped; ++i) {
         const std::string& oldName = set_.OldName(static_cast<std::size_t>(i));
         Proposal proposal = ProposeName(batch, oldName);
         if (proposal.recorded) {
@@ -188,6 +188,8 @@ CommandResult Workbench::Rename() {
         context_.ui.ShowRenameProgress(set_.progressValue, set_.progressMaximum, set_.percentText);
     }
     renaming_ = false;
+    // Escape on a question stops the Rename as Cancel does.
+    cancelRequested_ = cancelRequested_ || batch.stopped;
     lastRename_ = {set_.ProposalCount(), set_.Size(), cancelRequested_};
     // The files not reached keep their names as their proposals.
     while (set_.ProposalCount() < set_.Size()) {

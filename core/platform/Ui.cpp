@@ -11,6 +11,8 @@ const char* GarbageAnswerName(GarbageAnswer answer) {
             return "album";
         case GarbageAnswer::Track:
             return "track";
+        case GarbageAnswer::Stop:
+            return "stop";
         case GarbageAnswer::No:
             break;
     }

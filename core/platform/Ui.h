@@ -10,9 +10,11 @@ namespace tagnomen {
 
 enum class MessageIcon { Stop, Warning, Question, Information, None };
 enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
-enum class GarbageAnswer { No, Yes, Album, Track };
-// "no", "yes", "album" or "track", as logs and transcripts name the answer.
+// Stop: a question of a Rename left with Escape (or its close box); the
+// Rename takes it as No, or, with music-aware names, stops as Cancel does.
+enum class MessageAnswer { Ok, Yes, No, Stop };
+enum class GarbageAnswer { No, Yes, Album, Track, Stop };
+// "no", "yes", "album", "track" or "stop", as logs and transcripts name the answer.
 const char* GarbageAnswerName(GarbageAnswer answer);
 
 // The questions of a Rename that a person may answer once for the rest of

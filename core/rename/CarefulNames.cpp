@@ -40,12 +40,25 @@ std::string ReadableTag(const std::string& text) {
     return IsPlaceholderText(readable) ? std::string() : readable;
 }
 
-// The title without its junk and without a ".mp3" ending.
+// The title without its junk, a track number in front and a ".mp3" ending.
 std::string CleanTitle(std::string title) {
     if (EndsWithIgnoreAsciiCase(title, ".mp3")) {
         title.resize(title.size() - 4);
     }
-    return TrimWhiteSpace(RemoveNameJunk(title));
+    return WithoutLeadingTrack(TrimWhiteSpace(RemoveNameJunk(title)));
+}
+
+// An artist tag that names no artist of the song: a compilation's
+// ("Various Artists"), or an uploader's channel ("TaylorSwiftVEVO",
+// "Taylor Swift - Topic").
+bool IsCompilationArtist(std::string_view artist) {
+    const std::string lower = ToLowerAscii(artist);
+    return lower == "various artists" || lower == "various" || lower == "va" || lower == "v.a.";
+}
+
+bool IsChannelArtist(std::string_view artist) {
+    return artist.size() > 4 && (artist.ends_with("VEVO") || artist.ends_with(" - Topic") ||
+                                 EndsWithIgnoreAsciiCase(artist, " Official"));
 }
 
 struct TagPick {
@@ -83,7 +96,10 @@ bool SplitVideoTitle(std::string& title, std::string& artist, const ParsedName& 
     if (inTitle.artist.empty() || inTitle.title.empty()) {
         return false;
     }
-    if (!SameText(inTitle.artist, name.artist) && !SameText(inTitle.artist, artist)) {
+    const bool knownArtist = SameText(inTitle.artist, name.artist) ||
+                             SameText(inTitle.artist, artist) || IsCompilationArtist(artist) ||
+                             IsChannelArtist(artist);
+    if (!knownArtist) {
         return false;
     }
     artist = inTitle.artist;
@@ -122,7 +138,7 @@ void AskAboutGroups(RenameBatch& batch, CarefulSong& song, const TagCandidates& 
     const MarkAsButtons markAs{
         .album = options.fileInfoLoader || (options.useTemplate && options.tokens.album),
         .track = options.fileInfoLoader || (options.useTemplate && options.tokens.track)};
-    for (std::size_t open = title.find_first_of("(["); open != std::string::npos;
+    for (std::size_t open = title.find_first_of("(["); open != std::string::npos && !batch.stopped;
          open = title.find_first_of("([", open)) {
         const std::size_t close = title.find(title[open] == '(' ? ')' : ']', open);
         if (close == std::string::npos) {
@@ -142,6 +158,7 @@ void AskAboutGroups(RenameBatch& batch, CarefulSong& song, const TagCandidates& 
                                      "\nFrom: " + CarefulName(song.values, options, oldName);
         switch (AskGarbageText(batch, question, markAs)) {
             case GarbageAnswer::No:
+            case GarbageAnswer::Stop:
                 open = close + 1;
                 continue;
             case GarbageAnswer::Album:
@@ -179,6 +196,15 @@ CarefulSong CarefulValues(const TagCandidates& tags, const ParsedName& name) {
         album.text.clear();
     }
     SplitVideoTitle(title.text, artist.text, name);
+    // A channel or a compilation names no artist of the song: the name's
+    // artist wins, and without one a channel's own name is the artist.
+    if (IsCompilationArtist(artist.text) || IsChannelArtist(artist.text)) {
+        if (!name.artist.empty()) {
+            artist.text.clear();
+        } else if (artist.text.ends_with(" - Topic")) {
+            artist.text.resize(artist.text.size() - std::string_view(" - Topic").size());
+        }
+    }
     if (SameText(title.text, album.text) && !name.title.empty() &&
         !SameText(name.title, title.text)) {
         title.text.clear();  // the album's name on every track

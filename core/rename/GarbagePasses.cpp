@@ -27,6 +27,7 @@ bool AskKeep(EngineRun& run, const std::string& text, const std::string& working
                                                 {run.needsAlbum, run.needsTrack});
     switch (answer) {
         case GarbageAnswer::No:
+        case GarbageAnswer::Stop:
             return true;
         case GarbageAnswer::Yes:
             return false;

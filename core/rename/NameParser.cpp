@@ -407,8 +407,11 @@ void AssignParts(std::vector<std::string> parts, ParsedName& parsed) {
         if (part.empty()) {
             continue;
         }
+        // A year as the last of three parts or more is the year ("Artist -
+        // Title - 2012"); beside an artist alone it is a title ("Prince - 1999").
         const bool last = i + 1 == parts.size();
-        if (!last && IsLooseNumberPart(part)) {
+        const bool yearAtTheEnd = last && parts.size() >= 3 && IsYearText(part);
+        if ((!last && IsLooseNumberPart(part)) || yearAtTheEnd) {
             (IsYearText(part) ? parsed.year : parsed.track) = part;
             continue;
         }
@@ -456,6 +459,26 @@ ParsedName ParseFileName(std::string_view fileName) {
         parsed.title.clear();
     }
     return parsed;
+}
+
+std::string WithoutLeadingTrack(std::string_view text) {
+    // Only a number marked as a track by what follows it: "01 - Intro",
+    // "01. Intro"; "9 to 5", "99 Luftballons" are titles.
+    std::size_t end = 0;
+    while (end < text.size() && IsDigit(text[end])) {
+        ++end;
+    }
+    while (end < text.size() && text[end] == ' ') {
+        ++end;
+    }
+    std::size_t dash = 0;
+    if (end == 0 || end >= text.size() ||
+        !(text[end] == '.' || text[end] == ')' || DashAt(text, end, dash))) {
+        return std::string(text);
+    }
+    ParsedName ignored;
+    const std::string rest = TakeLeadingNumber(text, ignored);
+    return rest.empty() || rest.size() == text.size() ? std::string(text) : rest;
 }
 
 bool IsPlaceholderText(std::string_view text) {

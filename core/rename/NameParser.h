@@ -49,6 +49,11 @@ struct ParsedName {
 
 ParsedName ParseFileName(std::string_view fileName);
 
+// The text without a track number in front that a dash, a dot or a bracket
+// marks as one ("01 - Intro" gives "Intro", "9 to 5" stays); the text itself
+// when it has none or is nothing else.
+std::string WithoutLeadingTrack(std::string_view text);
+
 // True for a text that a ripper or recorder writes where it knows nothing:
 // placeholder words and numbers only, a placeholder word among them
 // ("Unknown Artist", "Track 1", "Audio Track").

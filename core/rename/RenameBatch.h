@@ -24,6 +24,9 @@ struct RenameBatch {
     const RenameOptions options;
     TagSource& tags;
     RememberedAnswers remembered;
+    // A question was left with Escape while music-aware names stop the
+    // Rename for it: the Rename ends after the file it is at.
+    bool stopped = false;
 };
 
 }  // namespace tagnomen

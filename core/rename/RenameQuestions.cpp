@@ -14,15 +14,25 @@ const char* YesNoName(MessageAnswer answer) {
     return answer == MessageAnswer::Yes ? "yes" : "no";
 }
 
+// Escape on a question: No, and with music-aware names the end of the Rename.
+void NoteStop(RenameBatch& batch) {
+    batch.stopped = batch.options.musicAwareNames;
+}
+
 // A Yes/No question of one kind, answered from the memory when it holds an answer.
-bool AskYesNoOnce(Ui& ui, RenameQuestion kind, std::optional<MessageAnswer>& remembered,
+bool AskYesNoOnce(RenameBatch& batch, RenameQuestion kind, std::optional<MessageAnswer>& remembered,
                   const std::string& caption, const std::string& text) {
+    Ui& ui = batch.context.ui;
     if (remembered) {
         ui.NoteAnsweredForRest("question", caption, text, YesNoName(*remembered));
         return *remembered == MessageAnswer::Yes;
     }
     bool sameForRest = false;
     const MessageAnswer answer = ui.AskRenameQuestion(kind, caption, text, sameForRest);
+    if (answer == MessageAnswer::Stop) {
+        NoteStop(batch);
+        return false;
+    }
     if (sameForRest) {
         remembered = answer;
     }
@@ -32,12 +42,12 @@ bool AskYesNoOnce(Ui& ui, RenameQuestion kind, std::optional<MessageAnswer>& rem
 }  // namespace
 
 bool AskValueChoice(RenameBatch& batch, const std::string& caption, const std::string& text) {
-    return AskYesNoOnce(batch.context.ui, RenameQuestion::ValueChoice, batch.remembered.valueChoice,
-                        caption, text);
+    return AskYesNoOnce(batch, RenameQuestion::ValueChoice, batch.remembered.valueChoice, caption,
+                        text);
 }
 
 bool AskGarbageCharacters(RenameBatch& batch, const std::string& caption, const std::string& text) {
-    return AskYesNoOnce(batch.context.ui, RenameQuestion::GarbageCharacters,
+    return AskYesNoOnce(batch, RenameQuestion::GarbageCharacters,
                         batch.remembered.garbageCharacters, caption, text);
 }
 
@@ -58,6 +68,10 @@ GarbageAnswer AskGarbageText(RenameBatch& batch, const std::string& question,
     }
     bool sameForRest = false;
     const GarbageAnswer answer = ui.AskRenameGarbage(question, showAlbum, showTrack, sameForRest);
+    if (answer == GarbageAnswer::Stop) {
+        NoteStop(batch);
+        return GarbageAnswer::No;
+    }
     if (sameForRest) {
         remembered = answer;
     }

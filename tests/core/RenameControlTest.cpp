@@ -130,6 +130,24 @@ TEST_F(RenameControlTest, OptionsStoredByAnotherCopyDuringARenameDoNotChangeIt) 
               (std::vector<std::string>{"One (Www X).mp3", "Two (Www Y).mp3"}));
 }
 
+TEST_F(RenameControlTest, EscapeOnAQuestionStopsAMusicAwareRenameAndIsNoOtherwise) {
+    for (const char* name : {"a - one.mp3", "b - two (take five).mp3", "c - three.mp3"}) {
+        music_.Write(name, "x");
+    }
+    for (bool musicAware : {false, true}) {
+        SCOPED_TRACE(musicAware ? "music-aware" : "the rules of old");
+        store_.SetOverlay("MusicAwareNames", musicAware ? "1" : "0");
+        Workbench& wb = Start();
+        ui_.calls.clear();
+        ui_.garbageAnswers = {GarbageAnswer::Stop, GarbageAnswer::Stop, GarbageAnswer::Stop};
+        wb.Rename();
+        EXPECT_EQ(wb.LastRename().cancelled, musicAware);
+        EXPECT_EQ(wb.LastRename().proposed, musicAware ? 2u : 3u);
+        // The question's file keeps what it was proposed with the group kept.
+        EXPECT_EQ(wb.Set().Proposal(1), "(B) - Two (Take Five).mp3");
+    }
+}
+
 TEST_F(RenameControlTest, ADroppedFolderIsCheckedStoredAndListed) {
     testing::TempDir other;
     other.Write("x.mp3", "x");
