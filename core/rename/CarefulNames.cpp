@@ -183,6 +183,9 @@ CarefulSong CarefulValues(const TagCandidates& tags, const ParsedName& name) {
     TagPick title = PickTag(tags, SongField::Title);
     TagPick artist = PickTag(tags, SongField::Artist);
     TagPick album = PickTag(tags, SongField::Album);
+    // The tags as read, for the table: a value the rules below keep as it is
+    // is recorded as the tag has it, so the cleaner changes nothing of it.
+    const SongValues read{.title = title.text, .artist = artist.text, .album = album.text};
     title.text = CleanTitle(title.text);
 
     // What the tags hold, with the corrections their own faults call for.
@@ -222,9 +225,14 @@ CarefulSong CarefulValues(const TagCandidates& tags, const ParsedName& name) {
     for (const Candidates& c : texts) {
         if (!c.tag.empty()) {
             song.values[c.field] = CasedTag(c.tag, evidence);
-            song.sources[c.field] = ValueSource::Tag;
+            // A tag the rules changed (junk out, a video title split) is a
+            // guess of what it should say.
+            const bool asRead = c.tag == read[c.field];
+            song.recorded[c.field] = asRead ? read[c.field] : song.values[c.field];
+            song.sources[c.field] = asRead ? ValueSource::Tag : ValueSource::FileName;
         } else if (!c.fromName.empty()) {
             song.values[c.field] = CasedName(c.fromName, name.source);
+            song.recorded[c.field] = song.values[c.field];
             song.sources[c.field] = ValueSource::FileName;
         }
     }
@@ -240,6 +248,9 @@ CarefulSong CarefulValues(const TagCandidates& tags, const ParsedName& name) {
     song.values.genre = PickTag(tags, SongField::Genre).text;
     song.sources[SongField::Genre] =
         song.values.genre.empty() ? ValueSource::None : ValueSource::Tag;
+    for (SongField field : {SongField::Year, SongField::Track, SongField::Genre}) {
+        song.recorded[field] = song.values[field];
+    }
     return song;
 }
 
@@ -272,11 +283,16 @@ Proposal ProposeCarefulName(RenameBatch& batch, const std::string& oldName) {
     if (batch.options.method == RenamingMethod::SmartEngine &&
         song.sources[SongField::Title] == ValueSource::FileName) {
         AskAboutGroups(batch, song, tags, oldName);
+        for (SongField field : {SongField::Title, SongField::Album, SongField::Track}) {
+            if (song.sources[field] == ValueSource::FileName) {
+                song.recorded[field] = song.values[field];
+            }
+        }
     }
     Proposal proposal;
     proposal.name = CarefulName(song.values, batch.options, oldName);
     if (batch.options.fileInfoLoader) {
-        proposal.recorded = RecordedValues(song.values, kLowestRecordedGenre);
+        proposal.recorded = RecordedValues(song.recorded, kLowestRecordedGenre);
         proposal.sources = SourcesOf(*proposal.recorded, song.sources);
     }
     return proposal;

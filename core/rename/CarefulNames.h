@@ -26,6 +26,10 @@ struct RenameOptions;
 
 struct CarefulSong {
     SongValues values;  // title, artist, album with their capitals; year, track, genre
+    // What the file information table records: a tag value the name keeps
+    // as the tag has it (its capitals are the name's business, not the
+    // cleaner's), the others as in values.
+    SongValues recorded;
     ValueSources sources;
 };
 

@@ -191,6 +191,22 @@ TEST_F(CarefulNames, TemplatesLeaveOutWhatIsMissing) {
     }
 }
 
+TEST_F(CarefulNames, TheTableRecordsTheTagsAsTheyAreAndGuessesAsGuesses) {
+    music_.Write(
+        "ramones-blitzkrieg_bop.mp3",
+        Mp3Bytes(V2({{"TIT2", "BLITZKRIEG BOP (Official Video)"}, {"TPE1", "RAMONES"}}), ""));
+    context_.fileInfoLoader = true;
+    testing::TestBatch batch(context_, RenamingMethod::Id3Tag);
+    const Proposal proposal = ProposeName(*batch, "ramones-blitzkrieg_bop.mp3");
+    EXPECT_EQ(proposal.name, "Ramones - Blitzkrieg Bop.mp3");
+    ASSERT_TRUE(proposal.recorded.has_value());
+    EXPECT_EQ(proposal.recorded->artist, "RAMONES");
+    EXPECT_EQ(proposal.sources[SongField::Artist], ValueSource::Tag);
+    // The title lost its note: what the tag should say is a guess.
+    EXPECT_EQ(proposal.recorded->title, "Blitzkrieg Bop");
+    EXPECT_EQ(proposal.sources[SongField::Title], ValueSource::FileName);
+}
+
 TEST(NameParser, ValuesOfAName) {
     struct ParserCase {
         std::string name, artist, title, track, year;
