@@ -64,7 +64,9 @@ class PromptDialogsTest : public QObject {
         }
     }
 
-    void garbageDialogAnswersByButtonAndEscapeMeansNo() {
+    // Escape and the close box say Stop: a Rename takes it as No, or with
+    // music-aware names stops there.
+    void garbageDialogAnswersByButtonAndEscapeStops() {
         struct Case {
             std::function<void(GarbageDialog&)> act;
             GarbageAnswer expected;
@@ -74,8 +76,8 @@ class PromptDialogsTest : public QObject {
             {[](GarbageDialog& d) { d.NoButton()->click(); }, GarbageAnswer::No},
             {[](GarbageDialog& d) { d.AlbumButton()->click(); }, GarbageAnswer::Album},
             {[](GarbageDialog& d) { d.TrackButton()->click(); }, GarbageAnswer::Track},
-            {[](GarbageDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, GarbageAnswer::No},
-            {[](GarbageDialog& d) { d.close(); }, GarbageAnswer::No},
+            {[](GarbageDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, GarbageAnswer::Stop},
+            {[](GarbageDialog& d) { d.close(); }, GarbageAnswer::Stop},
         };
         for (const Case& c : cases) {
             GarbageDialog dialog("Do you want to erase: ()\nFrom: x.mp3", true, true);
